@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages Keyferry needs to build, run and test; only missing ones.
+# Usage: scripts/install-deps.sh [app|test|ci]   (default: test)
+set -euo pipefail
+
+purpose=${1:-test}
+packages=(cmake ninja-build g++ pkgconf qt6-base-dev libgl-dev nlohmann-json3-dev libcli11-dev
+          libicu-dev)
+case "$purpose" in
+    app) ;;
+    test) packages+=(libgtest-dev libgmock-dev) ;;
+    ci) packages+=(libgtest-dev libgmock-dev clang-14 libclang-rt-14-dev clang-format) ;;
+    *) echo "usage: $0 [app|test|ci]" >&2; exit 2 ;;
+esac
+
+missing=()
+for package in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    [[ "$status" == "install ok installed" ]] || missing+=("$package")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+if [[ $(id -u) -ne 0 ]]; then
+    echo "Missing packages: ${missing[*]}" >&2
+    echo "Run this as root (or with sudo) to install them." >&2
+    exit 1
+fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Keyferry with its tests and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh test
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKEYFERRY_BUILD_TESTS=ON >/dev/null
+cmake --build build
+ctest --test-dir build --output-on-failure --timeout 600 -j "$(nproc)"

@@ -1,0 +1,113 @@
+#include "model/FileIO.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace keyferry {
+
+namespace {
+
+std::string describe(const std::string& what, const std::filesystem::path& path, int error) {
+    return what + " " + path.string() + ": " + std::strerror(error);
+}
+
+// Owns a file descriptor and closes it when it goes out of scope.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    int get() const { return fd_; }
+    /// Closes now and reports the result, since close can report a failed write.
+    int close() {
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result;
+    }
+
+private:
+    int fd_;
+};
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+} // namespace
+
+Expected<std::string> readWholeFile(const std::filesystem::path& path) {
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0)
+        return Unexpected{describe("Cannot open", path, errno)};
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0)
+        return Unexpected{describe("Cannot read", path, errno)};
+    if (S_ISDIR(info.st_mode))
+        return Unexpected{describe("Cannot read", path, EISDIR)};
+    std::string content;
+    if (info.st_size > 0)
+        content.reserve(static_cast<std::size_t>(info.st_size));
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return Unexpected{describe("Cannot read", path, errno)};
+        }
+        if (got == 0)
+            break;
+        content.append(buffer, static_cast<std::size_t>(got));
+    }
+    return content;
+}
+
+std::optional<std::string> writeFileAtomically(const std::filesystem::path& path,
+                                               std::string_view bytes, mode_t mode) {
+    const std::filesystem::path folder = path.parent_path().empty() ? "." : path.parent_path();
+    std::string temporaryName = (folder / (path.filename().string() + ".tmp-XXXXXX")).string();
+    FileDescriptor fd(::mkstemp(temporaryName.data()));
+    if (fd.get() < 0)
+        return describe("Cannot create a temporary file in", folder, errno);
+    const std::filesystem::path temporary = temporaryName;
+
+    const auto abandon = [&](const std::string& what) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        return describe(what, path, error);
+    };
+    if (::fchmod(fd.get(), mode) != 0)
+        return abandon("Cannot set the permissions of");
+    if (!writeAll(fd.get(), bytes))
+        return abandon("Cannot write");
+    if (::fsync(fd.get()) != 0)
+        return abandon("Cannot flush");
+    if (fd.close() != 0)
+        return abandon("Cannot write");
+    if (::rename(temporary.c_str(), path.c_str()) != 0)
+        return abandon("Cannot replace");
+
+    // The rename itself lasts only once the folder's entry is on disk.
+    FileDescriptor folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folderFd.get() >= 0)
+        ::fsync(folderFd.get());
+    return std::nullopt;
+}
+
+} // namespace keyferry

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "model/Enums.h"
+#include "model/Uuid.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace keyferry {
+
+/// One action of a workflow. A default-constructed step has a fresh id and the defaults
+/// of a new step; whoever creates one sets its type.
+struct Step {
+    Uuid id = Uuid::random();
+    StepType type = StepType::tab;
+    std::string label;
+    double postDelay = 0.3; ///< seconds after the step; the gap between presses for repeats
+    std::int64_t repeatCount = 1;
+    std::optional<std::string> fixedValue;
+    std::optional<ArrowDirection> arrowDirection;
+    std::optional<MouseButton> mouseButton;
+    std::optional<MouseClickType> mouseClickType;
+    std::optional<double> mousePositionX; ///< offset from the target window's left edge
+    std::optional<double> mousePositionY; ///< offset from the target window's top edge
+
+    /// A new step of the given kind with every other field at its default.
+    static Step ofType(StepType type);
+
+    /// A textInput step with a present, non-empty fixed value needs no CSV column.
+    bool isFixed() const { return fixedValue.has_value() && !fixedValue->empty(); }
+
+    friend bool operator==(const Step&, const Step&) = default;
+};
+
+/// One data-entry workflow. A default-constructed template is a new one.
+struct Template {
+    static constexpr std::int64_t currentSchemaVersion = 2;
+
+    struct Settings {
+        std::int64_t countdownSeconds = 5;
+        double defaultPostDelay = 0.3;
+        double interCharDelay = 0.02; ///< seconds after each typed character
+
+        friend bool operator==(const Settings&, const Settings&) = default;
+    };
+
+    Uuid id = Uuid::random();
+    std::int64_t schemaVersion = currentSchemaVersion;
+    std::string name = "New Template";
+    std::optional<std::string> targetAppBundleID;
+    std::vector<Step> steps;
+    Settings settings;
+
+    /// Labels of the textInput steps that read a CSV column, in step order; duplicates and
+    /// empty labels included. This is the header a CSV file must have.
+    std::vector<std::string> textInputLabels() const;
+
+    friend bool operator==(const Template&, const Template&) = default;
+};
+
+} // namespace keyferry

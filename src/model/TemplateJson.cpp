@@ -1,0 +1,251 @@
+#include "model/TemplateJson.h"
+
+#include <cmath>
+#include <limits>
+#include <nlohmann/json.hpp>
+
+namespace keyferry {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// Thrown inside this file only; the public functions turn it into an error value.
+struct JsonProblem {
+    std::string message;
+};
+
+[[noreturn]] void fail(const std::string& path, const std::string& what) {
+    throw JsonProblem{path + ": " + what};
+}
+
+// ---- writing ----
+
+double finite(double value, const std::string& path) {
+    if (!std::isfinite(value))
+        fail(path, "is not a finite number and cannot be stored");
+    return value;
+}
+
+Json encodeStep(const Step& step, const std::string& path) {
+    Json json;
+    json["id"] = step.id.toString();
+    json["type"] = std::string(rawValue(step.type));
+    json["label"] = step.label;
+    json["postDelay"] = finite(step.postDelay, path + ".postDelay");
+    json["repeatCount"] = step.repeatCount;
+    if (step.fixedValue)
+        json["fixedValue"] = *step.fixedValue;
+    if (step.arrowDirection)
+        json["arrowDirection"] = std::string(rawValue(*step.arrowDirection));
+    if (step.mouseButton)
+        json["mouseButton"] = std::string(rawValue(*step.mouseButton));
+    if (step.mouseClickType)
+        json["mouseClickType"] = std::string(rawValue(*step.mouseClickType));
+    if (step.mousePositionX)
+        json["mousePositionX"] = finite(*step.mousePositionX, path + ".mousePositionX");
+    if (step.mousePositionY)
+        json["mousePositionY"] = finite(*step.mousePositionY, path + ".mousePositionY");
+    return json;
+}
+
+Json encodeTemplate(const Template& item, const std::string& path) {
+    Json json;
+    json["id"] = item.id.toString();
+    json["schemaVersion"] = item.schemaVersion;
+    json["name"] = item.name;
+    if (item.targetAppBundleID)
+        json["targetAppBundleID"] = *item.targetAppBundleID;
+    Json steps = Json::array();
+    for (std::size_t i = 0; i < item.steps.size(); ++i)
+        steps.push_back(encodeStep(item.steps[i], path + ".steps[" + std::to_string(i) + "]"));
+    json["steps"] = std::move(steps);
+    Json settings;
+    settings["countdownSeconds"] = item.settings.countdownSeconds;
+    settings["defaultPostDelay"] =
+        finite(item.settings.defaultPostDelay, path + ".settings.defaultPostDelay");
+    settings["interCharDelay"] =
+        finite(item.settings.interCharDelay, path + ".settings.interCharDelay");
+    json["settings"] = std::move(settings);
+    return json;
+}
+
+// ---- reading ----
+
+std::string jsonTypeName(const Json& value) {
+    if (value.is_number_integer())
+        return "an integer";
+    if (value.is_number_float())
+        return "a number";
+    return std::string(value.type_name()); // "null", "string", "object", ...
+}
+
+// The value of a key that must be present and not null.
+const Json& required(const Json& object, const char* key, const std::string& path) {
+    const auto found = object.find(key);
+    if (found == object.end())
+        fail(path, std::string("required key \"") + key + "\" is missing");
+    if (found->is_null())
+        fail(path + "." + key, "must not be null");
+    return *found;
+}
+
+// The value of an optional key, or nullptr when it is missing or null.
+const Json* optional(const Json& object, const char* key) {
+    const auto found = object.find(key);
+    if (found == object.end() || found->is_null())
+        return nullptr;
+    return &*found;
+}
+
+std::string readString(const Json& value, const std::string& path) {
+    if (!value.is_string())
+        fail(path, "expected a string, found " + jsonTypeName(value));
+    return value.get<std::string>();
+}
+
+std::int64_t readInteger(const Json& value, const std::string& path) {
+    if (value.is_number_integer() && !value.is_number_unsigned())
+        return value.get<std::int64_t>();
+    if (value.is_number_unsigned()) {
+        const auto number = value.get<std::uint64_t>();
+        if (number > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
+            fail(path, "integer " + value.dump() + " is out of range");
+        return static_cast<std::int64_t>(number);
+    }
+    if (value.is_number_float()) {
+        // 5.0 is a whole number written with a fraction part; 5.5 is not an integer.
+        const double number = value.get<double>();
+        constexpr double limit = 9223372036854775808.0; // 2^63
+        if (std::trunc(number) == number && number >= -limit && number < limit)
+            return static_cast<std::int64_t>(number);
+        fail(path, "expected an integer, found " + value.dump());
+    }
+    fail(path, "expected an integer, found " + jsonTypeName(value));
+}
+
+double readDouble(const Json& value, const std::string& path) {
+    if (!value.is_number())
+        fail(path, "expected a number, found " + jsonTypeName(value));
+    return value.get<double>();
+}
+
+Uuid readUuid(const Json& value, const std::string& path) {
+    const std::string text = readString(value, path);
+    const auto uuid = Uuid::parse(text);
+    if (!uuid)
+        fail(path, "\"" + text + "\" is not a UUID");
+    return *uuid;
+}
+
+template <class E>
+E readEnum(const Json& value, const std::string& path) {
+    const std::string text = readString(value, path);
+    const auto parsed = fromRawValue<E>(text);
+    if (!parsed)
+        fail(path, "unknown value \"" + text + "\"");
+    return *parsed;
+}
+
+void requireObject(const Json& value, const std::string& path) {
+    if (!value.is_object())
+        fail(path, "expected an object, found " + jsonTypeName(value));
+}
+
+template <class T, class Read>
+std::optional<T> readOptional(const Json& object, const char* key, const std::string& path,
+                              Read read) {
+    if (const Json* value = optional(object, key))
+        return read(*value, path + "." + key);
+    return std::nullopt;
+}
+
+Step decodeStep(const Json& json, const std::string& path) {
+    requireObject(json, path);
+    Step step;
+    step.id = readUuid(required(json, "id", path), path + ".id");
+    step.type = readEnum<StepType>(required(json, "type", path), path + ".type");
+    step.label = readString(required(json, "label", path), path + ".label");
+    step.postDelay = readDouble(required(json, "postDelay", path), path + ".postDelay");
+    step.repeatCount = readInteger(required(json, "repeatCount", path), path + ".repeatCount");
+    step.fixedValue = readOptional<std::string>(json, "fixedValue", path, readString);
+    step.arrowDirection =
+        readOptional<ArrowDirection>(json, "arrowDirection", path, readEnum<ArrowDirection>);
+    step.mouseButton = readOptional<MouseButton>(json, "mouseButton", path, readEnum<MouseButton>);
+    step.mouseClickType =
+        readOptional<MouseClickType>(json, "mouseClickType", path, readEnum<MouseClickType>);
+    step.mousePositionX = readOptional<double>(json, "mousePositionX", path, readDouble);
+    step.mousePositionY = readOptional<double>(json, "mousePositionY", path, readDouble);
+    return step;
+}
+
+Template::Settings decodeSettings(const Json& json, const std::string& path) {
+    requireObject(json, path);
+    Template::Settings settings;
+    settings.countdownSeconds =
+        readInteger(required(json, "countdownSeconds", path), path + ".countdownSeconds");
+    settings.defaultPostDelay =
+        readDouble(required(json, "defaultPostDelay", path), path + ".defaultPostDelay");
+    settings.interCharDelay =
+        readDouble(required(json, "interCharDelay", path), path + ".interCharDelay");
+    return settings;
+}
+
+Template decodeTemplate(const Json& json, const std::string& path) {
+    requireObject(json, path);
+    Template item;
+    item.id = readUuid(required(json, "id", path), path + ".id");
+    item.schemaVersion =
+        readInteger(required(json, "schemaVersion", path), path + ".schemaVersion");
+    item.name = readString(required(json, "name", path), path + ".name");
+    item.targetAppBundleID = readOptional<std::string>(json, "targetAppBundleID", path, readString);
+    const Json& steps = required(json, "steps", path);
+    if (!steps.is_array())
+        fail(path + ".steps", "expected an array, found " + jsonTypeName(steps));
+    for (std::size_t i = 0; i < steps.size(); ++i)
+        item.steps.push_back(decodeStep(steps[i], path + ".steps[" + std::to_string(i) + "]"));
+    item.settings = decodeSettings(required(json, "settings", path), path + ".settings");
+    return item;
+}
+
+// nlohmann prefixes its messages with "[json.exception.parse_error.101] "; users need the rest.
+std::string withoutExceptionTag(const std::string& message) {
+    if (!message.starts_with("[json.exception."))
+        return message;
+    const auto end = message.find("] ");
+    return end == std::string::npos ? message : message.substr(end + 2);
+}
+
+} // namespace
+
+Expected<std::string> encodeTemplates(const std::vector<Template>& templates) {
+    try {
+        Json array = Json::array();
+        for (std::size_t i = 0; i < templates.size(); ++i)
+            array.push_back(encodeTemplate(templates[i], "templates[" + std::to_string(i) + "]"));
+        return array.dump(-1, ' ', false, Json::error_handler_t::strict);
+    } catch (const JsonProblem& problem) {
+        return Unexpected{problem.message};
+    } catch (const Json::exception& error) {
+        return Unexpected{withoutExceptionTag(error.what())};
+    }
+}
+
+Expected<std::vector<Template>> decodeTemplates(std::string_view text) {
+    try {
+        const Json json = Json::parse(text.begin(), text.end());
+        if (!json.is_array())
+            fail("templates", "expected an array, found " + jsonTypeName(json));
+        std::vector<Template> templates;
+        templates.reserve(json.size());
+        for (std::size_t i = 0; i < json.size(); ++i)
+            templates.push_back(decodeTemplate(json[i], "templates[" + std::to_string(i) + "]"));
+        return templates;
+    } catch (const JsonProblem& problem) {
+        return Unexpected{problem.message};
+    } catch (const Json::exception& error) {
+        return Unexpected{withoutExceptionTag(error.what())};
+    }
+}
+
+} // namespace keyferry

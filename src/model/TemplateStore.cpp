@@ -1,0 +1,171 @@
+#include "model/TemplateStore.h"
+
+#include "model/FileIO.h"
+#include "model/TemplateJson.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <ctime>
+#include <ostream>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace keyferry {
+
+namespace {
+
+std::filesystem::path homeFolder() {
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return home;
+    if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir)
+        return entry->pw_dir;
+    return std::filesystem::temp_directory_path();
+}
+
+// "templates.json.unreadable-20261207-101500", with a counter if that name is taken.
+std::filesystem::path asideName(const std::filesystem::path& file) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    const std::string base = file.string() + ".unreadable-" + stamp;
+    std::filesystem::path candidate = base;
+    for (int counter = 2; std::filesystem::exists(candidate); ++counter)
+        candidate = base + "-" + std::to_string(counter);
+    return candidate;
+}
+
+} // namespace
+
+TemplateStore::TemplateStore(std::ostream& diagnostics)
+    : TemplateStore(defaultFolder(), diagnostics) {}
+
+TemplateStore::TemplateStore(const std::filesystem::path& folder, std::ostream& diagnostics)
+    : diagnostics_(diagnostics), storageURL_(folder / "templates.json") {
+    std::error_code ignored; // an existing folder is fine; a missing one fails the first save
+    std::filesystem::create_directories(folder, ignored);
+    load();
+}
+
+std::filesystem::path TemplateStore::defaultFolder() {
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    // Relative values are invalid for XDG variables and must be ignored.
+    if (dataHome && *dataHome == '/')
+        return std::filesystem::path(dataHome) / "Keyferry";
+    return homeFolder() / ".local" / "share" / "Keyferry";
+}
+
+Expected<std::vector<Template>> TemplateStore::readFile(const std::filesystem::path& file) {
+    std::error_code error;
+    if (!std::filesystem::exists(file, error) && !error)
+        return std::vector<Template>{};
+    auto bytes = readWholeFile(file);
+    if (!bytes)
+        return Unexpected{bytes.error()};
+    return decodeTemplates(*bytes);
+}
+
+void TemplateStore::load() {
+    std::error_code error;
+    if (!std::filesystem::exists(storageURL_, error) && !error)
+        return;
+    auto loaded = readFile(storageURL_);
+    if (!loaded) {
+        diagnostics_ << "Error loading: " << loaded.error() << std::endl;
+        fileNeedsKeepingAside_ = true;
+        return;
+    }
+    setTemplates(std::move(*loaded));
+}
+
+bool TemplateStore::keepUnreadableFileAside() {
+    std::error_code error;
+    if (!std::filesystem::exists(storageURL_, error) && !error) {
+        fileNeedsKeepingAside_ = false;
+        return true;
+    }
+    const std::filesystem::path aside = asideName(storageURL_);
+    std::filesystem::rename(storageURL_, aside, error);
+    if (error) {
+        diagnostics_ << "Error saving: the unreadable " << storageURL_.string()
+                     << " could not be kept aside (" << error.message()
+                     << "), so it was not overwritten" << std::endl;
+        return false;
+    }
+    diagnostics_ << "Kept the unreadable templates file as " << aside.string() << std::endl;
+    fileNeedsKeepingAside_ = false;
+    return true;
+}
+
+void TemplateStore::save() {
+    auto encoded = encodeTemplates(templates_);
+    if (!encoded) {
+        diagnostics_ << "Error saving: " << encoded.error() << std::endl;
+        return;
+    }
+    if (fileNeedsKeepingAside_ && !keepUnreadableFileAside())
+        return;
+    if (auto error = writeFileAtomically(storageURL_, *encoded))
+        diagnostics_ << "Error saving: " << *error << std::endl;
+}
+
+void TemplateStore::setTemplates(std::vector<Template> templates) {
+    templates_ = std::move(templates);
+    templatesChanged.emit();
+}
+
+bool TemplateStore::replaceTemplate(const Template& item) {
+    const auto found = std::ranges::find(templates_, item.id, &Template::id);
+    if (found == templates_.end())
+        return false;
+    *found = item;
+    templatesChanged.emit();
+    return true;
+}
+
+void TemplateStore::setSelectedTemplateID(std::optional<Uuid> id) {
+    if (selectedTemplateID_ == id)
+        return;
+    selectedTemplateID_ = id;
+    selectedTemplateIDChanged.emit();
+}
+
+void TemplateStore::addTemplate() {
+    Template item;
+    const Uuid id = item.id;
+    templates_.push_back(std::move(item));
+    templatesChanged.emit();
+    setSelectedTemplateID(id);
+    save();
+}
+
+void TemplateStore::duplicateTemplate(const Uuid& id) {
+    const auto source = std::ranges::find(templates_, id, &Template::id);
+    if (source == templates_.end())
+        return;
+    Template copy = *source;
+    copy.id = Uuid::random();
+    copy.schemaVersion = Template::currentSchemaVersion;
+    copy.name += " (Copy)";
+    for (Step& step : copy.steps)
+        step.id = Uuid::random();
+    const Uuid copyID = copy.id;
+    templates_.push_back(std::move(copy));
+    templatesChanged.emit();
+    setSelectedTemplateID(copyID);
+    save();
+}
+
+void TemplateStore::deleteTemplate(const Uuid& id) {
+    const auto removed = std::erase_if(templates_, [&](const Template& t) { return t.id == id; });
+    if (removed > 0)
+        templatesChanged.emit();
+    if (selectedTemplateID_ == id) {
+        setSelectedTemplateID(templates_.empty() ? std::nullopt
+                                                 : std::optional<Uuid>(templates_.front().id));
+    }
+    save();
+}
+
+} // namespace keyferry

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "model/Expected.h"
+#include "model/Signal.h"
+#include "model/Template.h"
+
+#include <filesystem>
+#include <iosfwd>
+#include <optional>
+#include <vector>
+
+namespace keyferry {
+
+/// Owns every template and the selection, and keeps the templates in one JSON file.
+/// Every change that is meant to last is saved when it is made; there is no save at exit.
+class TemplateStore {
+public:
+    /// The user's store: $XDG_DATA_HOME/Keyferry/templates.json (~/.local/share by default).
+    explicit TemplateStore(std::ostream& diagnostics);
+    /// A store in the given folder, created if missing; the file is "templates.json" in it.
+    TemplateStore(const std::filesystem::path& folder, std::ostream& diagnostics);
+
+    TemplateStore(const TemplateStore&) = delete;
+    TemplateStore& operator=(const TemplateStore&) = delete;
+
+    /// $XDG_DATA_HOME/Keyferry, or ~/.local/share/Keyferry when that is unset or relative.
+    static std::filesystem::path defaultFolder();
+
+    /// Reads a templates file. A missing file reads as an empty list; an unreadable or
+    /// undecodable one gives the description of its first problem.
+    static Expected<std::vector<Template>> readFile(const std::filesystem::path& file);
+
+    const std::vector<Template>& templates() const { return templates_; }
+    /// Replaces the whole list (not saved: call save()).
+    void setTemplates(std::vector<Template> templates);
+    /// Writes `item` over the template with the same id (not saved: call save()).
+    /// Returns false when no template has that id.
+    bool replaceTemplate(const Template& item);
+
+    const std::optional<Uuid>& selectedTemplateID() const { return selectedTemplateID_; }
+    void setSelectedTemplateID(std::optional<Uuid> id);
+
+    const std::filesystem::path& storageURL() const { return storageURL_; }
+
+    /// Writes every template to the file atomically; a failure is one "Error saving: "
+    /// line on the diagnostic stream, and the list in memory stays as it is.
+    void save();
+
+    /// Appends a new template, selects it and saves.
+    void addTemplate();
+    /// Appends a full copy of the template with that id (fresh ids, " (Copy)" after the
+    /// name, current schema version), selects it and saves. Does nothing for an unknown id.
+    void duplicateTemplate(const Uuid& id);
+    /// Removes every template with that id; a removed selection moves to the first
+    /// remaining template. Saves in every case.
+    void deleteTemplate(const Uuid& id);
+
+    Signal<> templatesChanged;
+    Signal<> selectedTemplateIDChanged;
+
+private:
+    void load();
+    bool keepUnreadableFileAside();
+
+    std::ostream& diagnostics_;
+    std::filesystem::path storageURL_;
+    std::vector<Template> templates_;
+    std::optional<Uuid> selectedTemplateID_;
+    // Set when the file on disk could not be read: it is moved aside before the next save.
+    bool fileNeedsKeepingAside_ = false;
+};
+
+} // namespace keyferry

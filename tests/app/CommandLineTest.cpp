@@ -1,0 +1,91 @@
+#include "model/TemplateJson.h"
+#include "support/TemporaryFolder.h"
+
+#include <array>
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+using namespace keyferry;
+using keyferry::testing::readText;
+using keyferry::testing::TemporaryFolder;
+using keyferry::testing::writeText;
+
+namespace {
+
+struct Outcome {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the real binary with the given data folder; stderr is collected through a file.
+Outcome runKeyferry(const std::filesystem::path& dataHome, const std::string& arguments) {
+    const auto errFile = dataHome / "stderr.txt";
+    const std::string command = "env -u DISPLAY XDG_DATA_HOME='" + dataHome.string() + "' '" +
+                                KEYFERRY_BINARY + "' " + arguments + " 2>'" + errFile.string() +
+                                "'";
+    Outcome outcome;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe)
+        return outcome;
+    std::array<char, 4096> buffer{};
+    while (const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), pipe))
+        outcome.out.append(buffer.data(), got);
+    const int status = ::pclose(pipe);
+    outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    outcome.err = readText(errFile);
+    return outcome;
+}
+
+} // namespace
+
+TEST(CommandLine, TemplatesListsIdTabNameInStoreOrder) {
+    TemporaryFolder temp;
+    std::filesystem::create_directories(temp.path() / "Keyferry");
+
+    Outcome empty = runKeyferry(temp.path(), "templates");
+    EXPECT_EQ(empty.exitCode, 0) << empty.err;
+    EXPECT_EQ(empty.out, "");
+
+    Template second, first;
+    second.name = "Zeta orders";
+    first.name = "Alpha\twith tab";
+    writeText(temp.path() / "Keyferry" / "templates.json", *encodeTemplates({second, first}));
+    const Outcome listed = runKeyferry(temp.path(), "templates");
+    EXPECT_EQ(listed.exitCode, 0) << listed.err;
+    EXPECT_EQ(listed.out, second.id.toString() + "\tZeta orders\n" + first.id.toString() +
+                              "\tAlpha\twith tab\n");
+}
+
+TEST(CommandLine, UnreadableTemplatesFileExitsOneAndKeepsTheFile) {
+    TemporaryFolder temp;
+    std::filesystem::create_directories(temp.path() / "Keyferry");
+    writeText(temp.path() / "Keyferry" / "templates.json", "[{\"id\": 1}]");
+    const Outcome outcome = runKeyferry(temp.path(), "templates");
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_TRUE(outcome.err.starts_with("Error loading: ")) << outcome.err;
+    EXPECT_EQ(readText(temp.path() / "Keyferry" / "templates.json"), "[{\"id\": 1}]");
+}
+
+TEST(CommandLine, HelpVersionAndBadArguments) {
+    TemporaryFolder temp;
+    const Outcome help = runKeyferry(temp.path(), "--help");
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("templates"), std::string::npos) << help.out;
+
+    const Outcome version = runKeyferry(temp.path(), "--version");
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_NE(version.out.find('.'), std::string::npos) << version.out;
+
+    for (const char* bad : {"templatez", "templates --frobnicate", "--no-such-flag"}) {
+        const Outcome outcome = runKeyferry(temp.path(), bad);
+        EXPECT_EQ(outcome.exitCode, 2) << bad;
+        EXPECT_FALSE(outcome.err.empty()) << bad;
+    }
+
+    const Outcome noDisplay = runKeyferry(temp.path(), "");
+    EXPECT_EQ(noDisplay.exitCode, 1);
+    EXPECT_NE(noDisplay.err.find("needs an X11 session"), std::string::npos) << noDisplay.err;
+}
