@@ -11,6 +11,15 @@ int main(int argc, char** argv) {
     cli.require_subcommand(0, 1);
     auto* templates = cli.add_subcommand("templates", "List the stored templates: id<TAB>name");
 
+    keyferry::CSVCommandOptions csvOptions;
+    std::string templateNameOrID;
+    auto* csv = cli.add_subcommand(
+        "csv", "Read a CSV file exactly as the import does and print the outcome as JSON");
+    csv->add_option("FILE", csvOptions.file, "The CSV file")->required();
+    auto* templateOption = csv->add_option("--template", templateNameOrID,
+                                           "Check the header against this template (name or id)");
+    csv->add_flag("--rows", csvOptions.includeRows, "Also print every row");
+
     try {
         cli.parse(argc, argv);
     } catch (const CLI::CallForHelp& help) {
@@ -22,6 +31,11 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    if (csv->parsed()) {
+        if (templateOption->count() > 0)
+            csvOptions.templateNameOrID = templateNameOrID;
+        return keyferry::runCSVCommand(csvOptions, std::cout, std::cerr);
+    }
     if (templates->parsed())
         return keyferry::runTemplatesCommand(std::cout, std::cerr);
     return keyferry::runDesktopApp(argc, argv);
