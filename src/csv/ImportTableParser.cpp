@@ -147,6 +147,7 @@ std::size_t ImportTableParser::parseLine(std::int64_t rowIndex) {
         if (read_ == size_) {
             if (fields == 0)
                 return 0;
+            requireDecodedBefore(read_);
             endField(); // a line ending in ';' at the end of the input: one more empty field
             return fields + 1;
         }
