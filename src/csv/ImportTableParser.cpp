@@ -47,7 +47,19 @@ std::size_t findSpecial(const unsigned char* data, std::size_t from, std::size_t
 // ';' or a '\n'. Reserving it once keeps the offsets from being copied while they grow.
 std::size_t countDelimiters(const unsigned char* data, std::size_t from, std::size_t size) {
     std::size_t count = 0;
-    for (std::size_t p = from; p < size; ++p)
+    std::size_t p = from;
+#if defined(__SSE2__)
+    const __m128i semicolons = _mm_set1_epi8(static_cast<char>(fieldDelimiter));
+    const __m128i lineFeeds = _mm_set1_epi8(static_cast<char>(rowDelimiter));
+    for (; p + 16 <= size; p += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + p));
+        const __m128i hits =
+            _mm_or_si128(_mm_cmpeq_epi8(block, semicolons), _mm_cmpeq_epi8(block, lineFeeds));
+        count += static_cast<std::size_t>(
+            __builtin_popcount(static_cast<unsigned>(_mm_movemask_epi8(hits))));
+    }
+#endif
+    for (; p < size; ++p)
         count += (data[p] == fieldDelimiter) | (data[p] == rowDelimiter);
     return count;
 }

@@ -60,21 +60,30 @@ Expected<std::string> readWholeFile(const std::filesystem::path& path) {
         return Unexpected{describe("Cannot read", path, errno)};
     if (S_ISDIR(info.st_mode))
         return Unexpected{describe("Cannot read", path, EISDIR)};
-    std::string content;
-    if (info.st_size > 0)
-        content.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[1 << 16];
+    // Read straight into the result: large CSV files are held once, not twice.
+    std::string content(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 0), '\0');
+    std::size_t filled = 0;
     for (;;) {
-        const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            return Unexpected{describe("Cannot read", path, errno)};
+        ssize_t got = 0;
+        if (filled < content.size()) {
+            got = ::read(fd.get(), content.data() + filled, content.size() - filled);
+        } else {
+            // The expected size is reached: look for more (a growing file, /proc) without
+            // growing the buffer when there is none.
+            char more[1 << 16];
+            got = ::read(fd.get(), more, sizeof more);
+            if (got > 0)
+                content.append(more, static_cast<std::size_t>(got));
         }
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return Unexpected{describe("Cannot read", path, errno)};
         if (got == 0)
             break;
-        content.append(buffer, static_cast<std::size_t>(got));
+        filled += static_cast<std::size_t>(got);
     }
+    content.resize(filled);
     return content;
 }
 

@@ -1,7 +1,9 @@
 #include "model/TemplateJson.h"
 #include "support/TemporaryFolder.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -88,4 +90,75 @@ TEST(CommandLine, HelpVersionAndBadArguments) {
     const Outcome noDisplay = runKeyferry(temp.path(), "");
     EXPECT_EQ(noDisplay.exitCode, 1);
     EXPECT_NE(noDisplay.err.find("needs an X11 session"), std::string::npos) << noDisplay.err;
+}
+
+TEST(CommandLine, CsvPrintsTheImportOutcomeAsJson) {
+    TemporaryFolder temp;
+    const auto file = temp.path() / "people.csv";
+    writeText(file, "\xEF\xBB\xBFName;City\nAnn;\"Bonn; Rhein\"\n");
+
+    Outcome plain = runKeyferry(temp.path(), "csv '" + file.string() + "'");
+    EXPECT_EQ(plain.exitCode, 0) << plain.err;
+    EXPECT_EQ(plain.out, "{\"headers\":[\"Name\",\"City\"],\"rowCount\":1}\n");
+
+    Outcome rows = runKeyferry(temp.path(), "csv --rows '" + file.string() + "'");
+    EXPECT_EQ(
+        rows.out,
+        "{\"headers\":[\"Name\",\"City\"],\"rowCount\":1,\"rows\":[[\"Ann\",\"Bonn; Rhein\"]]}\n");
+
+    Template fits, other;
+    fits.name = "People";
+    for (const char* label : {"Name", "City"}) {
+        Step step = Step::ofType(StepType::textInput);
+        step.label = label;
+        fits.steps.push_back(step);
+    }
+    other = fits;
+    other.id = Uuid::random();
+    other.name = "Other";
+    other.steps.pop_back();
+    std::filesystem::create_directories(temp.path() / "Keyferry");
+    writeText(temp.path() / "Keyferry" / "templates.json", *encodeTemplates({fits, other}));
+
+    Outcome valid = runKeyferry(temp.path(), "csv --template People '" + file.string() + "'");
+    EXPECT_EQ(valid.exitCode, 0) << valid.err;
+    EXPECT_NE(valid.out.find("\"validation\":null"), std::string::npos) << valid.out;
+
+    std::string lowerCaseId = other.id.toString();
+    std::ranges::transform(lowerCaseId, lowerCaseId.begin(),
+                           [](char c) { return std::tolower(c); });
+    Outcome byLowerCaseId =
+        runKeyferry(temp.path(), "csv '" + file.string() + "' --template " + lowerCaseId);
+    EXPECT_EQ(byLowerCaseId.exitCode, 1);
+    EXPECT_NE(
+        byLowerCaseId.out.find("\"validation\":\"CSV has 2 columns, template expects 1: Name\""),
+        std::string::npos)
+        << byLowerCaseId.out;
+
+    Outcome unknown = runKeyferry(temp.path(), "csv --template Nobody '" + file.string() + "'");
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_NE(unknown.err.find("Nobody"), std::string::npos);
+}
+
+TEST(CommandLine, CsvReportsReaderAndFileErrors) {
+    TemporaryFolder temp;
+    const auto file = temp.path() / "bad.csv";
+    writeText(file, "a;b\n1;2;3\n");
+    const Outcome invalid = runKeyferry(temp.path(), "csv '" + file.string() + "'");
+    EXPECT_EQ(invalid.exitCode, 1);
+    EXPECT_EQ(invalid.out,
+              "{\"error\":{\"type\":\"invalidInput\",\"description\":\"Invalid input\","
+              "\"reason\":\"The number of fields is not constant between rows.\","
+              "\"help\":\"Make sure the CSV file has always the same amount of fields per row "
+              "(including the header row).\",\"userInfo\":{\"Row index\":2,"
+              "\"Number of parsed fields\":3,\"Number of expected fields\":2}}}\n");
+
+    const Outcome missing =
+        runKeyferry(temp.path(), "csv '" + (temp.path() / "no.csv").string() + "'");
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.out.find("{\"error\":{\"description\":\"Cannot open "), std::string::npos)
+        << missing.out;
+
+    EXPECT_EQ(runKeyferry(temp.path(), "csv").exitCode, 2);
+    EXPECT_EQ(runKeyferry(temp.path(), "csv a.csv b.csv").exitCode, 2);
 }

@@ -1,5 +1,6 @@
 #include "model/TemplateStore.h"
 
+#include "model/FileIO.h"
 #include "model/TemplateJson.h"
 #include "support/TemporaryFolder.h"
 
@@ -263,4 +264,13 @@ TEST(TemplateStore, UnstorableValueIsReportedAndFileKept) {
     store.save();
     EXPECT_TRUE(diagnostics.str().starts_with("Error saving: ")) << diagnostics.str();
     EXPECT_EQ(readText(store.storageURL()), before);
+}
+
+TEST(FileIO, ReadsFilesThatReportNoSize) {
+    const auto status = readWholeFile("/proc/self/status");
+    ASSERT_TRUE(status.hasValue()) << status.error();
+    EXPECT_NE(status->find("Pid:"), std::string::npos);
+    const auto missing = readWholeFile("/nonexistent/file");
+    ASSERT_FALSE(missing.hasValue());
+    EXPECT_NE(missing.error().find("No such file or directory"), std::string::npos);
 }
