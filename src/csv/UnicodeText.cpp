@@ -24,3 +24,41 @@ bool canonicallyEquivalent(std::string_view a, std::string_view b) {
 }
 
 } // namespace keyferry
+
+#include <memory>
+#include <unicode/brkiter.h>
+#include <unicode/utext.h>
+
+namespace keyferry {
+
+std::vector<std::string_view> graphemeClusters(std::string_view text) {
+    std::vector<std::string_view> clusters;
+    UErrorCode status = U_ZERO_ERROR;
+    // UTF-8 offsets straight from ICU: no conversion of the text to UTF-16.
+    UText* utext = utext_openUTF8(nullptr, text.data(), static_cast<int64_t>(text.size()), &status);
+    std::unique_ptr<icu::BreakIterator> breaks(
+        icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
+    if (U_FAILURE(status) || !breaks) {
+        utext_close(utext);
+        // Without break data each code point stands alone; still nothing is lost.
+        for (std::size_t i = 0; i < text.size();) {
+            std::size_t length = 1;
+            while (i + length < text.size() &&
+                   (static_cast<unsigned char>(text[i + length]) & 0xC0) == 0x80)
+                ++length;
+            clusters.push_back(text.substr(i, length));
+            i += length;
+        }
+        return clusters;
+    }
+    breaks->setText(utext, status);
+    int32_t start = breaks->first();
+    for (int32_t end = breaks->next(); end != icu::BreakIterator::DONE;
+         start = end, end = breaks->next())
+        clusters.push_back(
+            text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start)));
+    utext_close(utext);
+    return clusters;
+}
+
+} // namespace keyferry

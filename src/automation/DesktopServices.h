@@ -1,0 +1,140 @@
+#pragma once
+
+#include "automation/Geometry.h"
+#include "automation/Keys.h"
+#include "model/Enums.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace keyferry {
+
+/// A running application as the desktop knows it.
+struct RunningApplication {
+    std::optional<std::string> bundleID; ///< on X11: the WM_CLASS class of its windows
+    std::optional<std::string> name;     ///< shown name; on X11 from its .desktop entry
+    int processID = 0;
+    bool isRegular = false; ///< has a managed window the user can switch to
+    friend bool operator==(const RunningApplication&, const RunningApplication&) = default;
+};
+
+/// One on-screen window, front to back in the window list.
+struct WindowInfo {
+    int ownerProcessID = 0;
+    Rect bounds; ///< client area in desktop coordinates
+};
+
+/// What the user did, as a tap or monitor sees it.
+struct InputEvent {
+    enum class Type { keyDown, leftMouseDown, rightMouseDown, tapDisabled };
+    Type type = Type::keyDown;
+    Key key = Key::other;
+    Modifiers modifiers;
+    Point position;     ///< pointer position for mouse events
+    int clickState = 1; ///< 2 for the second press of a double click
+    /// Synthesised by Keyferry itself (recorders ignore these).
+    bool synthetic = false;
+};
+
+/// The kinds of focused element the recorder turns into text-input steps.
+enum class ElementRole { textField, textArea, comboBox, searchField, other };
+
+/// The element that has keyboard focus, with the attributes that can name it.
+struct FocusedElement {
+    ElementRole role = ElementRole::other;
+    std::string title;       ///< accessible name (or the name of its label)
+    std::string description; ///< accessible description, often the tooltip
+    std::string placeholder; ///< placeholder text
+    int processID = 0;
+};
+
+/// A key with modifiers, for the filtering tap.
+struct KeyCombination {
+    Key key = Key::other;
+    Modifiers modifiers;
+    friend bool operator==(const KeyCombination&, const KeyCombination&) = default;
+};
+
+/// A listening handle: the tap or monitor stays installed while this object lives.
+class InputListener {
+public:
+    virtual ~InputListener() = default;
+    /// Turns delivery back on after the desktop disabled it; false when it cannot.
+    virtual bool reenable() { return true; }
+    /// Combinations a filtering tap was asked to consume but cannot (another program owns
+    /// them); those still reach the focused application.
+    virtual std::vector<KeyCombination> unconsumable() const { return {}; }
+};
+
+/// The operating-system services the automation and the recorders use. One object per
+/// desktop; every callback arrives on the main thread. Positions are desktop coordinates
+/// with the origin at the top left.
+class DesktopServices {
+public:
+    using Callback = std::function<void(const InputEvent&)>;
+
+    virtual ~DesktopServices() = default;
+
+    // ---- synthesis: each returns false when the event could not be created or posted ----
+
+    /// Presses (down) or releases (up) a key with the given modifiers held.
+    virtual bool postKey(Key key, Modifiers modifiers, bool down) = 0;
+    /// Types one user-perceived character (one grapheme cluster, all of its code points).
+    virtual bool postCharacter(std::string_view character) = 0;
+    /// Called before and after a run of postCharacter calls for one text, so a backend can
+    /// prepare what the text needs and restore it afterwards. Default: nothing.
+    virtual void beginText(std::string_view /*text*/) {}
+    virtual void endText() {}
+    /// Presses or releases a mouse button at `position`; clickState 2 marks the second click
+    /// of a double click.
+    virtual bool postMouseButton(MouseButton button, Point position, bool down, int clickState) = 0;
+
+    /// The pointer position; nothing when it cannot be read.
+    virtual std::optional<Point> pointerLocation() = 0;
+
+    // ---- listening ----
+
+    /// Sees the user's left and right presses (the mask picks which) and key presses
+    /// without changing them. Nothing when listening is not possible (no permission).
+    virtual std::unique_ptr<InputListener> listen(std::vector<InputEvent::Type> types,
+                                                  Callback callback) = 0;
+    /// Like listen(), and the given combinations are removed before any application sees
+    /// them (those that can be: see InputListener::unconsumable).
+    virtual std::unique_ptr<InputListener> listenAndConsume(std::vector<InputEvent::Type> types,
+                                                            std::vector<KeyCombination> consume,
+                                                            Callback callback) = 0;
+    /// Key presses addressed to other applications. Nothing when monitoring is not possible.
+    virtual std::unique_ptr<InputListener> monitorKeys(Callback callback) = 0;
+
+    // ---- windows and applications ----
+
+    /// On-screen windows, front to back.
+    virtual std::vector<WindowInfo> windowList() = 0;
+    /// Running applications in the desktop's order.
+    virtual std::vector<RunningApplication> runningApplications() = 0;
+    /// The application in front; nothing when none is.
+    virtual std::optional<RunningApplication> frontmostApplication() = 0;
+    /// Asks for the application to come to the front; false when the request is refused.
+    /// Callers poll frontmostApplication() to see it happen.
+    virtual bool activate(const RunningApplication& application) = 0;
+    /// Frames of Keyferry's own visible windows.
+    virtual std::vector<Rect> ownVisibleWindows() = 0;
+
+    // ---- accessibility ----
+
+    /// Whether Keyferry may synthesise input and watch other applications.
+    virtual bool isTrusted() = 0;
+    /// The same, after asking the system to grant it where it can.
+    virtual bool isTrustedWithPrompt() = 0;
+    /// The element with keyboard focus now; nothing when unknown.
+    virtual std::optional<FocusedElement> focusedElement() = 0;
+
+    /// The alert sound.
+    virtual void beep() = 0;
+};
+
+} // namespace keyferry

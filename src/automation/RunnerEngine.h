@@ -1,0 +1,97 @@
+#pragma once
+
+#include "automation/AccessibilityChecker.h"
+#include "automation/AutomationEngine.h"
+#include "automation/ClickWatcher.h"
+#include "automation/GlobalHotkey.h"
+#include "automation/RunnerState.h"
+#include "automation/Task.h"
+#include "automation/Waits.h"
+#include "csv/CSVData.h"
+#include "model/Signal.h"
+#include "model/Template.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace keyferry {
+
+/// Replays a template once per row of a table against the target application, and steps
+/// through a template with placeholder values in debug mode. Everything runs on the main
+/// thread; a run suspends at its waits, so the UI, Pause, Stop and the stop shortcut work
+/// while it runs.
+class RunnerEngine {
+public:
+    RunnerEngine(DesktopServices& desktop, Scheduler& scheduler,
+                 AccessibilityChecker* accessibilityChecker = nullptr);
+    RunnerEngine(const RunnerEngine&) = delete;
+    RunnerEngine& operator=(const RunnerEngine&) = delete;
+    ~RunnerEngine();
+
+    const RunnerState& state() const { return state_; }
+    /// The panel leaves a result view by setting idle.
+    void setState(RunnerState state);
+    const std::string& statusMessage() const { return statusMessage_; }
+
+    /// Runs rows [startFrom, startFrom + rowLimit) (to the end without a limit). Returns at
+    /// once; the run begins at the next turn of the loop.
+    void start(Template item, CSVData data, std::size_t startFrom,
+               std::optional<std::size_t> rowLimit);
+    /// start() from `from` to the end of the table, with activation and countdown again.
+    void resume(Template item, CSVData data, std::size_t from);
+    /// Ends a run or debug run: the row in progress is abandoned and not counted.
+    void stop();
+    /// Asks the run to pause at the next row boundary.
+    void requestPause() { shouldPause_ = true; }
+
+    /// Debug run: one pass with placeholder values, each step after Next.
+    void startDebug(Template item);
+    /// Resumes a debug run waiting for Next; does nothing otherwise.
+    void next();
+    bool isWaitingForNext() const { return debugContinuation_.isPending(); }
+
+    /// Plausible German sample data for a field label, by keyword.
+    static std::string generateDummyValue(const std::string& label);
+
+    AutomationEngine& automation() { return automation_; }
+    ClickWatcher& clickWatcher() { return clickWatcher_; }
+    GlobalHotkey& hotkey() { return hotkey_; }
+    bool shouldStop() const { return shouldStop_; }
+    bool shouldPause() const { return shouldPause_; }
+    bool isRunning() const { return !task_.done(); }
+
+    Signal<> stateChanged;
+    Signal<> statusMessageChanged;
+
+private:
+    Task<void> run(Template item, CSVData data, std::size_t startFrom,
+                   std::optional<std::size_t> rowLimit, Cancellation cancellation);
+    Task<void> debugRun(Template item, std::vector<std::string> placeholders,
+                        Cancellation cancellation);
+    Task<void> countdown(std::int64_t seconds, Cancellation cancellation);
+    void launch(Task<void> task, Cancellation cancellation);
+    void setStatus(std::string message);
+    void endRun(RunnerState state);
+    bool checkTrust();
+
+    DesktopServices& desktop_;
+    Scheduler& scheduler_;
+    AccessibilityChecker* accessibilityChecker_;
+    AutomationEngine automation_;
+    ClickWatcher clickWatcher_;
+    GlobalHotkey hotkey_;
+    RunnerState state_ = runner_state::Idle{};
+    std::string statusMessage_;
+    Task<void> task_;
+    std::vector<Task<void>> earlierTasks_; ///< replaced runs that had not ended yet
+    Cancellation cancellation_;
+    Scheduler::TimerId launchTimer_ = 0;
+    bool shouldStop_ = false;
+    bool shouldPause_ = false;
+    OneShot debugContinuation_;
+    std::shared_ptr<RunnerEngine*> self_; ///< lets the hotkey callback outlive-check us
+};
+
+} // namespace keyferry

@@ -1,0 +1,433 @@
+#include "platform/sim/SimulatedDesktop.h"
+
+#include <algorithm>
+
+namespace keyferry {
+
+class SimulatedDesktop::Handle final : public InputListener {
+public:
+    Handle(SimulatedDesktop& desktop, std::size_t id) : desktop_(desktop), id_(id) {}
+    ~Handle() override { desktop_.removeListener(id_); }
+    bool reenable() override {
+        const auto found = desktop_.listeners_.find(id_);
+        if (found == desktop_.listeners_.end())
+            return false;
+        found->second.enabled = true;
+        return true;
+    }
+    std::vector<KeyCombination> unconsumable() const override {
+        std::vector<KeyCombination> refused;
+        const auto found = desktop_.listeners_.find(id_);
+        if (found == desktop_.listeners_.end())
+            return refused;
+        for (const auto& combination : found->second.consumed)
+            if (std::ranges::find(desktop_.reserved_, combination) != desktop_.reserved_.end())
+                refused.push_back(combination);
+        return refused;
+    }
+
+private:
+    SimulatedDesktop& desktop_;
+    std::size_t id_;
+};
+
+SimulatedDesktop::SimulatedDesktop(Scheduler& scheduler) : scheduler_(scheduler) {}
+
+int SimulatedDesktop::addApplication(std::string bundleID, std::string name, bool regular) {
+    const int pid = nextProcessID_++;
+    Application application;
+    application.info = {std::move(bundleID), std::move(name), pid, regular};
+    applications_.emplace(pid, std::move(application));
+    applicationOrder_.push_back(pid);
+    return pid;
+}
+
+void SimulatedDesktop::addWindow(int processID, Rect frame, bool visible) {
+    windows_.insert(windows_.begin(), Window{processID, frame, visible});
+}
+
+SimulatedDesktop::Form& SimulatedDesktop::addForm(int processID, std::vector<Field> fields) {
+    const auto window = std::ranges::find(windows_, processID, &Window::processID);
+    const Rect area = window != windows_.end() ? window->frame : Rect{0, 0, 400, 300};
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        if (fields[i].frame.width <= 0)
+            fields[i].frame = {area.x + 10, area.y + 10 + 30 * static_cast<double>(i),
+                               area.width - 20, 24};
+    auto& application = applications_.at(processID);
+    application.form = Form{std::move(fields), 0, {}};
+    return *application.form;
+}
+
+SimulatedDesktop::Form* SimulatedDesktop::form(int processID) {
+    const auto found = applications_.find(processID);
+    if (found == applications_.end() || !found->second.form)
+        return nullptr;
+    return &*found->second.form;
+}
+
+void SimulatedDesktop::quitApplication(int processID) {
+    applications_.erase(processID);
+    std::erase(applicationOrder_, processID);
+    std::erase_if(windows_, [&](const Window& w) { return w.processID == processID; });
+    if (front_ == processID)
+        front_.reset();
+}
+
+void SimulatedDesktop::bringToFront(int processID) {
+    if (!applications_.contains(processID))
+        return;
+    front_ = processID;
+    // Its windows move to the front, keeping their own order.
+    std::ranges::stable_partition(windows_,
+                                  [&](const Window& w) { return w.processID == processID; });
+}
+
+void SimulatedDesktop::setActivationRefused(int processID, bool refused) {
+    applications_.at(processID).refusesActivation = refused;
+}
+
+std::vector<std::string> SimulatedDesktop::heldDown() const {
+    std::map<std::string, int> balance;
+    for (const PostedEvent& event : posted_) {
+        using K = PostedEvent::Kind;
+        if (event.kind == K::keyDown || event.kind == K::keyUp)
+            balance["key " + std::to_string(static_cast<int>(event.key))] +=
+                event.kind == K::keyDown ? 1 : -1;
+        if (event.kind == K::mouseDown || event.kind == K::mouseUp)
+            balance["button " + std::to_string(static_cast<int>(event.button))] +=
+                event.kind == K::mouseDown ? 1 : -1;
+    }
+    std::vector<std::string> held;
+    for (const auto& [name, count] : balance)
+        if (count > 0)
+            held.push_back(name);
+    return held;
+}
+
+// ---- listeners ----
+
+std::size_t SimulatedDesktop::addListener(Listener listener) {
+    const std::size_t id = nextListenerID_++;
+    listeners_.emplace(id, std::move(listener));
+    return id;
+}
+
+void SimulatedDesktop::removeListener(std::size_t id) {
+    listeners_.erase(id);
+}
+
+bool SimulatedDesktop::deliver(const InputEvent& event) {
+    bool consumed = false;
+    std::vector<std::size_t> ids;
+    for (const auto& [id, listener] : listeners_)
+        ids.push_back(id);
+    for (std::size_t id : ids) {
+        const auto found = listeners_.find(id); // an earlier callback may have removed it
+        if (found == listeners_.end() || !found->second.enabled)
+            continue;
+        const Listener& listener = found->second;
+        if (listener.kind == Listener::Kind::monitor) {
+            if (event.type != InputEvent::Type::keyDown || front_ == ownProcessID_)
+                continue;
+        } else if (std::ranges::find(listener.types, event.type) == listener.types.end()) {
+            continue;
+        }
+        if (listener.kind == Listener::Kind::filteringTap &&
+            event.type == InputEvent::Type::keyDown) {
+            const KeyCombination combination{event.key, event.modifiers};
+            if (std::ranges::find(listener.consumed, combination) != listener.consumed.end() &&
+                std::ranges::find(reserved_, combination) == reserved_.end())
+                consumed = true;
+        }
+        const Callback callback = listener.callback; // the listener may go away inside
+        callback(event);
+    }
+    return consumed;
+}
+
+std::unique_ptr<InputListener> SimulatedDesktop::listen(std::vector<InputEvent::Type> types,
+                                                        Callback callback) {
+    if (!trusted_)
+        return nullptr;
+    const auto id = addListener({Listener::Kind::tap, std::move(types), {}, std::move(callback)});
+    return std::make_unique<Handle>(*this, id);
+}
+
+std::unique_ptr<InputListener>
+SimulatedDesktop::listenAndConsume(std::vector<InputEvent::Type> types,
+                                   std::vector<KeyCombination> consume, Callback callback) {
+    if (!trusted_)
+        return nullptr;
+    const auto id = addListener(
+        {Listener::Kind::filteringTap, std::move(types), std::move(consume), std::move(callback)});
+    return std::make_unique<Handle>(*this, id);
+}
+
+std::unique_ptr<InputListener> SimulatedDesktop::monitorKeys(Callback callback) {
+    if (!trusted_)
+        return nullptr;
+    const auto id = addListener({Listener::Kind::monitor, {}, {}, std::move(callback)});
+    return std::make_unique<Handle>(*this, id);
+}
+
+void SimulatedDesktop::disableTaps() {
+    for (auto& [id, listener] : listeners_)
+        if (listener.kind != Listener::Kind::monitor)
+            listener.enabled = false;
+    InputEvent disabled;
+    disabled.type = InputEvent::Type::tapDisabled;
+    std::vector<std::size_t> ids;
+    for (const auto& [id, listener] : listeners_)
+        if (listener.kind != Listener::Kind::monitor)
+            ids.push_back(id);
+    for (std::size_t id : ids)
+        if (const auto found = listeners_.find(id); found != listeners_.end()) {
+            const Callback callback = found->second.callback;
+            callback(disabled);
+        }
+}
+
+// ---- the user's input ----
+
+void SimulatedDesktop::userKey(Key key, Modifiers modifiers) {
+    InputEvent event;
+    event.type = InputEvent::Type::keyDown;
+    event.key = key;
+    event.modifiers = modifiers;
+    event.position = pointer_;
+    if (!deliver(event))
+        keyToForm(key, modifiers);
+}
+
+void SimulatedDesktop::userClick(MouseButton button, Point position, int clickState) {
+    pointer_ = position;
+    InputEvent event;
+    event.type = button == MouseButton::left ? InputEvent::Type::leftMouseDown
+                                             : InputEvent::Type::rightMouseDown;
+    event.position = position;
+    event.clickState = clickState;
+    deliver(event);
+    if (button == MouseButton::left)
+        clickToForm(position);
+}
+
+// ---- synthesis ----
+
+void SimulatedDesktop::log(PostedEvent event) {
+    event.time = scheduler_.now();
+    event.frontProcessID = front_.value_or(0);
+    posted_.push_back(std::move(event));
+}
+
+bool SimulatedDesktop::postKey(Key key, Modifiers modifiers, bool down) {
+    if (postingFails_)
+        return false;
+    PostedEvent event;
+    event.kind = down ? PostedEvent::Kind::keyDown : PostedEvent::Kind::keyUp;
+    event.key = key;
+    event.modifiers = modifiers;
+    log(event);
+    if (down) {
+        InputEvent tapped;
+        tapped.type = InputEvent::Type::keyDown;
+        tapped.key = key;
+        tapped.modifiers = modifiers;
+        tapped.synthetic = true;
+        if (!deliver(tapped))
+            keyToForm(key, modifiers);
+    }
+    return true;
+}
+
+bool SimulatedDesktop::postCharacter(std::string_view character) {
+    if (postingFails_)
+        return false;
+    PostedEvent event;
+    event.kind = PostedEvent::Kind::character;
+    event.text = std::string(character);
+    log(event);
+    textToForm(character);
+    return true;
+}
+
+bool SimulatedDesktop::postMouseButton(MouseButton button, Point position, bool down,
+                                       int clickState) {
+    if (postingFails_)
+        return false;
+    PostedEvent event;
+    event.kind = down ? PostedEvent::Kind::mouseDown : PostedEvent::Kind::mouseUp;
+    event.button = button;
+    event.position = position;
+    event.clickState = clickState;
+    log(event);
+    if (down) {
+        InputEvent tapped;
+        tapped.type = button == MouseButton::left ? InputEvent::Type::leftMouseDown
+                                                  : InputEvent::Type::rightMouseDown;
+        tapped.position = position;
+        tapped.clickState = clickState;
+        tapped.synthetic = true;
+        deliver(tapped);
+        if (button == MouseButton::left)
+            clickToForm(position);
+    }
+    return true;
+}
+
+// ---- forms ----
+
+SimulatedDesktop::Form* SimulatedDesktop::frontForm() {
+    return front_ ? form(*front_) : nullptr;
+}
+
+void SimulatedDesktop::keyToForm(Key key, Modifiers modifiers) {
+    Form* target = frontForm();
+    if (!target || target->fields.empty())
+        return;
+    Field& field = target->fields[target->focused];
+    const std::size_t count = target->fields.size();
+    switch (key) {
+    case Key::tab:
+        field.allSelected = false;
+        target->focused = modifiers.contains(Modifier::shift)
+                              ? (target->focused + count - 1) % count
+                              : (target->focused + 1) % count;
+        break;
+    case Key::a:
+        if (modifiers.contains(Modifier::control))
+            field.allSelected = true;
+        else
+            textToForm(modifiers.contains(Modifier::shift) ? "A" : "a");
+        break;
+    case Key::backspace:
+        if (!field.acceptsText)
+            break;
+        if (field.allSelected) {
+            field.text.clear();
+        } else if (!field.text.empty()) {
+            std::size_t cut = field.text.size() - 1; // one code point
+            while (cut > 0 && (static_cast<unsigned char>(field.text[cut]) & 0xC0) == 0x80)
+                --cut;
+            field.text.erase(cut);
+        }
+        field.allSelected = false;
+        break;
+    case Key::returnKey: {
+        std::vector<std::string> values;
+        for (Field& f : target->fields) {
+            values.push_back(f.text);
+            f.text.clear();
+            f.allSelected = false;
+        }
+        target->submissions.push_back(std::move(values));
+        target->focused = 0; // the form starts over for the next record
+        break;
+    }
+    case Key::up:
+    case Key::down:
+        if (field.role == ElementRole::comboBox && !field.choices.empty()) {
+            const auto current = std::ranges::find(field.choices, field.text);
+            std::size_t index = current == field.choices.end()
+                                    ? 0
+                                    : static_cast<std::size_t>(current - field.choices.begin());
+            if (current != field.choices.end())
+                index = key == Key::down ? std::min(index + 1, field.choices.size() - 1)
+                                         : (index == 0 ? 0 : index - 1);
+            field.text = field.choices[index];
+        }
+        break;
+    case Key::space:
+        textToForm(" ");
+        break;
+    default:
+        break;
+    }
+}
+
+void SimulatedDesktop::textToForm(std::string_view text) {
+    Form* target = frontForm();
+    if (!target || target->fields.empty())
+        return;
+    Field& field = target->fields[target->focused];
+    if (!field.acceptsText)
+        return;
+    if (field.allSelected)
+        field.text.clear();
+    field.allSelected = false;
+    field.text += text;
+}
+
+void SimulatedDesktop::clickToForm(Point position) {
+    const auto window = std::ranges::find_if(
+        windows_, [&](const Window& w) { return w.visible && w.frame.contains(position); });
+    if (window == windows_.end())
+        return;
+    const int processID = window->processID;
+    if (front_ != processID)
+        bringToFront(processID);
+    if (Form* target = form(processID)) {
+        for (std::size_t i = 0; i < target->fields.size(); ++i)
+            if (target->fields[i].frame.contains(position)) {
+                target->fields[target->focused].allSelected = false;
+                target->focused = i;
+            }
+    }
+}
+
+// ---- windows and applications ----
+
+std::vector<WindowInfo> SimulatedDesktop::windowList() {
+    std::vector<WindowInfo> list;
+    for (const Window& window : windows_)
+        if (window.visible)
+            list.push_back({window.processID, window.frame});
+    return list;
+}
+
+std::vector<RunningApplication> SimulatedDesktop::runningApplications() {
+    std::vector<RunningApplication> list;
+    for (int pid : applicationOrder_)
+        list.push_back(applications_.at(pid).info);
+    return list;
+}
+
+std::optional<RunningApplication> SimulatedDesktop::frontmostApplication() {
+    if (!front_)
+        return std::nullopt;
+    return applications_.at(*front_).info;
+}
+
+bool SimulatedDesktop::activate(const RunningApplication& application) {
+    const auto found = applications_.find(application.processID);
+    if (found == applications_.end() || found->second.refusesActivation)
+        return false;
+    const int pid = application.processID;
+    if (activationLag_ <= Scheduler::Duration{0})
+        bringToFront(pid);
+    else
+        scheduler_.runAfter(activationLag_, [this, pid] { bringToFront(pid); });
+    return true;
+}
+
+std::vector<Rect> SimulatedDesktop::ownVisibleWindows() {
+    std::vector<Rect> frames;
+    for (const Window& window : windows_)
+        if (window.visible && window.processID == ownProcessID_)
+            frames.push_back(window.frame);
+    return frames;
+}
+
+bool SimulatedDesktop::isTrustedWithPrompt() {
+    ++prompts_;
+    return trusted_;
+}
+
+std::optional<FocusedElement> SimulatedDesktop::focusedElement() {
+    Form* target = frontForm();
+    if (!target || target->fields.empty())
+        return std::nullopt;
+    const Field& field = target->fields[target->focused];
+    return FocusedElement{field.role, field.name, field.description, field.placeholder, *front_};
+}
+
+} // namespace keyferry

@@ -1,0 +1,183 @@
+#pragma once
+
+#include "automation/DesktopServices.h"
+#include "automation/Scheduler.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace keyferry {
+
+/// An in-memory desktop: applications with windows, a front application, and forms whose
+/// fields react to keys and clicks the way a simple toolkit form does. It records every
+/// event posted to it with its time, and lets a test act as the user. Not a mock: it is a
+/// second, complete implementation of the desktop services.
+class SimulatedDesktop final : public DesktopServices {
+public:
+    struct Field {
+        std::string name; ///< accessible name, from its label
+        ElementRole role = ElementRole::textField;
+        std::string description;
+        std::string placeholder;
+        std::string text;
+        Rect frame;                       ///< in desktop coordinates
+        std::vector<std::string> choices; ///< a combo box's entries, chosen with the arrows
+        bool acceptsText = true;          ///< false for buttons and the like
+        bool allSelected = false;
+
+        /// A field named by its label.
+        static Field named(std::string name, ElementRole role = ElementRole::textField) {
+            Field field;
+            field.name = std::move(name);
+            field.role = role;
+            return field;
+        }
+    };
+
+    /// A form in an application: Tab and Shift+Tab move the focus, Return submits.
+    struct Form {
+        std::vector<Field> fields;
+        std::size_t focused = 0;
+        /// The field texts at each Return, in order.
+        std::vector<std::vector<std::string>> submissions;
+    };
+
+    struct PostedEvent {
+        enum class Kind { keyDown, keyUp, character, mouseDown, mouseUp };
+        Scheduler::Duration time{0};
+        Kind kind = Kind::keyDown;
+        Key key = Key::other;
+        Modifiers modifiers;
+        std::string text;
+        MouseButton button = MouseButton::left;
+        Point position;
+        int clickState = 0;
+        int frontProcessID = 0; ///< the application that was in front when it arrived
+    };
+
+    explicit SimulatedDesktop(Scheduler& scheduler);
+
+    // ---- building the desktop ----
+
+    /// Adds a running application; returns its process id.
+    int addApplication(std::string bundleID, std::string name, bool regular = true);
+    /// Adds a window in front of the others.
+    void addWindow(int processID, Rect frame, bool visible = true);
+    /// Gives the application a form; fields without a frame get one in its front window.
+    Form& addForm(int processID, std::vector<Field> fields);
+    Form* form(int processID);
+    /// Marks the application as Keyferry itself.
+    void setOwnApplication(int processID) { ownProcessID_ = processID; }
+    void quitApplication(int processID);
+
+    /// Makes an application frontmost, as the user switching windows would.
+    void bringToFront(int processID);
+    std::optional<int> frontProcessID() const { return front_; }
+    /// Activation requests for this application are refused.
+    void setActivationRefused(int processID, bool refused);
+    /// Activation takes effect only after this long.
+    void setActivationLag(Scheduler::Duration lag) { activationLag_ = lag; }
+    /// Key combinations some other program already owns: a filtering tap cannot take them.
+    void reserveCombination(KeyCombination combination) { reserved_.push_back(combination); }
+
+    void setTrusted(bool trusted) { trusted_ = trusted; }
+    /// Any posting fails while this is set (an event that cannot be created).
+    void setPostingFails(bool fails) { postingFails_ = fails; }
+    void setPointer(Point p) { pointer_ = p; }
+    int beeps() const { return beeps_; }
+    /// Taps and monitors installed now.
+    std::size_t listenerCount() const { return listeners_.size(); }
+    int promptsShown() const { return prompts_; }
+
+    // ---- what happened ----
+
+    const std::vector<PostedEvent>& postedEvents() const { return posted_; }
+    void clearPostedEvents() { posted_.clear(); }
+    /// Keys or buttons posted down and not yet up.
+    std::vector<std::string> heldDown() const;
+
+    // ---- the user's own input ----
+
+    /// The user presses a key: taps and monitors see it; the front form gets it unless a
+    /// filtering tap consumed it.
+    void userKey(Key key, Modifiers modifiers = {});
+    /// The user clicks: taps see it; a left click raises the window under the point and
+    /// focuses the field there.
+    void userClick(MouseButton button, Point position, int clickState = 1);
+    /// Tells every tap that the desktop disabled it (as a slow tap would be).
+    void disableTaps();
+
+    // ---- DesktopServices ----
+    bool postKey(Key key, Modifiers modifiers, bool down) override;
+    bool postCharacter(std::string_view character) override;
+    bool postMouseButton(MouseButton button, Point position, bool down, int clickState) override;
+    std::optional<Point> pointerLocation() override { return pointer_; }
+    std::unique_ptr<InputListener> listen(std::vector<InputEvent::Type> types,
+                                          Callback callback) override;
+    std::unique_ptr<InputListener> listenAndConsume(std::vector<InputEvent::Type> types,
+                                                    std::vector<KeyCombination> consume,
+                                                    Callback callback) override;
+    std::unique_ptr<InputListener> monitorKeys(Callback callback) override;
+    std::vector<WindowInfo> windowList() override;
+    std::vector<RunningApplication> runningApplications() override;
+    std::optional<RunningApplication> frontmostApplication() override;
+    bool activate(const RunningApplication& application) override;
+    std::vector<Rect> ownVisibleWindows() override;
+    bool isTrusted() override { return trusted_; }
+    bool isTrustedWithPrompt() override;
+    std::optional<FocusedElement> focusedElement() override;
+    void beep() override { ++beeps_; }
+
+private:
+    struct Application {
+        RunningApplication info;
+        bool refusesActivation = false;
+        std::optional<Form> form;
+    };
+    struct Window {
+        int processID;
+        Rect frame;
+        bool visible;
+    };
+    struct Listener {
+        enum class Kind { tap, filteringTap, monitor };
+        Kind kind;
+        std::vector<InputEvent::Type> types;
+        std::vector<KeyCombination> consumed;
+        Callback callback;
+        bool enabled = true;
+    };
+    class Handle;
+
+    std::size_t addListener(Listener listener);
+    void removeListener(std::size_t id);
+    /// Delivers to every listener that wants it; true when a filtering tap consumed it.
+    bool deliver(const InputEvent& event);
+    void keyToForm(Key key, Modifiers modifiers);
+    void textToForm(std::string_view text);
+    void clickToForm(Point position);
+    Form* frontForm();
+    void log(PostedEvent event);
+
+    Scheduler& scheduler_;
+    std::map<int, Application> applications_; // by process id
+    std::vector<int> applicationOrder_;
+    std::vector<Window> windows_; // front to back
+    std::optional<int> front_;
+    int nextProcessID_ = 1000;
+    int ownProcessID_ = 0;
+    Scheduler::Duration activationLag_{0};
+    std::vector<KeyCombination> reserved_;
+    bool trusted_ = true;
+    bool postingFails_ = false;
+    Point pointer_;
+    int beeps_ = 0;
+    int prompts_ = 0;
+    std::vector<PostedEvent> posted_;
+    std::map<std::size_t, Listener> listeners_;
+    std::size_t nextListenerID_ = 1;
+};
+
+} // namespace keyferry

@@ -1,0 +1,227 @@
+#include "automation/AutomationEngine.h"
+
+#include "SimulatedSession.h"
+
+#include <cmath>
+#include <limits>
+
+using namespace keyferry;
+using namespace keyferry::testing;
+
+namespace {
+
+class AutomationEngineTest : public SimulatedSession {
+protected:
+    bool execute(Step step, std::optional<std::string> value = std::nullopt,
+                 std::optional<std::string> targetID = "Yad") {
+        Template::Settings settings;
+        return finish(engine.executeStep(step, value, settings, targetID, cancellation));
+    }
+    // "kind@ms" for every posted event, to compare whole sequences at once.
+    std::vector<std::string> timeline() const {
+        std::vector<std::string> lines;
+        for (const Event& e : desktop.postedEvents()) {
+            std::string what;
+            switch (e.kind) {
+            case Kind::keyDown:
+                what = "down";
+                break;
+            case Kind::keyUp:
+                what = "up";
+                break;
+            case Kind::character:
+                what = "char " + e.text;
+                break;
+            case Kind::mouseDown:
+                what = "press" + std::to_string(e.clickState);
+                break;
+            case Kind::mouseUp:
+                what = "release" + std::to_string(e.clickState);
+                break;
+            }
+            if (e.kind == Kind::keyDown || e.kind == Kind::keyUp)
+                what +=
+                    " " + keyName(e.key) + (e.modifiers.contains(Modifier::control) ? "+ctrl" : "");
+            lines.push_back(what + " @" + std::to_string(at(e).count()));
+        }
+        return lines;
+    }
+    static std::string keyName(Key key) {
+        switch (key) {
+        case Key::a:
+            return "a";
+        case Key::tab:
+            return "tab";
+        case Key::returnKey:
+            return "return";
+        case Key::backspace:
+            return "backspace";
+        case Key::down:
+            return "downarrow";
+        case Key::left:
+            return "leftarrow";
+        default:
+            return "other";
+        }
+    }
+
+    AutomationEngine engine{desktop, clock};
+    Cancellation cancellation;
+};
+
+using Lines = std::vector<std::string>;
+
+} // namespace
+
+TEST_F(AutomationEngineTest, TextInputWithEmptyValueClearsAndMovesOn) {
+    form().fields[0].text = "old";
+    Step step = Step::ofType(StepType::textInput);
+    EXPECT_TRUE(execute(step, ""));
+    EXPECT_EQ(timeline(), (Lines{"down a+ctrl @0", "up a+ctrl @20", "down backspace @220",
+                                 "up backspace @240", "down tab @340", "up tab @360"}));
+    EXPECT_EQ(now(), Ms(660)) << "post-delay 0.3 s after the Tab";
+    EXPECT_EQ(form().fields[0].text, "");
+    EXPECT_EQ(form().focused, 1u);
+}
+
+TEST_F(AutomationEngineTest, TextIsTypedByUserPerceivedCharacter) {
+    Step step = Step::ofType(StepType::textInput);
+    step.postDelay = 0;
+    // A thumb with a skin tone and an e with a combining accent are one character each.
+    EXPECT_TRUE(execute(step, "J\xC3\xB6\xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD"
+                              "e\xCC\x81"));
+    EXPECT_EQ(timeline(), (Lines{"down a+ctrl @0", "up a+ctrl @20", "down backspace @220",
+                                 "up backspace @240", "char J @290", "char \xC3\xB6 @310",
+                                 "char \xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD @330",
+                                 "char e\xCC\x81 @350", "down tab @420", "up tab @440"}));
+    EXPECT_EQ(form().fields[0].text, "J\xC3\xB6\xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD"
+                                     "e\xCC\x81");
+}
+
+TEST_F(AutomationEngineTest, RepeatedKeysWaitOnlyBetweenPresses) {
+    Step skip = Step::ofType(StepType::skipTabs);
+    skip.repeatCount = 3;
+    skip.postDelay = 0.5;
+    EXPECT_TRUE(execute(skip));
+    EXPECT_EQ(timeline(), (Lines{"down tab @0", "up tab @20", "down tab @520", "up tab @540",
+                                 "down tab @1040", "up tab @1060"}));
+    EXPECT_EQ(now(), Ms(1060));
+
+    desktop.clearPostedEvents();
+    skip.repeatCount = 0;
+    EXPECT_TRUE(execute(skip));
+    EXPECT_TRUE(desktop.postedEvents().empty());
+
+    Step arrow = Step::ofType(StepType::arrowKey);
+    arrow.repeatCount = -4; // acts as zero
+    EXPECT_TRUE(execute(arrow));
+    EXPECT_TRUE(desktop.postedEvents().empty());
+    arrow.repeatCount = 1;
+    EXPECT_TRUE(execute(arrow));
+    EXPECT_EQ(timeline(), (Lines{"down downarrow @1060", "up downarrow @1080"}))
+        << "no direction presses the down arrow";
+}
+
+TEST_F(AutomationEngineTest, BadDelaysActAsZero) {
+    for (double bad : {-1.0, std::nan(""), std::numeric_limits<double>::infinity()}) {
+        const Ms before = now();
+        Step pause = Step::ofType(StepType::pause);
+        pause.postDelay = bad;
+        EXPECT_TRUE(execute(pause));
+        Step tab = Step::ofType(StepType::tab);
+        tab.postDelay = bad;
+        EXPECT_TRUE(execute(tab));
+        EXPECT_EQ(now() - before, Ms(20)) << bad;
+        EXPECT_TRUE(finish(engine.typeText("ab", bad, cancellation)));
+        EXPECT_EQ(now() - before, Ms(20)) << "interCharDelay " << bad;
+    }
+}
+
+TEST_F(AutomationEngineTest, MouseClicks) {
+    Step click = Step::ofType(StepType::mouseClick);
+    click.mouseClickType = MouseClickType::double_;
+    click.mousePositionX = 40;
+    click.mousePositionY = 25;
+    click.postDelay = 0;
+    EXPECT_TRUE(execute(click));
+    EXPECT_EQ(timeline(), (Lines{"press1 @0", "release1 @20", "press2 @70", "release2 @90"}));
+    EXPECT_EQ(desktop.postedEvents()[0].position, (Point{140, 125}))
+        << "offset from the target window's corner";
+    EXPECT_EQ(desktop.postedEvents()[0].button, MouseButton::left);
+
+    desktop.clearPostedEvents();
+    EXPECT_TRUE(execute(click, std::nullopt, std::nullopt)) << "no target: skipped";
+    EXPECT_TRUE(execute(click, std::nullopt, "NotRunning"));
+    EXPECT_TRUE(desktop.postedEvents().empty());
+
+    click.mousePositionY.reset();
+    click.mouseButton = MouseButton::right;
+    click.mouseClickType.reset();
+    desktop.setPointer({7, 9});
+    EXPECT_TRUE(execute(click, std::nullopt, std::nullopt));
+    ASSERT_EQ(desktop.postedEvents().size(), 2u);
+    EXPECT_EQ(desktop.postedEvents()[0].position, (Point{7, 9})) << "one coordinate: the pointer";
+    EXPECT_EQ(desktop.postedEvents()[0].button, MouseButton::right);
+}
+
+TEST_F(AutomationEngineTest, FailedTypingStopsTheStep) {
+    desktop.setPostingFails(true);
+    Step step = Step::ofType(StepType::textInput);
+    EXPECT_FALSE(execute(step, "abc"));
+    EXPECT_EQ(now(), Ms(200)) << "ends at the failed character: no Tab, no post-delay";
+    EXPECT_TRUE(execute(Step::ofType(StepType::tab))) << "other kinds skip what cannot be posted";
+}
+
+TEST_F(AutomationEngineTest, CancellationEndsWaitsButFinishesTheStep) {
+    Step step = Step::ofType(StepType::textInput);
+    step.postDelay = 10;
+    Task<bool> task = engine.executeStep(step, "xy", {}, "Yad", cancellation);
+    task.start();
+    clock.advance(Ms(5));
+    cancellation.cancel();
+    clock.runUntil([&] { return task.done(); });
+    EXPECT_TRUE(*task.result());
+    EXPECT_EQ(now(), Ms(5)) << "every remaining wait returned at once";
+    EXPECT_EQ(form().submissions.size(), 0u);
+    EXPECT_EQ(form().fields[0].text, "xy");
+    EXPECT_TRUE(desktop.heldDown().empty());
+}
+
+TEST_F(AutomationEngineTest, Activation) {
+    EXPECT_FALSE(finish(engine.activateAndWait("NotRunning", cancellation)));
+    EXPECT_EQ(now(), Ms(0));
+
+    desktop.bringToFront(keyferry);
+    desktop.setActivationLag(Ms(250));
+    EXPECT_TRUE(finish(engine.activateAndWait("Yad", cancellation)));
+    EXPECT_EQ(now(), Ms(300)) << "polled every 100 ms";
+
+    desktop.bringToFront(keyferry);
+    desktop.setActivationLag(std::chrono::hours(1));
+    const Ms before = now();
+    EXPECT_FALSE(finish(engine.activateAndWait("Yad", cancellation)));
+    EXPECT_EQ(now() - before, Ms(2000));
+
+    desktop.setActivationRefused(target, true);
+    EXPECT_FALSE(finish(engine.activateAndWait("Yad", cancellation)));
+}
+
+TEST_F(AutomationEngineTest, RunningAppsAndWindows) {
+    desktop.addApplication("zeta.app", "Zeta");
+    desktop.addApplication("alpha.lower", "alpha");
+    desktop.addApplication("alpha.app", "Alpha");
+    desktop.addApplication("daemon", "Daemon", false);
+    desktop.addApplication("", "");
+    const auto apps = AutomationEngine::runningApps(desktop);
+    std::vector<std::string> names;
+    for (const auto& app : apps)
+        names.push_back(app.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"", "Alpha", "Keyferry", "Yad", "Zeta", "alpha"}));
+
+    desktop.addWindow(target, {5, 5, 0, 50});    // in front, but no width
+    desktop.addWindow(keyferry, {0, 0, 50, 50}); // in front, another application
+    EXPECT_EQ(engine.windowBounds("Yad"), (Rect{100, 100, 400, 300}));
+    EXPECT_EQ(engine.windowBounds("zeta.app"), std::nullopt);
+    EXPECT_TRUE(engine.isAppFrontmost("Yad"));
+    EXPECT_FALSE(engine.isAppFrontmost("yad"));
+}
