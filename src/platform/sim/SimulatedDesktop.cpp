@@ -78,8 +78,8 @@ void SimulatedDesktop::bringToFront(int processID) {
         return;
     front_ = processID;
     // Its windows move to the front, keeping their own order.
-    std::ranges::stable_partition(windows_,
-                                  [&](const Window& w) { return w.processID == processID; });
+    std::stable_partition(windows_.begin(), windows_.end(),
+                          [&](const Window& w) { return w.processID == processID; });
 }
 
 void SimulatedDesktop::setActivationRefused(int processID, bool refused) {
