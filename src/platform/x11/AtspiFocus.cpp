@@ -1,0 +1,141 @@
+#include "platform/x11/AtspiFocus.h"
+
+#include <atspi/atspi.h>
+#include <cstring>
+#include <string>
+
+namespace keyferry::x11 {
+
+namespace {
+
+std::string text(gchar* owned) {
+    std::string result = owned ? owned : "";
+    g_free(owned);
+    return result;
+}
+
+bool hasState(AtspiAccessible* accessible, AtspiStateType state) {
+    AtspiStateSet* states = atspi_accessible_get_state_set(accessible);
+    if (!states)
+        return false;
+    const bool contains = atspi_state_set_contains(states, state);
+    g_object_unref(states);
+    return contains;
+}
+
+// Names that start with "Gtk" are type names the toolkit fills in, not labels.
+bool isTypeName(const std::string& name) { return name.rfind("Gtk", 0) == 0; }
+
+std::string labelledByName(AtspiAccessible* accessible) {
+    GArray* relations = atspi_accessible_get_relation_set(accessible, nullptr);
+    std::string name;
+    if (!relations)
+        return name;
+    for (guint i = 0; i < relations->len && name.empty(); ++i) {
+        AtspiRelation* relation = g_array_index(relations, AtspiRelation*, i);
+        if (atspi_relation_get_relation_type(relation) == ATSPI_RELATION_LABELLED_BY &&
+            atspi_relation_get_n_targets(relation) > 0) {
+            AtspiAccessible* label = atspi_relation_get_target(relation, 0);
+            name = text(atspi_accessible_get_name(label, nullptr));
+            g_object_unref(label);
+        }
+    }
+    for (guint i = 0; i < relations->len; ++i)
+        g_object_unref(g_array_index(relations, AtspiRelation*, i));
+    g_array_free(relations, TRUE);
+    return name;
+}
+
+bool insideComboBox(AtspiAccessible* accessible) {
+    AtspiAccessible* current = atspi_accessible_get_parent(accessible, nullptr);
+    bool found = false;
+    for (int depth = 0; current && depth < 3 && !found; ++depth) {
+        found = atspi_accessible_get_role(current, nullptr) == ATSPI_ROLE_COMBO_BOX;
+        AtspiAccessible* parent = atspi_accessible_get_parent(current, nullptr);
+        g_object_unref(current);
+        current = parent;
+    }
+    if (current)
+        g_object_unref(current);
+    return found;
+}
+
+} // namespace
+
+AtspiFocus::AtspiFocus() {
+    if (atspi_init() > 1) // 0: started, 1: already running; more: no accessibility bus
+        return;
+    listener_ = atspi_event_listener_new(
+        reinterpret_cast<AtspiEventListenerCB>(+[](AtspiEvent* event, void* self) {
+            onFocus(event, self);
+        }),
+        this, nullptr);
+    if (!atspi_event_listener_register(listener_, "object:state-changed:focused", nullptr)) {
+        g_object_unref(listener_);
+        listener_ = nullptr;
+    }
+}
+
+AtspiFocus::~AtspiFocus() {
+    if (listener_) {
+        atspi_event_listener_deregister(listener_, "object:state-changed:focused", nullptr);
+        g_object_unref(listener_);
+    }
+    setFocused(nullptr);
+}
+
+void AtspiFocus::onFocus(void* rawEvent, void* self) {
+    auto* event = static_cast<AtspiEvent*>(rawEvent);
+    auto* focus = static_cast<AtspiFocus*>(self);
+    if (event->detail1 == 1 && event->source && event->source != focus->focused_)
+        focus->setFocused(event->source); // toolkits often report one change twice
+    g_boxed_free(atspi_event_get_type(), event);
+}
+
+void AtspiFocus::setFocused(AtspiAccessible* accessible) {
+    if (accessible)
+        g_object_ref(accessible);
+    if (focused_)
+        g_object_unref(focused_);
+    focused_ = accessible;
+}
+
+std::optional<FocusedElement> AtspiFocus::focusedElement() const {
+    if (!focused_ || !hasState(focused_, ATSPI_STATE_FOCUSED))
+        return std::nullopt;
+    FocusedElement element;
+    std::string name = text(atspi_accessible_get_name(focused_, nullptr));
+    const AtspiRole role = atspi_accessible_get_role(focused_, nullptr);
+    switch (role) {
+    case ATSPI_ROLE_TEXT:
+    case ATSPI_ROLE_ENTRY:
+    case ATSPI_ROLE_PASSWORD_TEXT:
+        if (name.rfind("GtkSearchEntry", 0) == 0)
+            element.role = ElementRole::searchField;
+        else if (hasState(focused_, ATSPI_STATE_MULTI_LINE))
+            element.role = ElementRole::textArea;
+        else
+            element.role = insideComboBox(focused_) ? ElementRole::comboBox : ElementRole::textField;
+        break;
+    case ATSPI_ROLE_COMBO_BOX:
+        element.role = ElementRole::comboBox;
+        break;
+    default:
+        element.role = insideComboBox(focused_) ? ElementRole::comboBox : ElementRole::other;
+        break;
+    }
+    if (name.empty() || isTypeName(name))
+        name = labelledByName(focused_);
+    element.title = isTypeName(name) ? std::string() : name;
+    element.description = text(atspi_accessible_get_description(focused_, nullptr));
+    if (GHashTable* attributes = atspi_accessible_get_attributes(focused_, nullptr)) {
+        if (const auto* placeholder =
+                static_cast<const char*>(g_hash_table_lookup(attributes, "placeholder-text")))
+            element.placeholder = placeholder;
+        g_hash_table_unref(attributes);
+    }
+    element.processID = static_cast<int>(atspi_accessible_get_process_id(focused_, nullptr));
+    return element;
+}
+
+} // namespace keyferry::x11

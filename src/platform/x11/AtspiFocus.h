@@ -1,0 +1,32 @@
+#pragma once
+
+#include "automation/DesktopServices.h"
+
+#include <optional>
+
+typedef struct _AtspiAccessible AtspiAccessible;
+typedef struct _AtspiEventListener AtspiEventListener;
+
+namespace keyferry::x11 {
+
+/// Follows keyboard focus through the accessibility bus: the last object that reported
+/// being focused, kept while it still says so.
+class AtspiFocus {
+public:
+    AtspiFocus();
+    AtspiFocus(const AtspiFocus&) = delete;
+    AtspiFocus& operator=(const AtspiFocus&) = delete;
+    ~AtspiFocus();
+
+    bool isAvailable() const { return listener_ != nullptr; }
+    std::optional<FocusedElement> focusedElement() const;
+
+private:
+    static void onFocus(void* event, void* self);
+    void setFocused(AtspiAccessible* accessible);
+
+    AtspiEventListener* listener_ = nullptr;
+    AtspiAccessible* focused_ = nullptr;
+};
+
+} // namespace keyferry::x11

@@ -1,0 +1,516 @@
+// Qt first: Xlib defines macros (Bool, Status) that Qt's headers refuse to follow.
+#include <QDBusConnection>
+#include <QDBusInterface>
+#include <QDBusReply>
+#include <QDBusVariant>
+#include <QSocketNotifier>
+
+#include "platform/x11/X11Desktop.h"
+
+#include "platform/x11/AtspiFocus.h"
+#include "platform/x11/X11Keyboard.h"
+#include "platform/x11/X11Windows.h"
+#include <X11/XKBlib.h>
+#include <X11/keysym.h>
+#include <X11/extensions/XInput2.h>
+#include <X11/extensions/XTest.h>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace keyferry {
+
+using namespace x11;
+
+namespace {
+
+constexpr auto doubleClickTime = std::chrono::milliseconds(400);
+constexpr auto pointerRestoreDelay = std::chrono::milliseconds(150);
+
+std::string lowercase(std::string text) {
+    std::ranges::transform(text, text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+std::vector<std::filesystem::path> applicationFolders() {
+    std::vector<std::filesystem::path> folders;
+    const char* home = std::getenv("XDG_DATA_HOME");
+    if (home && *home == '/')
+        folders.emplace_back(std::filesystem::path(home) / "applications");
+    else if (const char* user = std::getenv("HOME"))
+        folders.emplace_back(std::filesystem::path(user) / ".local/share/applications");
+    const char* dirs = std::getenv("XDG_DATA_DIRS");
+    std::stringstream list(dirs && *dirs ? dirs : "/usr/local/share:/usr/share");
+    for (std::string dir; std::getline(list, dir, ':');)
+        if (!dir.empty())
+            folders.emplace_back(std::filesystem::path(dir) / "applications");
+    return folders;
+}
+
+} // namespace
+
+class X11Desktop::Handle final : public InputListener {
+public:
+    Handle(X11Desktop& desktop, std::size_t id, std::vector<Grab> grabs,
+           std::vector<KeyCombination> refused)
+        : desktop_(desktop), id_(id), grabs_(std::move(grabs)), refused_(std::move(refused)) {}
+    ~Handle() override {
+        desktop_.ungrab(grabs_);
+        desktop_.removeListener(id_);
+    }
+    std::vector<KeyCombination> unconsumable() const override { return refused_; }
+
+private:
+    X11Desktop& desktop_;
+    std::size_t id_;
+    std::vector<Grab> grabs_;
+    std::vector<KeyCombination> refused_;
+};
+
+Expected<std::unique_ptr<X11Desktop>> X11Desktop::connect(Scheduler& scheduler) {
+    const char* name = std::getenv("DISPLAY");
+    const std::string noSession =
+        "Keyferry needs an X11 session. Wayland-only sessions are not supported yet.";
+    if (!name || !*name)
+        return Unexpected{noSession + " (DISPLAY is not set.)"};
+    DisplayPtr display(XOpenDisplay(nullptr));
+    DisplayPtr events(XOpenDisplay(nullptr));
+    if (!display || !events)
+        return Unexpected{noSession + " (Cannot open display " + std::string(name) + ".)"};
+    std::unique_ptr<X11Desktop> desktop(
+        new X11Desktop(scheduler, std::move(display), std::move(events)));
+    return desktop;
+}
+
+X11Desktop::X11Desktop(Scheduler& scheduler, DisplayPtr display, DisplayPtr events)
+    : scheduler_(scheduler), display_(std::move(display)), events_(std::move(events)),
+      windows_(std::make_unique<X11Windows>(display_.get())),
+      keyboard_(std::make_unique<X11Keyboard>(display_.get())) {
+    int event = 0, error = 0, major = 0, minor = 0;
+    hasXTest_ = XTestQueryExtension(display_.get(), &event, &error, &major, &minor);
+    hasXInput2_ = setUpListening();
+    if (std::getenv("DBUS_SESSION_BUS_ADDRESS"))
+        focus_ = std::make_unique<AtspiFocus>();
+}
+
+X11Desktop::~X11Desktop() {
+    if (restoreKeymapTimer_)
+        scheduler_.cancel(restoreKeymapTimer_);
+    if (restorePointerTimer_)
+        scheduler_.cancel(restorePointerTimer_);
+    keyboard_.reset(); // puts borrowed keycodes back
+    if (pointerBeforeClick_)
+        XTestFakeMotionEvent(display_.get(), -1, static_cast<int>(pointerBeforeClick_->x),
+                             static_cast<int>(pointerBeforeClick_->y), CurrentTime);
+    XSync(display_.get(), False);
+}
+
+// ---- synthesis ----
+
+bool X11Desktop::postKey(Key key, Modifiers modifiers, bool down) {
+    return hasXTest_ && keyboard_->pressKey(key, modifiers, down);
+}
+
+void X11Desktop::beginText(std::string_view text) {
+    if (restoreKeymapTimer_) { // still bound from the text before: reuse, restore later
+        scheduler_.cancel(restoreKeymapTimer_);
+        restoreKeymapTimer_ = 0;
+    }
+    keyboard_->prepare(text);
+}
+
+bool X11Desktop::postCharacter(std::string_view character) {
+    return hasXTest_ && keyboard_->typeCharacter(character);
+}
+
+void X11Desktop::endText() {
+    if (!keyboard_->hasBorrowedKeycodes())
+        return;
+    // Clients turn keycodes into symbols when they read the event: restore a moment later.
+    restoreKeymapTimer_ = scheduler_.runAfter(X11Keyboard::settleTime, [this] {
+        restoreKeymapTimer_ = 0;
+        keyboard_->restoreKeymap();
+    });
+}
+
+bool X11Desktop::postMouseButton(MouseButton button, Point position, bool down, int) {
+    if (!hasXTest_)
+        return false;
+    Display* display = display_.get();
+    const unsigned int number = button == MouseButton::left ? 1 : 3;
+    if (down) {
+        if (restorePointerTimer_) {
+            scheduler_.cancel(restorePointerTimer_);
+            restorePointerTimer_ = 0;
+        }
+        if (!pointerBeforeClick_)
+            pointerBeforeClick_ = pointerLocation();
+        XTestFakeMotionEvent(display, -1, static_cast<int>(std::lround(position.x)),
+                             static_cast<int>(std::lround(position.y)), CurrentTime);
+    }
+    XTestFakeButtonEvent(display, number, down ? True : False, CurrentTime);
+    XSync(display, False);
+    if (!down)
+        restorePointerLater(); // not at once: the second click of a double click follows
+    return true;
+}
+
+void X11Desktop::restorePointerLater() {
+    restorePointerTimer_ = scheduler_.runAfter(pointerRestoreDelay, [this] {
+        restorePointerTimer_ = 0;
+        if (pointerBeforeClick_)
+            XTestFakeMotionEvent(display_.get(), -1, static_cast<int>(pointerBeforeClick_->x),
+                                 static_cast<int>(pointerBeforeClick_->y), CurrentTime);
+        XSync(display_.get(), False);
+        pointerBeforeClick_.reset();
+    });
+}
+
+std::optional<Point> X11Desktop::pointerLocation() {
+    Window root = None, child = None;
+    int rootX = 0, rootY = 0, x = 0, y = 0;
+    unsigned int mask = 0;
+    if (!XQueryPointer(display_.get(), DefaultRootWindow(display_.get()), &root, &child, &rootX,
+                       &rootY, &x, &y, &mask))
+        return std::nullopt;
+    return Point{static_cast<double>(rootX), static_cast<double>(rootY)};
+}
+
+// ---- listening ----
+
+bool X11Desktop::setUpListening() {
+    Display* display = events_.get();
+    int event = 0, error = 0;
+    if (!XQueryExtension(display, "XInputExtension", &xinputOpcode_, &event, &error))
+        return false;
+    int major = 2, minor = 2;
+    if (XIQueryVersion(display, &major, &minor) != Success)
+        return false;
+
+    int count = 0;
+    XIDeviceInfo* devices = XIQueryDevice(display, XIAllDevices, &count);
+    for (int i = 0; i < count; ++i)
+        if (std::string_view(devices[i].name).find("XTEST") != std::string_view::npos)
+            syntheticSources_.insert(devices[i].deviceid);
+    XIFreeDeviceInfo(devices);
+
+    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+    XISetMask(bits, XI_RawKeyPress);
+    XISetMask(bits, XI_RawKeyRelease);
+    XISetMask(bits, XI_RawButtonPress);
+    XIEventMask mask{XIAllMasterDevices, sizeof bits, bits};
+    XISelectEvents(display, DefaultRootWindow(display), &mask, 1);
+    XFlush(display);
+
+    notifier_ = std::make_unique<QSocketNotifier>(ConnectionNumber(display), QSocketNotifier::Read);
+    QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(),
+                     [this] { readEvents(); });
+    return true;
+}
+
+void X11Desktop::readEvents() {
+    Display* display = events_.get();
+    while (XPending(display)) {
+        XEvent event;
+        XNextEvent(display, &event);
+        XGenericEventCookie* cookie = &event.xcookie;
+        if (cookie->type != GenericEvent || cookie->extension != xinputOpcode_ ||
+            !XGetEventData(display, cookie))
+            continue; // grabbed key presses arrive here too; the raw event reported them
+        const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
+        handleRaw(cookie->evtype, raw->detail, raw->sourceid);
+        XFreeEventData(display, cookie);
+    }
+}
+
+void X11Desktop::handleRaw(int type, int detail, int sourceID) {
+    const auto keycode = static_cast<KeyCode>(detail);
+    if (type == XI_RawKeyRelease) {
+        modifiersDown_.erase(keycode);
+        return;
+    }
+    InputEvent event;
+    event.synthetic = syntheticSources_.contains(sourceID);
+    event.modifiers = heldModifiers();
+    if (type == XI_RawKeyPress) {
+        if (const auto modifier = keyboard_->modifierFor(keycode)) {
+            modifiersDown_[keycode] = *modifier;
+            return;
+        }
+        event.type = InputEvent::Type::keyDown;
+        event.key = keyboard_->keyFor(keycode);
+    } else if (type == XI_RawButtonPress) {
+        if (detail != 1 && detail != 3)
+            return; // the wheel and the middle button are not clicks we follow
+        event.type = detail == 1 ? InputEvent::Type::leftMouseDown : InputEvent::Type::rightMouseDown;
+        event.position = pointerLocation().value_or(Point{});
+        const auto now = scheduler_.now();
+        const bool again = lastPress_.button == detail && now - lastPress_.time < doubleClickTime &&
+                           std::abs(lastPress_.position.x - event.position.x) <= 4 &&
+                           std::abs(lastPress_.position.y - event.position.y) <= 4;
+        event.clickState = again ? 2 : 1;
+        lastPress_ = {again ? 0 : detail, now, event.position};
+    } else {
+        return;
+    }
+    deliver(event);
+}
+
+Modifiers X11Desktop::heldModifiers() const {
+    Modifiers held;
+    for (const auto& [keycode, modifier] : modifiersDown_)
+        held = held | modifier;
+    return held;
+}
+
+void X11Desktop::deliver(const InputEvent& event) {
+    std::vector<std::size_t> ids;
+    for (const auto& [id, listener] : listeners_)
+        ids.push_back(id);
+    std::optional<bool> ownInFront;
+    for (std::size_t id : ids) {
+        const auto found = listeners_.find(id);
+        if (found == listeners_.end())
+            continue;
+        const Listener& listener = found->second;
+        if (listener.kind == Listener::Kind::monitor) {
+            if (event.type != InputEvent::Type::keyDown)
+                continue;
+            if (!ownInFront)
+                ownInFront = ownApplicationInFront();
+            if (*ownInFront)
+                continue; // a monitor sees only keys addressed to other applications
+        } else if (std::ranges::find(listener.types, event.type) == listener.types.end()) {
+            continue;
+        }
+        const Callback callback = listener.callback;
+        callback(event);
+    }
+}
+
+std::size_t X11Desktop::addListener(Listener listener) {
+    const std::size_t id = nextListenerID_++;
+    listeners_.emplace(id, std::move(listener));
+    return id;
+}
+
+void X11Desktop::removeListener(std::size_t id) { listeners_.erase(id); }
+
+std::vector<X11Desktop::Grab> X11Desktop::grab(const std::vector<KeyCombination>& combinations,
+                                               std::vector<KeyCombination>& refused) {
+    Display* display = events_.get();
+    const Window root = DefaultRootWindow(display);
+    // Caps Lock and Num Lock must not defeat the grab: grab every lock combination.
+    unsigned int numLock = 0;
+    if (XPtr<XModifierKeymap> map{XGetModifierMapping(display)}) {
+        const KeyCode numLockKey = XKeysymToKeycode(display, XK_Num_Lock);
+        for (int modifier = 0; modifier < 8; ++modifier)
+            for (int k = 0; k < map->max_keypermod; ++k)
+                if (numLockKey && map->modifiermap[modifier * map->max_keypermod + k] == numLockKey)
+                    numLock = 1u << modifier;
+        XFreeModifiermap(map.release());
+    }
+    std::vector<Grab> grabs;
+    for (const KeyCombination& combination : combinations) {
+        const KeyCode keycode = XKeysymToKeycode(display, x11::X11Keyboard::keysymFor(combination.key));
+        unsigned int modifiers = 0;
+        if (combination.modifiers.contains(Modifier::shift))
+            modifiers |= ShiftMask;
+        if (combination.modifiers.contains(Modifier::control))
+            modifiers |= ControlMask;
+        if (combination.modifiers.contains(Modifier::alt))
+            modifiers |= Mod1Mask;
+        ErrorTrap trap(display);
+        std::vector<Grab> these;
+        for (unsigned int locks : {0u, unsigned(LockMask), numLock, LockMask | numLock}) {
+            XGrabKey(display, keycode, modifiers | locks, root, False, GrabModeAsync, GrabModeAsync);
+            these.push_back({keycode, modifiers | locks});
+        }
+        if (keycode == 0 || trap.sync() != 0) {
+            // Another program (usually the window manager) owns it: it still reaches that
+            // program, and the caller is told so.
+            refused.push_back(combination);
+            for (const Grab& g : these)
+                XUngrabKey(display, g.keycode, g.modifiers, root);
+            continue;
+        }
+        grabs.insert(grabs.end(), these.begin(), these.end());
+    }
+    XSync(display, False);
+    return grabs;
+}
+
+void X11Desktop::ungrab(const std::vector<Grab>& grabs) {
+    Display* display = events_.get();
+    for (const Grab& g : grabs)
+        XUngrabKey(display, g.keycode, g.modifiers, DefaultRootWindow(display));
+    XSync(display, False);
+}
+
+std::unique_ptr<InputListener> X11Desktop::listen(std::vector<InputEvent::Type> types,
+                                                 Callback callback) {
+    return listenAndConsume(std::move(types), {}, std::move(callback));
+}
+
+std::unique_ptr<InputListener> X11Desktop::listenAndConsume(std::vector<InputEvent::Type> types,
+                                                           std::vector<KeyCombination> consume,
+                                                           Callback callback) {
+    if (!hasXInput2_)
+        return nullptr;
+    std::vector<KeyCombination> refused;
+    auto grabs = grab(consume, refused);
+    const auto id = addListener({Listener::Kind::tap, std::move(types), std::move(callback)});
+    return std::make_unique<Handle>(*this, id, std::move(grabs), std::move(refused));
+}
+
+std::unique_ptr<InputListener> X11Desktop::monitorKeys(Callback callback) {
+    if (!hasXInput2_)
+        return nullptr;
+    const auto id = addListener({Listener::Kind::monitor, {}, std::move(callback)});
+    return std::make_unique<Handle>(*this, id, std::vector<Grab>{}, std::vector<KeyCombination>{});
+}
+
+// ---- windows and applications ----
+
+std::vector<WindowInfo> X11Desktop::windowList() {
+    std::vector<WindowInfo> list;
+    for (Window window : windows_->clientsFrontToBack()) {
+        if (!windows_->isOnScreen(window))
+            continue;
+        if (const auto area = windows_->clientArea(window))
+            list.push_back({windows_->processID(window), *area});
+    }
+    return list;
+}
+
+std::string X11Desktop::applicationName(const std::string& applicationID) {
+    const std::string wanted = lowercase(applicationID);
+    for (const auto& folder : applicationFolders()) {
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+            if (entry.path().extension() != ".desktop")
+                continue;
+            std::ifstream file(entry.path());
+            std::string line, name, wmClass;
+            bool inMainGroup = false;
+            while (std::getline(file, line)) {
+                if (line.starts_with('['))
+                    inMainGroup = line == "[Desktop Entry]";
+                else if (inMainGroup && line.starts_with("Name=") && name.empty())
+                    name = line.substr(5);
+                else if (inMainGroup && line.starts_with("StartupWMClass="))
+                    wmClass = line.substr(15);
+            }
+            const bool matches = lowercase(wmClass) == wanted ||
+                                 lowercase(entry.path().stem().string()) == wanted;
+            if (matches && !name.empty())
+                return name;
+        }
+    }
+    return applicationID;
+}
+
+std::vector<RunningApplication> X11Desktop::runningApplications() {
+    std::vector<RunningApplication> applications;
+    static std::map<std::string, std::string> names; // .desktop files are read once per id
+    for (Window window : windows_->clientsFrontToBack()) {
+        const auto id = windows_->applicationID(window);
+        if (!id)
+            continue;
+        const bool regular = !windows_->skipsTaskbar(window);
+        const auto known = std::ranges::find(applications, id, &RunningApplication::bundleID);
+        if (known != applications.end()) {
+            known->isRegular = known->isRegular || regular;
+            continue;
+        }
+        auto name = names.find(*id);
+        if (name == names.end())
+            name = names.emplace(*id, applicationName(*id)).first;
+        applications.push_back({*id, name->second, windows_->processID(window), regular});
+    }
+    return applications;
+}
+
+std::optional<RunningApplication> X11Desktop::frontmostApplication() {
+    const auto active = windows_->activeWindow();
+    if (!active)
+        return std::nullopt;
+    const auto id = windows_->applicationID(*active);
+    if (!id)
+        return RunningApplication{std::nullopt, std::nullopt, windows_->processID(*active), true};
+    for (auto& application : runningApplications())
+        if (application.bundleID == id)
+            return application;
+    return RunningApplication{id, *id, windows_->processID(*active), true};
+}
+
+bool X11Desktop::activate(const RunningApplication& application) {
+    if (!application.bundleID)
+        return false;
+    for (Window window : windows_->clientsFrontToBack())
+        if (windows_->applicationID(window) == application.bundleID)
+            return windows_->requestActivation(window);
+    return false; // no window to bring forward
+}
+
+std::vector<Rect> X11Desktop::ownVisibleWindows() {
+    std::vector<Rect> frames;
+    const int own = static_cast<int>(getpid());
+    for (const WindowInfo& window : windowList())
+        if (window.ownerProcessID == own)
+            frames.push_back(window.bounds);
+    return frames;
+}
+
+bool X11Desktop::ownApplicationInFront() {
+    const auto active = windows_->activeWindow();
+    return active && windows_->processID(*active) == static_cast<int>(getpid());
+}
+
+// ---- accessibility ----
+
+bool X11Desktop::accessibilityEnabled(bool& busReachable) {
+    QDBusInterface bus(QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
+                       QStringLiteral("org.freedesktop.DBus.Properties"),
+                       QDBusConnection::sessionBus());
+    busReachable = bus.isValid();
+    if (!busReachable)
+        return false;
+    const QDBusReply<QDBusVariant> reply = bus.call(
+        QStringLiteral("Get"), QStringLiteral("org.a11y.Status"), QStringLiteral("IsEnabled"));
+    busReachable = reply.isValid();
+    return busReachable && reply.value().variant().toBool();
+}
+
+bool X11Desktop::isTrusted() {
+    if (!hasXTest_ || !hasXInput2_)
+        return false;
+    bool busReachable = false;
+    const bool enabled = accessibilityEnabled(busReachable);
+    return !busReachable || enabled; // without an accessibility bus, X input is all there is
+}
+
+bool X11Desktop::isTrustedWithPrompt() {
+    QDBusInterface bus(QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
+                       QStringLiteral("org.freedesktop.DBus.Properties"),
+                       QDBusConnection::sessionBus());
+    if (bus.isValid())
+        bus.call(QStringLiteral("Set"), QStringLiteral("org.a11y.Status"),
+                 QStringLiteral("IsEnabled"), QVariant::fromValue(QDBusVariant(true)));
+    return isTrusted();
+}
+
+std::optional<FocusedElement> X11Desktop::focusedElement() {
+    return focus_ ? focus_->focusedElement() : std::nullopt;
+}
+
+void X11Desktop::beep() {
+    XBell(display_.get(), 0);
+    XFlush(display_.get());
+}
+
+} // namespace keyferry

@@ -1,0 +1,108 @@
+#pragma once
+
+#include "automation/DesktopServices.h"
+#include "automation/Scheduler.h"
+#include "model/Expected.h"
+#include "platform/x11/X11Handles.h"
+
+#include <map>
+#include <memory>
+#include <set>
+
+class QSocketNotifier;
+
+namespace keyferry::x11 {
+class AtspiFocus;
+class X11Keyboard;
+class X11Windows;
+} // namespace keyferry::x11
+
+namespace keyferry {
+
+/// The desktop services on X11: XTest for synthesis, EWMH for applications and windows,
+/// XInput2 raw events and passive grabs for listening, AT-SPI for the focused element.
+/// Needs a running Qt event loop for its listeners.
+class X11Desktop final : public DesktopServices {
+public:
+    /// Connects to $DISPLAY; fails with a message for the user.
+    static Expected<std::unique_ptr<X11Desktop>> connect(Scheduler& scheduler);
+    ~X11Desktop() override;
+
+    bool postKey(Key key, Modifiers modifiers, bool down) override;
+    bool postCharacter(std::string_view character) override;
+    void beginText(std::string_view text) override;
+    void endText() override;
+    bool postMouseButton(MouseButton button, Point position, bool down, int clickState) override;
+    std::optional<Point> pointerLocation() override;
+    std::unique_ptr<InputListener> listen(std::vector<InputEvent::Type> types,
+                                         Callback callback) override;
+    std::unique_ptr<InputListener> listenAndConsume(std::vector<InputEvent::Type> types,
+                                                   std::vector<KeyCombination> consume,
+                                                   Callback callback) override;
+    std::unique_ptr<InputListener> monitorKeys(Callback callback) override;
+    std::vector<WindowInfo> windowList() override;
+    std::vector<RunningApplication> runningApplications() override;
+    std::optional<RunningApplication> frontmostApplication() override;
+    bool activate(const RunningApplication& application) override;
+    std::vector<Rect> ownVisibleWindows() override;
+    bool isTrusted() override;
+    bool isTrustedWithPrompt() override;
+    std::optional<FocusedElement> focusedElement() override;
+    void beep() override;
+
+    /// The name of an application id from its installed .desktop entry, else the id.
+    static std::string applicationName(const std::string& applicationID);
+
+private:
+    struct Listener {
+        enum class Kind { tap, monitor };
+        Kind kind;
+        std::vector<InputEvent::Type> types;
+        Callback callback;
+    };
+    struct Grab {
+        KeyCode keycode;
+        unsigned int modifiers;
+    };
+    class Handle;
+
+    X11Desktop(Scheduler& scheduler, x11::DisplayPtr display, x11::DisplayPtr events);
+    bool setUpListening();
+    void readEvents();
+    void handleRaw(int type, int detail, int sourceID);
+    void deliver(const InputEvent& event);
+    std::size_t addListener(Listener listener);
+    void removeListener(std::size_t id);
+    std::vector<Grab> grab(const std::vector<KeyCombination>& combinations,
+                           std::vector<KeyCombination>& refused);
+    void ungrab(const std::vector<Grab>& grabs);
+    Modifiers heldModifiers() const;
+    bool ownApplicationInFront();
+    void restorePointerLater();
+    bool accessibilityEnabled(bool& busReachable);
+
+    Scheduler& scheduler_;
+    x11::DisplayPtr display_; ///< queries and synthesis
+    x11::DisplayPtr events_;  ///< listening: raw events and grabs
+    std::unique_ptr<x11::X11Windows> windows_;
+    std::unique_ptr<x11::X11Keyboard> keyboard_;
+    std::unique_ptr<x11::AtspiFocus> focus_;
+    std::unique_ptr<QSocketNotifier> notifier_;
+    int xinputOpcode_ = -1;
+    bool hasXTest_ = false;
+    bool hasXInput2_ = false;
+    std::set<int> syntheticSources_; ///< the XTest devices: Keyferry's own events
+    std::map<KeyCode, Modifier> modifiersDown_;
+    std::map<std::size_t, Listener> listeners_;
+    std::size_t nextListenerID_ = 1;
+    Scheduler::TimerId restoreKeymapTimer_ = 0;
+    Scheduler::TimerId restorePointerTimer_ = 0;
+    std::optional<Point> pointerBeforeClick_;
+    struct LastPress {
+        int button = 0;
+        Scheduler::Duration time{0};
+        Point position;
+    } lastPress_;
+};
+
+} // namespace keyferry

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "automation/Geometry.h"
+
+#include <X11/Xlib.h>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace keyferry::x11 {
+
+/// EWMH and ICCCM queries on top-level client windows.
+class X11Windows {
+public:
+    explicit X11Windows(Display* display);
+
+    /// Managed client windows, front to back.
+    std::vector<Window> clientsFrontToBack() const;
+    std::optional<Window> activeWindow() const;
+    /// The class part of WM_CLASS: the application id.
+    std::optional<std::string> applicationID(Window window) const;
+    int processID(Window window) const;
+    /// Viewable and not minimised.
+    bool isOnScreen(Window window) const;
+    bool skipsTaskbar(Window window) const;
+    /// The client area in root coordinates.
+    std::optional<Rect> clientArea(Window window) const;
+    /// Asks the window manager to activate the window (as a pager would).
+    bool requestActivation(Window window) const;
+    bool hasWindowManager() const;
+
+private:
+    std::vector<unsigned long> cardinals(Window window, Atom property, Atom type) const;
+    std::vector<Atom> atoms(Window window, Atom property) const;
+
+    Display* display_;
+    Window root_;
+    Atom clientListStacking_, activeWindowAtom_, pidAtom_, stateAtom_, hiddenAtom_,
+        skipTaskbarAtom_, supportingCheck_;
+};
+
+} // namespace keyferry::x11
