@@ -5,11 +5,14 @@ set -euo pipefail
 
 purpose=${1:-test}
 packages=(cmake ninja-build g++ pkgconf qt6-base-dev libgl-dev nlohmann-json3-dev libcli11-dev
-          libicu-dev)
+          libicu-dev libx11-dev libxtst-dev libxi-dev libatspi2.0-dev at-spi2-core)
+# The test desktop and the real applications the end-to-end tests drive.
+test_desktop=(libgtest-dev libgmock-dev xvfb xauth openbox dbus dbus-x11 x11-utils
+              x11-xserver-utils xterm yad zenity xdotool)
 case "$purpose" in
     app) ;;
-    test) packages+=(libgtest-dev libgmock-dev) ;;
-    ci) packages+=(libgtest-dev libgmock-dev clang-14 libclang-rt-14-dev clang-format) ;;
+    test) packages+=("${test_desktop[@]}") ;;
+    ci) packages+=("${test_desktop[@]}" clang-14 libclang-rt-14-dev clang-format) ;;
     *) echo "usage: $0 [app|test|ci]" >&2; exit 2 ;;
 esac
 

@@ -20,6 +20,16 @@ int main(int argc, char** argv) {
                                            "Check the header against this template (name or id)");
     csv->add_flag("--rows", csvOptions.includeRows, "Also print every row");
 
+    keyferry::RunCommandOptions runOptions;
+    std::size_t runLimit = 0;
+    auto* run = cli.add_subcommand("run", "Run a stored template over a CSV file, without a window");
+    run->add_option("--template", runOptions.templateNameOrID, "Template name or id")->required();
+    run->add_option("--csv", runOptions.csvFile, "The CSV file")->required();
+    run->add_option("--from", runOptions.fromEntry, "First entry, 1-based (default 1)")
+        ->check(CLI::NonNegativeNumber);
+    auto* limitOption = run->add_option("--limit", runLimit, "Number of entries (1: a test run)")
+                            ->check(CLI::PositiveNumber);
+
     try {
         cli.parse(argc, argv);
     } catch (const CLI::CallForHelp& help) {
@@ -35,6 +45,11 @@ int main(int argc, char** argv) {
         if (templateOption->count() > 0)
             csvOptions.templateNameOrID = templateNameOrID;
         return keyferry::runCSVCommand(csvOptions, std::cout, std::cerr);
+    }
+    if (run->parsed()) {
+        if (limitOption->count() > 0)
+            runOptions.limit = runLimit;
+        return keyferry::runRunCommand(runOptions, std::cout, std::cerr);
     }
     if (templates->parsed())
         return keyferry::runTemplatesCommand(std::cout, std::cerr);

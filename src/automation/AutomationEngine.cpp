@@ -13,7 +13,17 @@ AutomationEngine::~AutomationEngine() {
     releaseEverythingPressed();
 }
 
+bool AutomationEngine::mayPress() {
+    if (!guardedTarget_)
+        return true;
+    if (!targetLost_ && !isAppFrontmost(*guardedTarget_))
+        targetLost_ = true;
+    return !targetLost_;
+}
+
 bool AutomationEngine::post(Key key, Modifiers modifiers, bool down) {
+    if (down && !mayPress())
+        return false;
     const bool posted = desktop_.postKey(key, modifiers, down);
     if (down && posted)
         keysDown_.insert({key, modifiers.bits()});
@@ -23,6 +33,8 @@ bool AutomationEngine::post(Key key, Modifiers modifiers, bool down) {
 }
 
 bool AutomationEngine::postButton(MouseButton button, Point position, bool down, int clickState) {
+    if (down && !mayPress())
+        return false;
     const bool posted = desktop_.postMouseButton(button, position, down, clickState);
     if (down && posted)
         buttonsDown_.push_back({button, position});
@@ -63,6 +75,8 @@ Task<bool> AutomationEngine::typeText(std::string text, double interCharDelay,
     desktop_.beginText(text);
     bool typed = true;
     for (std::string_view character : graphemeClusters(text)) {
+        if (!mayPress())
+            break; // not a failure to type: the run sees targetLost() and pauses
         if (!desktop_.postCharacter(character)) {
             typed = false;
             break;
@@ -106,6 +120,7 @@ Task<bool> AutomationEngine::executeStep(Step step, std::optional<std::string> v
                                          Template::Settings settings,
                                          std::optional<std::string> targetBundleID,
                                          Cancellation cancellation) {
+    targetLost_ = false;
     switch (step.type) {
     case StepType::textInput:
         co_await pressKey(Key::a, Modifier::control, cancellation);

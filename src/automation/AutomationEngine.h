@@ -61,7 +61,14 @@ public:
     /// Releases every key and button this engine pressed and has not released yet.
     void releaseEverythingPressed();
 
+    /// While set, every key press, character and click first checks that this application
+    /// is in front; once it is not, nothing more is pressed (releases still are) until the
+    /// next step, and targetLost() says so. Keeps a run from typing into another window.
+    void guardTarget(std::optional<std::string> bundleID) { guardedTarget_ = std::move(bundleID); }
+    bool targetLost() const { return targetLost_; }
+
 private:
+    bool mayPress();
     bool post(Key key, Modifiers modifiers, bool down);
     bool postButton(MouseButton button, Point position, bool down, int clickState);
     Task<void> repeatKey(Key key, std::int64_t count, double gap, Cancellation cancellation);
@@ -76,6 +83,8 @@ private:
         Point position;
     };
     std::vector<ButtonDown> buttonsDown_;
+    std::optional<std::string> guardedTarget_;
+    bool targetLost_ = false;
 };
 
 } // namespace keyferry

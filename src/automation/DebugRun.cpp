@@ -106,7 +106,15 @@ Task<void> RunnerEngine::debugRun(Template item, std::vector<std::string> placeh
             co_await sleepFor(scheduler_, afterClick, cancellation);
             continue;
         }
-        if (!co_await automation_.executeStep(step, value, item.settings, target, cancellation)) {
+        automation_.guardTarget(target);
+        const bool executed =
+            co_await automation_.executeStep(step, value, item.settings, target, cancellation);
+        automation_.guardTarget(std::nullopt);
+        if (automation_.targetLost()) {
+            finalMessage = "Target app no longer in foreground";
+            break;
+        }
+        if (!executed) {
             finalMessage = "Error at step " + std::to_string(i + 1) + "!";
             break;
         }

@@ -48,6 +48,7 @@ void RunnerEngine::setStatus(std::string message) {
 }
 
 void RunnerEngine::endRun(RunnerState state) {
+    automation_.guardTarget(std::nullopt);
     setState(std::move(state));
     hotkey_.stop();
     automation_.releaseEverythingPressed(); // nothing of ours stays pressed after a run
@@ -121,6 +122,7 @@ Task<void> RunnerEngine::run(Template item, CSVData data, std::size_t startFrom,
         }
     }
     co_await countdown(item.settings.countdownSeconds, cancellation);
+    automation_.guardTarget(target);
 
     const std::size_t rows = data.rowCount();
     const std::size_t end = rowLimit ? std::min(rows, startFrom + std::min(*rowLimit, rows)) : rows;
@@ -180,8 +182,13 @@ Task<void> RunnerEngine::run(Template item, CSVData data, std::size_t startFrom,
                 lostFront(row);
                 co_return;
             }
-            if (!co_await automation_.executeStep(step, value, item.settings, target,
-                                                  cancellation)) {
+            const bool executed =
+                co_await automation_.executeStep(step, value, item.settings, target, cancellation);
+            if (automation_.targetLost()) {
+                lostFront(row);
+                co_return;
+            }
+            if (!executed) {
                 setStatus("CGEvent error at row " + std::to_string(row + 1));
                 endRun(runner_state::Paused{row, end});
                 co_return;

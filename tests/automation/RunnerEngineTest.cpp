@@ -220,15 +220,13 @@ TEST_F(RunnerEngineTest, NeverTypesIntoAnotherWindow) {
     runToEnd();
     EXPECT_EQ(runner.state(), RunnerState(Paused{1, 3}));
     EXPECT_EQ(runner.statusMessage(), "Target app no longer in foreground");
-    // Only the step already under way (typing the city) may finish; no later step starts.
-    std::string typed;
+    // Every key press checks the front first: after the switch only releases go out, even
+    // in the middle of the step that was under way.
     for (std::size_t i = postedBefore; i < desktop.postedEvents().size(); ++i) {
         const Event& event = desktop.postedEvents()[i];
-        EXPECT_NE(event.key, Key::returnKey);
-        EXPECT_FALSE(event.kind == Kind::keyDown && event.key == Key::a) << "a new text step";
-        typed += event.text;
+        EXPECT_TRUE(event.kind == Kind::keyUp || event.kind == Kind::mouseUp)
+            << "event " << i << " pressed or typed into another window";
     }
-    EXPECT_EQ(typed, "city2");
     EXPECT_TRUE(desktop.heldDown().empty());
 
     // Between rows the same check applies.

@@ -9,6 +9,7 @@
 
 #include "platform/x11/AtspiFocus.h"
 #include "platform/x11/X11Keyboard.h"
+#include "platform/x11/X11Handles.h"
 #include "platform/x11/X11Windows.h"
 #include <X11/XKBlib.h>
 #include <X11/keysym.h>
@@ -416,7 +417,6 @@ std::string X11Desktop::applicationName(const std::string& applicationID) {
 
 std::vector<RunningApplication> X11Desktop::runningApplications() {
     std::vector<RunningApplication> applications;
-    static std::map<std::string, std::string> names; // .desktop files are read once per id
     for (Window window : windows_->clientsFrontToBack()) {
         const auto id = windows_->applicationID(window);
         if (!id)
@@ -427,25 +427,28 @@ std::vector<RunningApplication> X11Desktop::runningApplications() {
             known->isRegular = known->isRegular || regular;
             continue;
         }
-        auto name = names.find(*id);
-        if (name == names.end())
-            name = names.emplace(*id, applicationName(*id)).first;
-        applications.push_back({*id, name->second, windows_->processID(window), regular});
+        applications.push_back({*id, cachedName(*id), windows_->processID(window), regular});
     }
     return applications;
 }
 
 std::optional<RunningApplication> X11Desktop::frontmostApplication() {
+    // Asked before every key press of a run: the active window alone, no full scan.
     const auto active = windows_->activeWindow();
     if (!active)
         return std::nullopt;
     const auto id = windows_->applicationID(*active);
+    const int pid = windows_->processID(*active);
     if (!id)
-        return RunningApplication{std::nullopt, std::nullopt, windows_->processID(*active), true};
-    for (auto& application : runningApplications())
-        if (application.bundleID == id)
-            return application;
-    return RunningApplication{id, *id, windows_->processID(*active), true};
+        return RunningApplication{std::nullopt, std::nullopt, pid, true};
+    return RunningApplication{id, cachedName(*id), pid, true};
+}
+
+std::string X11Desktop::cachedName(const std::string& applicationID) {
+    auto name = names_.find(applicationID);
+    if (name == names_.end())
+        name = names_.emplace(applicationID, applicationName(applicationID)).first;
+    return name->second;
 }
 
 bool X11Desktop::activate(const RunningApplication& application) {

@@ -3,7 +3,7 @@
 #include "automation/DesktopServices.h"
 #include "automation/Scheduler.h"
 #include "model/Expected.h"
-#include "platform/x11/X11Handles.h"
+#include "platform/x11/X11Connection.h"
 
 #include <map>
 #include <memory>
@@ -61,7 +61,7 @@ private:
         Callback callback;
     };
     struct Grab {
-        KeyCode keycode;
+        unsigned char keycode;
         unsigned int modifiers;
     };
     class Handle;
@@ -80,6 +80,7 @@ private:
     bool ownApplicationInFront();
     void restorePointerLater();
     bool accessibilityEnabled(bool& busReachable);
+    std::string cachedName(const std::string& applicationID);
 
     Scheduler& scheduler_;
     x11::DisplayPtr display_; ///< queries and synthesis
@@ -92,8 +93,9 @@ private:
     bool hasXTest_ = false;
     bool hasXInput2_ = false;
     std::set<int> syntheticSources_; ///< the XTest devices: Keyferry's own events
-    std::map<KeyCode, Modifier> modifiersDown_;
+    std::map<unsigned char, Modifier> modifiersDown_;
     std::map<std::size_t, Listener> listeners_;
+    std::map<std::string, std::string> names_; ///< .desktop files are read once per id
     std::size_t nextListenerID_ = 1;
     Scheduler::TimerId restoreKeymapTimer_ = 0;
     Scheduler::TimerId restorePointerTimer_ = 0;

@@ -2,6 +2,8 @@
 
 namespace keyferry::x11 {
 
+void DisplayCloser::operator()(_XDisplay* display) const { XCloseDisplay(display); }
+
 namespace {
 int firstError = 0;
 int recordError(Display*, XErrorEvent* event) {

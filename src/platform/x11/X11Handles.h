@@ -1,15 +1,11 @@
 #pragma once
 
+#include "platform/x11/X11Connection.h"
+
 #include <X11/Xlib.h>
 #include <memory>
 
 namespace keyferry::x11 {
-
-struct DisplayCloser {
-    void operator()(Display* display) const { XCloseDisplay(display); }
-};
-/// One connection to the X server, closed when it goes away.
-using DisplayPtr = std::unique_ptr<Display, DisplayCloser>;
 
 struct XFreeDeleter {
     void operator()(void* data) const {
