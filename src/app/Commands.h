@@ -25,8 +25,8 @@ int runCSVCommand(const CSVCommandOptions& options, std::ostream& out, std::ostr
 struct RunCommandOptions {
     std::string templateNameOrID;
     std::filesystem::path csvFile;
-    std::size_t fromEntry = 1;         ///< 1-based, as the runner panel's "From Entry:"
-    std::optional<std::size_t> limit;  ///< rows to run; 1 is a test run
+    std::size_t fromEntry = 1;        ///< 1-based, as the runner panel's "From Entry:"
+    std::optional<std::size_t> limit; ///< rows to run; 1 is a test run
 };
 
 /// `keyferry run`: runs a stored template over a CSV file on the desktop without a window.

@@ -64,7 +64,8 @@ std::optional<Template> findTemplate(const std::vector<Template>& templates,
 } // namespace
 
 int runRunCommand(const RunCommandOptions& options, std::ostream& out, std::ostream& err) {
-    const auto templates = TemplateStore::readFile(TemplateStore::defaultFolder() / "templates.json");
+    const auto templates =
+        TemplateStore::readFile(TemplateStore::defaultFolder() / "templates.json");
     if (!templates) {
         err << "Error loading: " << templates.error() << '\n';
         return 2;
@@ -123,7 +124,9 @@ int runRunCommand(const RunCommandOptions& options, std::ostream& out, std::ostr
             QCoreApplication::exit(0);
         }
     });
-    runner.statusMessageChanged.connect([&] { out << runner.statusMessage() << '\n' << std::flush; });
+    runner.statusMessageChanged.connect([&] {
+        out << runner.statusMessage() << '\n' << std::flush;
+    });
 
     InterruptWatch interrupts([&] {
         out << "Stopping...\n" << std::flush;
@@ -137,8 +140,8 @@ int runRunCommand(const RunCommandOptions& options, std::ostream& out, std::ostr
 
     const RunnerState& final = runner.state();
     if (const auto* paused = std::get_if<runner_state::Paused>(&final)) {
-        out << "Paused. Entries entered: " << paused->row - startFrom
-            << ". Resume from entry " << paused->row + 1 << ".\n";
+        out << "Paused. Entries entered: " << paused->row - startFrom << ". Resume from entry "
+            << paused->row + 1 << ".\n";
         return 1;
     }
     const auto& finished = std::get<runner_state::Finished>(final);

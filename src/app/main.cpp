@@ -22,7 +22,8 @@ int main(int argc, char** argv) {
 
     keyferry::RunCommandOptions runOptions;
     std::size_t runLimit = 0;
-    auto* run = cli.add_subcommand("run", "Run a stored template over a CSV file, without a window");
+    auto* run =
+        cli.add_subcommand("run", "Run a stored template over a CSV file, without a window");
     run->add_option("--template", runOptions.templateNameOrID, "Template name or id")->required();
     run->add_option("--csv", runOptions.csvFile, "The CSV file")->required();
     run->add_option("--from", runOptions.fromEntry, "First entry, 1-based (default 1)")

@@ -79,8 +79,8 @@ TEST_F(DesktopTest, ApplicationsWindowsAndActivation) {
 
 TEST_F(DesktopTest, ClickAtAWindowRelativePositionPressesTheButton) {
     // A dialog whose only button fills a known part of it; its exit code shows the press.
-    Process dialog({"yad", "--title=Click me", "--text=", "--button=Hit:7", "--geometry=300x200+200+150",
-                    "--buttons-layout=spread"});
+    Process dialog({"yad", "--title=Click me", "--text=", "--button=Hit:7",
+                    "--geometry=300x200+200+150", "--buttons-layout=spread"});
     ASSERT_TRUE(waitForApplication("Yad"));
     AutomationEngine engine(*desktop, scheduler);
     ASSERT_TRUE(runTask(engine.activateAndWait("Yad", {})));

@@ -24,7 +24,9 @@ bool hasState(AtspiAccessible* accessible, AtspiStateType state) {
 }
 
 // Names that start with "Gtk" are type names the toolkit fills in, not labels.
-bool isTypeName(const std::string& name) { return name.rfind("Gtk", 0) == 0; }
+bool isTypeName(const std::string& name) {
+    return name.rfind("Gtk", 0) == 0;
+}
 
 std::string labelledByName(AtspiAccessible* accessible) {
     GArray* relations = atspi_accessible_get_relation_set(accessible, nullptr);
@@ -65,11 +67,10 @@ bool insideComboBox(AtspiAccessible* accessible) {
 AtspiFocus::AtspiFocus() {
     if (atspi_init() > 1) // 0: started, 1: already running; more: no accessibility bus
         return;
-    listener_ = atspi_event_listener_new(
-        reinterpret_cast<AtspiEventListenerCB>(+[](AtspiEvent* event, void* self) {
-            onFocus(event, self);
-        }),
-        this, nullptr);
+    listener_ =
+        atspi_event_listener_new(reinterpret_cast<AtspiEventListenerCB>(
+                                     +[](AtspiEvent* event, void* self) { onFocus(event, self); }),
+                                 this, nullptr);
     if (!atspi_event_listener_register(listener_, "object:state-changed:focused", nullptr)) {
         g_object_unref(listener_);
         listener_ = nullptr;
@@ -115,7 +116,8 @@ std::optional<FocusedElement> AtspiFocus::focusedElement() const {
         else if (hasState(focused_, ATSPI_STATE_MULTI_LINE))
             element.role = ElementRole::textArea;
         else
-            element.role = insideComboBox(focused_) ? ElementRole::comboBox : ElementRole::textField;
+            element.role =
+                insideComboBox(focused_) ? ElementRole::comboBox : ElementRole::textField;
         break;
     case ATSPI_ROLE_COMBO_BOX:
         element.role = ElementRole::comboBox;

@@ -1,20 +1,20 @@
 // Qt first: Xlib defines macros (Bool, Status) that Qt's headers refuse to follow.
+#include "platform/x11/X11Desktop.h"
+
+#include "platform/x11/AtspiFocus.h"
+#include "platform/x11/X11Handles.h"
+#include "platform/x11/X11Keyboard.h"
+#include "platform/x11/X11Windows.h"
+
 #include <QDBusConnection>
 #include <QDBusInterface>
 #include <QDBusReply>
 #include <QDBusVariant>
 #include <QSocketNotifier>
-
-#include "platform/x11/X11Desktop.h"
-
-#include "platform/x11/AtspiFocus.h"
-#include "platform/x11/X11Keyboard.h"
-#include "platform/x11/X11Handles.h"
-#include "platform/x11/X11Windows.h"
 #include <X11/XKBlib.h>
-#include <X11/keysym.h>
 #include <X11/extensions/XInput2.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -247,7 +247,8 @@ void X11Desktop::handleRaw(int type, int detail, int sourceID) {
     } else if (type == XI_RawButtonPress) {
         if (detail != 1 && detail != 3)
             return; // the wheel and the middle button are not clicks we follow
-        event.type = detail == 1 ? InputEvent::Type::leftMouseDown : InputEvent::Type::rightMouseDown;
+        event.type =
+            detail == 1 ? InputEvent::Type::leftMouseDown : InputEvent::Type::rightMouseDown;
         event.position = pointerLocation().value_or(Point{});
         const auto now = scheduler_.now();
         const bool again = lastPress_.button == detail && now - lastPress_.time < doubleClickTime &&
@@ -299,7 +300,9 @@ std::size_t X11Desktop::addListener(Listener listener) {
     return id;
 }
 
-void X11Desktop::removeListener(std::size_t id) { listeners_.erase(id); }
+void X11Desktop::removeListener(std::size_t id) {
+    listeners_.erase(id);
+}
 
 std::vector<X11Desktop::Grab> X11Desktop::grab(const std::vector<KeyCombination>& combinations,
                                                std::vector<KeyCombination>& refused) {
@@ -317,7 +320,8 @@ std::vector<X11Desktop::Grab> X11Desktop::grab(const std::vector<KeyCombination>
     }
     std::vector<Grab> grabs;
     for (const KeyCombination& combination : combinations) {
-        const KeyCode keycode = XKeysymToKeycode(display, x11::X11Keyboard::keysymFor(combination.key));
+        const KeyCode keycode =
+            XKeysymToKeycode(display, x11::X11Keyboard::keysymFor(combination.key));
         unsigned int modifiers = 0;
         if (combination.modifiers.contains(Modifier::shift))
             modifiers |= ShiftMask;
@@ -328,7 +332,8 @@ std::vector<X11Desktop::Grab> X11Desktop::grab(const std::vector<KeyCombination>
         ErrorTrap trap(display);
         std::vector<Grab> these;
         for (unsigned int locks : {0u, unsigned(LockMask), numLock, LockMask | numLock}) {
-            XGrabKey(display, keycode, modifiers | locks, root, False, GrabModeAsync, GrabModeAsync);
+            XGrabKey(display, keycode, modifiers | locks, root, False, GrabModeAsync,
+                     GrabModeAsync);
             these.push_back({keycode, modifiers | locks});
         }
         if (keycode == 0 || trap.sync() != 0) {
@@ -353,13 +358,13 @@ void X11Desktop::ungrab(const std::vector<Grab>& grabs) {
 }
 
 std::unique_ptr<InputListener> X11Desktop::listen(std::vector<InputEvent::Type> types,
-                                                 Callback callback) {
+                                                  Callback callback) {
     return listenAndConsume(std::move(types), {}, std::move(callback));
 }
 
 std::unique_ptr<InputListener> X11Desktop::listenAndConsume(std::vector<InputEvent::Type> types,
-                                                           std::vector<KeyCombination> consume,
-                                                           Callback callback) {
+                                                            std::vector<KeyCombination> consume,
+                                                            Callback callback) {
     if (!hasXInput2_)
         return nullptr;
     std::vector<KeyCombination> refused;
@@ -406,8 +411,8 @@ std::string X11Desktop::applicationName(const std::string& applicationID) {
                 else if (inMainGroup && line.starts_with("StartupWMClass="))
                     wmClass = line.substr(15);
             }
-            const bool matches = lowercase(wmClass) == wanted ||
-                                 lowercase(entry.path().stem().string()) == wanted;
+            const bool matches =
+                lowercase(wmClass) == wanted || lowercase(entry.path().stem().string()) == wanted;
             if (matches && !name.empty())
                 return name;
         }

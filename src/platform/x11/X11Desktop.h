@@ -35,10 +35,10 @@ public:
     bool postMouseButton(MouseButton button, Point position, bool down, int clickState) override;
     std::optional<Point> pointerLocation() override;
     std::unique_ptr<InputListener> listen(std::vector<InputEvent::Type> types,
-                                         Callback callback) override;
+                                          Callback callback) override;
     std::unique_ptr<InputListener> listenAndConsume(std::vector<InputEvent::Type> types,
-                                                   std::vector<KeyCombination> consume,
-                                                   Callback callback) override;
+                                                    std::vector<KeyCombination> consume,
+                                                    Callback callback) override;
     std::unique_ptr<InputListener> monitorKeys(Callback callback) override;
     std::vector<WindowInfo> windowList() override;
     std::vector<RunningApplication> runningApplications() override;

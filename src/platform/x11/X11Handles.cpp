@@ -2,7 +2,9 @@
 
 namespace keyferry::x11 {
 
-void DisplayCloser::operator()(_XDisplay* display) const { XCloseDisplay(display); }
+void DisplayCloser::operator()(_XDisplay* display) const {
+    XCloseDisplay(display);
+}
 
 namespace {
 int firstError = 0;

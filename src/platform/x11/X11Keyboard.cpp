@@ -38,12 +38,14 @@ X11Keyboard::X11Keyboard(Display* display) : display_(display) {
     altKeycode_ = XKeysymToKeycode(display_, XK_Alt_L);
 }
 
-X11Keyboard::~X11Keyboard() { restoreKeymap(); }
+X11Keyboard::~X11Keyboard() {
+    restoreKeymap();
+}
 
 void X11Keyboard::readLayout() {
     const int count = maxKeycode_ - minKeycode_ + 1;
-    XPtr<KeySym> map(XGetKeyboardMapping(display_, static_cast<KeyCode>(minKeycode_), count,
-                                         &symsPerKeycode_));
+    XPtr<KeySym> map(
+        XGetKeyboardMapping(display_, static_cast<KeyCode>(minKeycode_), count, &symsPerKeycode_));
     if (!map)
         return;
     layout_.clear();
@@ -51,14 +53,16 @@ void X11Keyboard::readLayout() {
     for (int i = 0; i < count; ++i) {
         const auto keycode = static_cast<KeyCode>(minKeycode_ + i);
         const KeySym* syms = map.get() + i * symsPerKeycode_;
-        const bool borrowed = std::ranges::any_of(pool_, [&](const Slot& s) { return s.keycode == keycode; });
+        const bool borrowed =
+            std::ranges::any_of(pool_, [&](const Slot& s) { return s.keycode == keycode; });
         if (borrowed)
             continue;
         // Level 0 and 1 of the first group: reachable with and without Shift.
         for (int level = 0; level < std::min(symsPerKeycode_, 2); ++level)
             if (syms[level] != NoSymbol && !layout_.contains(syms[level]))
                 layout_[syms[level]] = {keycode, level == 1};
-        const bool empty = std::all_of(syms, syms + symsPerKeycode_, [](KeySym s) { return s == NoSymbol; });
+        const bool empty =
+            std::all_of(syms, syms + symsPerKeycode_, [](KeySym s) { return s == NoSymbol; });
         if (firstRead && empty && keycode > minKeycode_ && pool_.size() < largestPool)
             pool_.push_back({keycode, std::vector<KeySym>(syms, syms + symsPerKeycode_)});
     }
@@ -66,28 +70,44 @@ void X11Keyboard::readLayout() {
 
 KeySym X11Keyboard::keysymFor(Key key) {
     switch (key) {
-    case Key::a: return XK_a;
-    case Key::returnKey: return XK_Return;
-    case Key::tab: return XK_Tab;
-    case Key::backspace: return XK_BackSpace;
-    case Key::left: return XK_Left;
-    case Key::right: return XK_Right;
-    case Key::down: return XK_Down;
-    case Key::up: return XK_Up;
-    case Key::escape: return XK_Escape;
-    case Key::space: return XK_space;
-    case Key::other: return NoSymbol;
+    case Key::a:
+        return XK_a;
+    case Key::returnKey:
+        return XK_Return;
+    case Key::tab:
+        return XK_Tab;
+    case Key::backspace:
+        return XK_BackSpace;
+    case Key::left:
+        return XK_Left;
+    case Key::right:
+        return XK_Right;
+    case Key::down:
+        return XK_Down;
+    case Key::up:
+        return XK_Up;
+    case Key::escape:
+        return XK_Escape;
+    case Key::space:
+        return XK_space;
+    case Key::other:
+        return NoSymbol;
     }
     return NoSymbol;
 }
 
 KeySym X11Keyboard::keysymForCodePoint(char32_t codePoint) {
     switch (codePoint) {
-    case U'\n': return XK_Return;
-    case U'\r': return XK_Return;
-    case U'\t': return XK_Tab;
-    case U'\b': return XK_BackSpace;
-    default: break;
+    case U'\n':
+        return XK_Return;
+    case U'\r':
+        return XK_Return;
+    case U'\t':
+        return XK_Tab;
+    case U'\b':
+        return XK_BackSpace;
+    default:
+        break;
     }
     if ((codePoint >= 0x20 && codePoint <= 0x7E) || (codePoint >= 0xA0 && codePoint <= 0xFF))
         return codePoint;
@@ -110,14 +130,18 @@ Key X11Keyboard::keyFor(KeyCode keycode) const {
 std::optional<Modifier> X11Keyboard::modifierFor(KeyCode keycode) const {
     switch (XkbKeycodeToKeysym(display_, keycode, 0, 0)) {
     case XK_Shift_L:
-    case XK_Shift_R: return Modifier::shift;
+    case XK_Shift_R:
+        return Modifier::shift;
     case XK_Control_L:
-    case XK_Control_R: return Modifier::control;
+    case XK_Control_R:
+        return Modifier::control;
     case XK_Alt_L:
     case XK_Alt_R:
     case XK_Meta_L:
-    case XK_Meta_R: return Modifier::alt;
-    default: return std::nullopt;
+    case XK_Meta_R:
+        return Modifier::alt;
+    default:
+        return std::nullopt;
     }
 }
 
@@ -132,8 +156,9 @@ bool X11Keyboard::pressKey(Key key, Modifiers modifiers, bool down) {
     const KeyCode keycode = XKeysymToKeycode(display_, keysymFor(key));
     if (keycode == 0)
         return false;
-    const std::pair<Modifier, KeyCode> held[] = {
-        {Modifier::control, controlKeycode_}, {Modifier::shift, shiftKeycode_}, {Modifier::alt, altKeycode_}};
+    const std::pair<Modifier, KeyCode> held[] = {{Modifier::control, controlKeycode_},
+                                                 {Modifier::shift, shiftKeycode_},
+                                                 {Modifier::alt, altKeycode_}};
     // Modifiers go down before the key and come up after it, in reverse order.
     if (down) {
         for (const auto& [modifier, code] : held)
@@ -166,11 +191,15 @@ std::optional<KeyCode> X11Keyboard::borrowedKeycode(KeySym keysym) {
             return slot.keycode;
     if (pool_.empty())
         return std::nullopt;
-    Slot& slot = pool_[nextSlot_];
-    nextSlot_ = (nextSlot_ + 1) % pool_.size();
-    // A keycode typed a moment ago may not be read yet: give clients time before rebinding.
-    if (slot.usedSinceBound)
-        std::this_thread::sleep_for(settleTime);
+    // The slot typed longest ago: a keycode typed a moment ago may not be read yet, so a
+    // client must have had settleTime since then before it is rebound.
+    Slot& slot = *std::ranges::min_element(
+        pool_, {}, [](const Slot& s) { return std::pair(s.usedSinceBound, s.lastTyped); });
+    if (slot.usedSinceBound) {
+        const auto ready = slot.lastTyped + settleTime;
+        if (ready > std::chrono::steady_clock::now())
+            std::this_thread::sleep_until(ready);
+    }
     bind(slot, keysym);
     return slot.keycode;
 }
@@ -182,7 +211,8 @@ void X11Keyboard::prepare(std::string_view text) {
         const KeySym keysym = keysymForCodePoint(point);
         if (placement(keysym) || bound >= pool_.size())
             continue;
-        const bool already = std::ranges::any_of(pool_, [&](const Slot& s) { return s.bound == keysym; });
+        const bool already =
+            std::ranges::any_of(pool_, [&](const Slot& s) { return s.bound == keysym; });
         if (already)
             continue;
         // Free slots first, so one text never rebinds what it bound itself.
@@ -217,8 +247,10 @@ bool X11Keyboard::typeCharacter(std::string_view character) {
             return false;
         tap(*keycode, false);
         for (Slot& slot : pool_)
-            if (slot.keycode == *keycode)
+            if (slot.keycode == *keycode) {
                 slot.usedSinceBound = true;
+                slot.lastTyped = std::chrono::steady_clock::now();
+            }
     }
     return true;
 }

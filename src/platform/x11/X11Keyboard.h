@@ -52,6 +52,7 @@ private:
         std::vector<KeySym> original;
         KeySym bound = NoSymbol;
         bool usedSinceBound = false;
+        std::chrono::steady_clock::time_point lastTyped{};
     };
 
     void readLayout();
@@ -64,7 +65,6 @@ private:
     int minKeycode_ = 8, maxKeycode_ = 255, symsPerKeycode_ = 0;
     std::map<KeySym, Placement> layout_;
     std::vector<Slot> pool_;
-    std::size_t nextSlot_ = 0;
     KeyCode shiftKeycode_ = 0, controlKeycode_ = 0, altKeycode_ = 0;
 };
 

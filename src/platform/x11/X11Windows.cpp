@@ -24,8 +24,8 @@ std::vector<unsigned long> X11Windows::cardinals(Window window, Atom property, A
     unsigned long count = 0, remaining = 0;
     unsigned char* raw = nullptr;
     ErrorTrap trap(display_); // the window may be gone already
-    if (XGetWindowProperty(display_, window, property, 0, 65536, False, type, &actualType,
-                           &format, &count, &remaining, &raw) != Success)
+    if (XGetWindowProperty(display_, window, property, 0, 65536, False, type, &actualType, &format,
+                           &count, &remaining, &raw) != Success)
         return {};
     XPtr<unsigned char> data(raw);
     if (!data || format != 32 || actualType != type)
@@ -71,8 +71,7 @@ int X11Windows::processID(Window window) const {
 bool X11Windows::isOnScreen(Window window) const {
     ErrorTrap trap(display_);
     XWindowAttributes attributes{};
-    if (!XGetWindowAttributes(display_, window, &attributes) ||
-        attributes.map_state != IsViewable)
+    if (!XGetWindowAttributes(display_, window, &attributes) || attributes.map_state != IsViewable)
         return false;
     const auto states = atoms(window, stateAtom_);
     return std::ranges::find(states, hiddenAtom_) == states.end();

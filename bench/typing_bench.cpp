@@ -1,0 +1,205 @@
+// Typing into a real terminal on the test desktop: Keyferry's X11 typing against
+// `xdotool type` on the same texts, at no delay and at xdotool's default 12 ms. Reports
+// milliseconds per character and how many characters arrived wrong or not at all.
+//
+// Usage: typing_bench TOOL TEXT DELAY_MS   (TOOL: keyferry or xdotool; TEXT: ascii or mixed)
+// bench/run_typing_bench.sh runs every case, each on a fresh test desktop, because a peer
+// that leaves the keyboard in a bad state must not spoil the next measurement.
+
+#include "automation/AutomationEngine.h"
+#include "platform/x11/X11Desktop.h"
+#include "ui/QtScheduler.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace keyferry;
+
+namespace {
+
+std::u32string decode(const std::string& text) {
+    std::u32string out;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t n = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t c = n == 1 ? lead : lead & (0x7F >> n);
+        for (std::size_t k = 1; k < n && i + k < text.size(); ++k)
+            c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        out.push_back(c);
+        i += n;
+    }
+    return out;
+}
+
+// Characters that arrived wrong, twice or not at all: the edit distance in code points.
+std::size_t wrongOrDropped(const std::string& wanted, const std::string& got) {
+    const std::u32string a = decode(wanted), b = decode(got);
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j)
+        row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t up = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
+            diagonal = up;
+        }
+    }
+    return row[b.size()];
+}
+
+std::string asciiText(std::size_t length) {
+    std::mt19937 random(7);
+    const std::string alphabet = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"
+                                 " .,;:-_!?()[]{}<>@#$%&*+=/\\|'\"`~^";
+    std::string text;
+    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+    while (text.size() < length)
+        text += alphabet[pick(random)];
+    return text;
+}
+
+std::string mixedText(std::size_t characters) {
+    const std::vector<std::string> pieces = {
+        "a",       "Z",      "7",      " ",          "\u00E4",
+        "\u00D6",  "\u00DF", "\u00E9", "\u00A7",     "\u20AC",
+        "\u2013",  "\u2026", "\u6771", "\u4EAC",     "\u4E2D",
+        "\u6587",  "\uD55C", "\uAD6D", "\U0001F600", "\U0001F44D\U0001F3FD",
+        "e\u0301", "\u03B2", "\u0416", "\u05E9",     "\u00C4",
+        "\u00DC"};
+    std::mt19937 random(11);
+    std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
+    std::string text;
+    for (std::size_t i = 0; i < characters; ++i)
+        text += pieces[pick(random)];
+    return text;
+}
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void spin(std::chrono::milliseconds duration) {
+    QDeadlineTimer deadline(duration);
+    while (!deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+template <class T>
+T run(Task<T> task) {
+    task.start();
+    while (!task.done())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    if constexpr (!std::is_void_v<T>)
+        return *task.result();
+}
+
+struct Terminal {
+    pid_t pid = -1;
+    std::filesystem::path file;
+    ~Terminal() {
+        if (pid > 0) {
+            ::kill(pid, SIGTERM);
+            ::waitpid(pid, nullptr, 0);
+        }
+    }
+};
+
+std::unique_ptr<Terminal> openTerminal(X11Desktop& desktop, const std::filesystem::path& file) {
+    auto terminal = std::make_unique<Terminal>();
+    terminal->file = file;
+    terminal->pid = ::fork();
+    if (terminal->pid == 0) {
+        const std::string script = "stty -icanon -echo; cat > '" + file.string() + "'";
+        ::execlp("env", "env", "LANG=C.UTF-8", "LC_ALL=C.UTF-8", "xterm", "-u8", "-e", "sh", "-c",
+                 script.c_str(), nullptr);
+        ::_exit(127);
+    }
+    QDeadlineTimer deadline(std::chrono::seconds(10));
+    while (!deadline.hasExpired()) {
+        const auto front = desktop.frontmostApplication();
+        if (front && front->bundleID == "XTerm" && front->processID == terminal->pid)
+            break;
+        spin(std::chrono::milliseconds(20));
+    }
+    spin(std::chrono::milliseconds(300)); // the shell sets up the terminal
+    return terminal;
+}
+
+// Waits until the file stops growing, then returns it without the final line feed.
+std::string received(const std::filesystem::path& file, const std::string& wanted) {
+    std::string last;
+    for (int stable = 0, i = 0; stable < 5 && i < 400; ++i) {
+        spin(std::chrono::milliseconds(50));
+        const std::string now = readFile(file);
+        stable = now == last ? stable + 1 : 0;
+        last = now;
+        if (now == wanted + "\n")
+            break;
+    }
+    if (!last.empty() && last.back() == '\n')
+        last.pop_back();
+    return last;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    QtScheduler scheduler;
+    auto connected = X11Desktop::connect(scheduler);
+    if (!connected) {
+        std::fprintf(stderr, "%s\n", connected.error().c_str());
+        return 1;
+    }
+    X11Desktop& desktop = **connected;
+    AutomationEngine engine(desktop, scheduler);
+    const auto folder = std::filesystem::temp_directory_path() / "keyferry-typing-bench";
+    std::filesystem::create_directories(folder);
+
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: %s keyferry|xdotool ascii|mixed DELAY_MS\n", argv[0]);
+        return 2;
+    }
+    const std::string tool = argv[1];
+    const bool ascii = std::string(argv[2]) == "ascii";
+    const int delay = std::atoi(argv[3]);
+    const std::string text = ascii ? asciiText(2000) : mixedText(500);
+    const char* name = ascii ? "2000 ASCII" : "500 mixed";
+    const std::size_t characters = decode(text).size();
+
+    const auto file = folder / (tool + ".txt");
+    std::filesystem::remove(file);
+    auto terminal = openTerminal(desktop, file);
+    const auto start = std::chrono::steady_clock::now();
+    if (tool == "keyferry") {
+        run(engine.typeText(text, delay / 1000.0, {}));
+    } else {
+        const auto input = folder / "input.txt";
+        std::ofstream(input, std::ios::binary) << text;
+        const std::string command =
+            "xdotool type --delay " + std::to_string(delay) + " --file '" + input.string() + "'";
+        [[maybe_unused]] const int status = std::system(command.c_str());
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    run(engine.pressKey(Key::returnKey, {}, {}));
+    const std::string got = received(file, text);
+    std::printf("%-10s %-11s %3d ms %12.3f %16zu\n", tool.c_str(), name, delay,
+                1000 * seconds / static_cast<double>(characters), wrongOrDropped(text, got));
+    std::filesystem::remove_all(folder);
+    return 0;
+}
