@@ -4,12 +4,13 @@
 //
 // Usage: run_overhead_bench [ROWS_WITH_WAITS] [ROWS_WITHOUT_WAITS]
 
+#include <QCoreApplication>
+
 #include "automation/RunnerEngine.h"
 #include "automation/VirtualScheduler.h"
 #include "platform/sim/SimulatedDesktop.h"
 #include "ui/QtScheduler.h"
 
-#include <QCoreApplication>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>

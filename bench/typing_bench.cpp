@@ -6,12 +6,13 @@
 // bench/run_typing_bench.sh runs every case, each on a fresh test desktop, because a peer
 // that leaves the keyboard in a bad state must not spoil the next measurement.
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+
 #include "automation/AutomationEngine.h"
 #include "platform/x11/X11Desktop.h"
 #include "ui/QtScheduler.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <chrono>
 #include <csignal>
 #include <cstdio>

@@ -1,7 +1,8 @@
+#include <QApplication>
+
 #include "app/Commands.h"
 #include "ui/MainWindow.h"
 
-#include <QApplication>
 #include <cstdlib>
 #include <iostream>
 

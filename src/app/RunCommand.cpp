@@ -1,3 +1,6 @@
+#include <QCoreApplication>
+#include <QSocketNotifier>
+
 #include "app/Commands.h"
 #include "automation/AccessibilityChecker.h"
 #include "automation/RunnerEngine.h"
@@ -6,8 +9,6 @@
 #include "platform/DesktopServicesLoader.h"
 #include "ui/QtScheduler.h"
 
-#include <QCoreApplication>
-#include <QSocketNotifier>
 #include <csignal>
 #include <ostream>
 #include <unistd.h>

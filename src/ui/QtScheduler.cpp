@@ -1,6 +1,7 @@
 #include "ui/QtScheduler.h"
 
 #include <QTimer>
+
 #include <algorithm>
 #include <chrono>
 #include <limits>

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "automation/Scheduler.h"
-
 #include <QElapsedTimer>
 #include <QObject>
+
+#include "automation/Scheduler.h"
+
 #include <map>
 
 class QTimer;

@@ -1,12 +1,13 @@
 #pragma once
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+
 #include "automation/Task.h"
 #include "platform/x11/X11Desktop.h"
 #include "support/TemporaryFolder.h"
 #include "ui/QtScheduler.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <chrono>
 #include <csignal>
 #include <gtest/gtest.h>

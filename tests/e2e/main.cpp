@@ -1,4 +1,5 @@
 #include <QCoreApplication>
+
 #include <array>
 #include <cstdio>
 #include <gtest/gtest.h>

@@ -1,16 +1,17 @@
 // Qt first: Xlib defines macros (Bool, Status) that Qt's headers refuse to follow.
 #include "platform/x11/X11Desktop.h"
 
-#include "platform/x11/AtspiFocus.h"
-#include "platform/x11/X11Handles.h"
-#include "platform/x11/X11Keyboard.h"
-#include "platform/x11/X11Windows.h"
-
 #include <QDBusConnection>
 #include <QDBusInterface>
 #include <QDBusReply>
 #include <QDBusVariant>
 #include <QSocketNotifier>
+
+#include "platform/x11/AtspiFocus.h"
+#include "platform/x11/X11Handles.h"
+#include "platform/x11/X11Keyboard.h"
+#include "platform/x11/X11Windows.h"
+
 #include <X11/XKBlib.h>
 #include <X11/extensions/XInput2.h>
 #include <X11/extensions/XTest.h>
