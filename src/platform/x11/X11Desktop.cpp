@@ -1,4 +1,3 @@
-// Qt first: Xlib defines macros (Bool, Status) that Qt's headers refuse to follow.
 #include "platform/x11/X11Desktop.h"
 
 #include <QDBusConnection>
