@@ -123,6 +123,8 @@ public:
     virtual bool activate(const RunningApplication& application) = 0;
     /// Frames of Keyferry's own visible windows.
     virtual std::vector<Rect> ownVisibleWindows() = 0;
+    /// Whether one of Keyferry's own windows is the active one.
+    virtual bool isOwnApplicationActive() = 0;
 
     // ---- accessibility ----
 

@@ -125,6 +125,7 @@ public:
     std::optional<RunningApplication> frontmostApplication() override;
     bool activate(const RunningApplication& application) override;
     std::vector<Rect> ownVisibleWindows() override;
+    bool isOwnApplicationActive() override { return front_ && front_ == ownProcessID_; }
     bool isTrusted() override { return trusted_; }
     bool isTrustedWithPrompt() override;
     std::optional<FocusedElement> focusedElement() override;

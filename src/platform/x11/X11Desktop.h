@@ -45,6 +45,7 @@ public:
     std::optional<RunningApplication> frontmostApplication() override;
     bool activate(const RunningApplication& application) override;
     std::vector<Rect> ownVisibleWindows() override;
+    bool isOwnApplicationActive() override { return ownApplicationInFront(); }
     bool isTrusted() override;
     bool isTrustedWithPrompt() override;
     std::optional<FocusedElement> focusedElement() override;

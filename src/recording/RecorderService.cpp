@@ -1,0 +1,260 @@
+#include "recording/RecorderService.h"
+
+#include <algorithm>
+
+namespace keyferry {
+
+namespace {
+
+bool takesText(ElementRole role) {
+    return role == ElementRole::textField || role == ElementRole::textArea ||
+           role == ElementRole::comboBox || role == ElementRole::searchField;
+}
+
+Step newStep(StepType type, double postDelay, std::string label = {}) {
+    Step step = Step::ofType(type);
+    step.postDelay = postDelay;
+    step.label = std::move(label);
+    return step;
+}
+
+const KeyCombination escape{Key::escape, {}};
+const KeyCombination optionSpace{Key::space, Modifier::alt};
+
+} // namespace
+
+RecorderService::RecorderService(DesktopServices& desktop, Scheduler& scheduler)
+    : desktop_(desktop), scheduler_(scheduler) {}
+
+RecorderService::~RecorderService() {
+    removeEventTap();
+    cancelPendingTabs();
+}
+
+void RecorderService::cancelPendingTabs() {
+    for (const auto timer : pendingTabs_)
+        scheduler_.cancel(timer);
+    pendingTabs_.clear();
+}
+
+void RecorderService::startRecording() {
+    cancelPendingTabs();
+    recordedSteps_.clear();
+    lastDetectedLabel_.reset();
+    detectedBundleID_.reset();
+    state_ = RecorderState::recording;
+    changed.emit();
+    installEventTap();
+}
+
+void RecorderService::installEventTap() {
+    removeEventTap();
+    eventTap_ = desktop_.listenAndConsume(
+        {InputEvent::Type::keyDown, InputEvent::Type::leftMouseDown,
+         InputEvent::Type::rightMouseDown},
+        {escape, optionSpace}, [this](const InputEvent& event) { handle(event); });
+    if (!eventTap_) {
+        state_ = RecorderState::idle;
+        changed.emit();
+        return;
+    }
+    const auto refused = eventTap_->unconsumable();
+    optionSpaceAlsoReachesOthers_ = std::ranges::find(refused, optionSpace) != refused.end();
+    if (optionSpaceAlsoReachesOthers_)
+        changed.emit();
+}
+
+void RecorderService::removeEventTap() {
+    eventTap_.reset();
+}
+
+void RecorderService::handle(const InputEvent& event) {
+    if (event.type == InputEvent::Type::tapDisabled) {
+        if (eventTap_)
+            eventTap_->reenable();
+        return;
+    }
+    // Keyferry's own input (a run, a debug step) and work in Keyferry's windows are not
+    // part of the recording.
+    if (event.synthetic || desktop_.isOwnApplicationActive())
+        return;
+    if (event.type != InputEvent::Type::keyDown) {
+        const MouseButton button =
+            event.type == InputEvent::Type::rightMouseDown ? MouseButton::right : MouseButton::left;
+        const MouseClickType clickType =
+            event.clickState > 1 ? MouseClickType::double_ : MouseClickType::single;
+        handleMouseClickEvent(button, clickType, event.position);
+        return;
+    }
+    switch (event.key) {
+    case Key::tab:
+        if (!event.modifiers.contains(Modifier::shift)) {
+            // The application moves the focus first; the element examined is the new one.
+            const auto id = scheduler_.runAfter(tabSettle, [this] {
+                pendingTabs_.erase(pendingTabs_.begin());
+                handleTabEvent();
+            });
+            pendingTabs_.push_back(id);
+        }
+        break;
+    case Key::returnKey:
+        handleReturnEvent();
+        break;
+    case Key::space:
+        if (event.modifiers.contains(Modifier::alt))
+            toggleLastStepType();
+        break;
+    case Key::escape: {
+        removeEventTap();
+        // A Tab pressed just before Escape still counts: examine its focus now.
+        const std::size_t pending = pendingTabs_.size();
+        cancelPendingTabs();
+        for (std::size_t i = 0; i < pending; ++i)
+            handleTabEvent();
+        state_ = RecorderState::idle;
+        changed.emit();
+        break;
+    }
+    case Key::left:
+        handleArrowEvent(ArrowDirection::left);
+        break;
+    case Key::right:
+        handleArrowEvent(ArrowDirection::right);
+        break;
+    case Key::down:
+        handleArrowEvent(ArrowDirection::down);
+        break;
+    case Key::up:
+        handleArrowEvent(ArrowDirection::up);
+        break;
+    default:
+        break;
+    }
+}
+
+void RecorderService::detectApplication() {
+    if (detectedBundleID_)
+        return;
+    if (const auto front = desktop_.frontmostApplication())
+        detectedBundleID_ = front->bundleID;
+}
+
+RecorderService::FocusQuery RecorderService::queryFocusedElement() {
+    const auto element = desktop_.focusedElement();
+    if (!element)
+        return {};
+    FocusQuery query;
+    query.role = element->role;
+    for (const std::string* candidate :
+         {&element->title, &element->description, &element->placeholder})
+        if (!candidate->empty()) {
+            query.label = *candidate;
+            break;
+        }
+    return query;
+}
+
+std::string RecorderService::numberedLabel(std::size_t number) const {
+    return "Feld_" + std::to_string(number);
+}
+
+void RecorderService::append(Step step) {
+    recordedSteps_.push_back(std::move(step));
+}
+
+void RecorderService::handleTabEvent() {
+    detectApplication();
+    const FocusQuery focus = queryFocusedElement();
+    if (focus.role && takesText(*focus.role)) {
+        const std::string label = focus.label.value_or(numberedLabel(recordedSteps_.size() + 1));
+        append(newStep(StepType::textInput, 0.3, label));
+        lastDetectedLabel_ = label;
+    } else {
+        append(newStep(StepType::tab, 0));
+        lastDetectedLabel_.reset();
+    }
+    changed.emit();
+}
+
+void RecorderService::handleReturnEvent() {
+    append(newStep(StepType::returnKey, 0.3));
+    lastDetectedLabel_.reset();
+    changed.emit();
+}
+
+void RecorderService::handleArrowEvent(ArrowDirection direction) {
+    if (!recordedSteps_.empty() && recordedSteps_.back().type == StepType::arrowKey &&
+        recordedSteps_.back().arrowDirection == direction) {
+        ++recordedSteps_.back().repeatCount;
+    } else {
+        Step step = newStep(StepType::arrowKey, 0.1);
+        step.arrowDirection = direction;
+        append(std::move(step));
+    }
+    lastDetectedLabel_.reset();
+    changed.emit();
+}
+
+void RecorderService::handleMouseClickEvent(MouseButton button, MouseClickType clickType,
+                                            Point position) {
+    detectApplication();
+    std::optional<Point> relative;
+    if (detectedBundleID_) {
+        // The window rule of replay, so a recorded position lands on the same spot.
+        std::optional<int> processID;
+        for (const auto& application : desktop_.runningApplications())
+            if (application.bundleID == detectedBundleID_) {
+                processID = application.processID;
+                break;
+            }
+        if (processID)
+            for (const WindowInfo& window : desktop_.windowList())
+                if (window.ownerProcessID == *processID && window.bounds.width > 0 &&
+                    window.bounds.height > 0) {
+                    relative = Point{position.x - window.bounds.x, position.y - window.bounds.y};
+                    break;
+                }
+    }
+    if (clickType == MouseClickType::double_ && !recordedSteps_.empty()) {
+        Step& last = recordedSteps_.back();
+        if (last.type == StepType::mouseClick && last.mouseClickType == MouseClickType::single &&
+            last.mouseButton == button) {
+            last.mouseClickType = MouseClickType::double_;
+            changed.emit();
+            return;
+        }
+    }
+    Step step = newStep(StepType::mouseClick, 0.3);
+    step.mouseButton = button;
+    step.mouseClickType = clickType;
+    if (relative) {
+        step.mousePositionX = relative->x;
+        step.mousePositionY = relative->y;
+    }
+    append(std::move(step));
+    lastDetectedLabel_.reset();
+    changed.emit();
+}
+
+void RecorderService::toggleLastStepType() {
+    if (recordedSteps_.empty())
+        return;
+    Step& last = recordedSteps_.back();
+    if (last.type != StepType::tab && last.type != StepType::textInput)
+        return;
+    Step replacement;
+    replacement.id = last.id;
+    replacement.postDelay = last.postDelay;
+    replacement.repeatCount = last.repeatCount;
+    if (last.type == StepType::tab) {
+        replacement.type = StepType::textInput;
+        replacement.label =
+            queryFocusedElement().label.value_or(numberedLabel(recordedSteps_.size()));
+    } else {
+        replacement.type = StepType::tab;
+    }
+    last = std::move(replacement);
+    changed.emit();
+}
+
+} // namespace keyferry

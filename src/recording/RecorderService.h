@@ -1,0 +1,77 @@
+#pragma once
+
+#include "automation/DesktopServices.h"
+#include "automation/Scheduler.h"
+#include "model/Signal.h"
+#include "model/Template.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace keyferry {
+
+enum class RecorderState { idle, recording };
+
+/// Builds steps by watching the user work through a form in another application: Tab,
+/// Return, the arrow keys and mouse presses become steps, Alt+Space switches the last step
+/// between Tab and Text Input, and Escape ends the recording. Every other key and click
+/// reaches the application unchanged.
+class RecorderService {
+public:
+    static constexpr Scheduler::Duration tabSettle = std::chrono::milliseconds(50);
+
+    RecorderService(DesktopServices& desktop, Scheduler& scheduler);
+    RecorderService(const RecorderService&) = delete;
+    RecorderService& operator=(const RecorderService&) = delete;
+    ~RecorderService();
+
+    RecorderState state() const { return state_; }
+    const std::vector<Step>& recordedSteps() const { return recordedSteps_; }
+    const std::optional<std::string>& lastDetectedLabel() const { return lastDetectedLabel_; }
+    const std::optional<std::string>& detectedBundleID() const { return detectedBundleID_; }
+    /// Alt+Space could not be kept from the window manager, which also received it.
+    bool optionSpaceAlsoReachesOthers() const { return optionSpaceAlsoReachesOthers_; }
+
+    /// Starts afresh: an empty list, nothing detected, a new tap.
+    void startRecording();
+    /// Switches the last step between Tab and Text Input (Alt+Space).
+    void toggleLastStepType();
+
+    /// The role and label of the element with keyboard focus; a role only for elements
+    /// that take text.
+    struct FocusQuery {
+        std::optional<ElementRole> role;
+        std::optional<std::string> label;
+    };
+    FocusQuery queryFocusedElement();
+
+    /// Emitted after every change of the observable members.
+    Signal<> changed;
+
+private:
+    void installEventTap();
+    void removeEventTap();
+    void cancelPendingTabs();
+    void handle(const InputEvent& event);
+    void handleTabEvent();
+    void handleReturnEvent();
+    void handleArrowEvent(ArrowDirection direction);
+    void handleMouseClickEvent(MouseButton button, MouseClickType clickType, Point position);
+    void detectApplication();
+    void append(Step step);
+    std::string numberedLabel(std::size_t number) const;
+
+    DesktopServices& desktop_;
+    Scheduler& scheduler_;
+    RecorderState state_ = RecorderState::idle;
+    std::vector<Step> recordedSteps_;
+    std::optional<std::string> lastDetectedLabel_;
+    std::optional<std::string> detectedBundleID_;
+    bool optionSpaceAlsoReachesOthers_ = false;
+    std::unique_ptr<InputListener> eventTap_;
+    std::vector<Scheduler::TimerId> pendingTabs_;
+};
+
+} // namespace keyferry
