@@ -18,6 +18,7 @@ void ClickPositionRecorder::record(std::optional<std::string> targetBundleID,
                                    Completion completion) {
     targetBundleID_ = std::move(targetBundleID);
     onComplete_ = std::move(completion);
+    windowAtStart_ = targetWindow();
     if (panels_) {
         panel_ = panels_(panelTitle, panelText);
         if (panel_)
@@ -52,29 +53,34 @@ void ClickPositionRecorder::handle(const InputEvent& event) {
     handleClick(event.position);
 }
 
-void ClickPositionRecorder::handleClick(Point position) {
-    if (!targetBundleID_) {
-        finish(std::nullopt);
-        return;
-    }
+std::optional<Rect> ClickPositionRecorder::targetWindow() {
+    if (!targetBundleID_)
+        return std::nullopt;
     std::optional<int> processID;
     for (const auto& application : desktop_.runningApplications())
         if (application.bundleID == targetBundleID_) {
             processID = application.processID;
             break;
         }
-    if (!processID) {
-        finish(std::nullopt);
-        return;
-    }
+    if (!processID)
+        return std::nullopt;
     // The window rule of replay: the first on-screen window of positive size, front to back.
     for (const WindowInfo& window : desktop_.windowList())
         if (window.ownerProcessID == *processID && window.bounds.width > 0 &&
-            window.bounds.height > 0) {
-            finish(Point{position.x - window.bounds.x, position.y - window.bounds.y});
-            return;
-        }
-    finish(std::nullopt);
+            window.bounds.height > 0)
+            return window.bounds;
+    return std::nullopt;
+}
+
+void ClickPositionRecorder::handleClick(Point position) {
+    auto window = targetWindow();
+    if (!window)
+        window = windowAtStart_;
+    if (!window) {
+        finish(std::nullopt);
+        return;
+    }
+    finish(Point{position.x - window->x, position.y - window->y});
 }
 
 void ClickPositionRecorder::finish(std::optional<Point> position) {

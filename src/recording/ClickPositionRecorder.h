@@ -34,6 +34,7 @@ private:
     void startListening();
     void handle(const InputEvent& event);
     void handleClick(Point position);
+    std::optional<Rect> targetWindow();
     void finish(std::optional<Point> position);
     void stopListening() { eventTap_.reset(); }
 
@@ -43,6 +44,9 @@ private:
     std::unique_ptr<RecordingPanel> panel_;
     Completion onComplete_;
     std::optional<std::string> targetBundleID_;
+    /// The target window when recording began: X11 reports a press after the fact, when a
+    /// button that closes its window may already have closed it.
+    std::optional<Rect> windowAtStart_;
     bool isFinished_ = false;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QKeyEvent>
 
 #include "automation/Task.h"
 #include "platform/x11/X11Desktop.h"

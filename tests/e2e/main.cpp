@@ -1,4 +1,4 @@
-#include <QCoreApplication>
+#include <QApplication>
 
 #include <array>
 #include <cstdio>
@@ -21,9 +21,10 @@ std::string shell(const std::string& command) {
 
 } // namespace keyferry::testing
 
-// The X11 services need a Qt event loop for their listeners and D-Bus calls.
+// The X11 services need a Qt event loop for their listeners and D-Bus calls, and the
+// recording panel a widget application.
 int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
+    QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -94,6 +94,9 @@ X11Desktop::X11Desktop(Scheduler& scheduler, DisplayPtr display, DisplayPtr even
     int event = 0, error = 0, major = 0, minor = 0;
     hasXTest_ = XTestQueryExtension(display_.get(), &event, &error, &major, &minor);
     hasXInput2_ = setUpListening();
+    keyboard_->onPress = [this](KeyCode keycode) {
+        ownPresses_.push_back({true, keycode, scheduler_.now()});
+    };
     if (std::getenv("DBUS_SESSION_BUS_ADDRESS"))
         focus_ = std::make_unique<AtspiFocus>();
 }
@@ -153,6 +156,8 @@ bool X11Desktop::postMouseButton(MouseButton button, Point position, bool down, 
         XTestFakeMotionEvent(display, -1, static_cast<int>(std::lround(position.x)),
                              static_cast<int>(std::lround(position.y)), CurrentTime);
     }
+    if (down)
+        ownPresses_.push_back({false, static_cast<int>(number), scheduler_.now()});
     XTestFakeButtonEvent(display, number, down ? True : False, CurrentTime);
     XSync(display, False);
     if (!down)
@@ -228,6 +233,20 @@ void X11Desktop::readEvents() {
     }
 }
 
+bool X11Desktop::isOwnPress(bool isKey, int detail, int sourceID) {
+    // Presses that never came back (the server dropped them) must not linger.
+    const auto now = scheduler_.now();
+    while (!ownPresses_.empty() && now - ownPresses_.front().time > std::chrono::seconds(2))
+        ownPresses_.pop_front();
+    if (!syntheticSources_.contains(sourceID) || ownPresses_.empty())
+        return false;
+    const OwnPress& next = ownPresses_.front();
+    if (next.isKey != isKey || next.detail != detail)
+        return false;
+    ownPresses_.pop_front();
+    return true;
+}
+
 void X11Desktop::handleRaw(int type, int detail, int sourceID) {
     const auto keycode = static_cast<KeyCode>(detail);
     if (type == XI_RawKeyRelease) {
@@ -235,7 +254,8 @@ void X11Desktop::handleRaw(int type, int detail, int sourceID) {
         return;
     }
     InputEvent event;
-    event.synthetic = syntheticSources_.contains(sourceID);
+    if (type == XI_RawKeyPress || type == XI_RawButtonPress)
+        event.synthetic = isOwnPress(type == XI_RawKeyPress, detail, sourceID);
     event.modifiers = heldModifiers();
     if (type == XI_RawKeyPress) {
         if (const auto modifier = keyboard_->modifierFor(keycode)) {

@@ -5,6 +5,7 @@
 #include "model/Expected.h"
 #include "platform/x11/X11Connection.h"
 
+#include <deque>
 #include <map>
 #include <memory>
 #include <set>
@@ -93,7 +94,16 @@ private:
     int xinputOpcode_ = -1;
     bool hasXTest_ = false;
     bool hasXInput2_ = false;
-    std::set<int> syntheticSources_; ///< the XTest devices: Keyferry's own events
+    std::set<int> syntheticSources_; ///< the XTest devices
+    /// Presses Keyferry posted and not yet seen coming back, in order: XTest events of other
+    /// programs (a test driver, xdotool) are the user's as far as Keyferry is concerned.
+    struct OwnPress {
+        bool isKey;
+        int detail;
+        Scheduler::Duration time;
+    };
+    std::deque<OwnPress> ownPresses_;
+    bool isOwnPress(bool isKey, int detail, int sourceID);
     std::map<unsigned char, Modifier> modifiersDown_;
     std::map<std::size_t, Listener> listeners_;
     std::map<std::string, std::string> names_; ///< .desktop files are read once per id

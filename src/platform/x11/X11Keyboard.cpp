@@ -163,8 +163,8 @@ bool X11Keyboard::pressKey(Key key, Modifiers modifiers, bool down) {
     if (down) {
         for (const auto& [modifier, code] : held)
             if (modifiers.contains(modifier) && code)
-                XTestFakeKeyEvent(display_, code, True, CurrentTime);
-        XTestFakeKeyEvent(display_, keycode, True, CurrentTime);
+                fakePress(code);
+        fakePress(keycode);
     } else {
         XTestFakeKeyEvent(display_, keycode, False, CurrentTime);
         for (auto it = std::rbegin(held); it != std::rend(held); ++it)
@@ -173,6 +173,12 @@ bool X11Keyboard::pressKey(Key key, Modifiers modifiers, bool down) {
     }
     XSync(display_, False);
     return true;
+}
+
+void X11Keyboard::fakePress(KeyCode keycode) {
+    if (onPress)
+        onPress(keycode);
+    XTestFakeKeyEvent(display_, keycode, True, CurrentTime);
 }
 
 void X11Keyboard::bind(Slot& slot, KeySym keysym) {
@@ -226,8 +232,8 @@ void X11Keyboard::prepare(std::string_view text) {
 
 bool X11Keyboard::tap(KeyCode keycode, bool shifted) {
     if (shifted && shiftKeycode_)
-        XTestFakeKeyEvent(display_, shiftKeycode_, True, CurrentTime);
-    XTestFakeKeyEvent(display_, keycode, True, CurrentTime);
+        fakePress(shiftKeycode_);
+    fakePress(keycode);
     XTestFakeKeyEvent(display_, keycode, False, CurrentTime);
     if (shifted && shiftKeycode_)
         XTestFakeKeyEvent(display_, shiftKeycode_, False, CurrentTime);

@@ -4,6 +4,7 @@
 
 #include <X11/Xlib.h>
 #include <chrono>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string_view>
@@ -39,6 +40,10 @@ public:
     /// Modifier keys of the layout, for tracking what the user holds.
     std::optional<Modifier> modifierFor(KeyCode keycode) const;
 
+    /// Told of every key this object presses, so listeners can tell Keyferry's own keys from
+    /// those of other XTest users.
+    std::function<void(KeyCode)> onPress;
+
     /// Time clients get to turn a keycode into a symbol before it is rebound.
     static constexpr std::chrono::milliseconds settleTime{100};
 
@@ -59,6 +64,7 @@ private:
     std::optional<Placement> placement(KeySym keysym) const;
     std::optional<KeyCode> borrowedKeycode(KeySym keysym);
     bool tap(KeyCode keycode, bool shifted);
+    void fakePress(KeyCode keycode);
     void bind(Slot& slot, KeySym keysym);
 
     Display* display_;
