@@ -10,6 +10,7 @@
 #include <QDeadlineTimer>
 
 #include "automation/AutomationEngine.h"
+#include "csv/Utf8.h"
 #include "platform/x11/X11Desktop.h"
 #include "ui/QtScheduler.h"
 
@@ -29,14 +30,13 @@ namespace {
 
 std::u32string decode(const std::string& text) {
     std::u32string out;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t n = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        char32_t c = n == 1 ? lead : lead & (0x7F >> n);
-        for (std::size_t k = 1; k < n && i + k < text.size(); ++k)
-            c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        out.push_back(c);
-        i += n;
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* end = p + text.size();
+    while (p < end) {
+        char32_t c = 0xFFFD;
+        const std::size_t length = utf8::decodeOne(p, end, c);
+        out.push_back(length ? c : 0xFFFD);
+        p += length ? length : 1;
     }
     return out;
 }

@@ -1,6 +1,6 @@
 #include "app/Commands.h"
+#include "app/StoredTemplate.h"
 #include "csv/CSVImport.h"
-#include "model/TemplateStore.h"
 
 #include <nlohmann/json.hpp>
 #include <ostream>
@@ -30,32 +30,15 @@ Json errorJson(const CSVReadFailure& failure) {
     return Json{{"error", std::move(error)}};
 }
 
-std::optional<Template> findTemplate(const std::vector<Template>& templates,
-                                     const std::string& nameOrID) {
-    const auto id = Uuid::parse(nameOrID);
-    for (const Template& item : templates)
-        if ((id && item.id == *id) || item.name == nameOrID)
-            return item;
-    return std::nullopt;
-}
-
 } // namespace
 
 int runCSVCommand(const CSVCommandOptions& options, std::ostream& out, std::ostream& err) {
     std::optional<Template> against;
     if (options.templateNameOrID) {
-        const auto templates =
-            TemplateStore::readFile(TemplateStore::defaultFolder() / "templates.json");
-        if (!templates) {
-            err << "Error loading: " << templates.error() << '\n';
-            return 1;
-        }
-        against = findTemplate(*templates, *options.templateNameOrID);
-        if (!against) {
-            err << "No template is named or has the id \"" << *options.templateNameOrID
-                << "\". `keyferry templates` lists them.\n";
-            return 2;
-        }
+        auto stored = findStoredTemplate(*options.templateNameOrID, err);
+        if (!stored.item)
+            return stored.exitCode;
+        against = std::move(stored.item);
     }
 
     const auto table = readCSVFile(options.file);

@@ -2,10 +2,10 @@
 #include <QSocketNotifier>
 
 #include "app/Commands.h"
+#include "app/StoredTemplate.h"
 #include "automation/AccessibilityChecker.h"
 #include "automation/RunnerEngine.h"
 #include "csv/CSVImport.h"
-#include "model/TemplateStore.h"
 #include "platform/DesktopServicesLoader.h"
 #include "ui/QtScheduler.h"
 
@@ -53,30 +53,13 @@ private:
     std::unique_ptr<QSocketNotifier> notifier_;
 };
 
-std::optional<Template> findTemplate(const std::vector<Template>& templates,
-                                     const std::string& nameOrID) {
-    const auto id = Uuid::parse(nameOrID);
-    for (const Template& item : templates)
-        if ((id && item.id == *id) || item.name == nameOrID)
-            return item;
-    return std::nullopt;
-}
-
 } // namespace
 
 int runRunCommand(const RunCommandOptions& options, std::ostream& out, std::ostream& err) {
-    const auto templates =
-        TemplateStore::readFile(TemplateStore::defaultFolder() / "templates.json");
-    if (!templates) {
-        err << "Error loading: " << templates.error() << '\n';
-        return 2;
-    }
-    const auto item = findTemplate(*templates, options.templateNameOrID);
-    if (!item) {
-        err << "No template is named or has the id \"" << options.templateNameOrID
-            << "\". `keyferry templates` lists them.\n";
-        return 2;
-    }
+    const auto stored = findStoredTemplate(options.templateNameOrID, err);
+    if (!stored.item)
+        return stored.exitCode;
+    const auto& item = stored.item;
     auto imported = loadCSV(options.csvFile, *item);
     if (!imported.csvData) {
         err << imported.validationError.value_or("Import failed") << '\n';

@@ -1,5 +1,6 @@
 #include "platform/x11/X11Keyboard.h"
 
+#include "csv/Utf8.h"
 #include "platform/x11/X11Handles.h"
 
 #include <X11/XKBlib.h>
@@ -16,14 +17,17 @@ constexpr std::size_t largestPool = 16;
 
 std::vector<char32_t> codePoints(std::string_view text) {
     std::vector<char32_t> points;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        char32_t point = length == 1 ? lead : lead & (0x7F >> length);
-        for (std::size_t k = 1; k < length && i + k < text.size(); ++k)
-            point = (point << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* end = p + text.size();
+    while (p < end) {
+        char32_t point = 0;
+        const std::size_t length = utf8::decodeOne(p, end, point);
+        if (length == 0) { // not UTF-8: nothing sensible to type for this byte
+            ++p;
+            continue;
+        }
         points.push_back(point);
-        i += length;
+        p += length;
     }
     return points;
 }
