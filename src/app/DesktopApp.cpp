@@ -1,7 +1,13 @@
 #include <QApplication>
+#include <QMessageBox>
 
 #include "app/Commands.h"
+#include "automation/AccessibilityChecker.h"
+#include "model/TemplateStore.h"
+#include "platform/DesktopServicesLoader.h"
+#include "ui/Icons.h"
 #include "ui/MainWindow.h"
+#include "ui/QtScheduler.h"
 
 #include <cstdlib>
 #include <iostream>
@@ -12,18 +18,29 @@ int runDesktopApp(int argc, char** argv) {
     const char* platform = std::getenv("QT_QPA_PLATFORM");
     const char* display = std::getenv("DISPLAY");
     if ((!platform || !*platform) && (!display || !*display)) {
-        std::cerr << "keyferry needs an X11 session, and DISPLAY is not set. "
+        std::cerr << "Keyferry needs an X11 session, and DISPLAY is not set. "
                      "(Wayland-only sessions are not supported yet.)\n";
         return 1;
     }
     // Only the program name goes to Qt: every other argument was checked as ours.
     int qtArgc = 1;
-    QApplication app(qtArgc, argv);
+    QApplication application(qtArgc, argv);
     (void)argc;
     QApplication::setApplicationName(QStringLiteral("Keyferry"));
     QApplication::setDesktopFileName(QStringLiteral("keyferry"));
+    QApplication::setWindowIcon(applicationIcon());
 
-    MainWindow window;
+    QtScheduler scheduler;
+    auto desktop = loadDesktopServices(scheduler);
+    if (!desktop) {
+        std::cerr << desktop.error() << '\n';
+        QMessageBox::critical(nullptr, QStringLiteral("Keyferry"),
+                              QString::fromStdString(desktop.error()));
+        return 1;
+    }
+    TemplateStore store(std::cerr);
+    AccessibilityChecker checker(**desktop, scheduler);
+    MainWindow window(store, checker, **desktop, scheduler);
     window.show();
     return QApplication::exec();
 }

@@ -26,6 +26,8 @@ CSVImportOutcome loadCSV(const std::filesystem::path& file, const Template& agai
     auto table = readCSVFile(file);
     if (!table) {
         outcome.validationError = "Import failed: " + describe(table.error());
+        if (const auto* error = std::get_if<CSVError>(&table.error()))
+            outcome.failureDetail = error->description();
         return outcome;
     }
     outcome.validationError = table->validate(against);
@@ -39,6 +41,7 @@ CSVImportOutcome loadCSV(const std::filesystem::path& file, const Template& agai
 void CSVImportOutcome::applyTo(CSVImportState& state) && {
     state.csvData = std::move(csvData);
     state.validationError = std::move(validationError);
+    state.failureDetail = std::move(failureDetail);
     if (opensPreview)
         state.showPreview = true;
 }

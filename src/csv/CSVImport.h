@@ -17,6 +17,7 @@ namespace keyferry {
 struct CSVImportState {
     std::optional<CSVData> csvData;
     std::optional<std::string> validationError;
+    std::optional<std::string> failureDetail;
     bool showPreview = false;
 };
 
@@ -32,7 +33,9 @@ Expected<CSVData, CSVReadFailure> readCSVFile(const std::filesystem::path& file)
 struct CSVImportOutcome {
     std::optional<CSVData> csvData;             ///< only when the file read and fits
     std::optional<std::string> validationError; ///< "Import failed: ...", or the check's message
-    bool opensPreview = false;                  ///< true after a successful import only
+    /// The reader's full description (reason, help, row index) when it failed.
+    std::optional<std::string> failureDetail;
+    bool opensPreview = false; ///< true after a successful import only
 
     /// Applies the outcome the way the panel does: a failure keeps the preview switch.
     void applyTo(CSVImportState& state) &&;

@@ -1,16 +1,105 @@
 #include "ui/MainWindow.h"
 
+#include <QAction>
+#include <QCloseEvent>
 #include <QLabel>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+#include "ui/AccessibilityPrompt.h"
+#include "ui/HelpWindow.h"
+#include "ui/Icons.h"
+#include "ui/TemplateDetailView.h"
+#include "ui/TemplateSidebar.h"
 
 namespace keyferry {
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+MainWindow::MainWindow(TemplateStore& store, AccessibilityChecker& checker,
+                       DesktopServices& desktop, Scheduler& scheduler, QWidget* parent)
+    : QMainWindow(parent), store_(store), checker_(checker), desktop_(desktop),
+      scheduler_(scheduler), splitter_(new QSplitter(this)),
+      sidebar_(new TemplateSidebar(store, splitter_)), right_(new QStackedWidget(splitter_)),
+      placeholder_(new QLabel(QStringLiteral("No Template Selected"), right_)) {
     setWindowTitle(QStringLiteral("Keyferry"));
+    setWindowIcon(applicationIcon());
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    auto* centralLayout = new QVBoxLayout(central);
+    centralLayout->setContentsMargins(0, 0, 0, 0);
+    centralLayout->addWidget(splitter_);
+    splitter_->setChildrenCollapsible(false);
+    sidebar_->setMinimumWidth(180);
+    sidebar_->setMaximumWidth(280);
+    splitter_->addWidget(sidebar_);
+    placeholder_->setAlignment(Qt::AlignCenter);
+    placeholder_->setForegroundRole(QPalette::PlaceholderText);
+    right_->addWidget(placeholder_);
+    splitter_->addWidget(right_);
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setSizes({220, 780});
     setMinimumSize(800, 500);
-    auto* placeholder = new QLabel(tr("Select or add a template."), this);
-    placeholder->setAlignment(Qt::AlignCenter);
-    placeholder->setAccessibleName(tr("No template selected"));
-    setCentralWidget(placeholder);
+    resize(1000, 680);
+
+    auto* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QAction* quit = file->addAction(QStringLiteral("&Quit"));
+    quit->setShortcut(QKeySequence::Quit);
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+    auto* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    QAction* openHelp =
+        help->addAction(symbolIcon("questionmark.circle"), QStringLiteral("Keyferry Help"));
+    openHelp->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Question), QKeySequence(Qt::Key_F1)});
+    openHelp->setShortcutContext(Qt::ApplicationShortcut);
+    connect(openHelp, &QAction::triggered, this, [] { HelpWindowController::shared().show(); });
+
+    // The prompt lies above everything else in the window, outside the layout.
+    prompt_ = new AccessibilityPrompt(desktop_, checker_, central);
+
+    selectionConnection_ = store_.selectedTemplateIDChanged.connect([this] { followSelection(); });
+    followSelection();
+}
+
+MainWindow::~MainWindow() {
+    store_.selectedTemplateIDChanged.disconnect(selectionConnection_);
+}
+
+bool MainWindow::showsPlaceholder() const {
+    return right_->currentWidget() == placeholder_;
+}
+
+void MainWindow::followSelection() {
+    if (store_.selectedTemplateID()) {
+        if (!detail_) {
+            detail_ = new TemplateDetailView(store_, desktop_, scheduler_, &checker_, right_);
+            right_->addWidget(detail_);
+        }
+        right_->setCurrentWidget(detail_);
+    } else {
+        right_->setCurrentWidget(placeholder_);
+        if (detail_) { // the pane goes away: it commits its draft as it goes
+            right_->removeWidget(detail_);
+            delete detail_;
+            detail_ = nullptr;
+        }
+    }
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!monitoring_) {
+        monitoring_ = true;
+        checker_.startMonitoring(2);
+    }
+    prompt_->follow();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (detail_)
+        detail_->commitDraft(); // quitting loses no edit
+    if (QWidget* help = HelpWindowController::shared().window())
+        help->close();
+    event->accept();
 }
 
 } // namespace keyferry

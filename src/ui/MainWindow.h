@@ -2,14 +2,54 @@
 
 #include <QMainWindow>
 
+#include "automation/AccessibilityChecker.h"
+#include "automation/DesktopServices.h"
+#include "automation/Scheduler.h"
+#include "model/TemplateStore.h"
+
+class QLabel;
+class QSplitter;
+class QStackedWidget;
+
 namespace keyferry {
 
-/// The application's one main window.
-class MainWindow : public QMainWindow {
-    Q_OBJECT
+class AccessibilityPrompt;
+class TemplateDetailView;
+class TemplateSidebar;
 
+/// The application's one main window: the sidebar, the detail pane, the help command and
+/// the permission prompt.
+class MainWindow final : public QMainWindow {
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    MainWindow(TemplateStore& store, AccessibilityChecker& checker, DesktopServices& desktop,
+               Scheduler& scheduler, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    TemplateSidebar* sidebar() const { return sidebar_; }
+    TemplateDetailView* detail() const { return detail_; }
+    AccessibilityPrompt* prompt() const { return prompt_; }
+    QSplitter* splitter() const { return splitter_; }
+    bool showsPlaceholder() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void followSelection();
+
+    TemplateStore& store_;
+    AccessibilityChecker& checker_;
+    DesktopServices& desktop_;
+    Scheduler& scheduler_;
+    QSplitter* splitter_;
+    TemplateSidebar* sidebar_;
+    QStackedWidget* right_;
+    QLabel* placeholder_;
+    TemplateDetailView* detail_ = nullptr;
+    AccessibilityPrompt* prompt_;
+    bool monitoring_ = false;
+    Signal<>::ConnectionId selectionConnection_;
 };
 
 } // namespace keyferry

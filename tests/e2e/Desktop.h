@@ -97,6 +97,8 @@ protected:
         auto connected = X11Desktop::connect(scheduler);
         ASSERT_TRUE(connected.hasValue()) << connected.error();
         desktop = std::move(*connected);
+        // Windows of the test before may still be on their way out.
+        spinUntil([&] { return desktop->windowList().empty(); }, std::chrono::seconds(5));
     }
     void TearDown() override { desktop.reset(); }
 
@@ -106,6 +108,22 @@ protected:
                 if (app.bundleID == id)
                     return true;
             return false;
+        });
+    }
+    /// Waits for a window of this very process: a window of an earlier one with the same
+    /// application id may still be on its way out.
+    bool waitForWindowOf(const Process& process) {
+        return spinUntil([&] {
+            for (const auto& window : desktop->windowList())
+                if (window.ownerProcessID == process.pid())
+                    return true;
+            return false;
+        });
+    }
+    bool waitForFrontOf(const Process& process) {
+        return spinUntil([&] {
+            const auto front = desktop->frontmostApplication();
+            return front && front->processID == process.pid();
         });
     }
     bool waitForFront(const std::string& id) {

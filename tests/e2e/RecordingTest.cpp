@@ -20,8 +20,8 @@ void pause(int milliseconds) {
 TEST_F(DesktopTest, RecordsTabsAndReturnNamedAfterTheFieldLabels) {
     Process form(
         {"yad", "--form", "--field=First", "--field=Name", "--field=City", "--button=OK:0"});
-    ASSERT_TRUE(waitForApplication("Yad"));
-    ASSERT_TRUE(waitForFront("Yad"));
+    ASSERT_TRUE(waitForWindowOf(form));
+    ASSERT_TRUE(waitForFrontOf(form));
     pause(500);
 
     RecorderService recorder(*desktop, scheduler);
@@ -55,8 +55,8 @@ TEST_F(DesktopTest, RecordsTabsAndReturnNamedAfterTheFieldLabels) {
 
 TEST_F(DesktopTest, KeyferrysOwnKeysAreNotRecorded) {
     Process form({"yad", "--form", "--field=Name", "--field=City"});
-    ASSERT_TRUE(waitForApplication("Yad"));
-    ASSERT_TRUE(waitForFront("Yad"));
+    ASSERT_TRUE(waitForWindowOf(form));
+    ASSERT_TRUE(waitForFrontOf(form));
     pause(300);
     RecorderService recorder(*desktop, scheduler);
     recorder.startRecording();
@@ -80,8 +80,8 @@ TEST_F(DesktopTest, RecordedClickPositionReplaysOntoTheSameSpot) {
     std::optional<Point> recorded;
     {
         Process first(dialog);
-        ASSERT_TRUE(waitForApplication("Yad"));
-        ASSERT_TRUE(waitForFront("Yad"));
+        ASSERT_TRUE(waitForWindowOf(first));
+        ASSERT_TRUE(waitForFrontOf(first));
         const auto window = AutomationEngine(*desktop, scheduler).windowBounds("Yad");
         ASSERT_TRUE(window);
         ClickPositionRecorder recorder(*desktop, RecordingPanelWidget::factory());
@@ -99,8 +99,8 @@ TEST_F(DesktopTest, RecordedClickPositionReplaysOntoTheSameSpot) {
         EXPECT_EQ(first.wait(std::chrono::seconds(5)), 7) << "the click also reached the dialog";
     }
     Process second(dialog);
-    ASSERT_TRUE(waitForApplication("Yad"));
-    ASSERT_TRUE(waitForFront("Yad"));
+    ASSERT_TRUE(waitForWindowOf(second));
+    ASSERT_TRUE(waitForFrontOf(second));
     shell("xdotool mousemove 5 5");
     AutomationEngine engine(*desktop, scheduler);
     Step click = Step::ofType(StepType::mouseClick);
@@ -113,7 +113,7 @@ TEST_F(DesktopTest, RecordedClickPositionReplaysOntoTheSameSpot) {
 
 TEST_F(DesktopTest, EscapeInKeyferryCancelsTheClickPositionRecording) {
     Process dialog({"yad", "--form", "--field=Name"});
-    ASSERT_TRUE(waitForApplication("Yad"));
+    ASSERT_TRUE(waitForWindowOf(dialog));
     std::optional<std::optional<Point>> result;
     ClickPositionRecorder recorder(*desktop, RecordingPanelWidget::factory());
     recorder.record("Yad", [&](std::optional<Point> point) { result = point; });
@@ -130,8 +130,8 @@ TEST_F(DesktopTest, EscapeInKeyferryCancelsTheClickPositionRecording) {
 
 TEST_F(DesktopTest, AltSpaceTogglesEvenWhenTheWindowManagerOwnsIt) {
     Process form({"yad", "--form", "--field=First", "--field=Name"});
-    ASSERT_TRUE(waitForApplication("Yad"));
-    ASSERT_TRUE(waitForFront("Yad"));
+    ASSERT_TRUE(waitForWindowOf(form));
+    ASSERT_TRUE(waitForFrontOf(form));
     pause(500);
     RecorderService recorder(*desktop, scheduler);
     recorder.startRecording();

@@ -26,7 +26,7 @@ TEST_F(DesktopTest, TypesEveryCharacterAndRestoresTheKeymap) {
     ASSERT_FALSE(keymapBefore.empty());
     Process terminal({"env", "LANG=C.UTF-8", "LC_ALL=C.UTF-8", "xterm", "-u8", "-e", "sh", "-c",
                       "stty -icanon -echo; cat > '" + file.string() + "'"});
-    ASSERT_TRUE(waitForApplication("XTerm"));
+    ASSERT_TRUE(waitForWindowOf(terminal));
     AutomationEngine engine(*desktop, scheduler);
     ASSERT_TRUE(runTask(engine.activateAndWait("XTerm", {})));
     spinUntil([] { return false; }, std::chrono::milliseconds(300)); // let the shell set the tty
@@ -42,10 +42,10 @@ TEST_F(DesktopTest, TypesEveryCharacterAndRestoresTheKeymap) {
 
 TEST_F(DesktopTest, ApplicationsWindowsAndActivation) {
     Process dialog({"yad", "--form", "--field=Name", "--title=Keyferry test"});
-    ASSERT_TRUE(waitForApplication("Yad"));
+    ASSERT_TRUE(waitForWindowOf(dialog));
     Process terminal({"xterm", "-geometry", "60x10+40+50"});
-    ASSERT_TRUE(waitForApplication("XTerm"));
-    ASSERT_TRUE(waitForFront("XTerm")); // a new window takes the focus once it is mapped
+    ASSERT_TRUE(waitForWindowOf(terminal));
+    ASSERT_TRUE(waitForFrontOf(terminal)); // a new window takes the focus once it is mapped
     AutomationEngine engine(*desktop, scheduler);
 
     ASSERT_TRUE(runTask(engine.activateAndWait("Yad", {})));
@@ -81,7 +81,7 @@ TEST_F(DesktopTest, ClickAtAWindowRelativePositionPressesTheButton) {
     // A dialog whose only button fills a known part of it; its exit code shows the press.
     Process dialog({"yad", "--title=Click me", "--text=", "--button=Hit:7",
                     "--geometry=300x200+200+150", "--buttons-layout=spread"});
-    ASSERT_TRUE(waitForApplication("Yad"));
+    ASSERT_TRUE(waitForWindowOf(dialog));
     AutomationEngine engine(*desktop, scheduler);
     ASSERT_TRUE(runTask(engine.activateAndWait("Yad", {})));
     const auto window = engine.windowBounds("Yad");
@@ -110,7 +110,7 @@ TEST_F(DesktopTest, RunStopsOnTheHotkeyAndPausesWhenAnotherWindowIsRaised) {
     {
         // The shortcut reaches the target too, so the target here is a terminal running cat.
         Process terminal({"xterm", "-e", "sh", "-c", "cat > /dev/null"});
-        ASSERT_TRUE(waitForApplication("XTerm"));
+        ASSERT_TRUE(waitForWindowOf(terminal));
         item.targetAppBundleID = "XTerm";
         item.steps = {name};
         RunnerEngine runner(*desktop, scheduler);
@@ -126,11 +126,11 @@ TEST_F(DesktopTest, RunStopsOnTheHotkeyAndPausesWhenAnotherWindowIsRaised) {
     {
         const auto victimFile = temp.path() / "victim.txt";
         Process form({"yad", "--form", "--field=Name", "--button=OK:0"});
-        ASSERT_TRUE(waitForApplication("Yad"));
+        ASSERT_TRUE(waitForWindowOf(form));
         Process victim({"xterm", "-class", "Victim", "-e", "sh", "-c",
                         "stty -icanon -echo; cat > '" + victimFile.string() + "'"});
-        ASSERT_TRUE(waitForApplication("Victim"));
-        ASSERT_TRUE(waitForFront("Victim"));
+        ASSERT_TRUE(waitForWindowOf(victim));
+        ASSERT_TRUE(waitForFrontOf(victim));
         item.targetAppBundleID = "Yad";
         item.steps = {name, back, back}; // Tab, Tab: back into the field, without submitting
         RunnerEngine runner(*desktop, scheduler);
@@ -148,7 +148,7 @@ TEST_F(DesktopTest, RunStopsOnTheHotkeyAndPausesWhenAnotherWindowIsRaised) {
 
 TEST_F(DesktopTest, FocusedElementNamesTheLabelledField) {
     Process form({"yad", "--form", "--field=First name", "--field=Email"});
-    ASSERT_TRUE(waitForApplication("Yad"));
+    ASSERT_TRUE(waitForWindowOf(form));
     AutomationEngine engine(*desktop, scheduler);
     ASSERT_TRUE(runTask(engine.activateAndWait("Yad", {})));
     spinUntil([] { return false; }, std::chrono::milliseconds(500));

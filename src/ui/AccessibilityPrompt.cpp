@@ -1,0 +1,143 @@
+#include "ui/AccessibilityPrompt.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/Icons.h"
+
+namespace keyferry {
+
+namespace {
+
+QWidget* instruction(QWidget* parent, const char* symbol, const QString& text) {
+    auto* row = new QWidget(parent);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* icon = new QLabel(row);
+    icon->setPixmap(symbolIcon(symbol, QColor(0x25, 0x63, 0xEB)).pixmap(18, 18));
+    layout->addWidget(icon);
+    auto* label = new QLabel(text, row);
+    label->setWordWrap(true);
+    layout->addWidget(label, 1);
+    return row;
+}
+
+} // namespace
+
+AccessibilityPrompt::AccessibilityPrompt(DesktopServices& desktop, AccessibilityChecker& checker,
+                                         QWidget* parent)
+    : QWidget(parent), desktop_(desktop), checker_(checker), enableButton_(new QPushButton(this)),
+      granted_(new QLabel(this)) {
+    setAttribute(Qt::WA_StyledBackground);
+    setFocusPolicy(Qt::StrongFocus);
+    auto* outer = new QVBoxLayout(this);
+    auto* card = new QFrame(this);
+    card->setFrameShape(QFrame::StyledPanel);
+    card->setAutoFillBackground(true);
+    card->setFixedWidth(450);
+    outer->addWidget(card, 0, Qt::AlignCenter);
+
+    auto* layout = new QVBoxLayout(card);
+    layout->setContentsMargins(40, 40, 40, 40);
+    layout->setSpacing(20);
+    auto* hand = new QLabel(card);
+    hand->setPixmap(symbolIcon("hand.raised.fill", QColor(0x25, 0x63, 0xEB)).pixmap(48, 48));
+    hand->setAlignment(Qt::AlignCenter);
+    layout->addWidget(hand);
+    auto* title = new QLabel(QStringLiteral("Accessibility Permission Required"), card);
+    QFont bold = title->font();
+    bold.setBold(true);
+    bold.setPointSizeF(bold.pointSizeF() * 1.4);
+    title->setFont(bold);
+    title->setAlignment(Qt::AlignCenter);
+    layout->addWidget(title);
+    auto* why = new QLabel(
+        QStringLiteral(
+            "Keyferry needs accessibility access to simulate keyboard input in other apps."),
+        card);
+    why->setWordWrap(true);
+    why->setAlignment(Qt::AlignCenter);
+    why->setForegroundRole(QPalette::PlaceholderText);
+    layout->addWidget(why);
+
+    auto* steps = new QFrame(card);
+    steps->setFrameShape(QFrame::StyledPanel);
+    auto* stepLayout = new QVBoxLayout(steps);
+    stepLayout->setSpacing(8);
+    stepLayout->addWidget(instruction(
+        steps, "1.circle.fill",
+        QStringLiteral("Use an X11 session (Wayland-only sessions are not supported yet)")));
+    stepLayout->addWidget(
+        instruction(steps, "2.circle.fill",
+                    QStringLiteral("Turn on assistive technologies (the button below does it)")));
+    stepLayout->addWidget(instruction(
+        steps, "3.circle.fill",
+        QStringLiteral("Restart the applications you want to fill in, so they show their fields")));
+    layout->addWidget(steps);
+
+    enableButton_->setText(QStringLiteral("Enable Assistive Technologies"));
+    enableButton_->setDefault(true);
+    enableButton_->setAccessibleName(QStringLiteral("Enable Assistive Technologies"));
+    enableButton_->setToolTip(
+        QStringLiteral("Asks the desktop to turn on assistive technologies for every application"));
+    connect(enableButton_, &QPushButton::clicked, this, [this] {
+        desktop_.isTrustedWithPrompt();
+        checker_.startMonitoring(2);
+    });
+    layout->addWidget(enableButton_, 0, Qt::AlignCenter);
+
+    granted_->setText(QStringLiteral("\u2714 Permission granted!"));
+    QPalette green = granted_->palette();
+    green.setColor(QPalette::WindowText, QColor(0x2E, 0xA0, 0x43));
+    granted_->setPalette(green);
+    granted_->setAlignment(Qt::AlignCenter);
+    layout->addWidget(granted_);
+
+    parent->installEventFilter(this); // keeps covering the window as it is resized
+    connection_ = checker_.isGrantedChanged.connect([this](bool) { follow(); });
+    follow();
+}
+
+AccessibilityPrompt::~AccessibilityPrompt() {
+    checker_.isGrantedChanged.disconnect(connection_);
+}
+
+void AccessibilityPrompt::follow() {
+    const bool granted = checker_.isGranted();
+    granted_->setVisible(granted);
+    setGeometry(parentWidget()->rect());
+    setVisible(!granted);
+    // Nothing behind the prompt can be reached by keyboard or mouse while it shows.
+    for (QWidget* sibling :
+         parentWidget()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (sibling != this)
+            sibling->setEnabled(granted);
+    if (!granted) {
+        raise();
+        enableButton_->setFocus();
+    }
+}
+
+bool AccessibilityPrompt::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parentWidget() && event->type() == QEvent::Resize)
+        setGeometry(parentWidget()->rect());
+    return QWidget::eventFilter(watched, event);
+}
+
+void AccessibilityPrompt::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(0, 0, 0, 110));
+}
+
+void AccessibilityPrompt::keyPressEvent(QKeyEvent* event) {
+    // Escape does not dismiss it: only the grant does.
+    event->accept();
+}
+
+} // namespace keyferry

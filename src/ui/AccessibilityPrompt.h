@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QWidget>
+
+#include "automation/AccessibilityChecker.h"
+#include "automation/DesktopServices.h"
+
+class QLabel;
+class QPushButton;
+
+namespace keyferry {
+
+/// Covers the main window while Keyferry may not type into other applications, explains
+/// how to allow it, and goes away by itself once it is allowed. It cannot be dismissed.
+class AccessibilityPrompt final : public QWidget {
+public:
+    AccessibilityPrompt(DesktopServices& desktop, AccessibilityChecker& checker, QWidget* parent);
+    ~AccessibilityPrompt() override;
+
+    QPushButton* enableButton() const { return enableButton_; }
+    /// Shows or hides the prompt for the current status.
+    void follow();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    DesktopServices& desktop_;
+    AccessibilityChecker& checker_;
+    QPushButton* enableButton_;
+    QLabel* granted_;
+    Signal<bool>::ConnectionId connection_;
+};
+
+} // namespace keyferry

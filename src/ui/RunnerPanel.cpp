@@ -1,0 +1,276 @@
+#include "ui/RunnerPanel.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+#include "ui/Icons.h"
+
+namespace keyferry {
+
+namespace {
+
+enum Page {
+    idlePage,
+    countdownPage,
+    runningPage,
+    waitingPage,
+    pausedPage,
+    finishedPage,
+    emptyPage
+};
+
+QLabel* iconLabel(QWidget* parent, const char* symbol, const QColor& colour, const QString& name) {
+    auto* label = new QLabel(parent);
+    label->setPixmap(symbolIcon(symbol, colour).pixmap(22, 22));
+    label->setAccessibleName(name);
+    return label;
+}
+
+} // namespace
+
+RunnerPanel::RunnerPanel(DesktopServices& desktop, Scheduler& scheduler,
+                         AccessibilityChecker* checker, std::function<Template()> currentTemplate,
+                         std::function<const CSVData*()> table, QWidget* parent)
+    : QWidget(parent), engine_(std::make_unique<RunnerEngine>(desktop, scheduler, checker)),
+      currentTemplate_(std::move(currentTemplate)), table_(std::move(table)),
+      pages_(new QStackedWidget(this)), fromEntry_(new QSpinBox(this)), rowTotal_(new QLabel(this)),
+      countdownText_(new QLabel(this)), progress_(new QProgressBar(this)),
+      progressText_(new QLabel(this)), waitingText_(new QLabel(this)),
+      pausedText_(new QLabel(this)), doneText_(new QLabel(this)), resumeFrom_(nullptr),
+      status_(new QLabel(this)) {
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::AlternateBase);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 8, 16, 8);
+    layout->setSpacing(12);
+    auto* row = new QHBoxLayout;
+    row->addWidget(pages_, 1);
+    auto* shortcut = new QLabel(QStringLiteral("Ctrl+Shift+Esc = Stop"), this);
+    shortcut->setForegroundRole(QPalette::PlaceholderText);
+    shortcut->setToolTip(QStringLiteral("Stops a run from any application"));
+    row->addWidget(shortcut);
+    layout->addLayout(row);
+    status_->setForegroundRole(QPalette::PlaceholderText);
+    status_->setAccessibleName(QStringLiteral("Runner status"));
+    status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(status_);
+
+    const auto page = [this] {
+        auto* widget = new QWidget(pages_);
+        auto* h = new QHBoxLayout(widget);
+        h->setContentsMargins(0, 0, 0, 0);
+        pages_->addWidget(widget);
+        return widget;
+    };
+
+    QWidget* idle = page();
+    idle->layout()->addWidget(new QLabel(QStringLiteral("From Entry:"), idle));
+    fromEntry_->setParent(idle);
+    fromEntry_->setRange(-999999, 999999999);
+    fromEntry_->setValue(1);
+    fromEntry_->setFixedWidth(70);
+    fromEntry_->setAccessibleName(QStringLiteral("From entry"));
+    fromEntry_->setToolTip(QStringLiteral("The first entry (row) of the table to enter"));
+    connect(fromEntry_, &QSpinBox::valueChanged, this, [this] { refresh(); });
+    idle->layout()->addWidget(fromEntry_);
+    rowTotal_->setParent(idle);
+    rowTotal_->setForegroundRole(QPalette::PlaceholderText);
+    idle->layout()->addWidget(rowTotal_);
+    static_cast<QHBoxLayout*>(idle->layout())->addStretch();
+    addButton(idle, QStringLiteral("Test Run"), "play", QStringLiteral("Execute one entry"),
+              [this] { start(1); });
+    addButton(idle, QStringLiteral("Start"), "play.fill",
+              QStringLiteral("Enter every entry from the first one chosen"),
+              [this] { start(std::nullopt); })
+        ->setDefault(true);
+
+    QWidget* countdown = page();
+    auto* busy = new QProgressBar(countdown);
+    busy->setRange(0, 0);
+    busy->setMaximumWidth(80);
+    busy->setAccessibleName(QStringLiteral("Starting"));
+    countdown->layout()->addWidget(busy);
+    countdownText_->setParent(countdown);
+    QFont title3 = countdownText_->font();
+    title3.setPointSizeF(title3.pointSizeF() * 1.3);
+    countdownText_->setFont(title3);
+    countdown->layout()->addWidget(countdownText_);
+    static_cast<QHBoxLayout*>(countdown->layout())->addStretch();
+    addButton(countdown, QStringLiteral("Cancel"), nullptr, QStringLiteral("Do not start the run"),
+              [this] { engine_->stop(); });
+
+    QWidget* running = page();
+    progress_->setParent(running);
+    progress_->setMinimumWidth(300);
+    progress_->setTextVisible(false);
+    progress_->setAccessibleName(QStringLiteral("Run progress"));
+    running->layout()->addWidget(progress_);
+    progressText_->setParent(running);
+    running->layout()->addWidget(progressText_);
+    addButton(running, QStringLiteral("Pause"), nullptr,
+              QStringLiteral("Pause after the entry in progress"),
+              [this] { engine_->requestPause(); });
+    addButton(running, QStringLiteral("Stop"), nullptr, QStringLiteral("Stop the run now"),
+              [this] { engine_->stop(); });
+
+    QWidget* waiting = page();
+    QFont title2 = title3;
+    title2.setPointSizeF(title2.pointSizeF() * 1.1);
+    waiting->layout()->addWidget(
+        iconLabel(waiting, "hand.tap.fill", QColor(0xE6, 0x7E, 0x22), QStringLiteral("Waiting")));
+    waitingText_->setParent(waiting);
+    QPalette orange = waitingText_->palette();
+    orange.setColor(QPalette::WindowText, QColor(0xE6, 0x7E, 0x22));
+    waitingText_->setPalette(orange);
+    waiting->layout()->addWidget(waitingText_);
+    static_cast<QHBoxLayout*>(waiting->layout())->addStretch();
+    addButton(waiting, QStringLiteral("Stop"), nullptr, QStringLiteral("Stop the run now"),
+              [this] { engine_->stop(); });
+
+    QWidget* paused = page();
+    pausedText_->setParent(paused);
+    paused->layout()->addWidget(pausedText_);
+    static_cast<QHBoxLayout*>(paused->layout())->addStretch();
+    addButton(paused, QStringLiteral("Resume"), "play.fill",
+              QStringLiteral("Go on from the entry where the run paused"), [this] {
+                  if (const auto* state = std::get_if<runner_state::Paused>(&engine_->state()))
+                      if (const CSVData* data = table_())
+                          engine_->resume(currentTemplate_(), *data, state->row);
+              });
+    addButton(paused, QStringLiteral("Stop"), nullptr, QStringLiteral("End the run"),
+              [this] { engine_->stop(); });
+
+    QWidget* finished = page();
+    finished->layout()->addWidget(iconLabel(finished, "checkmark.circle.fill",
+                                            QColor(0x2E, 0xA0, 0x43), QStringLiteral("Done")));
+    doneText_->setParent(finished);
+    doneText_->setTextFormat(Qt::RichText);
+    finished->layout()->addWidget(doneText_);
+    static_cast<QHBoxLayout*>(finished->layout())->addStretch();
+    resumeFrom_ = addButton(
+        finished, QStringLiteral("Resume from"), "play.fill",
+        QStringLiteral("Go on with the entries not entered yet"), [this] {
+            if (const auto* state = std::get_if<runner_state::Finished>(&engine_->state()))
+                if (const CSVData* data = table_())
+                    engine_->resume(currentTemplate_(), *data, state->resumeFrom);
+        });
+    addButton(finished, QStringLiteral("Back"), nullptr,
+              QStringLiteral("Back to the start controls"),
+              [this] { engine_->setState(runner_state::Idle{}); });
+
+    page(); // debug steps belong to the editor's own runner: nothing here
+
+    stateConnection_ = engine_->stateChanged.connect([this] { refresh(); });
+    statusConnection_ = engine_->statusMessageChanged.connect([this] { refresh(); });
+    refresh();
+}
+
+RunnerPanel::~RunnerPanel() {
+    engine_->stateChanged.disconnect(stateConnection_);
+    engine_->statusMessageChanged.disconnect(statusConnection_);
+}
+
+QPushButton* RunnerPanel::addButton(QWidget* page, const QString& text, const char* symbol,
+                                    const QString& tip, std::function<void()> action) {
+    auto* button = new QPushButton(text, page);
+    if (symbol)
+        button->setIcon(symbolIcon(symbol));
+    button->setToolTip(tip);
+    button->setAccessibleName(text);
+    connect(button, &QPushButton::clicked, this, [action = std::move(action)] { action(); });
+    page->layout()->addWidget(button);
+    buttons_.push_back(button);
+    return button;
+}
+
+QPushButton* RunnerPanel::button(const QString& text) const {
+    const int shown = pages_->currentIndex();
+    for (QPushButton* candidate : buttons_)
+        if (candidate->parentWidget() == pages_->widget(shown) &&
+            (candidate->text() == text || candidate->text().startsWith(text)))
+            return candidate;
+    return nullptr;
+}
+
+QString RunnerPanel::pageName() const {
+    static const char* names[] = {"idle",   "countdown", "running", "waiting",
+                                  "paused", "finished",  "debug"};
+    return QString::fromLatin1(names[pages_->currentIndex()]);
+}
+
+void RunnerPanel::start(std::optional<std::size_t> limit) {
+    const CSVData* data = table_();
+    if (!data)
+        return;
+    // An entry of 0 or less starts at the first row.
+    const int entry = fromEntry_->value();
+    const std::size_t startFrom = entry > 1 ? static_cast<std::size_t>(entry - 1) : 0;
+    engine_->start(currentTemplate_(), *data, startFrom, limit);
+}
+
+void RunnerPanel::refresh() {
+    const CSVData* data = table_();
+    const std::size_t rows = data ? data->rowCount() : 0;
+    const RunnerState& state = engine_->state();
+    std::visit(
+        [&](const auto& s) {
+            using S = std::decay_t<decltype(s)>;
+            if constexpr (std::is_same_v<S, runner_state::Idle>) {
+                pages_->setCurrentIndex(idlePage);
+            } else if constexpr (std::is_same_v<S, runner_state::Countdown>) {
+                pages_->setCurrentIndex(countdownPage);
+                countdownText_->setText(QStringLiteral("Start in %1...").arg(s.remaining));
+            } else if constexpr (std::is_same_v<S, runner_state::Running>) {
+                pages_->setCurrentIndex(runningPage);
+                progress_->setRange(0, static_cast<int>(s.total));
+                progress_->setValue(static_cast<int>(s.row));
+                progressText_->setText(QStringLiteral("%1 / %2").arg(s.row + 1).arg(s.total));
+            } else if constexpr (std::is_same_v<S, runner_state::WaitingForClick>) {
+                pages_->setCurrentIndex(waitingPage);
+                waitingText_->setText(
+                    QStringLiteral("Click in target app... (%1/%2)").arg(s.row + 1).arg(s.total));
+            } else if constexpr (std::is_same_v<S, runner_state::Paused>) {
+                pages_->setCurrentIndex(pausedPage);
+                pausedText_->setText(
+                    QStringLiteral("Paused at entry %1/%2").arg(s.row + 1).arg(s.total));
+            } else if constexpr (std::is_same_v<S, runner_state::Finished>) {
+                pages_->setCurrentIndex(finishedPage);
+                QString text = QStringLiteral("Done: %1 successful").arg(s.successful);
+                if (s.errors > 0)
+                    text +=
+                        QStringLiteral("<span style='color:#d33'>, %1 errors</span>").arg(s.errors);
+                doneText_->setText(text);
+                resumeFrom_->setVisible(s.resumeFrom < rows);
+                resumeFrom_->setText(QStringLiteral("Resume from %1").arg(s.resumeFrom + 1));
+            } else {
+                pages_->setCurrentIndex(emptyPage);
+            }
+        },
+        state);
+
+    rowTotal_->setText(QStringLiteral("/ %1").arg(rows));
+    // Start and Test Run only where an entry is left to run.
+    const int entry = fromEntry_->value();
+    const std::size_t first = entry > 1 ? static_cast<std::size_t>(entry - 1) : 0;
+    const bool runnable = data && first < rows;
+    for (QPushButton* b : buttons_)
+        if (b->parentWidget() == pages_->widget(idlePage)) {
+            b->setEnabled(runnable);
+            const QString why = QStringLiteral("The table has only %1 entries").arg(rows);
+            b->setToolTip(
+                runnable ? (b->text() == QStringLiteral("Test Run")
+                                ? QStringLiteral("Execute one entry")
+                                : QStringLiteral("Enter every entry from the first one chosen"))
+                         : why);
+        }
+    const QString message = QString::fromStdString(engine_->statusMessage());
+    status_->setText(message);
+    status_->setVisible(!message.isEmpty());
+}
+
+} // namespace keyferry

@@ -1,0 +1,255 @@
+#include "ui/TemplateDetailView.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include "csv/CSVData.h"
+#include "ui/CSVPanel.h"
+#include "ui/Icons.h"
+#include "ui/RunnerPanel.h"
+
+#include <algorithm>
+
+namespace keyferry {
+
+namespace {
+
+QFrame* divider(QWidget* parent) {
+    auto* line = new QFrame(parent);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+} // namespace
+
+TemplateDetailView::TemplateDetailView(TemplateStore& store, DesktopServices& desktop,
+                                       Scheduler& scheduler, AccessibilityChecker* checker,
+                                       QWidget* parent)
+    : QWidget(parent), store_(store), desktop_(desktop), scheduler_(scheduler), checker_(checker),
+      statusIcon_(new QLabel(this)), statusText_(new QLabel(this)),
+      saveButton_(new QPushButton(this)), nameField_(new QLineEdit(this)),
+      runnerButton_(new QPushButton(this)), runnerDivider_(divider(this)),
+      layout_(new QVBoxLayout(this)) {
+    layout_->setContentsMargins(0, 0, 0, 0);
+    layout_->setSpacing(0);
+
+    auto* header = new QHBoxLayout;
+    header->setContentsMargins(10, 4, 10, 4);
+    header->addWidget(statusIcon_);
+    QFont caption = statusText_->font();
+    caption.setPointSizeF(caption.pointSizeF() * 0.85);
+    statusText_->setFont(caption);
+    statusText_->setForegroundRole(QPalette::PlaceholderText);
+    statusText_->setAccessibleName(QStringLiteral("Save status"));
+    header->addWidget(statusText_);
+    header->addStretch();
+    saveButton_->setIcon(symbolIcon("square.and.arrow.down"));
+    saveButton_->setText(QStringLiteral("Save"));
+    saveButton_->setToolTip(QStringLiteral("Save the template now (Ctrl+S)"));
+    saveButton_->setAccessibleName(QStringLiteral("Save"));
+    saveButton_->setShortcut(QKeySequence::Save);
+    connect(saveButton_, &QPushButton::clicked, this, [this] { saveDraft(); });
+    header->addWidget(saveButton_);
+    layout_->addLayout(header);
+    layout_->addWidget(divider(this));
+
+    // Where the template editor goes: for now the template's name.
+    auto* editor = new QWidget(this);
+    auto* form = new QFormLayout(editor);
+    form->setContentsMargins(16, 12, 16, 12);
+    nameField_->setAccessibleName(QStringLiteral("Template name"));
+    nameField_->setToolTip(QStringLiteral("The name shown in the sidebar"));
+    connect(nameField_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        editDraft([&](Template& item) { item.name = text.toStdString(); });
+    });
+    form->addRow(QStringLiteral("Name:"), nameField_);
+    layout_->addWidget(editor, 1);
+    layout_->addWidget(divider(this));
+
+    csvPanel_ = new CSVPanel([this] { return draft_.value_or(Template{}); },
+                             [this] { tableChanged(); }, this);
+    layout_->addWidget(csvPanel_);
+
+    auto* runnerBar = new QHBoxLayout;
+    runnerBar->setContentsMargins(10, 4, 10, 4);
+    runnerBar->addStretch();
+    runnerButton_->setAccessibleName(QStringLiteral("Runner"));
+    connect(runnerButton_, &QPushButton::clicked, this, &TemplateDetailView::toggleRunner);
+    runnerBar->addWidget(runnerButton_);
+    layout_->addLayout(runnerBar);
+    layout_->addWidget(runnerDivider_);
+
+    selectionConnection_ = store_.selectedTemplateIDChanged.connect([this] { selectionChanged(); });
+    storeConnection_ = store_.templatesChanged.connect([this] { storeChanged(); });
+    loadDraft();
+    refresh();
+}
+
+TemplateDetailView::~TemplateDetailView() {
+    commitDraft(); // the pane goes away: nothing edited is lost
+    store_.selectedTemplateIDChanged.disconnect(selectionConnection_);
+    store_.templatesChanged.disconnect(storeConnection_);
+    if (saveTimer_)
+        scheduler_.cancel(saveTimer_);
+    if (feedbackTimer_)
+        scheduler_.cancel(feedbackTimer_);
+}
+
+void TemplateDetailView::loadDraft() {
+    const auto& selected = store_.selectedTemplateID();
+    const auto& templates = store_.templates();
+    const auto found =
+        selected ? std::ranges::find(templates, *selected, &Template::id) : templates.end();
+    if (found == templates.end()) {
+        draft_.reset();
+    } else {
+        draft_ = *found;
+        hasUnsavedChanges_ = false; // a template just loaded has nothing unsaved
+    }
+    if (draft_ && nameField_->text().toStdString() != draft_->name)
+        nameField_->setText(QString::fromStdString(draft_->name));
+    csvPanel_->templateChanged();
+    refresh();
+}
+
+void TemplateDetailView::commitDraft() {
+    if (!draft_)
+        return;
+    if (!store_.replaceTemplate(*draft_))
+        return; // deleted meanwhile: nothing to write back
+    store_.save();
+    hasUnsavedChanges_ = false;
+    refresh();
+}
+
+void TemplateDetailView::saveDraft() {
+    commitDraft();
+    showSavedFeedback_ = true;
+    if (feedbackTimer_)
+        scheduler_.cancel(feedbackTimer_);
+    feedbackTimer_ = scheduler_.runAfter(savedFeedbackTime, [this] {
+        feedbackTimer_ = 0;
+        showSavedFeedback_ = false;
+        refresh();
+    });
+    refresh();
+}
+
+void TemplateDetailView::markUnsaved() {
+    hasUnsavedChanges_ = true;
+    showSavedFeedback_ = false;
+    if (saveTimer_)
+        scheduler_.cancel(saveTimer_);
+    saveTimer_ = scheduler_.runAfter(autosaveDelay, [this] {
+        saveTimer_ = 0;
+        saveDraft();
+    });
+    refresh();
+}
+
+void TemplateDetailView::editDraft(const std::function<void(Template&)>& change) {
+    if (!draft_)
+        return;
+    const Template before = *draft_;
+    change(*draft_);
+    if (*draft_ == before)
+        return;
+    if (draft_->name != before.name) {
+        // The sidebar shows the name as it is typed; the file gets it with the next save.
+        auto renamed = std::ranges::find(store_.templates(), draft_->id, &Template::id);
+        if (renamed != store_.templates().end()) {
+            Template stored = *renamed;
+            stored.name = draft_->name;
+            store_.replaceTemplate(stored);
+        }
+        if (nameField_->text().toStdString() != draft_->name)
+            nameField_->setText(QString::fromStdString(draft_->name));
+    }
+    csvPanel_->templateChanged();
+    markUnsaved();
+}
+
+void TemplateDetailView::selectionChanged() {
+    commitDraft(); // the previous template keeps its edits, without asking
+    loadDraft();
+    if (!draft_) { // the pane is gone for now: its table and runner with it
+        delete runnerPanel_;
+        runnerPanel_ = nullptr;
+        showRunner_ = false;
+    }
+}
+
+void TemplateDetailView::storeChanged() {
+    if (!draft_)
+        return;
+    // A rename in the sidebar reaches the draft, so the next commit does not undo it.
+    const auto stored = std::ranges::find(store_.templates(), draft_->id, &Template::id);
+    if (stored != store_.templates().end() && stored->name != draft_->name) {
+        draft_->name = stored->name;
+        nameField_->setText(QString::fromStdString(draft_->name));
+    }
+}
+
+void TemplateDetailView::tableChanged() {
+    const auto& table = csvPanel_->state().csvData;
+    if (!table && runnerPanel_) {
+        delete runnerPanel_;
+        runnerPanel_ = nullptr;
+        showRunner_ = false;
+    }
+    refresh();
+}
+
+void TemplateDetailView::toggleRunner() {
+    showRunner_ = !showRunner_;
+    if (showRunner_ && !runnerPanel_) {
+        // Created afresh each time it is shown; it runs the draft as it is on screen.
+        runnerPanel_ = new RunnerPanel(
+            desktop_, scheduler_, checker_, [this] { return draft_.value_or(Template{}); },
+            [this]() -> const CSVData* {
+                const auto& table = csvPanel_->state().csvData;
+                return table ? &*table : nullptr;
+            },
+            this);
+        layout_->addWidget(runnerPanel_);
+    } else if (!showRunner_ && runnerPanel_) {
+        runnerPanel_->engine().stop();
+        runnerPanel_->deleteLater();
+        runnerPanel_ = nullptr;
+    }
+    refresh();
+}
+
+void TemplateDetailView::refresh() {
+    if (hasUnsavedChanges_) {
+        statusIcon_->setPixmap(symbolIcon("circle.fill", QColor(0xF5, 0x9E, 0x0B)).pixmap(8, 8));
+        statusText_->setText(QStringLiteral("Unsaved Changes"));
+    } else if (showSavedFeedback_) {
+        statusIcon_->setPixmap(
+            symbolIcon("checkmark.circle.fill", QColor(0x2E, 0xA0, 0x43)).pixmap(10, 10));
+        statusText_->setText(QStringLiteral("Saved"));
+    } else {
+        statusIcon_->clear();
+        statusText_->clear();
+    }
+    statusIcon_->setVisible(hasUnsavedChanges_ || showSavedFeedback_);
+    saveButton_->setEnabled(hasUnsavedChanges_);
+
+    const auto& table = csvPanel_->state().csvData;
+    runnerButton_->setEnabled(table && table->rowCount() > 0);
+    runnerButton_->setIcon(symbolIcon(showRunner_ ? "stop.fill" : "play.fill"));
+    runnerButton_->setText(showRunner_ ? QStringLiteral("Hide Runner") : QStringLiteral("Runner"));
+    runnerButton_->setToolTip(runnerButton_->isEnabled()
+                                  ? QStringLiteral("Show or hide the runner")
+                                  : QStringLiteral("Import a CSV file with entries first"));
+    runnerDivider_->setVisible(showRunner_ && runnerPanel_);
+}
+
+} // namespace keyferry

@@ -1,0 +1,68 @@
+#include "ui/TemplateListModel.h"
+
+#include <algorithm>
+
+namespace keyferry {
+
+TemplateListModel::TemplateListModel(TemplateStore& store, QObject* parent)
+    : QAbstractListModel(parent), store_(store) {
+    connection_ = store_.templatesChanged.connect([this] {
+        beginResetModel();
+        endResetModel();
+    });
+}
+
+TemplateListModel::~TemplateListModel() {
+    store_.templatesChanged.disconnect(connection_);
+}
+
+int TemplateListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(store_.templates().size());
+}
+
+QVariant TemplateListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const Template& item = store_.templates()[static_cast<std::size_t>(index.row())];
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+    case Qt::ToolTipRole:
+        return QString::fromStdString(item.name);
+    case Qt::AccessibleTextRole:
+        return item.name.empty() ? QStringLiteral("Unnamed template")
+                                 : QString::fromStdString(item.name);
+    case IdRole:
+        return QString::fromStdString(item.id.toString());
+    default:
+        return {};
+    }
+}
+
+bool TemplateListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || !index.isValid() || index.row() >= rowCount())
+        return false;
+    // Exactly as typed: no trimming, and the empty name is a name too.
+    Template renamed = store_.templates()[static_cast<std::size_t>(index.row())];
+    renamed.name = value.toString().toStdString();
+    if (!store_.replaceTemplate(renamed))
+        return false;
+    store_.save();
+    return true;
+}
+
+Qt::ItemFlags TemplateListModel::flags(const QModelIndex& index) const {
+    return QAbstractListModel::flags(index) | Qt::ItemIsEditable;
+}
+
+int TemplateListModel::rowOf(const Uuid& id) const {
+    const auto& templates = store_.templates();
+    const auto found = std::ranges::find(templates, id, &Template::id);
+    return found == templates.end() ? -1 : static_cast<int>(found - templates.begin());
+}
+
+Uuid TemplateListModel::idAt(int row) const {
+    return store_.templates().at(static_cast<std::size_t>(row)).id;
+}
+
+} // namespace keyferry
