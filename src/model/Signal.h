@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -16,27 +17,35 @@ public:
     using ConnectionId = std::size_t;
 
     ConnectionId connect(Slot slot) {
-        slots_.push_back({nextId_, std::move(slot)});
+        slots_.push_back(std::make_shared<Entry>(Entry{nextId_, std::move(slot), true}));
         return nextId_++;
     }
 
     void disconnect(ConnectionId id) {
-        std::erase_if(slots_, [id](const Entry& entry) { return entry.id == id; });
+        std::erase_if(slots_, [id](const std::shared_ptr<Entry>& entry) {
+            if (entry->id != id)
+                return false;
+            entry->connected = false; // an emit under way skips it from now on
+            return true;
+        });
     }
 
-    /// Calls every slot; a slot may connect or disconnect others while this runs.
+    /// Calls every slot. A slot may connect or disconnect others while this runs; one
+    /// disconnected meanwhile (its owner destroyed, say) is not called.
     void emit(Args... args) const {
         const auto snapshot = slots_;
-        for (const Entry& entry : snapshot)
-            entry.slot(args...);
+        for (const auto& entry : snapshot)
+            if (entry->connected)
+                entry->slot(args...);
     }
 
 private:
     struct Entry {
         ConnectionId id;
         Slot slot;
+        bool connected;
     };
-    std::vector<Entry> slots_;
+    std::vector<std::shared_ptr<Entry>> slots_;
     ConnectionId nextId_ = 1;
 };
 

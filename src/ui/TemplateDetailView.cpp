@@ -1,5 +1,6 @@
 #include "ui/TemplateDetailView.h"
 
+#include <QAction>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -54,8 +55,16 @@ TemplateDetailView::TemplateDetailView(TemplateStore& store, DesktopServices& de
     saveButton_->setText(QStringLiteral("Save"));
     saveButton_->setToolTip(QStringLiteral("Save the template now (Ctrl+S)"));
     saveButton_->setAccessibleName(QStringLiteral("Save"));
-    saveButton_->setShortcut(QKeySequence::Save);
     connect(saveButton_, &QPushButton::clicked, this, [this] { saveDraft(); });
+    // Ctrl+S anywhere in the window, doing nothing while there is nothing to save.
+    auto* save = new QAction(QStringLiteral("Save"), this);
+    save->setShortcut(QKeySequence::Save);
+    save->setShortcutContext(Qt::WindowShortcut);
+    connect(save, &QAction::triggered, this, [this] {
+        if (hasUnsavedChanges_)
+            saveDraft();
+    });
+    addAction(save);
     header->addWidget(saveButton_);
     layout_->addLayout(header);
     layout_->addWidget(divider(this));

@@ -1,3 +1,4 @@
+#include "model/Signal.h"
 #include "model/Template.h"
 
 #include <gtest/gtest.h>
@@ -104,4 +105,19 @@ TEST(Model, EqualityComparesEveryField) {
     b = a;
     b.steps[0].mousePositionY = 0.0;
     EXPECT_NE(a, b);
+}
+
+TEST(Model, SignalSkipsSlotsDisconnectedDuringEmit) {
+    Signal<> changed;
+    int first = 0, second = 0;
+    Signal<>::ConnectionId secondId = 0;
+    changed.connect([&] {
+        ++first;
+        changed.disconnect(secondId); // e.g. the second observer's owner was destroyed
+    });
+    secondId = changed.connect([&] { ++second; });
+    changed.emit();
+    changed.emit();
+    EXPECT_EQ(first, 2);
+    EXPECT_EQ(second, 0);
 }

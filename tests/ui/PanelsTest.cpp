@@ -1,0 +1,153 @@
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
+#include <QToolButton>
+
+#include "UiSession.h"
+#include "ui/CSVPanel.h"
+#include "ui/RunnerPanel.h"
+
+using namespace keyferry;
+using namespace keyferry::testing;
+using namespace keyferry::runner_state;
+
+namespace {
+
+class PanelsTest : public UiSession {
+protected:
+    void SetUp() override {
+        open();
+        store->addTemplate();
+        QApplication::processEvents();
+    }
+    void useLabels(std::vector<std::string> labels) {
+        detail().editDraft([&](Template& item) {
+            item.steps.clear();
+            item.targetAppBundleID = "Yad";
+            item.settings.countdownSeconds = 2;
+            for (auto& label : labels) {
+                Step step = Step::ofType(StepType::textInput);
+                step.label = label;
+                item.steps.push_back(step);
+            }
+        });
+    }
+    QString csvFile(const std::string& name, std::size_t rows) {
+        std::string text = "Name;City\n";
+        for (std::size_t i = 1; i <= rows; ++i)
+            text += "n" + std::to_string(i) + ";c" + std::to_string(i) + "\n";
+        writeText(temp.path() / name, text);
+        return QString::fromStdString((temp.path() / name).string());
+    }
+    CSVPanel& csv() { return *detail().csvPanel(); }
+};
+
+} // namespace
+
+TEST_F(PanelsTest, CsvPanelEnablingRulesAndHint) {
+    EXPECT_FALSE(csv().exportButton()->isEnabled());
+    EXPECT_FALSE(csv().copyButton()->isEnabled());
+    EXPECT_TRUE(csv().importButton()->isEnabled());
+    EXPECT_FALSE(csv().hintLabel()->isHidden());
+    csv().loadFile(csvFile("rows.csv", 2));
+    EXPECT_EQ(csv().messageLabel()->accessibleName(),
+              QStringLiteral("CSV has 2 columns, template expects 0: "));
+
+    detail().editDraft([](Template& item) {
+        Step fixed = Step::ofType(StepType::textInput);
+        fixed.fixedValue = "ACME";
+        item.steps = {fixed};
+    });
+    EXPECT_TRUE(csv().exportButton()->isEnabled()) << "a fixed text input still counts";
+    EXPECT_TRUE(csv().hintLabel()->isHidden());
+    csv().copyHeader();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString());
+}
+
+TEST_F(PanelsTest, CsvPanelCounterPreviewAndMessages) {
+    useLabels({"Name", "City"});
+    csv().loadFile(csvFile("many.csv", 101));
+    EXPECT_TRUE(csv().messageLabel()->isHidden());
+    EXPECT_EQ(csv().counterButton()->text(), QStringLiteral("101 entries"));
+    EXPECT_TRUE(csv().preview()->isVisibleTo(&csv())) << "a successful import opens the preview";
+    EXPECT_EQ(csv().preview()->model()->rowCount(), 100);
+    EXPECT_EQ(csv().preview()->model()->index(99, 0).data().toInt(), 100);
+    EXPECT_EQ(csv().moreRowsLabel()->text(), QStringLiteral("... and 1 more rows"));
+    EXPECT_FALSE(csv().moreRowsLabel()->isHidden());
+    EXPECT_TRUE(detail().runnerButton()->isEnabled());
+
+    csv().loadFile(csvFile("hundred.csv", 100));
+    EXPECT_TRUE(csv().moreRowsLabel()->isHidden());
+    csv().togglePreview();
+    EXPECT_FALSE(csv().preview()->isVisibleTo(&csv()));
+
+    writeText(temp.path() / "bad.csv", "Name;City\na;b;c\n");
+    csv().loadFile(QString::fromStdString((temp.path() / "bad.csv").string()));
+    EXPECT_EQ(csv().messageLabel()->accessibleName(),
+              QStringLiteral("Import failed: Invalid input"));
+    EXPECT_TRUE(csv().messageLabel()->toolTip().contains(QStringLiteral("Row index: 2")))
+        << "the tooltip tells which row: " << csv().messageLabel()->toolTip().toStdString();
+    EXPECT_TRUE(csv().counterButton()->isHidden()) << "a failed import removes the table";
+    EXPECT_FALSE(detail().runnerButton()->isEnabled());
+
+    csv().loadFile(csvFile("empty-table.csv", 0));
+    EXPECT_EQ(csv().counterButton()->text(), QStringLiteral("0 entries"));
+    EXPECT_FALSE(detail().runnerButton()->isEnabled()) << "no rows: nothing to run";
+
+    csv().exportTo(QString::fromStdString((temp.path() / "no" / "x.csv").string()));
+    EXPECT_TRUE(
+        csv().messageLabel()->accessibleName().startsWith(QStringLiteral("Export failed: ")));
+    EXPECT_FALSE(csv().counterButton()->isHidden()) << "a failed export leaves the table";
+}
+
+TEST_F(PanelsTest, RunnerPanelControlsFollowTheRun) {
+    useLabels({"Name", "City"});
+    csv().loadFile(csvFile("ten.csv", 10));
+    detail().toggleRunner();
+    RunnerPanel* runner = detail().runnerPanel();
+    ASSERT_TRUE(runner);
+    EXPECT_EQ(runner->pageName(), QStringLiteral("idle"));
+    runner->fromEntry()->setValue(11);
+    EXPECT_FALSE(runner->button(QStringLiteral("Start"))->isEnabled()) << "beyond the last row";
+    EXPECT_TRUE(runner->button(QStringLiteral("Start"))->toolTip().contains(QStringLiteral("10")));
+    runner->fromEntry()->setValue(4);
+    ASSERT_TRUE(runner->button(QStringLiteral("Test Run"))->isEnabled());
+
+    runner->button(QStringLiteral("Test Run"))->click();
+    advance(0ms);
+    EXPECT_EQ(runner->pageName(), QStringLiteral("countdown"));
+    advance(2000ms);
+    clock.runUntil([&] { return runner->pageName() == QStringLiteral("finished"); });
+    QApplication::processEvents();
+    EXPECT_EQ(runner->engine().state(), RunnerState(Finished{1, 0, 4}));
+    EXPECT_EQ(desktop.form(target)->fields[0].text, "n4");
+    QPushButton* resume = runner->button(QStringLiteral("Resume from"));
+    ASSERT_TRUE(resume);
+    EXPECT_EQ(resume->text(), QStringLiteral("Resume from 5"));
+    EXPECT_FALSE(resume->isHidden());
+
+    resume->click();
+    clock.runUntil([&] { return runner->pageName() == QStringLiteral("running"); });
+    runner->button(QStringLiteral("Pause"))->click();
+    clock.runUntil([&] { return runner->pageName() == QStringLiteral("paused"); });
+    QApplication::processEvents();
+    const auto paused = std::get<Paused>(runner->engine().state());
+    EXPECT_EQ(paused.row, 5u);
+    runner->button(QStringLiteral("Stop"))->click();
+    QApplication::processEvents();
+    EXPECT_EQ(runner->pageName(), QStringLiteral("paused")) << "Stop leaves the paused view";
+    runner->engine().setState(Finished{10, 0, 10});
+    EXPECT_TRUE(runner->button(QStringLiteral("Resume from"))->isHidden())
+        << "nothing left to resume";
+    runner->button(QStringLiteral("Back"))->click();
+    EXPECT_EQ(runner->pageName(), QStringLiteral("idle"));
+
+    desktop.quitApplication(target);
+    runner->button(QStringLiteral("Start"))->click();
+    clock.runUntil([&] { return runner->pageName() == QStringLiteral("finished"); });
+    QApplication::processEvents();
+    EXPECT_EQ(runner->statusLabel()->text(), QStringLiteral("Target app not found!"));
+}
