@@ -1,0 +1,122 @@
+// Opens Keyferry's main window in the states worth seeing and saves a picture of each:
+// empty, the permission prompt, a template with a CSV preview, every runner state and the
+// help window. The desktop is simulated and time virtual, so every state is reached exactly.
+//
+// Usage: ui_screenshots OUTPUT_FOLDER   (scripts/screenshots.sh runs it on the test desktop)
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+
+#include "automation/AccessibilityChecker.h"
+#include "automation/VirtualScheduler.h"
+#include "platform/sim/SimulatedDesktop.h"
+#include "ui/CSVPanel.h"
+#include "ui/HelpWindow.h"
+#include "ui/MainWindow.h"
+#include "ui/RunnerPanel.h"
+#include "ui/TemplateDetailView.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+using namespace keyferry;
+
+namespace {
+
+void settle() {
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+}
+
+void save(QWidget* widget, const QString& folder, const char* name) {
+    settle();
+    const QString path =
+        folder + QStringLiteral("/") + QString::fromLatin1(name) + QStringLiteral(".png");
+    if (!widget->grab().save(path))
+        std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+    else
+        std::printf("%s\n", qPrintable(path));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
+        return 2;
+    }
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(folder);
+    const auto data = std::filesystem::temp_directory_path() / "keyferry-screenshots";
+    std::filesystem::remove_all(data);
+    std::filesystem::create_directories(data);
+
+    VirtualScheduler clock;
+    SimulatedDesktop desktop(clock);
+    desktop.setOwnApplication(desktop.addApplication("keyferry", "Keyferry"));
+    const int target = desktop.addApplication("Yad", "Yad");
+    desktop.addWindow(target, {100, 100, 400, 300});
+    desktop.addForm(
+        target, {SimulatedDesktop::Field::named("Name"), SimulatedDesktop::Field::named("City")});
+    desktop.bringToFront(target);
+    desktop.setTrusted(false);
+
+    std::ostringstream diagnostics;
+    TemplateStore store(data, diagnostics);
+    AccessibilityChecker checker(desktop, clock);
+    MainWindow window(store, checker, desktop, clock);
+    window.resize(1000, 680);
+    window.show();
+    save(&window, folder, "1-permission-prompt");
+
+    desktop.setTrusted(true);
+    clock.advance(std::chrono::seconds(2));
+    save(&window, folder, "2-empty");
+
+    store.addTemplate();
+    store.addTemplate();
+    settle();
+    TemplateDetailView& detail = *window.detail();
+    detail.editDraft([](Template& item) {
+        item.name = "Customer orders";
+        item.targetAppBundleID = "Yad";
+        item.settings.countdownSeconds = 3;
+        for (const char* label : {"Name", "City"}) {
+            Step step = Step::ofType(StepType::textInput);
+            step.label = label;
+            item.steps.push_back(step);
+        }
+        item.steps.push_back(Step::ofType(StepType::returnKey));
+    });
+    std::ofstream(data / "people.csv") << "Name;City\n"
+                                       << "J\xC3\xBCrgen Wei\xC3\x9F;K\xC3\xB6ln\n"
+                                       << "Zo\xC3\xAB Dvo\xC5\x99\xC3\xA1k;M\xC3\xBCnchen\n"
+                                       << "\xC3\x9Cnal \xC3\x96zt\xC3\xBCrk;D\xC3\xBCsseldorf\n"
+                                       << "Anna Schmidt;Hamburg\n";
+    detail.csvPanel()->loadFile(QString::fromStdString((data / "people.csv").string()));
+    save(&window, folder, "3-template-with-csv-preview");
+
+    detail.toggleRunner();
+    RunnerPanel& runner = *detail.runnerPanel();
+    save(&window, folder, "4-runner-idle");
+    runner.engine().setState(runner_state::Countdown{3});
+    save(&window, folder, "5-runner-countdown");
+    runner.engine().setState(runner_state::Running{1, 2, 4});
+    save(&window, folder, "6-runner-running");
+    runner.engine().setState(runner_state::WaitingForClick{1, 4});
+    save(&window, folder, "7-runner-waiting-for-click");
+    runner.engine().setState(runner_state::Paused{2, 4});
+    save(&window, folder, "8-runner-paused");
+    runner.engine().setState(runner_state::Finished{2, 0, 2});
+    save(&window, folder, "9-runner-finished");
+
+    HelpWindowController::shared().show();
+    save(HelpWindowController::shared().window(), folder, "10-help");
+    HelpWindowController::shared().window()->close();
+    std::filesystem::remove_all(data);
+    return 0;
+}
