@@ -53,6 +53,17 @@ const std::map<std::string, Symbol, std::less<>>& symbols() {
         {"arrow.up.arrow.down", {"view-sort", "\u21C5"}},
         {"cursorarrow.click", {"input-mouse", "\u27B6"}},
         {"questionmark.circle", {"help-contents", "?"}},
+        {"ant", {"tools-check-spelling", "\u2699"}},
+        {"record.circle", {"media-record", "\u25C9"}},
+        {"line.3.horizontal", {"", "\u2261"}},
+        {"pin", {"", "\u25CB"}},
+        {"pin.fill", {"", "\u25CF"}},
+        {"scope", {"", "\u2316"}},
+        {"xmark.circle", {"edit-clear", "\u2715"}},
+        {"minus.circle.fill", {"list-remove", "\u2212"}},
+        {"forward.frame.fill", {"media-skip-forward", "\u23ED"}},
+        {"chevron.right", {"go-next", "\u203A"}},
+        {"text.cursor", {"", "I"}},
     };
     return table;
 }

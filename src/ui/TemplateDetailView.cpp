@@ -14,6 +14,7 @@
 #include "ui/CSVPanel.h"
 #include "ui/Icons.h"
 #include "ui/RunnerPanel.h"
+#include "ui/TemplateEditor.h"
 
 #include <algorithm>
 
@@ -35,9 +36,8 @@ TemplateDetailView::TemplateDetailView(TemplateStore& store, DesktopServices& de
                                        QWidget* parent)
     : QWidget(parent), store_(store), desktop_(desktop), scheduler_(scheduler), checker_(checker),
       statusIcon_(new QLabel(this)), statusText_(new QLabel(this)),
-      saveButton_(new QPushButton(this)), nameField_(new QLineEdit(this)),
-      runnerButton_(new QPushButton(this)), runnerDivider_(divider(this)),
-      layout_(new QVBoxLayout(this)) {
+      saveButton_(new QPushButton(this)), runnerButton_(new QPushButton(this)),
+      runnerDivider_(divider(this)), layout_(new QVBoxLayout(this)) {
     layout_->setContentsMargins(0, 0, 0, 0);
     layout_->setSpacing(0);
 
@@ -69,17 +69,10 @@ TemplateDetailView::TemplateDetailView(TemplateStore& store, DesktopServices& de
     layout_->addLayout(header);
     layout_->addWidget(divider(this));
 
-    // Where the template editor goes: for now the template's name.
-    auto* editor = new QWidget(this);
-    auto* form = new QFormLayout(editor);
-    form->setContentsMargins(16, 12, 16, 12);
-    nameField_->setAccessibleName(QStringLiteral("Template name"));
-    nameField_->setToolTip(QStringLiteral("The name shown in the sidebar"));
-    connect(nameField_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        editDraft([&](Template& item) { item.name = text.toStdString(); });
-    });
-    form->addRow(QStringLiteral("Name:"), nameField_);
-    layout_->addWidget(editor, 1);
+    editor_ = new TemplateEditor(
+        desktop_, scheduler_, [this] { return draft_.value_or(Template{}); },
+        [this](const std::function<void(Template&)>& change) { editDraft(change); }, this);
+    layout_->addWidget(editor_, 1);
     layout_->addWidget(divider(this));
 
     csvPanel_ = new CSVPanel([this] { return draft_.value_or(Template{}); },
@@ -111,6 +104,10 @@ TemplateDetailView::~TemplateDetailView() {
         scheduler_.cancel(feedbackTimer_);
 }
 
+QLineEdit* TemplateDetailView::nameField() const {
+    return editor_->nameField();
+}
+
 void TemplateDetailView::loadDraft() {
     const auto& selected = store_.selectedTemplateID();
     const auto& templates = store_.templates();
@@ -122,8 +119,7 @@ void TemplateDetailView::loadDraft() {
         draft_ = *found;
         hasUnsavedChanges_ = false; // a template just loaded has nothing unsaved
     }
-    if (draft_ && nameField_->text().toStdString() != draft_->name)
-        nameField_->setText(QString::fromStdString(draft_->name));
+    editor_->templateChanged();
     csvPanel_->templateChanged();
     refresh();
 }
@@ -178,9 +174,8 @@ void TemplateDetailView::editDraft(const std::function<void(Template&)>& change)
             stored.name = draft_->name;
             store_.replaceTemplate(stored);
         }
-        if (nameField_->text().toStdString() != draft_->name)
-            nameField_->setText(QString::fromStdString(draft_->name));
     }
+    editor_->templateChanged();
     csvPanel_->templateChanged();
     markUnsaved();
 }
@@ -202,7 +197,7 @@ void TemplateDetailView::storeChanged() {
     const auto stored = std::ranges::find(store_.templates(), draft_->id, &Template::id);
     if (stored != store_.templates().end() && stored->name != draft_->name) {
         draft_->name = stored->name;
-        nameField_->setText(QString::fromStdString(draft_->name));
+        editor_->templateChanged();
     }
 }
 

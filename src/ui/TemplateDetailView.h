@@ -18,6 +18,7 @@ class QVBoxLayout;
 namespace keyferry {
 
 class CSVPanel;
+class TemplateEditor;
 class RunnerPanel;
 
 /// The right pane: edits a working copy (the draft) of the selected template and writes it
@@ -45,7 +46,8 @@ public:
     QPushButton* saveButton() const { return saveButton_; }
     QPushButton* runnerButton() const { return runnerButton_; }
     QLabel* statusText() const { return statusText_; }
-    QLineEdit* nameField() const { return nameField_; }
+    QLineEdit* nameField() const;
+    TemplateEditor* editor() const { return editor_; }
     CSVPanel* csvPanel() const { return csvPanel_; }
     RunnerPanel* runnerPanel() const { return runnerPanel_; }
     void toggleRunner();
@@ -72,7 +74,7 @@ private:
     QLabel* statusIcon_;
     QLabel* statusText_;
     QPushButton* saveButton_;
-    QLineEdit* nameField_;
+    TemplateEditor* editor_ = nullptr;
     CSVPanel* csvPanel_;
     QPushButton* runnerButton_;
     QWidget* runnerDivider_;

@@ -1,0 +1,140 @@
+#include "ui/RecorderView.h"
+
+#include <QGraphicsOpacityEffect>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPropertyAnimation>
+#include <QVBoxLayout>
+
+#include "ui/Icons.h"
+
+namespace keyferry {
+
+namespace {
+
+QPixmap redDot() {
+    QPixmap pixmap(10, 10);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(QColor(0xDC, 0x26, 0x26));
+    painter.setPen(Qt::NoPen);
+    painter.drawEllipse(0, 0, 10, 10);
+    return pixmap;
+}
+
+} // namespace
+
+QString RecorderView::hintText() {
+    return QStringLiteral("Tab = navigate  |  Alt+Space = toggle field type  |  Esc = stop");
+}
+
+RecorderView::RecorderView(RecorderService& recorder, QWidget* parent)
+    : QWidget(parent), recorder_(recorder), dot_(new QLabel(this)),
+      dotOpacity_(new QGraphicsOpacityEffect(dot_)),
+      pulse_(new QPropertyAnimation(dotOpacity_, "opacity", this)), count_(new QLabel(this)),
+      detected_(new QLabel(this)), windowManager_(new QLabel(this)), list_(new QListWidget(this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(10, 8, 10, 8);
+    layout->setSpacing(8);
+
+    auto* header = new QHBoxLayout;
+    dot_->setPixmap(redDot());
+    dot_->setGraphicsEffect(dotOpacity_);
+    dot_->setAccessibleName(QStringLiteral("Recording"));
+    header->addWidget(dot_);
+    auto* title = new QLabel(QStringLiteral("Recording..."), this);
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    header->addWidget(title);
+    count_->setForegroundRole(QPalette::PlaceholderText);
+    count_->setAccessibleName(QStringLiteral("Recorded steps"));
+    header->addWidget(count_);
+    header->addStretch();
+    layout->addLayout(header);
+
+    auto* hint = new QLabel(hintText(), this);
+    QFont caption = hint->font();
+    caption.setPointSizeF(caption.pointSizeF() * 0.85);
+    hint->setFont(caption);
+    hint->setForegroundRole(QPalette::PlaceholderText);
+    layout->addWidget(hint);
+
+    QPalette blue = detected_->palette();
+    blue.setColor(QPalette::WindowText, QColor(0x25, 0x63, 0xEB));
+    detected_->setPalette(blue);
+    detected_->setFont(caption);
+    layout->addWidget(detected_);
+
+    windowManager_->setFont(caption);
+    windowManager_->setForegroundRole(QPalette::PlaceholderText);
+    windowManager_->setWordWrap(true);
+    windowManager_->setText(QStringLiteral(
+        "Alt+Space also reaches the window manager here (it may open its window menu; "
+        "press Esc to close it)."));
+    layout->addWidget(windowManager_);
+
+    auto* line = new QFrame(this);
+    line->setFrameShape(QFrame::HLine);
+    layout->addWidget(line);
+    list_->setAccessibleName(QStringLiteral("Recorded steps"));
+    list_->setToolTip(QStringLiteral("The steps recorded so far"));
+    list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    layout->addWidget(list_, 1);
+
+    pulse_->setDuration(600);
+    pulse_->setStartValue(1.0);
+    pulse_->setEndValue(0.3);
+    pulse_->setEasingCurve(QEasingCurve::InOutQuad);
+    pulse_->setLoopCount(-1);
+    connect(pulse_, &QPropertyAnimation::currentLoopChanged, this, [this](int loop) {
+        pulse_->setDirection(loop % 2 ? QAbstractAnimation::Backward : QAbstractAnimation::Forward);
+    });
+
+    connection_ = recorder_.changed.connect([this] { refresh(); });
+    refresh();
+}
+
+RecorderView::~RecorderView() {
+    recorder_.changed.disconnect(connection_);
+}
+
+void RecorderView::refresh() {
+    const bool recording = recorder_.state() == RecorderState::recording;
+    if (recording && pulse_->state() != QAbstractAnimation::Running)
+        pulse_->start();
+    if (!recording) {
+        pulse_->stop();
+        dotOpacity_->setOpacity(0.3);
+    }
+    const auto& steps = recorder_.recordedSteps();
+    count_->setText(QStringLiteral("%1 steps").arg(steps.size()));
+    const auto& label = recorder_.lastDetectedLabel();
+    detected_->setVisible(label.has_value());
+    if (label)
+        detected_->setText(QStringLiteral("\u2336 Detected: ") + QString::fromStdString(*label));
+    windowManager_->setVisible(recorder_.optionSpaceAlsoReachesOthers());
+
+    const int before = list_->count();
+    list_->clear();
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        const Step& step = steps[i];
+        const bool input = step.type == StepType::textInput;
+        QString text = QStringLiteral("%1   %2").arg(i + 1).arg(QString::fromUtf8(
+            displayName(step.type).data(), static_cast<qsizetype>(displayName(step.type).size())));
+        if (input)
+            text += QStringLiteral("   ") + QString::fromStdString(step.label);
+        auto* item = new QListWidgetItem(
+            symbolIcon(iconSymbol(step.type), input ? QColor(0x25, 0x63, 0xEB) : QColor()), text,
+            list_);
+        if (input)
+            item->setForeground(QColor(0x25, 0x63, 0xEB));
+    }
+    if (list_->count() != before && list_->count() > 0)
+        list_->scrollToBottom(); // the newest step stays in view
+}
+
+} // namespace keyferry
