@@ -263,7 +263,10 @@ TemplateEditor::TemplateEditor(DesktopServices& desktop, Scheduler& scheduler,
     debug_ = toolButton(
         QStringLiteral("Debug"), "ant", {},
         QStringLiteral("Test workflow step-by-step in the target app (with placeholder data)"),
-        [this] { debugEngine_.startDebug(current_()); });
+        [this] {
+            debugEngine_.startDebug(current_());
+            refresh(); // no second run before this one has begun
+        });
     toolButton(
         QStringLiteral("Record"), "record.circle", QColor(0xDC, 0x26, 0x26),
         QStringLiteral("Record the steps while you work through the form (Esc in the form stops)"),
@@ -766,7 +769,8 @@ void TemplateEditor::refresh() {
                              !std::holds_alternative<runner_state::Idle>(state));
 
     deleteAll_->setVisible(!item.steps.empty());
-    debug_->setEnabled(!item.steps.empty() && std::holds_alternative<runner_state::Idle>(state));
+    debug_->setEnabled(!item.steps.empty() && std::holds_alternative<runner_state::Idle>(state) &&
+                       !debugEngine_.isRunning());
     advancedToggle_->setIcon(symbolIcon(showAdvanced_ ? "chevron.down" : "chevron.right"));
     advanced_->setVisible(showAdvanced_);
 }
