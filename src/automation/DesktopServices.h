@@ -38,6 +38,8 @@ struct InputEvent {
     int clickState = 1; ///< 2 for the second press of a double click
     /// Synthesised by Keyferry itself (recorders ignore these).
     bool synthetic = false;
+    /// One of Keyferry's own windows was the active one when the event happened.
+    bool ownApplicationActive = false;
 };
 
 /// The kinds of focused element the recorder turns into text-input steps.

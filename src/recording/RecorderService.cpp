@@ -76,7 +76,7 @@ void RecorderService::handle(const InputEvent& event) {
     }
     // Keyferry's own input (a run, a debug step) and work in Keyferry's windows are not
     // part of the recording.
-    if (event.synthetic || desktop_.isOwnApplicationActive())
+    if (event.synthetic || event.ownApplicationActive)
         return;
     if (event.type != InputEvent::Type::keyDown) {
         const MouseButton button =

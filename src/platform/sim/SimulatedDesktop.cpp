@@ -116,7 +116,9 @@ void SimulatedDesktop::removeListener(std::size_t id) {
     listeners_.erase(id);
 }
 
-bool SimulatedDesktop::deliver(const InputEvent& event) {
+bool SimulatedDesktop::deliver(const InputEvent& original) {
+    InputEvent event = original;
+    event.ownApplicationActive = front_ && front_ == ownProcessID_;
     bool consumed = false;
     std::vector<std::size_t> ids;
     for (const auto& [id, listener] : listeners_)

@@ -94,6 +94,7 @@ X11Desktop::X11Desktop(Scheduler& scheduler, DisplayPtr display, DisplayPtr even
     int event = 0, error = 0, major = 0, minor = 0;
     hasXTest_ = XTestQueryExtension(display_.get(), &event, &error, &major, &minor);
     hasXInput2_ = setUpListening();
+    ownActive_ = ownApplicationInFront();
     keyboard_->onPress = [this](KeyCode keycode) {
         ownPresses_.push_back({true, keycode, scheduler_.now()});
     };
@@ -210,6 +211,8 @@ bool X11Desktop::setUpListening() {
     XISetMask(bits, XI_RawButtonPress);
     XIEventMask mask{XIAllMasterDevices, sizeof bits, bits};
     XISelectEvents(display, DefaultRootWindow(display), &mask, 1);
+    activeWindowAtom_ = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
+    XSelectInput(display, DefaultRootWindow(display), PropertyChangeMask);
     XFlush(display);
 
     notifier_ = std::make_unique<QSocketNotifier>(ConnectionNumber(display), QSocketNotifier::Read);
@@ -223,6 +226,10 @@ void X11Desktop::readEvents() {
     while (XPending(display)) {
         XEvent event;
         XNextEvent(display, &event);
+        if (event.type == PropertyNotify && event.xproperty.atom == activeWindowAtom_) {
+            ownActive_ = ownApplicationInFront();
+            continue;
+        }
         XGenericEventCookie* cookie = &event.xcookie;
         if (cookie->type != GenericEvent || cookie->extension != xinputOpcode_ ||
             !XGetEventData(display, cookie))
@@ -254,6 +261,7 @@ void X11Desktop::handleRaw(int type, int detail, int sourceID) {
         return;
     }
     InputEvent event;
+    event.ownApplicationActive = ownActive_;
     if (type == XI_RawKeyPress || type == XI_RawButtonPress)
         event.synthetic = isOwnPress(type == XI_RawKeyPress, detail, sourceID);
     event.modifiers = heldModifiers();

@@ -105,6 +105,10 @@ private:
     std::deque<OwnPress> ownPresses_;
     bool isOwnPress(bool isKey, int detail, int sourceID);
     std::map<unsigned char, Modifier> modifiersDown_;
+    /// Whether Keyferry's window is active, followed in the order of the event stream: X
+    /// reports a key after the fact, when the window it went to may already be closed.
+    bool ownActive_ = false;
+    unsigned long activeWindowAtom_ = 0;
     std::map<std::size_t, Listener> listeners_;
     std::map<std::string, std::string> names_; ///< .desktop files are read once per id
     std::size_t nextListenerID_ = 1;
