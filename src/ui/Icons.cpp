@@ -61,7 +61,7 @@ const std::map<std::string, Symbol, std::less<>>& symbols() {
         {"scope", {"", "\u2316"}},
         {"xmark.circle", {"edit-clear", "\u2715"}},
         {"minus.circle.fill", {"list-remove", "\u2212"}},
-        {"forward.frame.fill", {"media-skip-forward", "\u23ED"}},
+        {"forward.frame.fill", {"media-skip-forward", "\u00BB"}},
         {"chevron.right", {"go-next", "\u203A"}},
         {"text.cursor", {"", "I"}},
     };

@@ -225,6 +225,7 @@ void TemplateDetailView::toggleRunner() {
         layout_->addWidget(runnerPanel_);
     } else if (!showRunner_ && runnerPanel_) {
         runnerPanel_->engine().stop();
+        runnerPanel_->hide();
         runnerPanel_->deleteLater();
         runnerPanel_ = nullptr;
     }

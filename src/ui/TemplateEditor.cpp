@@ -76,13 +76,28 @@ bool validDelay(double value) {
     return std::isfinite(value) && value >= 0;
 }
 
+// The target picker lists the applications running when it opens.
+class TargetPicker final : public QComboBox {
+public:
+    TargetPicker(QWidget* parent, std::function<void()> beforeOpening)
+        : QComboBox(parent), beforeOpening_(std::move(beforeOpening)) {}
+    void showPopup() override {
+        beforeOpening_();
+        QComboBox::showPopup();
+    }
+
+private:
+    std::function<void()> beforeOpening_;
+};
+
 } // namespace
 
 TemplateEditor::TemplateEditor(DesktopServices& desktop, Scheduler& scheduler,
                                std::function<Template()> current, Edit edit, QWidget* parent)
     : QWidget(parent), desktop_(desktop), current_(std::move(current)), edit_(std::move(edit)),
       recorder_(desktop, scheduler), debugEngine_(desktop, scheduler),
-      nameField_(new QLineEdit(this)), targetPicker_(new QComboBox(this)),
+      nameField_(new QLineEdit(this)),
+      targetPicker_(new TargetPicker(this, [this] { refreshTargets(); })),
       duplicateWarning_(new QLabel(this)), mainArea_(new QStackedWidget(this)),
       stepList_(new QListWidget(this)), debugPanel_(new QWidget(this)),
       debugText_(new QLabel(this)), debugStatus_(new QLabel(this)),

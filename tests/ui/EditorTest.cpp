@@ -249,3 +249,14 @@ TEST_F(UiSession, RecorderViewFollowsTheRecording) {
     EXPECT_TRUE(view.list()->item(2)->text().contains(QStringLiteral("Return")));
     EXPECT_TRUE(RecorderView::hintText().contains(QStringLiteral("Alt+Space = toggle field type")));
 }
+
+TEST_F(EditorTest, DraggedStepsMoveInTheTemplate) {
+    setSteps({input("a"), input("b"), input("c")});
+    // What a drop in the list does to its model: the template follows.
+    ASSERT_TRUE(editor().stepList()->model()->moveRow(QModelIndex(), 0, QModelIndex(), 3));
+    QApplication::processEvents();
+    ASSERT_EQ(draft().steps.size(), 3u);
+    EXPECT_EQ(draft().steps[0].label, "b");
+    EXPECT_EQ(draft().steps[2].label, "a");
+    EXPECT_TRUE(editor().stepRow(2)) << "the rows are drawn again";
+}

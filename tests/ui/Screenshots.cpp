@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QPushButton>
 
 #include "automation/AccessibilityChecker.h"
 #include "automation/VirtualScheduler.h"
@@ -16,6 +17,7 @@
 #include "ui/MainWindow.h"
 #include "ui/RunnerPanel.h"
 #include "ui/TemplateDetailView.h"
+#include "ui/TemplateEditor.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -113,6 +115,30 @@ int main(int argc, char** argv) {
     save(&window, folder, "8-runner-paused");
     runner.engine().setState(runner_state::Finished{2, 0, 2});
     save(&window, folder, "9-runner-finished");
+
+    runner.engine().setState(runner_state::Idle{});
+    detail.toggleRunner();
+
+    TemplateEditor& editor = *detail.editor();
+    editor.toolbarButton(QStringLiteral("Record"))->click();
+    for (Key key : {Key::tab, Key::returnKey, Key::down, Key::down}) {
+        desktop.userKey(key);
+        clock.advance(std::chrono::milliseconds(100));
+    }
+    desktop.form(target)->focused = 0;
+    desktop.userKey(Key::tab);
+    clock.advance(std::chrono::milliseconds(100));
+    save(&window, folder, "11-recording");
+    desktop.userKey(Key::escape);
+    clock.advance(std::chrono::milliseconds(100));
+    save(&window, folder, "12-recorded");
+    editor.panelButton(QStringLiteral("Discard"))->click();
+
+    editor.toolbarButton(QStringLiteral("Debug"))->click();
+    clock.runUntil([&] { return editor.debugEngine().isWaitingForNext(); });
+    save(&window, folder, "13-debug-step");
+    editor.debugEngine().stop();
+    clock.advance(std::chrono::milliseconds(100));
 
     HelpWindowController::shared().show();
     save(HelpWindowController::shared().window(), folder, "10-help");
