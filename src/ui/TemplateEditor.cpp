@@ -26,7 +26,6 @@ namespace keyferry {
 namespace {
 
 const QColor orange(0xE6, 0x7E, 0x22);
-const QColor purple(0x7C, 0x3A, 0xED);
 
 QString text(std::string_view view) {
     return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()));
@@ -434,8 +433,8 @@ QWidget* TemplateEditor::makeRow(const Template& item, std::size_t index) {
     if (debug && debug->stepIdx == index) {
         row->setAutoFillBackground(true);
         QPalette highlight = row->palette();
-        highlight.setColor(QPalette::Window,
-                           QColor(purple.red(), purple.green(), purple.blue(), 38));
+        // Purple at 15 %, mixed onto white so it shows whatever the style paints below.
+        highlight.setColor(QPalette::Window, QColor(0xEF, 0xE7, 0xFD));
         row->setPalette(highlight);
     }
     auto* handle = new QLabel(row);
