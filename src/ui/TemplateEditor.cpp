@@ -431,11 +431,10 @@ QWidget* TemplateEditor::makeRow(const Template& item, std::size_t index) {
     layout->setSpacing(4);
     const auto* debug = std::get_if<runner_state::DebugStep>(&debugEngine_.state());
     if (debug && debug->stepIdx == index) {
-        row->setAutoFillBackground(true);
-        QPalette highlight = row->palette();
-        // Purple at 15 %, mixed onto white so it shows whatever the style paints below.
-        highlight.setColor(QPalette::Window, QColor(0xEF, 0xE7, 0xFD));
-        row->setPalette(highlight);
+        // Purple at 15 %, mixed onto white; on this row only, not its fields.
+        row->setObjectName(QStringLiteral("currentStep"));
+        row->setAttribute(Qt::WA_StyledBackground);
+        row->setStyleSheet(QStringLiteral("#currentStep { background-color: #e4d8fb; }"));
     }
     auto* handle = new QLabel(row);
     handle->setPixmap(symbolIcon("line.3.horizontal").pixmap(16, 16));

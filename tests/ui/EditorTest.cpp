@@ -195,7 +195,9 @@ TEST_F(EditorTest, DebugRunFromTheEditor) {
     EXPECT_FALSE(editor().toolbarButton(QStringLiteral("Debug"))->isEnabled()) << "during a run";
     clock.runUntil([&] { return editor().debugEngine().isWaitingForNext(); });
     QApplication::processEvents();
-    EXPECT_TRUE(editor().stepRow(0)->autoFillBackground()) << "the current step is highlighted";
+    EXPECT_EQ(editor().stepRow(0)->objectName(), QStringLiteral("currentStep"))
+        << "the current step is highlighted";
+    EXPECT_NE(editor().stepRow(1)->objectName(), QStringLiteral("currentStep"));
     editor().panelButton(QStringLiteral("Next"))->click();
     clock.runUntil([&] {
         return editor().debugEngine().isWaitingForNext() &&
