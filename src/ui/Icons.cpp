@@ -19,7 +19,7 @@ namespace keyferry {
 namespace {
 
 struct Symbol {
-    const char* themeName; ///< freedesktop icon naming specification
+    const char* themeName; ///< the freedesktop icon name
     const char* glyph;     ///< drawn when the theme has none
 };
 

@@ -12,6 +12,7 @@
 
 #include "csv/CSVData.h"
 #include "ui/CSVPanel.h"
+#include "ui/Divider.h"
 #include "ui/Icons.h"
 #include "ui/RunnerPanel.h"
 #include "ui/TemplateEditor.h"
@@ -20,24 +21,13 @@
 
 namespace keyferry {
 
-namespace {
-
-QFrame* divider(QWidget* parent) {
-    auto* line = new QFrame(parent);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    return line;
-}
-
-} // namespace
-
 TemplateDetailView::TemplateDetailView(TemplateStore& store, DesktopServices& desktop,
                                        Scheduler& scheduler, AccessibilityChecker* checker,
                                        QWidget* parent)
     : QWidget(parent), store_(store), desktop_(desktop), scheduler_(scheduler), checker_(checker),
       statusIcon_(new QLabel(this)), statusText_(new QLabel(this)),
       saveButton_(new QPushButton(this)), runnerButton_(new QPushButton(this)),
-      runnerDivider_(divider(this)), layout_(new QVBoxLayout(this)) {
+      runnerDivider_(horizontalDivider(this)), layout_(new QVBoxLayout(this)) {
     layout_->setContentsMargins(0, 0, 0, 0);
     layout_->setSpacing(0);
 
@@ -67,13 +57,13 @@ TemplateDetailView::TemplateDetailView(TemplateStore& store, DesktopServices& de
     addAction(save);
     header->addWidget(saveButton_);
     layout_->addLayout(header);
-    layout_->addWidget(divider(this));
+    layout_->addWidget(horizontalDivider(this));
 
     editor_ = new TemplateEditor(
         desktop_, scheduler_, [this] { return draft_.value_or(Template{}); },
         [this](const std::function<void(Template&)>& change) { editDraft(change); }, this);
     layout_->addWidget(editor_, 1);
-    layout_->addWidget(divider(this));
+    layout_->addWidget(horizontalDivider(this));
 
     csvPanel_ = new CSVPanel([this] { return draft_.value_or(Template{}); },
                              [this] { tableChanged(); }, this);

@@ -9,6 +9,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "ui/Divider.h"
 #include "ui/Icons.h"
 #include "ui/TemplateListModel.h"
 
@@ -30,13 +31,6 @@ public:
         return editor;
     }
 };
-
-QFrame* divider(QWidget* parent) {
-    auto* line = new QFrame(parent);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    return line;
-}
 
 } // namespace
 
@@ -62,7 +56,7 @@ TemplateSidebar::TemplateSidebar(TemplateStore& store, QWidget* parent)
     connect(addButton_, &QToolButton::clicked, this, [this] { store_.addTemplate(); });
     header->addWidget(addButton_);
     layout->addLayout(header);
-    layout->addWidget(divider(this));
+    layout->addWidget(horizontalDivider(this));
 
     list_->setModel(model_);
     list_->setItemDelegate(new RenameDelegate(list_));
@@ -79,7 +73,7 @@ TemplateSidebar::TemplateSidebar(TemplateStore& store, QWidget* parent)
                 store_.setSelectedTemplateID(model_->idAt(current.row()));
             });
     layout->addWidget(list_, 1);
-    layout->addWidget(divider(this));
+    layout->addWidget(horizontalDivider(this));
 
     auto* footer = new QVBoxLayout;
     footer->setContentsMargins(0, 12, 0, 12);
