@@ -58,7 +58,7 @@ const std::map<std::string, Symbol, std::less<>>& symbols() {
         {"line.3.horizontal", {"", "\u2261"}},
         {"pin", {"", "\u25CB"}},
         {"pin.fill", {"", "\u25CF"}},
-        {"scope", {"", "\u2316"}},
+        {"scope", {"", "\u25CE"}},
         {"xmark.circle", {"edit-clear", "\u2715"}},
         {"minus.circle.fill", {"list-remove", "\u2212"}},
         {"forward.frame.fill", {"media-skip-forward", "\u00BB"}},

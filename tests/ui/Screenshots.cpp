@@ -140,6 +140,32 @@ int main(int argc, char** argv) {
     editor.debugEngine().stop();
     clock.advance(std::chrono::milliseconds(100));
 
+    detail.csvPanel()->togglePreview(); // room for the steps
+    detail.editDraft([](Template& item) {
+        const auto add = [&](StepType type, std::string label = {}) {
+            Step step = Step::ofType(type);
+            step.label = std::move(label);
+            item.steps.push_back(step);
+            return &item.steps.back();
+        };
+        add(StepType::wait);
+        add(StepType::textInput, "Street");
+        add(StepType::textInput, "Customer no.")->fixedValue = "ACME-001";
+        add(StepType::skipTabs)->repeatCount = 3;
+        auto* arrow = add(StepType::arrowKey);
+        arrow->arrowDirection = ArrowDirection::left;
+        arrow->repeatCount = 2;
+        add(StepType::selectAllClear);
+        auto* click = add(StepType::mouseClick);
+        click->mouseClickType = MouseClickType::double_;
+        click->mousePositionX = 40.6;
+        click->mousePositionY = 25.2;
+        add(StepType::mouseClick)->mouseButton = MouseButton::right;
+        add(StepType::pause)->postDelay = 1.5;
+        add(StepType::tab);
+    });
+    save(&window, folder, "14-long-step-list");
+
     HelpWindowController::shared().show();
     save(HelpWindowController::shared().window(), folder, "10-help");
     HelpWindowController::shared().window()->close();
