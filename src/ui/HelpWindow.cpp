@@ -3,10 +3,13 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTextBrowser>
+#include <QTextDocument>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <QWidget>
 
 #include "model/Enums.h"
+#include "ui/Icons.h"
 
 namespace keyferry {
 
@@ -39,9 +42,18 @@ QString bullets(std::initializer_list<std::pair<const char*, const char*>> items
     return html;
 }
 
+QString iconUrl(StepType type) {
+    return QStringLiteral("icon:") +
+           QString::fromLatin1(iconSymbol(type).data(),
+                               static_cast<qsizetype>(iconSymbol(type).size()));
+}
+
 QString stepType(StepType type, const char* description) {
-    return QStringLiteral("<p><b>%1</b><br><span style='color:#555'>%2</span></p>")
-        .arg(QString::fromUtf8(displayName(type).data(),
+    return QStringLiteral("<table cellspacing='0' cellpadding='2'><tr><td width='20' valign='top'>"
+                          "<img src='%1' width='16' height='16'></td><td><b>%2</b><br>"
+                          "<span style='color:#555'>%3</span></td></tr></table>")
+        .arg(iconUrl(type),
+             QString::fromUtf8(displayName(type).data(),
                                static_cast<qsizetype>(displayName(type).size()))
                  .toHtmlEscaped(),
              escaped(description));
@@ -220,6 +232,10 @@ void HelpWindowController::show() {
     auto* layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* page = new QTextBrowser(window);
+    for (StepType type : allCases<StepType>()) // the step-type icons, in the accent colour
+        page->document()->addResource(
+            QTextDocument::ImageResource, QUrl(iconUrl(type)),
+            symbolIcon(iconSymbol(type), QColor(0x25, 0x63, 0xEB)).pixmap(32, 32));
     page->setHtml(helpHtml());
     page->setOpenLinks(false);
     page->document()->setDocumentMargin(32);

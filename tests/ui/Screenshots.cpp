@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTextBrowser>
 
 #include "automation/AccessibilityChecker.h"
 #include "automation/VirtualScheduler.h"
@@ -168,6 +170,10 @@ int main(int argc, char** argv) {
 
     HelpWindowController::shared().show();
     save(HelpWindowController::shared().window(), folder, "10-help");
+    if (auto* page = HelpWindowController::shared().window()->findChild<QTextBrowser*>()) {
+        page->verticalScrollBar()->setValue(page->verticalScrollBar()->maximum() / 3);
+        save(HelpWindowController::shared().window(), folder, "15-help-step-types");
+    }
     HelpWindowController::shared().window()->close();
     std::filesystem::remove_all(data);
     return 0;
