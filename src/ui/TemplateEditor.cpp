@@ -115,9 +115,7 @@ TemplateEditor::TemplateEditor(DesktopServices& desktop, Scheduler& scheduler,
     nameField_->setAccessibleName(QStringLiteral("Template name"));
     nameField_->setToolTip(QStringLiteral("The name shown in the sidebar"));
     connect(nameField_, &QLineEdit::textEdited, this, [this](const QString& typed) {
-        editingInRow_ = true;
-        edit_([&](Template& item) { item.name = typed.toStdString(); });
-        editingInRow_ = false;
+        editInPlace([&](Template& item) { item.name = typed.toStdString(); });
     });
     header->addWidget(nameField_);
     header->addStretch();
@@ -310,34 +308,26 @@ TemplateEditor::TemplateEditor(DesktopServices& desktop, Scheduler& scheduler,
         advanced_, {}, QStringLiteral("Countdown (sec)"), 50, parseInteger,
         [this] { return formatInteger(current_().settings.countdownSeconds); },
         [this](std::int64_t value) {
-            editingInRow_ = true;
-            edit_([&](Template& item) { item.settings.countdownSeconds = value; });
-            editingInRow_ = false;
+            editInPlace([&](Template& item) { item.settings.countdownSeconds = value; });
         });
     settings->addWidget(countdown_);
+    // The two delays: finite and not negative, or refused.
+    const auto delayField = [this](const QString& name, double Template::Settings::*member) {
+        return numberField(
+            advanced_, {}, name, 80, parseDecimal,
+            [this, member] { return formatDecimal(current_().settings.*member); },
+            [this, member](double value) {
+                if (validDelay(value))
+                    editInPlace([&](Template& item) { item.settings.*member = value; });
+            });
+    };
     settings->addWidget(new QLabel(QStringLiteral("Char Delay (sec)"), advanced_));
-    charDelay_ = numberField(
-        advanced_, {}, QStringLiteral("Char Delay (sec)"), 80, parseDecimal,
-        [this] { return formatDecimal(current_().settings.interCharDelay); },
-        [this](double value) {
-            if (!validDelay(value))
-                return;
-            editingInRow_ = true;
-            edit_([&](Template& item) { item.settings.interCharDelay = value; });
-            editingInRow_ = false;
-        });
+    charDelay_ =
+        delayField(QStringLiteral("Char Delay (sec)"), &Template::Settings::interCharDelay);
     settings->addWidget(charDelay_);
     settings->addWidget(new QLabel(QStringLiteral("Default Post-Delay (sec)"), advanced_));
-    defaultDelay_ = numberField(
-        advanced_, {}, QStringLiteral("Default Post-Delay (sec)"), 80, parseDecimal,
-        [this] { return formatDecimal(current_().settings.defaultPostDelay); },
-        [this](double value) {
-            if (!validDelay(value))
-                return;
-            editingInRow_ = true;
-            edit_([&](Template& item) { item.settings.defaultPostDelay = value; });
-            editingInRow_ = false;
-        });
+    defaultDelay_ = delayField(QStringLiteral("Default Post-Delay (sec)"),
+                               &Template::Settings::defaultPostDelay);
     settings->addWidget(defaultDelay_);
     settings->addStretch();
     layout->addWidget(advanced_);
@@ -396,17 +386,26 @@ void TemplateEditor::refreshTargets() {
     targetPicker_->setCurrentIndex(std::max(index, 0));
 }
 
+void TemplateEditor::editInPlace(const std::function<void(Template&)>& change) {
+    // The field being typed in already shows the change: the rows are not rebuilt under it.
+    editingInRow_ = true;
+    edit_(change);
+    editingInRow_ = false;
+}
+
 void TemplateEditor::editStep(const Uuid& id, const std::function<void(Step&)>& change,
                               bool rebuild) {
-    editingInRow_ = !rebuild;
-    edit_([&](Template& item) {
+    const auto apply = [&](Template& item) {
         for (Step& step : item.steps)
             if (step.id == id)
                 change(step);
-    });
-    editingInRow_ = false;
-    if (rebuild)
-        rebuildSteps();
+    };
+    if (!rebuild) {
+        editInPlace(apply);
+        return;
+    }
+    edit_(apply);
+    rebuildSteps();
 }
 
 void TemplateEditor::moveStep(int from, int to) {

@@ -56,6 +56,7 @@ private:
     void refresh();
     void refreshTargets();
     void recorderChanged();
+    void editInPlace(const std::function<void(Template&)>& change);
     void editStep(const Uuid& id, const std::function<void(Step&)>& change, bool rebuild);
     void moveStep(int from, int to);
     QWidget* makeRow(const Template& item, std::size_t index);

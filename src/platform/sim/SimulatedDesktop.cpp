@@ -192,12 +192,17 @@ void SimulatedDesktop::disableTaps() {
 // ---- the user's input ----
 
 void SimulatedDesktop::userKey(Key key, Modifiers modifiers) {
+    pressKey(key, modifiers, false);
+}
+
+void SimulatedDesktop::pressKey(Key key, Modifiers modifiers, bool synthetic) {
     InputEvent event;
     event.type = InputEvent::Type::keyDown;
     event.key = key;
     event.modifiers = modifiers;
     event.position = pointer_;
-    if (!deliver(event))
+    event.synthetic = synthetic;
+    if (!deliver(event)) // a filtering tap may keep it from the form
         keyToForm(key, modifiers);
 }
 
@@ -229,15 +234,8 @@ bool SimulatedDesktop::postKey(Key key, Modifiers modifiers, bool down) {
     event.key = key;
     event.modifiers = modifiers;
     log(event);
-    if (down) {
-        InputEvent tapped;
-        tapped.type = InputEvent::Type::keyDown;
-        tapped.key = key;
-        tapped.modifiers = modifiers;
-        tapped.synthetic = true;
-        if (!deliver(tapped))
-            keyToForm(key, modifiers);
-    }
+    if (down)
+        pressKey(key, modifiers, true);
     return true;
 }
 

@@ -156,6 +156,7 @@ private:
     void removeListener(std::size_t id);
     /// Delivers to every listener that wants it; true when a filtering tap consumed it.
     bool deliver(const InputEvent& event);
+    void pressKey(Key key, Modifiers modifiers, bool synthetic);
     void keyToForm(Key key, Modifiers modifiers);
     void textToForm(std::string_view text);
     void clickToForm(Point position);
