@@ -13,18 +13,38 @@ AutomationEngine::~AutomationEngine() {
     releaseEverythingPressed();
 }
 
-bool AutomationEngine::mayPress() {
-    if (!guardedTarget_)
-        return true;
-    if (!targetLost_ && !isAppFrontmost(*guardedTarget_))
-        targetLost_ = true;
-    return !targetLost_;
+namespace {
+
+// Preparing a character again and again without it becoming ready means the keyboard
+// cannot type it; a few rounds (a rebind after a settle wait) are normal.
+constexpr int preparationRounds = 4;
+
+Posted mouseFailure(Posted posted) {
+    if (!posted)
+        posted.setDevice(Posted::Device::mouse);
+    return posted;
 }
 
-bool AutomationEngine::post(Key key, Modifiers modifiers, bool down) {
-    if (down && !mayPress())
+} // namespace
+
+bool AutomationEngine::mayPress(const Cancellation& cancellation) {
+    if (halted(cancellation))
         return false;
-    const bool posted = desktop_.postKey(key, modifiers, down);
+    if (binding_ && !binding_->holdsFocus())
+        targetLost_ = true;
+    return !halted(cancellation);
+}
+
+bool AutomationEngine::mayClick(Point position, const Cancellation& cancellation) {
+    if (!mayPress(cancellation))
+        return false;
+    if (binding_ && !binding_->holdsPoint(position))
+        targetLost_ = true;
+    return !halted(cancellation);
+}
+
+Posted AutomationEngine::post(Key key, Modifiers modifiers, bool down) {
+    const Posted posted = desktop_.postKey(key, modifiers, down);
     if (down && posted)
         keysDown_.insert({key, modifiers.bits()});
     if (!down)
@@ -32,10 +52,8 @@ bool AutomationEngine::post(Key key, Modifiers modifiers, bool down) {
     return posted;
 }
 
-bool AutomationEngine::postButton(MouseButton button, Point position, bool down, int clickState) {
-    if (down && !mayPress())
-        return false;
-    const bool posted = desktop_.postMouseButton(button, position, down, clickState);
+Posted AutomationEngine::postButton(MouseButton button, Point position, bool down, int clickState) {
+    const Posted posted = desktop_.postMouseButton(button, position, down, clickState);
     if (down && posted)
         buttonsDown_.push_back({button, position});
     if (!down)
@@ -57,49 +75,97 @@ void AutomationEngine::releaseEverythingPressed() {
         postButton(down.button, down.position, false, 1);
 }
 
-Task<void> AutomationEngine::pressKey(Key key, Modifiers modifiers, Cancellation cancellation) {
-    // A key whose down event cannot be posted is skipped, and so is its release.
-    if (!post(key, modifiers, true))
-        co_return;
-    co_await sleepFor(scheduler_, keyHold, cancellation);
-    post(key, modifiers, false);
-    if (!modifiers.empty())
-        co_await sleepFor(scheduler_, shortPause, cancellation);
+bool AutomationEngine::focusBelongsTo(const std::string& bundleID) {
+    const auto focus = desktop_.focusedWindow();
+    const auto facts = focus ? desktop_.windowFacts(*focus) : std::nullopt;
+    return facts && facts->bundleID == bundleID;
 }
 
-Task<bool> AutomationEngine::typeText(std::string text, double interCharDelay,
-                                      Cancellation cancellation) {
+Task<Posted> AutomationEngine::pressKey(Key key, Modifiers modifiers, Cancellation cancellation) {
+    if (halted(cancellation))
+        co_return Posted{};
+    const auto settle = desktop_.prepareKey(key, modifiers);
+    if (!settle)
+        co_return Posted::failure(settle.error());
+    if (*settle > Scheduler::Duration{0})
+        co_await sleepFor(scheduler_, *settle, cancellation);
+    if (!mayPress(cancellation))
+        co_return Posted{};
+    if (const Posted down = post(key, modifiers, true); !down)
+        co_return down;
+    co_await sleepFor(scheduler_, keyHold, cancellation);
+    post(key, modifiers, false); // a release always goes out, even after a stop
+    if (!modifiers.empty())
+        co_await sleepFor(scheduler_, shortPause, cancellation);
+    co_return Posted{};
+}
+
+Task<Posted> AutomationEngine::prepare(std::string_view text, Cancellation cancellation) {
+    const auto clusters = graphemeClusters(text);
+    const std::string_view first = clusters.empty() ? text : clusters.front();
+    for (int round = 0; round < preparationRounds; ++round) {
+        const auto settle = desktop_.prepareText(text);
+        if (!settle)
+            co_return Posted::failure(settle.error());
+        if (*settle > Scheduler::Duration{0})
+            co_await sleepFor(scheduler_, *settle, cancellation);
+        if (halted(cancellation) || desktop_.isPrepared(first))
+            co_return Posted{};
+    }
+    co_return Posted::failure("the keyboard cannot be set up for \"" + std::string(first) + "\"");
+}
+
+Task<Posted> AutomationEngine::typeText(std::string text, double interCharDelay,
+                                        Cancellation cancellation) {
     if (text.empty())
-        co_return true;
+        co_return Posted{};
     const auto delay = secondsToDuration(interCharDelay);
-    desktop_.beginText(text);
-    bool typed = true;
+    // Everything the text needs is made typable up front, so the characters then go out at
+    // full speed; only a text needing more than the keyboard holds at once prepares again.
+    Posted typed = co_await prepare(text, cancellation);
+    auto start = scheduler_.now();
+    std::int64_t sent = 0;
     for (std::string_view character : graphemeClusters(text)) {
-        if (!mayPress())
-            break; // not a failure to type: the run sees targetLost() and pauses
-        if (!desktop_.postCharacter(character)) {
-            typed = false;
+        if (!typed || !mayPress(cancellation))
             break;
+        if (!desktop_.isPrepared(character)) {
+            const auto offset = static_cast<std::size_t>(character.data() - text.data());
+            typed = co_await prepare(std::string_view(text).substr(offset), cancellation);
+            if (!typed || !mayPress(cancellation))
+                break;
+            start = scheduler_.now() - delay * sent; // the wait does not count as lateness
         }
-        co_await sleepFor(scheduler_, delay, cancellation);
+        typed = desktop_.postCharacter(character);
+        if (!typed)
+            break;
+        ++sent;
+        // Absolute deadlines: time spent posting or a late timer is made up, not added.
+        const auto due = start + delay * sent;
+        co_await sleepFor(scheduler_, std::max(due - scheduler_.now(), Scheduler::Duration{0}),
+                          cancellation);
     }
     desktop_.endText();
     co_return typed;
 }
 
-Task<void> AutomationEngine::performMouseClick(MouseButton button, MouseClickType clickType,
-                                               Point position, Cancellation cancellation) {
-    if (!postButton(button, position, true, 1))
-        co_return;
+Task<Posted> AutomationEngine::performMouseClick(MouseButton button, MouseClickType clickType,
+                                                 Point position, Cancellation cancellation) {
+    if (!mayClick(position, cancellation))
+        co_return Posted{};
+    if (const Posted down = postButton(button, position, true, 1); !down)
+        co_return mouseFailure(down);
     co_await sleepFor(scheduler_, keyHold, cancellation);
     postButton(button, position, false, 1);
     if (clickType != MouseClickType::double_)
-        co_return;
+        co_return Posted{};
     co_await sleepFor(scheduler_, shortPause, cancellation);
-    if (!postButton(button, position, true, 2))
-        co_return;
+    if (!mayClick(position, cancellation))
+        co_return Posted{};
+    if (const Posted down = postButton(button, position, true, 2); !down)
+        co_return mouseFailure(down);
     co_await sleepFor(scheduler_, keyHold, cancellation);
     postButton(button, position, false, 2);
+    co_return Posted{};
 }
 
 Task<void> AutomationEngine::postDelay(double seconds, Cancellation cancellation) {
@@ -107,57 +173,67 @@ Task<void> AutomationEngine::postDelay(double seconds, Cancellation cancellation
         co_await sleepFor(scheduler_, secondsToDuration(seconds), cancellation);
 }
 
-Task<void> AutomationEngine::repeatKey(Key key, std::int64_t count, double gap,
-                                       Cancellation cancellation) {
-    for (std::int64_t i = 0; i < count; ++i) {
+Task<Posted> AutomationEngine::repeatKey(Key key, std::int64_t count, double gap,
+                                         Cancellation cancellation) {
+    for (std::int64_t i = 0; i < count && !halted(cancellation); ++i) {
         if (i > 0)
             co_await postDelay(gap, cancellation);
-        co_await pressKey(key, {}, cancellation);
+        if (const Posted pressed = co_await pressKey(key, {}, cancellation); !pressed)
+            co_return pressed;
     }
+    co_return Posted{};
 }
 
-Task<bool> AutomationEngine::executeStep(Step step, std::optional<std::string> value,
-                                         Template::Settings settings,
-                                         std::optional<std::string> targetBundleID,
-                                         Cancellation cancellation) {
+Task<Posted> AutomationEngine::clearField(Cancellation cancellation) {
+    if (const Posted all = co_await pressKey(Key::a, Modifier::control, cancellation); !all)
+        co_return all;
+    co_await sleepFor(scheduler_, afterSelectAll, cancellation);
+    if (const Posted back = co_await pressKey(Key::backspace, {}, cancellation); !back)
+        co_return back;
+    co_await sleepFor(scheduler_, shortPause, cancellation);
+    co_return Posted{};
+}
+
+Task<Posted> AutomationEngine::executeStep(Step step, std::optional<std::string> value,
+                                           Template::Settings settings,
+                                           std::optional<std::string> targetBundleID,
+                                           Cancellation cancellation) {
     targetLost_ = false;
+    skipped_ = false;
     switch (step.type) {
-    case StepType::textInput:
-        co_await pressKey(Key::a, Modifier::control, cancellation);
-        co_await sleepFor(scheduler_, afterSelectAll, cancellation);
-        co_await pressKey(Key::backspace, {}, cancellation);
-        co_await sleepFor(scheduler_, shortPause, cancellation);
-        if (value && !value->empty()) {
-            if (!co_await typeText(*value, settings.interCharDelay, cancellation))
-                co_return false;
+    case StepType::textInput: {
+        if (const Posted cleared = co_await clearField(cancellation); !cleared)
+            co_return cleared;
+        if (value && !value->empty() && !halted(cancellation)) {
+            if (const Posted typed =
+                    co_await typeText(*value, settings.interCharDelay, cancellation);
+                !typed)
+                co_return typed;
         }
+        if (halted(cancellation))
+            co_return Posted{};
         co_await sleepFor(scheduler_, shortPause, cancellation);
-        co_await pressKey(Key::tab, {}, cancellation);
-        co_await postDelay(step.postDelay, cancellation);
-        co_return true;
+        if (const Posted tab = co_await pressKey(Key::tab, {}, cancellation); !tab)
+            co_return tab;
+        break;
+    }
     case StepType::tab:
-        co_await pressKey(Key::tab, {}, cancellation);
-        co_await postDelay(step.postDelay, cancellation);
-        co_return true;
-    case StepType::returnKey:
-        co_await pressKey(Key::returnKey, {}, cancellation);
-        co_await postDelay(step.postDelay, cancellation);
-        co_return true;
+    case StepType::returnKey: {
+        const Key key = step.type == StepType::tab ? Key::tab : Key::returnKey;
+        if (const Posted pressed = co_await pressKey(key, {}, cancellation); !pressed)
+            co_return pressed;
+        break;
+    }
     case StepType::wait:
-        co_return true;
+        co_return Posted{};
     case StepType::pause:
-        co_await postDelay(step.postDelay, cancellation);
-        co_return true;
+        break;
     case StepType::skipTabs:
-        co_await repeatKey(Key::tab, step.repeatCount, step.postDelay, cancellation);
-        co_return true;
+        co_return co_await repeatKey(Key::tab, step.repeatCount, step.postDelay, cancellation);
     case StepType::selectAllClear:
-        co_await pressKey(Key::a, Modifier::control, cancellation);
-        co_await sleepFor(scheduler_, afterSelectAll, cancellation);
-        co_await pressKey(Key::backspace, {}, cancellation);
-        co_await sleepFor(scheduler_, shortPause, cancellation);
-        co_await postDelay(step.postDelay, cancellation);
-        co_return true;
+        if (const Posted cleared = co_await clearField(cancellation); !cleared)
+            co_return cleared;
+        break;
     case StepType::arrowKey: {
         Key arrow = Key::down;
         switch (step.arrowDirection.value_or(ArrowDirection::down)) {
@@ -174,27 +250,30 @@ Task<bool> AutomationEngine::executeStep(Step step, std::optional<std::string> v
             arrow = Key::right;
             break;
         }
-        co_await repeatKey(arrow, step.repeatCount, step.postDelay, cancellation);
-        co_return true;
+        co_return co_await repeatKey(arrow, step.repeatCount, step.postDelay, cancellation);
     }
     case StepType::mouseClick: {
         Point position;
         if (step.mousePositionX && step.mousePositionY) {
             const auto window = targetBundleID ? windowBounds(*targetBundleID) : std::nullopt;
             if (!window)
-                co_return true; // the recorded spot cannot be placed: skipped
+                co_return Posted{}; // the recorded spot cannot be placed: skipped
             position = {window->x + *step.mousePositionX, window->y + *step.mousePositionY};
         } else {
             position = desktop_.pointerLocation().value_or(Point{});
         }
-        co_await performMouseClick(step.mouseButton.value_or(MouseButton::left),
-                                   step.mouseClickType.value_or(MouseClickType::single), position,
-                                   cancellation);
+        if (const Posted clicked = co_await performMouseClick(
+                step.mouseButton.value_or(MouseButton::left),
+                step.mouseClickType.value_or(MouseClickType::single), position, cancellation);
+            !clicked)
+            co_return clicked;
+        break;
+    }
+    }
+    // A stop during the post-delay cuts only the wait: the step has done what it does.
+    if (!targetLost_ && !cancellation.isCancelled())
         co_await postDelay(step.postDelay, cancellation);
-        co_return true;
-    }
-    }
-    co_return true;
+    co_return Posted{};
 }
 
 std::optional<RunningApplication> AutomationEngine::firstRunning(const std::string& bundleID) {
@@ -224,12 +303,15 @@ Task<bool> AutomationEngine::activateAndWait(std::string bundleID, Cancellation 
     const auto application = firstRunning(bundleID);
     if (!application || !desktop_.activate(*application))
         co_return false;
+    // The window manager's idea of the front and the keyboard focus can differ for a moment:
+    // keys go where the focus is.
+    const auto arrived = [&] { return isAppFrontmost(bundleID) && focusBelongsTo(bundleID); };
     for (int poll = 0; poll < activationPolls; ++poll) {
         co_await sleepFor(scheduler_, activationPoll, cancellation);
-        if (isAppFrontmost(bundleID))
+        if (arrived())
             co_return true;
     }
-    co_return isAppFrontmost(bundleID);
+    co_return arrived();
 }
 
 std::vector<AutomationEngine::AppEntry> AutomationEngine::runningApps(DesktopServices& desktop) {

@@ -4,6 +4,7 @@
 #include "automation/Scheduler.h"
 #include "automation/Task.h"
 #include "automation/Waits.h"
+#include "automation/WindowBinding.h"
 #include "model/Template.h"
 
 #include <optional>
@@ -35,20 +36,25 @@ public:
     AutomationEngine& operator=(const AutomationEngine&) = delete;
     ~AutomationEngine();
 
-    /// Performs one step. `value` is the text of a textInput step. False only when typing
-    /// failed; a step that could not act (an unplaceable click) counts as done. Waits end
-    /// at once when `cancellation` fires, and the sequence carries on without them.
-    Task<bool> executeStep(Step step, std::optional<std::string> value, Template::Settings settings,
-                           std::optional<std::string> targetBundleID, Cancellation cancellation);
-    /// Types each user-perceived character, waiting interCharDelay after each one. False as
-    /// soon as a character cannot be posted.
-    Task<bool> typeText(std::string text, double interCharDelay, Cancellation cancellation);
-    /// One key press: down, 20 ms, up; 50 ms more when modifiers were held.
-    Task<void> pressKey(Key key, Modifiers modifiers, Cancellation cancellation);
+    /// Performs one step. `value` is the text of a textInput step. Fails only when a key or
+    /// click could not be sent, saying why; a step that could not act (an unplaceable click)
+    /// counts as done. Once `cancellation` fires or the bound window loses the focus, nothing
+    /// more is pressed (keys already down are released) and the step ends at once.
+    Task<Posted> executeStep(Step step, std::optional<std::string> value,
+                             Template::Settings settings, std::optional<std::string> targetBundleID,
+                             Cancellation cancellation);
+    /// Types each user-perceived character, the n-th at n × interCharDelay after the first (a
+    /// late character does not delay the ones after it). Fails as soon as a character cannot
+    /// be sent.
+    Task<Posted> typeText(std::string text, double interCharDelay, Cancellation cancellation);
+    /// One key press: down, 20 ms, up; 50 ms more when modifiers were held. Fails when the
+    /// key cannot be pressed at all on this keyboard.
+    Task<Posted> pressKey(Key key, Modifiers modifiers, Cancellation cancellation);
     /// A single or double click at `position`.
-    Task<void> performMouseClick(MouseButton button, MouseClickType clickType, Point position,
-                                 Cancellation cancellation);
-    /// Brings the application to the front and waits up to about 2 s until it is there.
+    Task<Posted> performMouseClick(MouseButton button, MouseClickType clickType, Point position,
+                                   Cancellation cancellation);
+    /// Brings the application to the front and waits up to about 2 s until it is there and
+    /// holds the keyboard focus.
     Task<bool> activateAndWait(std::string bundleID, Cancellation cancellation);
 
     /// The first on-screen window of positive size of the application, front to back.
@@ -61,17 +67,31 @@ public:
     /// Releases every key and button this engine pressed and has not released yet.
     void releaseEverythingPressed();
 
-    /// While set, every key press, character and click first checks that this application
-    /// is in front; once it is not, nothing more is pressed (releases still are) until the
-    /// next step, and targetLost() says so. Keeps a run from typing into another window.
-    void guardTarget(std::optional<std::string> bundleID) { guardedTarget_ = std::move(bundleID); }
+    /// While set, every key press, character and click first checks that it reaches the
+    /// binding's window; once one would not, nothing more is pressed (releases still are)
+    /// until the next step, and targetLost() says so. Keeps a run from typing into another
+    /// window. The binding must outlive its use here; nullptr unbinds.
+    void bindTo(WindowBinding* binding) { binding_ = binding; }
     bool targetLost() const { return targetLost_; }
+    /// Whether the last step sent every key and click it has (its waits may have been cut).
+    bool stepCompleted() const { return !skipped_; }
+    /// Whether the window with the keyboard focus belongs to the application.
+    bool focusBelongsTo(const std::string& bundleID);
 
 private:
-    bool mayPress();
-    bool post(Key key, Modifiers modifiers, bool down);
-    bool postButton(MouseButton button, Point position, bool down, int clickState);
-    Task<void> repeatKey(Key key, std::int64_t count, double gap, Cancellation cancellation);
+    bool mayPress(const Cancellation& cancellation);
+    bool mayClick(Point position, const Cancellation& cancellation);
+    /// A stop or a lost focus: what is left of the step is skipped.
+    bool halted(const Cancellation& cancellation) {
+        const bool halt = targetLost_ || cancellation.isCancelled();
+        skipped_ = skipped_ || halt;
+        return halt;
+    }
+    Posted post(Key key, Modifiers modifiers, bool down);
+    Posted postButton(MouseButton button, Point position, bool down, int clickState);
+    Task<Posted> prepare(std::string_view text, Cancellation cancellation);
+    Task<Posted> repeatKey(Key key, std::int64_t count, double gap, Cancellation cancellation);
+    Task<Posted> clearField(Cancellation cancellation);
     Task<void> postDelay(double seconds, Cancellation cancellation);
     std::optional<RunningApplication> firstRunning(const std::string& bundleID);
 
@@ -83,8 +103,9 @@ private:
         Point position;
     };
     std::vector<ButtonDown> buttonsDown_;
-    std::optional<std::string> guardedTarget_;
+    WindowBinding* binding_ = nullptr;
     bool targetLost_ = false;
+    bool skipped_ = false;
 };
 
 } // namespace keyferry

@@ -60,6 +60,7 @@ void RunnerEngine::next() {
 Task<void> RunnerEngine::debugRun(Template item, std::vector<std::string> placeholders,
                                   Cancellation cancellation) {
     const auto& target = item.targetAppBundleID;
+    WindowBinding binding(desktop_, target);
     if (target && !co_await automation_.activateAndWait(*target, cancellation)) {
         endRun(runner_state::Finished{0, 0, 0});
         setStatus("Target app not found!");
@@ -106,16 +107,25 @@ Task<void> RunnerEngine::debugRun(Template item, std::vector<std::string> placeh
             co_await sleepFor(scheduler_, afterClick, cancellation);
             continue;
         }
-        automation_.guardTarget(target);
-        const bool executed =
+        // Bound at the first step that sends input; later steps may follow the focus only
+        // to windows the target opened since.
+        const bool held = binding.isBound() ? binding.followFocus() : binding.bindToFocus();
+        if (!held && (target || binding.isBound())) {
+            finalMessage = "Target app no longer in foreground";
+            break;
+        }
+        automation_.bindTo(binding.isBound() ? &binding : nullptr);
+        const Posted executed =
             co_await automation_.executeStep(step, value, item.settings, target, cancellation);
-        automation_.guardTarget(std::nullopt);
+        automation_.bindTo(nullptr);
         if (automation_.targetLost()) {
             finalMessage = "Target app no longer in foreground";
             break;
         }
         if (!executed) {
-            finalMessage = "Error at step " + std::to_string(i + 1) + "!";
+            const char* device = executed.device() == Posted::Device::mouse ? "mouse" : "keyboard";
+            finalMessage = "Error at step " + std::to_string(i + 1) + "! Could not send " + device +
+                           " input: " + executed.why();
             break;
         }
     }

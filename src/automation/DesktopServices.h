@@ -2,8 +2,11 @@
 
 #include "automation/Geometry.h"
 #include "automation/Keys.h"
+#include "automation/Scheduler.h"
 #include "model/Enums.h"
+#include "model/Expected.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -20,6 +23,40 @@ struct RunningApplication {
     int processID = 0;
     bool isRegular = false; ///< has a managed window the user can switch to
     friend bool operator==(const RunningApplication&, const RunningApplication&) = default;
+};
+
+/// A top-level window as the desktop names it (on X11 the client window's id).
+using WindowID = std::uint64_t;
+
+/// What decides whether a run may follow the focus to a window it has not typed into yet.
+struct WindowFacts {
+    int processID = 0; ///< 0 when unknown
+    std::optional<std::string> bundleID;
+    std::optional<WindowID> transientFor; ///< the window a dialog belongs to
+    bool isPopup = false;                 ///< a menu or tooltip the window manager does not manage
+};
+
+/// Whether an event went out, and when not, why: a short phrase for the user's message
+/// ("no free keycode").
+class Posted {
+public:
+    enum class Device { keyboard, mouse };
+
+    Posted() = default;
+    static Posted failure(std::string why, Device device = Device::keyboard) {
+        Posted posted;
+        posted.failure_ = std::move(why);
+        posted.device_ = device;
+        return posted;
+    }
+    explicit operator bool() const { return !failure_; }
+    const std::string& why() const { return *failure_; }
+    Device device() const { return device_; }
+    void setDevice(Device device) { device_ = device; }
+
+private:
+    std::optional<std::string> failure_;
+    Device device_ = Device::keyboard;
 };
 
 /// One on-screen window, front to back in the window list.
@@ -77,23 +114,34 @@ public:
 /// with the origin at the top left.
 class DesktopServices {
 public:
+    using Duration = Scheduler::Duration;
     using Callback = std::function<void(const InputEvent&)>;
 
     virtual ~DesktopServices() = default;
 
-    // ---- synthesis: each returns false when the event could not be created or posted ----
+    // ---- synthesis: each says why when the event could not be created or posted ----
 
     /// Presses (down) or releases (up) a key with the given modifiers held.
-    virtual bool postKey(Key key, Modifiers modifiers, bool down) = 0;
+    virtual Posted postKey(Key key, Modifiers modifiers, bool down) = 0;
     /// Types one user-perceived character (one grapheme cluster, all of its code points).
-    virtual bool postCharacter(std::string_view character) = 0;
-    /// Called before and after a run of postCharacter calls for one text, so a backend can
-    /// prepare what the text needs and restore it afterwards. Default: nothing.
-    virtual void beginText(std::string_view /*text*/) {}
+    virtual Posted postCharacter(std::string_view character) = 0;
+    /// Readies the keyboard for typing `text` from its start (binds what the layout lacks, as
+    /// much of it as fits at once) and returns how long to wait before its first character so
+    /// that applications have seen the change. Called again when a later character is not
+    /// ready. Default: nothing to prepare.
+    virtual Expected<Duration> prepareText(std::string_view /*text*/) { return Duration{0}; }
+    /// Whether postCharacter can type this character without preparing again.
+    virtual bool isPrepared(std::string_view /*character*/) { return true; }
+    /// Readies the keyboard for pressing `key` with `modifiers`, like prepareText.
+    virtual Expected<Duration> prepareKey(Key /*key*/, Modifiers /*modifiers*/) {
+        return Duration{0};
+    }
+    /// Called after the last character of a text: what was bound for it may be given back.
     virtual void endText() {}
     /// Presses or releases a mouse button at `position`; clickState 2 marks the second click
     /// of a double click.
-    virtual bool postMouseButton(MouseButton button, Point position, bool down, int clickState) = 0;
+    virtual Posted postMouseButton(MouseButton button, Point position, bool down,
+                                   int clickState) = 0;
 
     /// The pointer position; nothing when it cannot be read.
     virtual std::optional<Point> pointerLocation() = 0;
@@ -127,6 +175,18 @@ public:
     virtual std::vector<Rect> ownVisibleWindows() = 0;
     /// Whether one of Keyferry's own windows is the active one.
     virtual bool isOwnApplicationActive() = 0;
+
+    // ---- where input goes: asked before every key event of a run, so cheap ----
+
+    /// The top-level window the next key event will reach (on X11 the input focus, not the
+    /// window manager's idea of the active window); nothing when no window has it.
+    virtual std::optional<WindowID> focusedWindow() = 0;
+    /// The top-level window (or popup) a click at this desktop position reaches.
+    virtual std::optional<WindowID> windowAt(Point position) = 0;
+    /// Every top-level window that exists now, shown or not.
+    virtual std::vector<WindowID> topLevelWindows() = 0;
+    /// Nothing when the window is gone.
+    virtual std::optional<WindowFacts> windowFacts(WindowID window) = 0;
 
     // ---- accessibility ----
 

@@ -48,7 +48,7 @@ void RunnerEngine::setStatus(std::string message) {
 }
 
 void RunnerEngine::endRun(RunnerState state) {
-    automation_.guardTarget(std::nullopt);
+    automation_.bindTo(nullptr);
     setState(std::move(state));
     hotkey_.stop();
     automation_.releaseEverythingPressed(); // nothing of ours stays pressed after a run
@@ -109,9 +109,32 @@ Task<void> RunnerEngine::countdown(std::int64_t seconds, Cancellation cancellati
     }
 }
 
+std::string RunnerEngine::failureMessage(const Posted& failure, std::size_t row) {
+    const char* device = failure.device() == Posted::Device::mouse ? "mouse" : "keyboard";
+    return "Could not send " + std::string(device) + " input at row " + std::to_string(row + 1) +
+           ": " + failure.why();
+}
+
+Task<bool> RunnerEngine::bindToTarget(WindowBinding& binding,
+                                      const std::optional<std::string>& target,
+                                      Cancellation cancellation) {
+    // The activation was asked for, not awaited: give it the time activation takes.
+    for (int poll = 0; !binding.bindToFocus(); ++poll) {
+        if (!target)
+            co_return true; // nothing focused to bind to: no target, no checks
+        if (poll == AutomationEngine::activationPolls || shouldStop_)
+            co_return false;
+        co_await sleepFor(scheduler_, AutomationEngine::activationPoll, cancellation);
+    }
+    automation_.bindTo(&binding);
+    co_return true;
+}
+
 Task<void> RunnerEngine::run(Template item, CSVData data, std::size_t startFrom,
                              std::optional<std::size_t> rowLimit, Cancellation cancellation) {
     const auto& target = item.targetAppBundleID;
+    // Windows that exist before the run are never followed to, even the target's own.
+    WindowBinding binding(desktop_, target);
     if (target) {
         const auto applications = desktop_.runningApplications();
         const auto found = std::ranges::find(applications, target, &RunningApplication::bundleID);
@@ -122,7 +145,6 @@ Task<void> RunnerEngine::run(Template item, CSVData data, std::size_t startFrom,
         }
     }
     co_await countdown(item.settings.countdownSeconds, cancellation);
-    automation_.guardTarget(target);
 
     const std::size_t rows = data.rowCount();
     const std::size_t end = rowLimit ? std::min(rows, startFrom + std::min(*rowLimit, rows)) : rows;
@@ -130,6 +152,14 @@ Task<void> RunnerEngine::run(Template item, CSVData data, std::size_t startFrom,
         setStatus("Target app no longer in foreground");
         endRun(runner_state::Paused{row, end});
     };
+    const bool bound =
+        startFrom < end && !shouldStop_ && co_await bindToTarget(binding, target, cancellation);
+    if (startFrom < end && !shouldStop_ && !bound) {
+        lostFront(startFrom);
+        co_return;
+    }
+    const auto focusHeld = [&] { return !binding.isBound() || binding.followFocus(); };
+
     std::size_t successful = 0;
     for (std::size_t row = startFrom; row < end; ++row) {
         if (shouldStop_)
@@ -138,7 +168,7 @@ Task<void> RunnerEngine::run(Template item, CSVData data, std::size_t startFrom,
             endRun(runner_state::Paused{row, end});
             co_return;
         }
-        if (target && !automation_.isAppFrontmost(*target)) {
+        if (!focusHeld()) {
             lostFront(row);
             co_return;
         }
@@ -176,22 +206,26 @@ Task<void> RunnerEngine::run(Template item, CSVData data, std::size_t startFrom,
                 else
                     ++column;
             }
-            // Checked before every step that sends input, not only at row start: the user
-            // may have switched windows in the middle of a row.
-            if (target && postsInput(step.type) && !automation_.isAppFrontmost(*target)) {
+            // Between steps the focus may move on to a window the target opened (a dialog
+            // to confirm), never to any other.
+            if (postsInput(step.type) && !focusHeld()) {
                 lostFront(row);
                 co_return;
             }
-            const bool executed =
+            const Posted executed =
                 co_await automation_.executeStep(step, value, item.settings, target, cancellation);
             if (automation_.targetLost()) {
                 lostFront(row);
                 co_return;
             }
             if (!executed) {
-                setStatus("CGEvent error at row " + std::to_string(row + 1));
+                setStatus(failureMessage(executed, row));
                 endRun(runner_state::Paused{row, end});
                 co_return;
+            }
+            if (shouldStop_ && !automation_.stepCompleted()) { // cut short: row not complete
+                interrupted = true;
+                break;
             }
         }
         if (interrupted)

@@ -71,6 +71,11 @@ private:
     Task<void> debugRun(Template item, std::vector<std::string> placeholders,
                         Cancellation cancellation);
     Task<void> countdown(std::int64_t seconds, Cancellation cancellation);
+    /// Binds the run to the target's focused window, waiting for the activation as long as
+    /// activation may take; without a target, to whatever window has the focus, if any.
+    Task<bool> bindToTarget(WindowBinding& binding, const std::optional<std::string>& target,
+                            Cancellation cancellation);
+    static std::string failureMessage(const Posted& failure, std::size_t row);
     void launch(Task<void> task, Cancellation cancellation);
     void setStatus(std::string message);
     void endRun(RunnerState state);

@@ -1,5 +1,7 @@
 #include "automation/VirtualScheduler.h"
 
+#include <algorithm>
+
 namespace keyferry {
 
 Scheduler::TimerId VirtualScheduler::runAfter(Duration delay, std::function<void()> callback) {
@@ -24,7 +26,8 @@ bool VirtualScheduler::runNext() {
     if (queue_.empty())
         return false;
     auto next = queue_.begin();
-    now_ = next->first.first;
+    now_ = std::max(now_, next->first.first); // after spend(), a timer may run late
+
     dueTimes_.erase(next->first.second);
     auto callback = std::move(next->second);
     queue_.erase(next);

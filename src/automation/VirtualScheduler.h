@@ -33,6 +33,8 @@ public:
         return done();
     }
     bool hasPending() const { return !queue_.empty(); }
+    /// Time passes while code works, inside a callback: timers due meanwhile run late.
+    void spend(Duration duration) { now_ += duration; }
 
 private:
     Duration now_{0};

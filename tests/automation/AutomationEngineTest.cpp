@@ -12,8 +12,8 @@ namespace {
 
 class AutomationEngineTest : public SimulatedSession {
 protected:
-    bool execute(Step step, std::optional<std::string> value = std::nullopt,
-                 std::optional<std::string> targetID = "Yad") {
+    Posted execute(Step step, std::optional<std::string> value = std::nullopt,
+                   std::optional<std::string> targetID = "Yad") {
         Template::Settings settings;
         return finish(engine.executeStep(step, value, settings, targetID, cancellation));
     }
@@ -164,27 +164,49 @@ TEST_F(AutomationEngineTest, MouseClicks) {
     EXPECT_EQ(desktop.postedEvents()[0].button, MouseButton::right);
 }
 
-TEST_F(AutomationEngineTest, FailedTypingStopsTheStep) {
+TEST_F(AutomationEngineTest, AKeyThatCannotBeSentFailsTheStepWithTheReason) {
     desktop.setPostingFails(true);
-    Step step = Step::ofType(StepType::textInput);
-    EXPECT_FALSE(execute(step, "abc"));
-    EXPECT_EQ(now(), Ms(200)) << "ends at the failed character: no Tab, no post-delay";
-    EXPECT_TRUE(execute(Step::ofType(StepType::tab))) << "other kinds skip what cannot be posted";
+    for (StepType type : {StepType::textInput, StepType::selectAllClear, StepType::tab,
+                          StepType::returnKey, StepType::skipTabs, StepType::arrowKey}) {
+        Step step = Step::ofType(type);
+        step.repeatCount = 2;
+        step.postDelay = 1;
+        const Ms before = now();
+        const Posted outcome = execute(step, "abc");
+        ASSERT_FALSE(outcome) << displayName(type) << ": never a silent skip";
+        EXPECT_EQ(outcome.why(), "the simulated desktop refuses events");
+        EXPECT_EQ(outcome.device(), Posted::Device::keyboard);
+        EXPECT_EQ(now(), before) << "ends at the first key: no waits, no post-delay";
+    }
+    Step click = Step::ofType(StepType::mouseClick);
+    const Posted clicked = execute(click);
+    ASSERT_FALSE(clicked);
+    EXPECT_EQ(clicked.device(), Posted::Device::mouse);
+    EXPECT_TRUE(desktop.postedEvents().empty());
 }
 
-TEST_F(AutomationEngineTest, CancellationEndsWaitsButFinishesTheStep) {
+TEST_F(AutomationEngineTest, AfterCancellationOnlyReleasesGoOut) {
     Step step = Step::ofType(StepType::textInput);
     step.postDelay = 10;
-    Task<bool> task = engine.executeStep(step, "xy", {}, "Yad", cancellation);
-    task.start();
-    clock.advance(Ms(5));
-    cancellation.cancel();
-    clock.runUntil([&] { return task.done(); });
-    EXPECT_TRUE(*task.result());
-    EXPECT_EQ(now(), Ms(5)) << "every remaining wait returned at once";
-    EXPECT_EQ(form().submissions.size(), 0u);
-    EXPECT_EQ(form().fields[0].text, "xy");
-    EXPECT_TRUE(desktop.heldDown().empty());
+    // Cancelled while Ctrl+A is held, between the keys, and in the middle of the text.
+    for (Ms when : {Ms(5), Ms(100), Ms(250)}) {
+        desktop.clearPostedEvents();
+        form().fields[0].text.clear();
+        Cancellation stop;
+        const Ms before = now();
+        Task<Posted> task = engine.executeStep(step, "xyz", {}, "Yad", stop);
+        task.start();
+        clock.advance(when);
+        const std::size_t sentBefore = desktop.postedEvents().size();
+        stop.cancel();
+        clock.runUntil([&] { return task.done(); });
+        EXPECT_TRUE(*task.result()) << "a stop is not a failure";
+        EXPECT_EQ(now() - before, when) << "every remaining wait returned at once";
+        for (std::size_t i = sentBefore; i < desktop.postedEvents().size(); ++i)
+            EXPECT_EQ(desktop.postedEvents()[i].kind, Kind::keyUp) << "at " << when.count();
+        EXPECT_TRUE(desktop.heldDown().empty());
+        EXPECT_EQ(form().focused, 0u) << "no Tab after the stop";
+    }
 }
 
 TEST_F(AutomationEngineTest, Activation) {

@@ -257,7 +257,8 @@ TEST_F(RunnerEngineTest, FailedTypingPausesAtTheRow) {
     desktop.setPostingFails(true);
     runToEnd();
     EXPECT_EQ(runner.state(), RunnerState(Paused{1, 3}));
-    EXPECT_EQ(runner.statusMessage(), "CGEvent error at row 2");
+    EXPECT_EQ(runner.statusMessage(),
+              "Could not send keyboard input at row 2: the simulated desktop refuses events");
 }
 
 TEST_F(RunnerEngineTest, StopShortcutStopsTheRun) {

@@ -42,8 +42,59 @@ int SimulatedDesktop::addApplication(std::string bundleID, std::string name, boo
     return pid;
 }
 
-void SimulatedDesktop::addWindow(int processID, Rect frame, bool visible) {
-    windows_.insert(windows_.begin(), Window{processID, frame, visible});
+WindowID SimulatedDesktop::addWindow(int processID, Rect frame, bool visible) {
+    const WindowID id = nextWindowID_++;
+    windows_.insert(windows_.begin(), Window{id, processID, frame, visible, std::nullopt});
+    return id;
+}
+
+WindowID SimulatedDesktop::openWindow(int processID, Rect frame,
+                                      std::optional<WindowID> transientFor) {
+    const WindowID id = nextWindowID_++;
+    windows_.insert(windows_.begin(), Window{id, processID, frame, true, transientFor});
+    front_ = processID;
+    focused_ = id;
+    return id;
+}
+
+void SimulatedDesktop::closeWindow(WindowID window) {
+    const auto found = std::ranges::find(windows_, window, &Window::id);
+    if (found == windows_.end())
+        return;
+    const Window closed = *found;
+    windows_.erase(found);
+    if (focused_ != window)
+        return;
+    focused_.reset();
+    if (closed.transientFor &&
+        std::ranges::find(windows_, *closed.transientFor, &Window::id) != windows_.end()) {
+        focusWindow(*closed.transientFor);
+        return;
+    }
+    for (const Window& w : windows_)
+        if (w.processID == closed.processID && w.visible) {
+            focusWindow(w.id);
+            return;
+        }
+}
+
+void SimulatedDesktop::raise(WindowID window) {
+    const auto found = std::ranges::find(windows_, window, &Window::id);
+    if (found != windows_.end())
+        std::rotate(windows_.begin(), found, found + 1);
+}
+
+void SimulatedDesktop::focusWindow(WindowID window) {
+    const auto found = std::ranges::find(windows_, window, &Window::id);
+    if (found == windows_.end())
+        return;
+    front_ = found->processID;
+    focused_ = window;
+    raise(window);
+}
+
+void SimulatedDesktop::onKey(int processID, std::function<void(Key, Modifiers)> reaction) {
+    applications_.at(processID).reaction = std::move(reaction);
 }
 
 SimulatedDesktop::Form& SimulatedDesktop::addForm(int processID, std::vector<Field> fields) {
@@ -71,6 +122,8 @@ void SimulatedDesktop::quitApplication(int processID) {
     std::erase_if(windows_, [&](const Window& w) { return w.processID == processID; });
     if (front_ == processID)
         front_.reset();
+    if (focused_ && std::ranges::find(windows_, *focused_, &Window::id) == windows_.end())
+        focused_.reset();
 }
 
 void SimulatedDesktop::bringToFront(int processID) {
@@ -80,6 +133,12 @@ void SimulatedDesktop::bringToFront(int processID) {
     // Its windows move to the front, keeping their own order.
     std::stable_partition(windows_.begin(), windows_.end(),
                           [&](const Window& w) { return w.processID == processID; });
+    focused_.reset();
+    for (const Window& w : windows_)
+        if (w.processID == processID && w.visible) {
+            focused_ = w.id;
+            break;
+        }
 }
 
 void SimulatedDesktop::setActivationRefused(int processID, bool refused) {
@@ -202,8 +261,15 @@ void SimulatedDesktop::pressKey(Key key, Modifiers modifiers, bool synthetic) {
     event.modifiers = modifiers;
     event.position = pointer_;
     event.synthetic = synthetic;
-    if (!deliver(event)) // a filtering tap may keep it from the form
-        keyToForm(key, modifiers);
+    if (deliver(event)) // a filtering tap kept it from the form
+        return;
+    keyToForm(key, modifiers);
+    if (front_)
+        if (const auto found = applications_.find(*front_);
+            found != applications_.end() && found->second.reaction) {
+            const auto reaction = found->second.reaction; // it may replace itself
+            reaction(key, modifiers);
+        }
 }
 
 void SimulatedDesktop::userClick(MouseButton button, Point position, int clickState) {
@@ -223,12 +289,17 @@ void SimulatedDesktop::userClick(MouseButton button, Point position, int clickSt
 void SimulatedDesktop::log(PostedEvent event) {
     event.time = scheduler_.now();
     event.frontProcessID = front_.value_or(0);
+    const bool mouse =
+        event.kind == PostedEvent::Kind::mouseDown || event.kind == PostedEvent::Kind::mouseUp;
+    event.window = (mouse ? windowAt(event.position) : focused_).value_or(0);
     posted_.push_back(std::move(event));
+    if (afterEachPost)
+        afterEachPost();
 }
 
-bool SimulatedDesktop::postKey(Key key, Modifiers modifiers, bool down) {
+Posted SimulatedDesktop::postKey(Key key, Modifiers modifiers, bool down) {
     if (postingFails_)
-        return false;
+        return Posted::failure("the simulated desktop refuses events");
     PostedEvent event;
     event.kind = down ? PostedEvent::Kind::keyDown : PostedEvent::Kind::keyUp;
     event.key = key;
@@ -236,24 +307,24 @@ bool SimulatedDesktop::postKey(Key key, Modifiers modifiers, bool down) {
     log(event);
     if (down)
         pressKey(key, modifiers, true);
-    return true;
+    return {};
 }
 
-bool SimulatedDesktop::postCharacter(std::string_view character) {
+Posted SimulatedDesktop::postCharacter(std::string_view character) {
     if (postingFails_)
-        return false;
+        return Posted::failure("the simulated desktop refuses events");
     PostedEvent event;
     event.kind = PostedEvent::Kind::character;
     event.text = std::string(character);
     log(event);
     textToForm(character);
-    return true;
+    return {};
 }
 
-bool SimulatedDesktop::postMouseButton(MouseButton button, Point position, bool down,
-                                       int clickState) {
+Posted SimulatedDesktop::postMouseButton(MouseButton button, Point position, bool down,
+                                         int clickState) {
     if (postingFails_)
-        return false;
+        return Posted::failure("the simulated desktop refuses events");
     PostedEvent event;
     event.kind = down ? PostedEvent::Kind::mouseDown : PostedEvent::Kind::mouseUp;
     event.button = button;
@@ -271,7 +342,7 @@ bool SimulatedDesktop::postMouseButton(MouseButton button, Point position, bool 
         if (button == MouseButton::left)
             clickToForm(position);
     }
-    return true;
+    return {};
 }
 
 // ---- forms ----
@@ -363,8 +434,8 @@ void SimulatedDesktop::clickToForm(Point position) {
     if (window == windows_.end())
         return;
     const int processID = window->processID;
-    if (front_ != processID)
-        bringToFront(processID);
+    if (focused_ != window->id)
+        focusWindow(window->id);
     if (Form* target = form(processID)) {
         for (std::size_t i = 0; i < target->fields.size(); ++i)
             if (target->fields[i].frame.contains(position)) {
@@ -382,6 +453,33 @@ std::vector<WindowInfo> SimulatedDesktop::windowList() {
         if (window.visible)
             list.push_back({window.processID, window.frame});
     return list;
+}
+
+std::optional<WindowID> SimulatedDesktop::windowAt(Point position) {
+    for (const Window& window : windows_)
+        if (window.visible && window.frame.contains(position))
+            return window.id;
+    return std::nullopt;
+}
+
+std::vector<WindowID> SimulatedDesktop::topLevelWindows() {
+    std::vector<WindowID> ids;
+    for (const Window& window : windows_)
+        ids.push_back(window.id);
+    return ids;
+}
+
+std::optional<WindowFacts> SimulatedDesktop::windowFacts(WindowID id) {
+    const auto window = std::ranges::find(windows_, id, &Window::id);
+    if (window == windows_.end())
+        return std::nullopt;
+    const auto application = applications_.find(window->processID);
+    WindowFacts facts;
+    facts.processID = window->processID;
+    if (application != applications_.end())
+        facts.bundleID = application->second.info.bundleID;
+    facts.transientFor = window->transientFor;
+    return facts;
 }
 
 std::vector<RunningApplication> SimulatedDesktop::runningApplications() {

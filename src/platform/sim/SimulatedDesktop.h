@@ -3,6 +3,7 @@
 #include "automation/DesktopServices.h"
 #include "automation/Scheduler.h"
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -55,6 +56,9 @@ public:
         Point position;
         int clickState = 0;
         int frontProcessID = 0; ///< the application that was in front when it arrived
+        /// The window it reached: the focused one for keys, the one under the point for
+        /// clicks; 0 for none.
+        WindowID window = 0;
     };
 
     explicit SimulatedDesktop(Scheduler& scheduler);
@@ -63,8 +67,21 @@ public:
 
     /// Adds a running application; returns its process id.
     int addApplication(std::string bundleID, std::string name, bool regular = true);
-    /// Adds a window in front of the others.
-    void addWindow(int processID, Rect frame, bool visible = true);
+    /// Adds a window in front of the others, without giving it the focus.
+    WindowID addWindow(int processID, Rect frame, bool visible = true);
+    /// The application opens a window (a dialog when `transientFor` is set): it comes to the
+    /// front with the focus, as a new window does.
+    WindowID openWindow(int processID, Rect frame, std::optional<WindowID> transientFor = {});
+    /// The window closes; the focus returns to the window it belonged to, else to the next
+    /// window of its application.
+    void closeWindow(WindowID window);
+    /// The user (or another program) gives one particular window the focus.
+    void focusWindow(WindowID window);
+    /// Called whenever a key press reaches the application, after its form handled it: lets
+    /// a test make the application react (open a dialog, say).
+    void onKey(int processID, std::function<void(Key, Modifiers)> reaction);
+    /// Called after every posted event: lets a test make posting take time.
+    std::function<void()> afterEachPost;
     /// Gives the application a form; fields without a frame get one in its front window.
     Form& addForm(int processID, std::vector<Field> fields);
     Form* form(int processID);
@@ -72,9 +89,11 @@ public:
     void setOwnApplication(int processID) { ownProcessID_ = processID; }
     void quitApplication(int processID);
 
-    /// Makes an application frontmost, as the user switching windows would.
+    /// Makes an application frontmost, as the user switching windows would; its front
+    /// window gets the focus.
     void bringToFront(int processID);
     std::optional<int> frontProcessID() const { return front_; }
+    std::optional<WindowID> focusedWindowID() const { return focused_; }
     /// Activation requests for this application are refused.
     void setActivationRefused(int processID, bool refused);
     /// Activation takes effect only after this long.
@@ -110,9 +129,9 @@ public:
     void disableTaps();
 
     // ---- DesktopServices ----
-    bool postKey(Key key, Modifiers modifiers, bool down) override;
-    bool postCharacter(std::string_view character) override;
-    bool postMouseButton(MouseButton button, Point position, bool down, int clickState) override;
+    Posted postKey(Key key, Modifiers modifiers, bool down) override;
+    Posted postCharacter(std::string_view character) override;
+    Posted postMouseButton(MouseButton button, Point position, bool down, int clickState) override;
     std::optional<Point> pointerLocation() override { return pointer_; }
     std::unique_ptr<InputListener> listen(std::vector<InputEvent::Type> types,
                                           Callback callback) override;
@@ -126,6 +145,10 @@ public:
     bool activate(const RunningApplication& application) override;
     std::vector<Rect> ownVisibleWindows() override;
     bool isOwnApplicationActive() override { return front_ && front_ == ownProcessID_; }
+    std::optional<WindowID> focusedWindow() override { return focused_; }
+    std::optional<WindowID> windowAt(Point position) override;
+    std::vector<WindowID> topLevelWindows() override;
+    std::optional<WindowFacts> windowFacts(WindowID window) override;
     bool isTrusted() override { return trusted_; }
     bool isTrustedWithPrompt() override;
     std::optional<FocusedElement> focusedElement() override;
@@ -136,11 +159,14 @@ private:
         RunningApplication info;
         bool refusesActivation = false;
         std::optional<Form> form;
+        std::function<void(Key, Modifiers)> reaction;
     };
     struct Window {
+        WindowID id;
         int processID;
         Rect frame;
         bool visible;
+        std::optional<WindowID> transientFor;
     };
     struct Listener {
         enum class Kind { tap, filteringTap, monitor };
@@ -162,12 +188,15 @@ private:
     void clickToForm(Point position);
     Form* frontForm();
     void log(PostedEvent event);
+    void raise(WindowID window);
 
     Scheduler& scheduler_;
     std::map<int, Application> applications_; // by process id
     std::vector<int> applicationOrder_;
     std::vector<Window> windows_; // front to back
     std::optional<int> front_;
+    std::optional<WindowID> focused_;
+    WindowID nextWindowID_ = 0x400001;
     int nextProcessID_ = 1000;
     int ownProcessID_ = 0;
     Scheduler::Duration activationLag_{0};

@@ -7,6 +7,7 @@
 #include <QSocketNotifier>
 
 #include "platform/x11/AtspiFocus.h"
+#include "platform/x11/InputJournal.h"
 #include "platform/x11/X11Handles.h"
 #include "platform/x11/X11Keyboard.h"
 #include "platform/x11/X11Windows.h"
@@ -90,7 +91,8 @@ Expected<std::unique_ptr<X11Desktop>> X11Desktop::connect(Scheduler& scheduler) 
 X11Desktop::X11Desktop(Scheduler& scheduler, DisplayPtr display, DisplayPtr events)
     : scheduler_(scheduler), display_(std::move(display)), events_(std::move(events)),
       windows_(std::make_unique<X11Windows>(display_.get())),
-      keyboard_(std::make_unique<X11Keyboard>(display_.get())) {
+      journal_(std::make_unique<UnwatchedJournal>()),
+      keyboard_(std::make_unique<X11Keyboard>(display_.get(), *journal_)) {
     int event = 0, error = 0, major = 0, minor = 0;
     hasXTest_ = XTestQueryExtension(display_.get(), &event, &error, &major, &minor);
     hasXInput2_ = setUpListening();
@@ -107,7 +109,9 @@ X11Desktop::~X11Desktop() {
         scheduler_.cancel(restoreKeymapTimer_);
     if (restorePointerTimer_)
         scheduler_.cancel(restorePointerTimer_);
-    keyboard_.reset(); // puts borrowed keycodes back
+    keyboard_.reset(); // releases its keys, puts borrowed keycodes back
+    for (unsigned int button : buttonsHeld_)
+        XTestFakeButtonEvent(display_.get(), button, False, CurrentTime);
     if (pointerBeforeClick_)
         XTestFakeMotionEvent(display_.get(), -1, static_cast<int>(pointerBeforeClick_->x),
                              static_cast<int>(pointerBeforeClick_->y), CurrentTime);
@@ -116,25 +120,59 @@ X11Desktop::~X11Desktop() {
 
 // ---- synthesis ----
 
-bool X11Desktop::postKey(Key key, Modifiers modifiers, bool down) {
-    return hasXTest_ && keyboard_->pressKey(key, modifiers, down);
+namespace {
+const char* const noXTest = "the X server offers no XTest extension";
+} // namespace
+
+Posted X11Desktop::postKey(Key key, Modifiers modifiers, bool down) {
+    if (!hasXTest_)
+        return Posted::failure(noXTest);
+    const Posted posted = keyboard_->pressKey(key, modifiers, down);
+    if (!down && keyboard_->hasBorrowedKeycodes())
+        restoreKeymapLater(); // a shortcut letter bound for this press
+    return posted;
 }
 
-void X11Desktop::beginText(std::string_view text) {
-    if (restoreKeymapTimer_) { // still bound from the text before: reuse, restore later
+void X11Desktop::keepKeymap() {
+    // Bound for the text or key before and not given back yet: reuse, restore later.
+    if (restoreKeymapTimer_) {
         scheduler_.cancel(restoreKeymapTimer_);
         restoreKeymapTimer_ = 0;
     }
-    keyboard_->prepare(text);
 }
 
-bool X11Desktop::postCharacter(std::string_view character) {
-    return hasXTest_ && keyboard_->typeCharacter(character);
+Expected<DesktopServices::Duration> X11Desktop::prepareText(std::string_view text) {
+    keepKeymap();
+    if (!hasXTest_)
+        return Unexpected{std::string(noXTest)};
+    return keyboard_->prepareText(text);
+}
+
+bool X11Desktop::isPrepared(std::string_view character) {
+    return keyboard_->isPrepared(character);
+}
+
+Expected<DesktopServices::Duration> X11Desktop::prepareKey(Key key, Modifiers modifiers) {
+    keepKeymap();
+    if (!hasXTest_)
+        return Unexpected{std::string(noXTest)};
+    return keyboard_->prepareKey(key, modifiers);
+}
+
+Posted X11Desktop::postCharacter(std::string_view character) {
+    if (!hasXTest_)
+        return Posted::failure(noXTest);
+    return keyboard_->typeCharacter(character);
 }
 
 void X11Desktop::endText() {
-    if (!keyboard_->hasBorrowedKeycodes())
-        return;
+    keyboard_->sync();
+    if (keyboard_->hasBorrowedKeycodes())
+        restoreKeymapLater();
+}
+
+void X11Desktop::restoreKeymapLater() {
+    keepKeymap();
     // Clients turn keycodes into symbols when they read the event: restore a moment later.
     restoreKeymapTimer_ = scheduler_.runAfter(X11Keyboard::settleTime, [this] {
         restoreKeymapTimer_ = 0;
@@ -142,12 +180,16 @@ void X11Desktop::endText() {
     });
 }
 
-bool X11Desktop::postMouseButton(MouseButton button, Point position, bool down, int) {
+Posted X11Desktop::postMouseButton(MouseButton button, Point position, bool down, int) {
     if (!hasXTest_)
-        return false;
+        return Posted::failure(noXTest, Posted::Device::mouse);
     Display* display = display_.get();
     const unsigned int number = button == MouseButton::left ? 1 : 3;
     if (down) {
+        journal_->pressingButton(number);
+        if (!journal_->commit())
+            return Posted::failure("the keyboard guardian could not be told",
+                                   Posted::Device::mouse);
         if (restorePointerTimer_) {
             scheduler_.cancel(restorePointerTimer_);
             restorePointerTimer_ = 0;
@@ -156,14 +198,17 @@ bool X11Desktop::postMouseButton(MouseButton button, Point position, bool down, 
             pointerBeforeClick_ = pointerLocation();
         XTestFakeMotionEvent(display, -1, static_cast<int>(std::lround(position.x)),
                              static_cast<int>(std::lround(position.y)), CurrentTime);
-    }
-    if (down)
         ownPresses_.push_back({false, static_cast<int>(number), scheduler_.now()});
+        buttonsHeld_.insert(number);
+    }
     XTestFakeButtonEvent(display, number, down ? True : False, CurrentTime);
     XSync(display, False);
-    if (!down)
+    if (!down) {
+        buttonsHeld_.erase(number);
+        journal_->releasedButton(number);
         restorePointerLater(); // not at once: the second click of a double click follows
-    return true;
+    }
+    return {};
 }
 
 void X11Desktop::restorePointerLater() {
@@ -419,6 +464,51 @@ std::vector<WindowInfo> X11Desktop::windowList() {
             list.push_back({windows_->processID(window), *area});
     }
     return list;
+}
+
+std::optional<WindowID> X11Desktop::focusedWindow() {
+    Window focus = None;
+    int revertTo = 0;
+    XGetInputFocus(display_.get(), &focus, &revertTo);
+    if (focus == None || focus == PointerRoot)
+        return std::nullopt;
+    if (const auto known = clientOfFocus_.find(focus); known != clientOfFocus_.end())
+        return known->second;
+    const auto client = windows_->clientOf(focus);
+    if (!client)
+        return std::nullopt;
+    if (clientOfFocus_.size() > 256) // windows come and go; the ids of the gone ones linger
+        clientOfFocus_.clear();
+    clientOfFocus_.emplace(focus, *client);
+    return *client;
+}
+
+std::optional<WindowID> X11Desktop::windowAt(Point position) {
+    const auto window = windows_->windowAt(static_cast<int>(std::lround(position.x)),
+                                           static_cast<int>(std::lround(position.y)));
+    return window ? std::optional<WindowID>(*window) : std::nullopt;
+}
+
+std::vector<WindowID> X11Desktop::topLevelWindows() {
+    const auto clients = windows_->clientsFrontToBack();
+    return std::vector<WindowID>(clients.begin(), clients.end());
+}
+
+std::optional<WindowFacts> X11Desktop::windowFacts(WindowID id) {
+    const auto window = static_cast<Window>(id);
+    XWindowAttributes attributes{};
+    {
+        ErrorTrap trap(display_.get());
+        if (!XGetWindowAttributes(display_.get(), window, &attributes))
+            return std::nullopt;
+    }
+    WindowFacts facts;
+    facts.processID = windows_->processID(window);
+    facts.bundleID = windows_->applicationID(window);
+    if (const auto owner = windows_->transientFor(window))
+        facts.transientFor = *owner;
+    facts.isPopup = attributes.override_redirect;
+    return facts;
 }
 
 std::string X11Desktop::applicationName(const std::string& applicationID) {

@@ -14,6 +14,7 @@ class QSocketNotifier;
 
 namespace keyferry::x11 {
 class AtspiFocus;
+class InputJournal;
 class X11Keyboard;
 class X11Windows;
 } // namespace keyferry::x11
@@ -29,11 +30,13 @@ public:
     static Expected<std::unique_ptr<X11Desktop>> connect(Scheduler& scheduler);
     ~X11Desktop() override;
 
-    bool postKey(Key key, Modifiers modifiers, bool down) override;
-    bool postCharacter(std::string_view character) override;
-    void beginText(std::string_view text) override;
+    Posted postKey(Key key, Modifiers modifiers, bool down) override;
+    Posted postCharacter(std::string_view character) override;
+    Expected<Duration> prepareText(std::string_view text) override;
+    bool isPrepared(std::string_view character) override;
+    Expected<Duration> prepareKey(Key key, Modifiers modifiers) override;
     void endText() override;
-    bool postMouseButton(MouseButton button, Point position, bool down, int clickState) override;
+    Posted postMouseButton(MouseButton button, Point position, bool down, int clickState) override;
     std::optional<Point> pointerLocation() override;
     std::unique_ptr<InputListener> listen(std::vector<InputEvent::Type> types,
                                           Callback callback) override;
@@ -47,6 +50,10 @@ public:
     bool activate(const RunningApplication& application) override;
     std::vector<Rect> ownVisibleWindows() override;
     bool isOwnApplicationActive() override { return ownApplicationInFront(); }
+    std::optional<WindowID> focusedWindow() override;
+    std::optional<WindowID> windowAt(Point position) override;
+    std::vector<WindowID> topLevelWindows() override;
+    std::optional<WindowFacts> windowFacts(WindowID window) override;
     bool isTrusted() override;
     bool isTrustedWithPrompt() override;
     std::optional<FocusedElement> focusedElement() override;
@@ -81,6 +88,8 @@ private:
     Modifiers heldModifiers() const;
     bool ownApplicationInFront();
     void restorePointerLater();
+    void restoreKeymapLater();
+    void keepKeymap();
     bool accessibilityEnabled(bool& busReachable);
     std::string cachedName(const std::string& applicationID);
 
@@ -88,7 +97,11 @@ private:
     x11::DisplayPtr display_; ///< queries and synthesis
     x11::DisplayPtr events_;  ///< listening: raw events and grabs
     std::unique_ptr<x11::X11Windows> windows_;
+    std::unique_ptr<x11::InputJournal> journal_;
     std::unique_ptr<x11::X11Keyboard> keyboard_;
+    /// Focus windows (often a toolkit's child window) to their client window: asked before
+    /// every key event, so only a change of focus costs more than one round trip.
+    std::map<unsigned long, unsigned long> clientOfFocus_;
     std::unique_ptr<x11::AtspiFocus> focus_;
     std::unique_ptr<QSocketNotifier> notifier_;
     int xinputOpcode_ = -1;
@@ -115,6 +128,7 @@ private:
     Scheduler::TimerId restoreKeymapTimer_ = 0;
     Scheduler::TimerId restorePointerTimer_ = 0;
     std::optional<Point> pointerBeforeClick_;
+    std::set<unsigned int> buttonsHeld_;
     struct LastPress {
         int button = 0;
         Scheduler::Duration time{0};

@@ -4,16 +4,14 @@
 #include "platform/x11/X11Handles.h"
 
 #include <X11/XKBlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <algorithm>
-#include <thread>
 
 namespace keyferry::x11 {
 
 namespace {
-
-constexpr std::size_t largestPool = 16;
 
 std::vector<char32_t> codePoints(std::string_view text) {
     std::vector<char32_t> points;
@@ -32,44 +30,104 @@ std::vector<char32_t> codePoints(std::string_view text) {
     return points;
 }
 
+struct XkbDescFree {
+    void operator()(XkbDescPtr desc) const { XkbFreeKeyboard(desc, 0, True); }
+};
+using XkbDescHolder = std::unique_ptr<XkbDescRec, XkbDescFree>;
+
+// Two symbols that are each other's case would make the server give the key an alphabetic
+// type, and Caps Lock would then pick the level instead of Keyferry.
+bool caseTwins(KeySym a, KeySym b) {
+    KeySym lower = NoSymbol, upper = NoSymbol;
+    XConvertCase(a, &lower, &upper);
+    return (lower != upper) && (b == lower || b == upper);
+}
+
 } // namespace
 
-X11Keyboard::X11Keyboard(Display* display) : display_(display) {
+X11Keyboard::X11Keyboard(Display* display, InputJournal& journal)
+    : display_(display), journal_(journal) {
     XDisplayKeycodes(display_, &minKeycode_, &maxKeycode_);
+    int width = 0;
+    XPtr<KeySym> map(XGetKeyboardMapping(display_, static_cast<KeyCode>(minKeycode_), 1, &width));
+    symbolsPerKeycode_ = static_cast<std::size_t>(std::max(width, 2));
     readLayout();
-    shiftKeycode_ = XKeysymToKeycode(display_, XK_Shift_L);
-    controlKeycode_ = XKeysymToKeycode(display_, XK_Control_L);
-    altKeycode_ = XKeysymToKeycode(display_, XK_Alt_L);
 }
 
 X11Keyboard::~X11Keyboard() {
+    releaseHeldKeys();
     restoreKeymap();
 }
 
 void X11Keyboard::readLayout() {
-    const int count = maxKeycode_ - minKeycode_ + 1;
-    XPtr<KeySym> map(
-        XGetKeyboardMapping(display_, static_cast<KeyCode>(minKeycode_), count, &symsPerKeycode_));
-    if (!map)
+    XkbDescHolder xkb(XkbGetMap(display_, XkbAllClientInfoMask, XkbUseCoreKbd));
+    XkbStateRec state{};
+    if (!xkb || XkbGetState(display_, XkbUseCoreKbd, &state) != Success)
         return;
+    // A layout switch replaces the whole keymap, bindings of ours included: those are gone.
+    std::erase_if(spare_, [&](const Spare& s) {
+        const bool lost =
+            s.isBound() && XkbKeycodeToKeysym(display_, s.keycode, 0, 0) != s.bound[0];
+        if (lost)
+            journal_.restored(s.keycode);
+        return lost;
+    });
+    const auto isSpare = [&](KeyCode keycode) {
+        return std::ranges::any_of(spare_, [&](const Spare& s) { return s.keycode == keycode; });
+    };
+    const auto symbolAt = [&](KeyCode keycode, int level) {
+        return XkbKeycodeToKeysym(display_, keycode, 0, level);
+    };
+
+    // The modifier keys Keyferry presses, and the modifier the AltGr key sets.
     layout_.clear();
-    const bool firstRead = pool_.empty();
-    for (int i = 0; i < count; ++i) {
-        const auto keycode = static_cast<KeyCode>(minKeycode_ + i);
-        const KeySym* syms = map.get() + i * symsPerKeycode_;
-        const bool borrowed =
-            std::ranges::any_of(pool_, [&](const Slot& s) { return s.keycode == keycode; });
-        if (borrowed)
+    shiftKeycode_ = controlKeycode_ = altKeycode_ = levelThreeKeycode_ = 0;
+    levelThreeMask_ = 0;
+    for (int code = minKeycode_; code <= maxKeycode_; ++code) {
+        const auto keycode = static_cast<KeyCode>(code);
+        if (isSpare(keycode))
             continue;
-        // Level 0 and 1 of the first group: reachable with and without Shift.
-        for (int level = 0; level < std::min(symsPerKeycode_, 2); ++level)
-            if (syms[level] != NoSymbol && !layout_.contains(syms[level]))
-                layout_[syms[level]] = {keycode, level == 1};
-        const bool empty =
-            std::all_of(syms, syms + symsPerKeycode_, [](KeySym s) { return s == NoSymbol; });
-        if (firstRead && empty && keycode > minKeycode_ && pool_.size() < largestPool)
-            pool_.push_back({keycode, std::vector<KeySym>(syms, syms + symsPerKeycode_)});
+        const KeySym first = symbolAt(keycode, 0);
+        if (first == XK_Shift_L && !shiftKeycode_)
+            shiftKeycode_ = keycode;
+        else if (first == XK_Control_L && !controlKeycode_)
+            controlKeycode_ = keycode;
+        else if (first == XK_Alt_L && !altKeycode_)
+            altKeycode_ = keycode;
+        else if (first == XK_ISO_Level3_Shift && !levelThreeKeycode_ && xkb->map->modmap[code]) {
+            levelThreeKeycode_ = keycode;
+            levelThreeMask_ = xkb->map->modmap[code];
+        }
     }
+
+    // What each key gives in the current group with the locks the user has on, plain, with
+    // Shift, with AltGr and with both: the fewest modifiers win.
+    const unsigned int locked = state.locked_mods;
+    std::vector<unsigned int> levels = {0, ShiftMask};
+    if (levelThreeMask_ && levelThreeKeycode_)
+        levels.insert(levels.end(), {levelThreeMask_, levelThreeMask_ | ShiftMask});
+    for (unsigned int extra : levels)
+        for (int code = minKeycode_; code <= maxKeycode_; ++code) {
+            const auto keycode = static_cast<KeyCode>(code);
+            if (isSpare(keycode))
+                continue;
+            KeySym symbol = NoSymbol;
+            unsigned int consumed = 0;
+            const unsigned int coreState = XkbBuildCoreState(locked | extra, state.group);
+            if (XkbTranslateKeyCode(xkb.get(), keycode, coreState, &consumed, &symbol) &&
+                symbol != NoSymbol && !layout_.contains(symbol))
+                layout_[symbol] = {keycode, extra};
+        }
+
+    // Every keycode without a symbol is a spare (those of ours keep their place).
+    std::erase_if(spare_, [](const Spare& s) { return !s.isBound(); });
+    for (int code = minKeycode_ + 1; code <= maxKeycode_; ++code) {
+        const auto keycode = static_cast<KeyCode>(code);
+        if (isSpare(keycode) || XkbKeyNumSyms(xkb.get(), code) != 0 || xkb->map->modmap[code])
+            continue;
+        spare_.push_back({keycode, std::vector<KeySym>(symbolsPerKeycode_, NoSymbol)});
+    }
+    std::ranges::sort(spare_, {}, &Spare::keycode);
 }
 
 KeySym X11Keyboard::keysymFor(Key key) {
@@ -156,129 +214,279 @@ std::optional<X11Keyboard::Placement> X11Keyboard::placement(KeySym keysym) cons
     return found->second;
 }
 
-bool X11Keyboard::pressKey(Key key, Modifiers modifiers, bool down) {
-    const KeyCode keycode = XKeysymToKeycode(display_, keysymFor(key));
-    if (keycode == 0)
-        return false;
-    const std::pair<Modifier, KeyCode> held[] = {{Modifier::control, controlKeycode_},
-                                                 {Modifier::shift, shiftKeycode_},
-                                                 {Modifier::alt, altKeycode_}};
-    // Modifiers go down before the key and come up after it, in reverse order.
-    if (down) {
-        for (const auto& [modifier, code] : held)
-            if (modifiers.contains(modifier) && code)
-                fakePress(code);
-        fakePress(keycode);
-    } else {
-        XTestFakeKeyEvent(display_, keycode, False, CurrentTime);
-        for (auto it = std::rbegin(held); it != std::rend(held); ++it)
-            if (modifiers.contains(it->first) && it->second)
-                XTestFakeKeyEvent(display_, it->second, False, CurrentTime);
+std::optional<X11Keyboard::Placement> X11Keyboard::spareFor(KeySym keysym) const {
+    for (const Spare& spare : spare_) {
+        if (spare.bound[0] == keysym)
+            return Placement{spare.keycode, 0};
+        if (spare.bound[1] == keysym)
+            return Placement{spare.keycode, ShiftMask};
     }
-    XSync(display_, False);
-    return true;
+    return std::nullopt;
 }
 
-void X11Keyboard::fakePress(KeyCode keycode) {
-    if (onPress)
-        onPress(keycode);
-    XTestFakeKeyEvent(display_, keycode, True, CurrentTime);
+std::optional<X11Keyboard::Placement> X11Keyboard::find(KeySym keysym) const {
+    if (auto place = placement(keysym))
+        return place;
+    return spareFor(keysym);
 }
 
-void X11Keyboard::bind(Slot& slot, KeySym keysym) {
-    // The same symbol on both levels, so Shift or Caps Lock cannot change it.
-    std::vector<KeySym> syms(static_cast<std::size_t>(std::max(symsPerKeycode_, 2)), NoSymbol);
-    syms[0] = syms[1] = keysym;
-    XChangeKeyboardMapping(display_, slot.keycode, static_cast<int>(syms.size()), syms.data(), 1);
-    XSync(display_, False);
-    slot.bound = keysym;
-    slot.usedSinceBound = false;
+bool X11Keyboard::isPrepared(std::string_view character) const {
+    return std::ranges::all_of(codePoints(character), [&](char32_t point) {
+        return find(keysymForCodePoint(point)).has_value();
+    });
 }
 
-std::optional<KeyCode> X11Keyboard::borrowedKeycode(KeySym keysym) {
-    for (Slot& slot : pool_)
-        if (slot.bound == keysym)
-            return slot.keycode;
-    if (pool_.empty())
-        return std::nullopt;
-    // The slot typed longest ago: a keycode typed a moment ago may not be read yet, so a
-    // client must have had settleTime since then before it is rebound.
-    Slot& slot = *std::ranges::min_element(
-        pool_, {}, [](const Slot& s) { return std::pair(s.usedSinceBound, s.lastTyped); });
-    if (slot.usedSinceBound) {
-        const auto ready = slot.lastTyped + settleTime;
-        if (ready > std::chrono::steady_clock::now())
-            std::this_thread::sleep_until(ready);
-    }
-    bind(slot, keysym);
-    return slot.keycode;
-}
-
-void X11Keyboard::prepare(std::string_view text) {
+Expected<X11Keyboard::Duration> X11Keyboard::prepareText(std::string_view text) {
     readLayout(); // the user may have switched layouts since the last text
-    std::size_t bound = 0;
+    std::vector<KeySym> wanted;
     for (char32_t point : codePoints(text)) {
         const KeySym keysym = keysymForCodePoint(point);
-        if (placement(keysym) || bound >= pool_.size())
-            continue;
-        const bool already =
-            std::ranges::any_of(pool_, [&](const Slot& s) { return s.bound == keysym; });
-        if (already)
-            continue;
-        // Free slots first, so one text never rebinds what it bound itself.
-        auto free = std::ranges::find_if(pool_, [](const Slot& s) { return s.bound == NoSymbol; });
-        if (free == pool_.end())
-            break;
-        bind(*free, keysym);
-        ++bound;
+        if (!placement(keysym) && std::ranges::find(wanted, keysym) == wanted.end())
+            wanted.push_back(keysym);
     }
+    return bindMissing(wanted, false);
 }
 
-bool X11Keyboard::tap(KeyCode keycode, bool shifted) {
-    if (shifted && shiftKeycode_)
-        fakePress(shiftKeycode_);
-    fakePress(keycode);
-    XTestFakeKeyEvent(display_, keycode, False, CurrentTime);
-    if (shifted && shiftKeycode_)
-        XTestFakeKeyEvent(display_, shiftKeycode_, False, CurrentTime);
+Expected<X11Keyboard::Duration> X11Keyboard::prepareKey(Key key, Modifiers modifiers) {
+    readLayout();
+    const KeySym keysym = keysymFor(key);
+    const auto place = placement(keysym);
+    // A shortcut must be the letter itself: Ctrl with Shift held is another shortcut.
+    if (place && (modifiers.empty() || place->modifiers == 0))
+        return Duration{0};
+    if (!place && keysym == NoSymbol)
+        return Unexpected{std::string("the key has no symbol")};
+    return bindMissing({keysym}, !modifiers.empty());
+}
+
+Expected<X11Keyboard::Duration> X11Keyboard::bindMissing(const std::vector<KeySym>& wanted,
+                                                         bool singleLevel) {
+    const auto now = Clock::now();
+    // Spares holding a wanted symbol stay; the others may be taken over once their last key
+    // had time to be read. Those wanted later in the text are taken last.
+    std::set<KeyCode> kept;
+    std::vector<KeySym> missing;
+    for (KeySym keysym : wanted) {
+        if (const auto place = spareFor(keysym))
+            kept.insert(place->keycode);
+        else
+            missing.push_back(keysym);
+    }
+    Duration settle{0};
+    for (const Spare& spare : spare_)
+        if (kept.contains(spare.keycode))
+            settle = std::max(settle, Duration(spare.boundAt + settleTime - now));
+    if (missing.empty())
+        return std::max(settle, Duration{0});
+    if (spare_.empty())
+        return Unexpected{std::string("no free keycode")};
+
+    std::vector<Spare*> free, reusable;
+    for (Spare& spare : spare_) {
+        if (!spare.isBound())
+            free.push_back(&spare);
+        else if (!kept.contains(spare.keycode))
+            reusable.push_back(&spare);
+    }
+    std::ranges::sort(reusable, {}, &Spare::lastTyped);
+
+    std::vector<std::pair<Spare*, std::array<KeySym, 2>>> changes;
+    std::optional<Duration> untilReusable;
+    for (KeySym keysym : missing) {
+        // A second level on a spare taken over just now, unless the two are case twins.
+        if (!changes.empty() && !singleLevel) {
+            auto& last = changes.back().second;
+            if (last[1] == NoSymbol && !caseTwins(last[0], keysym)) {
+                last[1] = keysym;
+                continue;
+            }
+        }
+        Spare* spare = nullptr;
+        if (!free.empty()) {
+            spare = free.front();
+            free.erase(free.begin());
+        } else if (!reusable.empty()) {
+            const auto ready = reusable.front()->lastTyped + settleTime;
+            if (ready > now) {
+                untilReusable = ready - now;
+                break;
+            }
+            spare = reusable.front();
+            reusable.erase(reusable.begin());
+        } else {
+            break; // the rest waits for the next round, once these are typed
+        }
+        changes.push_back({spare, {keysym, NoSymbol}});
+    }
+    if (changes.empty()) {
+        if (untilReusable)
+            return *untilReusable; // nothing bound: try again once a spare is free to rebind
+        return Unexpected{std::string("no free keycode")};
+    }
+    if (!apply(changes))
+        return Unexpected{std::string("the keyboard guardian could not be told")};
+    return std::max(settle, Duration(settleTime));
+}
+
+bool X11Keyboard::apply(const std::vector<std::pair<Spare*, std::array<KeySym, 2>>>& changes) {
+    for (const auto& [spare, symbols] : changes) {
+        const std::vector<KeySym> bound(symbols.begin(),
+                                        symbols.begin() + (symbols[1] == NoSymbol ? 1 : 2));
+        journal_.binding(spare->keycode, spare->original, bound);
+    }
+    if (!journal_.commit())
+        return false;
+    // Neighbouring keycodes change in one request: every request makes every client reread
+    // the keyboard, which is what costs.
+    std::vector<std::pair<KeyCode, std::array<KeySym, 2>>> sorted;
+    for (const auto& [spare, symbols] : changes)
+        sorted.push_back({spare->keycode, symbols});
+    std::ranges::sort(sorted, {}, &std::pair<KeyCode, std::array<KeySym, 2>>::first);
+    for (std::size_t i = 0; i < sorted.size();) {
+        std::size_t j = i + 1;
+        while (j < sorted.size() && sorted[j].first == sorted[j - 1].first + 1)
+            ++j;
+        std::vector<KeySym> symbols;
+        for (std::size_t k = i; k < j; ++k)
+            symbols.insert(symbols.end(), sorted[k].second.begin(), sorted[k].second.end());
+        XChangeKeyboardMapping(display_, sorted[i].first, 2, symbols.data(),
+                               static_cast<int>(j - i));
+        i = j;
+    }
     XSync(display_, False);
+    const auto now = Clock::now();
+    for (const auto& [spare, symbols] : changes) {
+        spare->bound = symbols;
+        spare->boundAt = now;
+        spare->lastTyped = {};
+    }
     return true;
 }
 
-bool X11Keyboard::typeCharacter(std::string_view character) {
+std::vector<KeyCode> X11Keyboard::modifierKeycodes(unsigned int mask) const {
+    std::vector<KeyCode> keycodes;
+    if ((mask & ControlMask) && controlKeycode_)
+        keycodes.push_back(controlKeycode_);
+    if ((mask & ShiftMask) && shiftKeycode_)
+        keycodes.push_back(shiftKeycode_);
+    if ((mask & Mod1Mask) && altKeycode_)
+        keycodes.push_back(altKeycode_);
+    if (levelThreeMask_ && (mask & levelThreeMask_) && levelThreeKeycode_)
+        keycodes.push_back(levelThreeKeycode_);
+    return keycodes;
+}
+
+Posted X11Keyboard::press(const std::vector<KeyCode>& keycodes) {
+    for (KeyCode keycode : keycodes)
+        journal_.pressing(keycode);
+    if (!journal_.commit())
+        return Posted::failure("the keyboard guardian could not be told");
+    for (KeyCode keycode : keycodes) {
+        if (onPress)
+            onPress(keycode);
+        XTestFakeKeyEvent(display_, keycode, True, CurrentTime);
+        held_.insert(keycode);
+    }
+    return {};
+}
+
+void X11Keyboard::release(const std::vector<KeyCode>& keycodes) {
+    for (KeyCode keycode : keycodes) {
+        XTestFakeKeyEvent(display_, keycode, False, CurrentTime);
+        if (const auto found = held_.find(keycode); found != held_.end())
+            held_.erase(found);
+    }
+    XFlush(display_);
+    for (KeyCode keycode : keycodes)
+        journal_.released(keycode);
+}
+
+Posted X11Keyboard::pressKey(Key key, Modifiers modifiers, bool down) {
+    const auto place = find(keysymFor(key));
+    if (!place)
+        return Posted::failure("the key is not on the keyboard");
+    unsigned int mask = place->modifiers;
+    if (modifiers.contains(Modifier::control))
+        mask |= ControlMask;
+    if (modifiers.contains(Modifier::shift))
+        mask |= ShiftMask;
+    if (modifiers.contains(Modifier::alt))
+        mask |= Mod1Mask;
+    // Modifiers go down before the key and come up after it, in reverse order.
+    std::vector<KeyCode> keycodes = modifierKeycodes(mask);
+    keycodes.push_back(place->keycode);
+    if (down) {
+        const Posted pressed = press(keycodes);
+        XFlush(display_);
+        return pressed;
+    }
+    std::ranges::reverse(keycodes);
+    release(keycodes);
+    return {};
+}
+
+Posted X11Keyboard::tap(const Placement& place) {
+    std::vector<KeyCode> keycodes = modifierKeycodes(place.modifiers);
+    keycodes.push_back(place.keycode);
+    if (const Posted pressed = press(keycodes); !pressed)
+        return pressed;
+    std::ranges::reverse(keycodes);
+    release(keycodes); // flushes: the server gets the whole tap or none of it
+    return {};
+}
+
+Posted X11Keyboard::typeCharacter(std::string_view character) {
     for (char32_t point : codePoints(character)) {
         const KeySym keysym = keysymForCodePoint(point);
-        if (const auto place = placement(keysym)) {
-            tap(place->keycode, place->shifted);
-            continue;
-        }
-        const auto keycode = borrowedKeycode(keysym);
-        if (!keycode)
-            return false;
-        tap(*keycode, false);
-        for (Slot& slot : pool_)
-            if (slot.keycode == *keycode) {
-                slot.usedSinceBound = true;
-                slot.lastTyped = std::chrono::steady_clock::now();
-            }
+        const auto place = find(keysym);
+        if (!place)
+            return Posted::failure("the character was not prepared");
+        if (const Posted tapped = tap(*place); !tapped)
+            return tapped;
+        for (Spare& spare : spare_)
+            if (spare.keycode == place->keycode && spare.isBound())
+                spare.lastTyped = Clock::now();
     }
-    return true;
+    return {};
+}
+
+void X11Keyboard::sync() {
+    XSync(display_, False);
+}
+
+void X11Keyboard::releaseHeldKeys() {
+    if (held_.empty())
+        return;
+    std::vector<KeyCode> keycodes(held_.rbegin(), held_.rend());
+    release(keycodes);
+    XSync(display_, False);
 }
 
 bool X11Keyboard::hasBorrowedKeycodes() const {
-    return std::ranges::any_of(pool_, [](const Slot& s) { return s.bound != NoSymbol; });
+    return std::ranges::any_of(spare_, &Spare::isBound);
 }
 
 void X11Keyboard::restoreKeymap() {
-    for (Slot& slot : pool_) {
-        if (slot.bound == NoSymbol)
+    if (!hasBorrowedKeycodes())
+        return;
+    std::vector<KeyCode> restored;
+    for (Spare& spare : spare_) {
+        if (!spare.isBound())
             continue;
-        XChangeKeyboardMapping(display_, slot.keycode, static_cast<int>(slot.original.size()),
-                               slot.original.data(), 1);
-        slot.bound = NoSymbol;
-        slot.usedSinceBound = false;
+        // Only what is still ours: a layout switch may have replaced the whole keymap.
+        int width = 0;
+        XPtr<KeySym> now(XGetKeyboardMapping(display_, spare.keycode, 1, &width));
+        const bool ours = now && width >= 2 && now.get()[0] == spare.bound[0] &&
+                          (spare.bound[1] == NoSymbol || now.get()[1] == spare.bound[1]);
+        if (ours)
+            XChangeKeyboardMapping(display_, spare.keycode, static_cast<int>(spare.original.size()),
+                                   spare.original.data(), 1);
+        spare.bound = {NoSymbol, NoSymbol};
+        restored.push_back(spare.keycode);
     }
     XSync(display_, False);
+    for (KeyCode keycode : restored)
+        journal_.restored(keycode);
 }
 
 } // namespace keyferry::x11

@@ -1,37 +1,60 @@
 #pragma once
 
+#include "automation/DesktopServices.h"
 #include "automation/Keys.h"
+#include "model/Expected.h"
+#include "platform/x11/InputJournal.h"
 
 #include <X11/Xlib.h>
+#include <array>
 #include <chrono>
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string_view>
 #include <vector>
 
 namespace keyferry::x11 {
 
-/// Synthesises key presses with XTest. Characters of the current layout are typed through
-/// their own key and shift level; any other character through a spare keycode (one that
-/// has no symbol) bound to it for the time of the text and restored afterwards.
+/// Synthesises key presses with XTest. A character the current layout produces is typed with
+/// its own key and level (Shift, AltGr); any other character through a spare keycode (one
+/// without any symbol) bound to it, two characters per keycode (the second with Shift).
+/// Everything a text needs is bound at once, before the text, so that applications see one
+/// change and then the whole text at full speed. Shortcut letters the layout lacks (Ctrl+A
+/// on a Cyrillic layout) are bound the same way. Every press and binding is noted in the
+/// journal first, so a guardian can undo it should this process die.
 class X11Keyboard {
 public:
-    explicit X11Keyboard(Display* display);
+    using Duration = std::chrono::nanoseconds;
+
+    X11Keyboard(Display* display, InputJournal& journal);
     X11Keyboard(const X11Keyboard&) = delete;
     X11Keyboard& operator=(const X11Keyboard&) = delete;
-    /// Puts every borrowed keycode back.
+    /// Releases what is held and puts every borrowed keycode back.
     ~X11Keyboard();
 
-    bool pressKey(Key key, Modifiers modifiers, bool down);
-    /// Binds the characters of `text` that the layout lacks, as far as the pool reaches.
-    void prepare(std::string_view text);
-    /// Types one character (all code points of one grapheme cluster).
-    bool typeCharacter(std::string_view character);
-    /// Restores the borrowed keycodes; call once clients had time to read the last keys.
+    /// Binds the characters of `text` the layout lacks, as many as the spare keycodes hold
+    /// (those needed first). Returns how long applications need before the first character
+    /// can be typed; an error when not even it can be made typable.
+    Expected<Duration> prepareText(std::string_view text);
+    bool isPrepared(std::string_view character) const;
+    /// Binds the key's symbol when the layout lacks it.
+    Expected<Duration> prepareKey(Key key, Modifiers modifiers);
+
+    Posted pressKey(Key key, Modifiers modifiers, bool down);
+    /// Types one character (all code points of one grapheme cluster); it must be prepared.
+    Posted typeCharacter(std::string_view character);
+    /// Waits until the X server has handled everything sent.
+    void sync();
+    /// Releases every key this object holds down.
+    void releaseHeldKeys();
+    /// Puts the borrowed keycodes back (where nobody else changed them since); call once
+    /// clients had time to read the last keys typed with them.
     void restoreKeymap();
     bool hasBorrowedKeycodes() const;
-    std::size_t poolSize() const { return pool_.size(); }
+    /// How many characters fit on the spare keycodes at once.
+    std::size_t capacity() const { return 2 * spare_.size(); }
 
     static KeySym keysymFor(Key key);
     static KeySym keysymForCodePoint(char32_t codePoint);
@@ -44,34 +67,47 @@ public:
     /// those of other XTest users.
     std::function<void(KeyCode)> onPress;
 
-    /// Time clients get to turn a keycode into a symbol before it is rebound.
+    /// Time clients get to see a keymap change before a key uses it, and to turn a keycode
+    /// into a symbol before the keycode is bound to another.
     static constexpr std::chrono::milliseconds settleTime{100};
 
 private:
+    using Clock = std::chrono::steady_clock;
+    /// A key and the modifier mask (Shift, the AltGr level modifier) that produce a symbol.
     struct Placement {
         KeyCode keycode;
-        bool shifted;
+        unsigned int modifiers;
     };
-    struct Slot {
+    /// A spare keycode and what Keyferry bound to it, level 1 and level 2 (with Shift).
+    struct Spare {
         KeyCode keycode;
         std::vector<KeySym> original;
-        KeySym bound = NoSymbol;
-        bool usedSinceBound = false;
-        std::chrono::steady_clock::time_point lastTyped{};
+        std::array<KeySym, 2> bound{NoSymbol, NoSymbol};
+        Clock::time_point boundAt{};
+        Clock::time_point lastTyped{};
+        bool isBound() const { return bound[0] != NoSymbol; }
     };
 
     void readLayout();
     std::optional<Placement> placement(KeySym keysym) const;
-    std::optional<KeyCode> borrowedKeycode(KeySym keysym);
-    bool tap(KeyCode keycode, bool shifted);
-    void fakePress(KeyCode keycode);
-    void bind(Slot& slot, KeySym keysym);
+    std::optional<Placement> spareFor(KeySym keysym) const;
+    std::optional<Placement> find(KeySym keysym) const;
+    Expected<Duration> bindMissing(const std::vector<KeySym>& wanted, bool singleLevel);
+    bool apply(const std::vector<std::pair<Spare*, std::array<KeySym, 2>>>& changes);
+    std::vector<KeyCode> modifierKeycodes(unsigned int mask) const;
+    Posted tap(const Placement& place);
+    Posted press(const std::vector<KeyCode>& keycodes);
+    void release(const std::vector<KeyCode>& keycodes);
 
     Display* display_;
-    int minKeycode_ = 8, maxKeycode_ = 255, symsPerKeycode_ = 0;
+    InputJournal& journal_;
+    int minKeycode_ = 8, maxKeycode_ = 255;
+    std::size_t symbolsPerKeycode_ = 2;
     std::map<KeySym, Placement> layout_;
-    std::vector<Slot> pool_;
-    KeyCode shiftKeycode_ = 0, controlKeycode_ = 0, altKeycode_ = 0;
+    std::vector<Spare> spare_;
+    std::multiset<KeyCode> held_;
+    KeyCode shiftKeycode_ = 0, controlKeycode_ = 0, altKeycode_ = 0, levelThreeKeycode_ = 0;
+    unsigned int levelThreeMask_ = 0;
 };
 
 } // namespace keyferry::x11

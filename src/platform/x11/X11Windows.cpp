@@ -16,7 +16,8 @@ X11Windows::X11Windows(Display* display)
       stateAtom_(XInternAtom(display, "_NET_WM_STATE", False)),
       hiddenAtom_(XInternAtom(display, "_NET_WM_STATE_HIDDEN", False)),
       skipTaskbarAtom_(XInternAtom(display, "_NET_WM_STATE_SKIP_TASKBAR", False)),
-      supportingCheck_(XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False)) {}
+      supportingCheck_(XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False)),
+      wmStateAtom_(XInternAtom(display, "WM_STATE", False)) {}
 
 std::vector<unsigned long> X11Windows::cardinals(Window window, Atom property, Atom type) const {
     Atom actualType = None;
@@ -42,6 +43,72 @@ std::vector<Atom> X11Windows::atoms(Window window, Atom property) const {
 std::vector<Window> X11Windows::clientsFrontToBack() const {
     const auto stacking = cardinals(root_, clientListStacking_, XA_WINDOW);
     return std::vector<Window>(stacking.rbegin(), stacking.rend()); // listed bottom to top
+}
+
+bool X11Windows::hasWMState(Window window) const {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, remaining = 0;
+    unsigned char* raw = nullptr;
+    if (XGetWindowProperty(display_, window, wmStateAtom_, 0, 0, False, AnyPropertyType, &type,
+                           &format, &count, &remaining, &raw) != Success)
+        return false;
+    XPtr<unsigned char> data(raw);
+    return type != None;
+}
+
+std::optional<Window> X11Windows::clientOf(Window window) const {
+    ErrorTrap trap(display_); // the window may be gone already
+    for (Window current = window;;) {
+        if (hasWMState(current))
+            return current;
+        Window root = None, parent = None;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        if (!XQueryTree(display_, current, &root, &parent, &children, &count))
+            return std::nullopt;
+        XPtr<Window> owned(children);
+        if (parent == None || parent == root)
+            return current;
+        current = parent;
+    }
+}
+
+std::optional<Window> X11Windows::clientBelow(Window window, int depth) const {
+    if (hasWMState(window))
+        return window;
+    if (depth == 0)
+        return std::nullopt;
+    Window root = None, parent = None;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display_, window, &root, &parent, &children, &count))
+        return std::nullopt;
+    XPtr<Window> owned(children);
+    for (unsigned int i = count; i-- > 0;) // topmost child first
+        if (const auto client = clientBelow(children[i], depth - 1))
+            return client;
+    return std::nullopt;
+}
+
+std::optional<Window> X11Windows::windowAt(int x, int y) const {
+    ErrorTrap trap(display_);
+    int childX = 0, childY = 0;
+    Window top = None;
+    if (!XTranslateCoordinates(display_, root_, root_, x, y, &childX, &childY, &top) || !top)
+        return std::nullopt;
+    // The window manager's frame holds the client a few levels down.
+    if (const auto client = clientBelow(top, 3))
+        return client;
+    return top;
+}
+
+std::optional<Window> X11Windows::transientFor(Window window) const {
+    ErrorTrap trap(display_);
+    Window owner = None;
+    if (!XGetTransientForHint(display_, window, &owner) || owner == None || owner == root_)
+        return std::nullopt;
+    return owner;
 }
 
 std::optional<Window> X11Windows::activeWindow() const {
