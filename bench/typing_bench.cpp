@@ -185,6 +185,13 @@ int main(int argc, char** argv) {
     const auto file = folder / (tool + ".txt");
     std::filesystem::remove(file);
     auto terminal = openTerminal(desktop, file);
+    // As in a run: every character first checks that the focus is still on the terminal.
+    WindowBinding binding(desktop, "XTerm");
+    if (!binding.bindToFocus()) {
+        std::fprintf(stderr, "the terminal does not have the focus\n");
+        return 1;
+    }
+    engine.bindTo(&binding);
     const auto start = std::chrono::steady_clock::now();
     if (tool == "keyferry") {
         run(engine.typeText(text, delay / 1000.0, {}));
@@ -198,6 +205,7 @@ int main(int argc, char** argv) {
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     run(engine.pressKey(Key::returnKey, {}, {}));
+    engine.bindTo(nullptr);
     const std::string got = received(file, text);
     std::printf("%-10s %-11s %3d ms %12.3f %16zu\n", tool.c_str(), name, delay,
                 1000 * seconds / static_cast<double>(characters), wrongOrDropped(text, got));

@@ -35,12 +35,34 @@ struct XkbDescFree {
 };
 using XkbDescHolder = std::unique_ptr<XkbDescRec, XkbDescFree>;
 
-// Two symbols that are each other's case would make the server give the key an alphabetic
-// type, and Caps Lock would then pick the level instead of Keyferry.
-bool caseTwins(KeySym a, KeySym b) {
+bool isLowerLetter(KeySym symbol) {
     KeySym lower = NoSymbol, upper = NoSymbol;
-    XConvertCase(a, &lower, &upper);
-    return (lower != upper) && (b == lower || b == upper);
+    XConvertCase(symbol, &lower, &upper);
+    return lower != upper && symbol == lower;
+}
+
+bool isUpperLetter(KeySym symbol) {
+    KeySym lower = NoSymbol, upper = NoSymbol;
+    XConvertCase(symbol, &lower, &upper);
+    return lower != upper && symbol == upper;
+}
+
+// A lower-case letter before an upper-case one makes the server give the key the alphabetic
+// type, and then Caps Lock, not Keyferry, picks the level. Case twins stay apart altogether.
+std::optional<std::array<KeySym, 2>> levelsFor(KeySym first, KeySym second) {
+    KeySym lower = NoSymbol, upper = NoSymbol;
+    XConvertCase(first, &lower, &upper);
+    if (lower != upper && (second == lower || second == upper))
+        return std::nullopt;
+    if (isLowerLetter(first) && isUpperLetter(second))
+        return std::array<KeySym, 2>{second, first};
+    return std::array<KeySym, 2>{first, second};
+}
+
+// What the server gets for a spare: a lone symbol on both levels, since a lone letter would
+// count as its lower case without Shift.
+std::array<KeySym, 2> serverLevels(const std::array<KeySym, 2>& bound) {
+    return {bound[0], bound[1] == NoSymbol ? bound[0] : bound[1]};
 }
 
 } // namespace
@@ -296,10 +318,11 @@ Expected<X11Keyboard::Duration> X11Keyboard::bindMissing(const std::vector<KeySy
         // A second level on a spare taken over just now, unless the two are case twins.
         if (!changes.empty() && !singleLevel) {
             auto& last = changes.back().second;
-            if (last[1] == NoSymbol && !caseTwins(last[0], keysym)) {
-                last[1] = keysym;
-                continue;
-            }
+            if (last[1] == NoSymbol)
+                if (const auto levels = levelsFor(last[0], keysym)) {
+                    last = *levels;
+                    continue;
+                }
         }
         Spare* spare = nullptr;
         if (!free.empty()) {
@@ -330,9 +353,8 @@ Expected<X11Keyboard::Duration> X11Keyboard::bindMissing(const std::vector<KeySy
 
 bool X11Keyboard::apply(const std::vector<std::pair<Spare*, std::array<KeySym, 2>>>& changes) {
     for (const auto& [spare, symbols] : changes) {
-        const std::vector<KeySym> bound(symbols.begin(),
-                                        symbols.begin() + (symbols[1] == NoSymbol ? 1 : 2));
-        journal_.binding(spare->keycode, spare->original, bound);
+        const auto levels = serverLevels(symbols);
+        journal_.binding(spare->keycode, spare->original, {levels[0], levels[1]});
     }
     if (!journal_.commit())
         return false;
@@ -340,7 +362,7 @@ bool X11Keyboard::apply(const std::vector<std::pair<Spare*, std::array<KeySym, 2
     // the keyboard, which is what costs.
     std::vector<std::pair<KeyCode, std::array<KeySym, 2>>> sorted;
     for (const auto& [spare, symbols] : changes)
-        sorted.push_back({spare->keycode, symbols});
+        sorted.push_back({spare->keycode, serverLevels(symbols)});
     std::ranges::sort(sorted, {}, &std::pair<KeyCode, std::array<KeySym, 2>>::first);
     for (std::size_t i = 0; i < sorted.size();) {
         std::size_t j = i + 1;
@@ -476,8 +498,9 @@ void X11Keyboard::restoreKeymap() {
         // Only what is still ours: a layout switch may have replaced the whole keymap.
         int width = 0;
         XPtr<KeySym> now(XGetKeyboardMapping(display_, spare.keycode, 1, &width));
-        const bool ours = now && width >= 2 && now.get()[0] == spare.bound[0] &&
-                          (spare.bound[1] == NoSymbol || now.get()[1] == spare.bound[1]);
+        const auto levels = serverLevels(spare.bound);
+        const bool ours =
+            now && width >= 2 && now.get()[0] == levels[0] && now.get()[1] == levels[1];
         if (ours)
             XChangeKeyboardMapping(display_, spare.keycode, static_cast<int>(spare.original.size()),
                                    spare.original.data(), 1);
