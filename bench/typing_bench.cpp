@@ -10,6 +10,7 @@
 #include <QDeadlineTimer>
 
 #include "automation/AutomationEngine.h"
+#include "csv/UnicodeText.h"
 #include "csv/Utf8.h"
 #include "platform/x11/X11Desktop.h"
 #include "ui/QtScheduler.h"
@@ -180,7 +181,8 @@ int main(int argc, char** argv) {
     const int delay = std::atoi(argv[3]);
     const std::string text = ascii ? asciiText(2000) : mixedText(500);
     const char* name = ascii ? "2000 ASCII" : "500 mixed";
-    const std::size_t characters = decode(text).size();
+    // Per user-perceived character, the unit the delay applies to ("👍🏽" is one).
+    const std::size_t characters = graphemeClusters(text).size();
 
     const auto file = folder / (tool + ".txt");
     std::filesystem::remove(file);

@@ -48,7 +48,7 @@ public:
 
     /// Why the last commit failed, as a phrase for a message: "the keyboard guardian could
     /// not start (it cannot open display :1)". Empty after a commit that succeeded.
-    const std::string& failure() const { return failure_; }
+    const std::string& failure() const override { return failure_; }
     /// The guardian process; -1 while none runs.
     pid_t guardianProcess() const { return guardian_; }
     /// The journal file of bound keycodes; nothing without XDG_RUNTIME_DIR.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <X11/Xlib.h>
+#include <string>
 #include <vector>
 
 namespace keyferry::x11 {
@@ -27,6 +28,8 @@ public:
     /// Delivers everything noted so far; false when it cannot be delivered, and then nothing
     /// noted may be sent.
     virtual bool commit() = 0;
+    /// Why the last commit failed, as a phrase for a message; empty after one that worked.
+    virtual const std::string& failure() const = 0;
 };
 
 /// Notes nothing and always commits: for a keyboard that no guardian watches.
@@ -39,6 +42,10 @@ public:
     void binding(KeyCode, std::vector<KeySym>, std::vector<KeySym>) override {}
     void restored(KeyCode) override {}
     bool commit() override { return true; }
+    const std::string& failure() const override { return none_; }
+
+private:
+    std::string none_;
 };
 
 } // namespace keyferry::x11

@@ -7,7 +7,8 @@
 #include <QSocketNotifier>
 
 #include "platform/x11/AtspiFocus.h"
-#include "platform/x11/InputJournal.h"
+#include "platform/x11/GuardianJournal.h"
+#include "platform/x11/LeftoverKeymaps.h"
 #include "platform/x11/X11Handles.h"
 #include "platform/x11/X11Keyboard.h"
 #include "platform/x11/X11Windows.h"
@@ -18,6 +19,7 @@
 #include <X11/keysym.h>
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -83,6 +85,10 @@ Expected<std::unique_ptr<X11Desktop>> X11Desktop::connect(Scheduler& scheduler) 
     DisplayPtr events(XOpenDisplay(nullptr));
     if (!display || !events)
         return Unexpected{noSession + " (Cannot open display " + std::string(name) + ".)"};
+    // A Keyferry killed together with its guardian may have left keycodes bound.
+    const auto leftovers = restoreLeftoverKeymaps(display.get(), DisplayString(display.get()));
+    if (const std::string summary = leftovers.summary(); !summary.empty())
+        std::fprintf(stderr, "%s\n", summary.c_str());
     std::unique_ptr<X11Desktop> desktop(
         new X11Desktop(scheduler, std::move(display), std::move(events)));
     return desktop;
@@ -91,7 +97,7 @@ Expected<std::unique_ptr<X11Desktop>> X11Desktop::connect(Scheduler& scheduler) 
 X11Desktop::X11Desktop(Scheduler& scheduler, DisplayPtr display, DisplayPtr events)
     : scheduler_(scheduler), display_(std::move(display)), events_(std::move(events)),
       windows_(std::make_unique<X11Windows>(display_.get())),
-      journal_(std::make_unique<UnwatchedJournal>()),
+      journal_(std::make_unique<GuardianJournal>(display_.get())),
       keyboard_(std::make_unique<X11Keyboard>(display_.get(), *journal_)) {
     int event = 0, error = 0, major = 0, minor = 0;
     hasXTest_ = XTestQueryExtension(display_.get(), &event, &error, &major, &minor);
@@ -112,6 +118,9 @@ X11Desktop::~X11Desktop() {
     keyboard_.reset(); // releases its keys, puts borrowed keycodes back
     for (unsigned int button : buttonsHeld_)
         XTestFakeButtonEvent(display_.get(), button, False, CurrentTime);
+    XSync(display_.get(), False);
+    for (unsigned int button : buttonsHeld_)
+        journal_->releasedButton(button);
     if (pointerBeforeClick_)
         XTestFakeMotionEvent(display_.get(), -1, static_cast<int>(pointerBeforeClick_->x),
                              static_cast<int>(pointerBeforeClick_->y), CurrentTime);
@@ -188,8 +197,7 @@ Posted X11Desktop::postMouseButton(MouseButton button, Point position, bool down
     if (down) {
         journal_->pressingButton(number);
         if (!journal_->commit())
-            return Posted::failure("the keyboard guardian could not be told",
-                                   Posted::Device::mouse);
+            return Posted::failure(journal_->failure(), Posted::Device::mouse);
         if (restorePointerTimer_) {
             scheduler_.cancel(restorePointerTimer_);
             restorePointerTimer_ = 0;

@@ -347,7 +347,7 @@ Expected<X11Keyboard::Duration> X11Keyboard::bindMissing(const std::vector<KeySy
         return Unexpected{std::string("no free keycode")};
     }
     if (!apply(changes))
-        return Unexpected{std::string("the keyboard guardian could not be told")};
+        return Unexpected{journal_.failure()};
     return std::max(settle, Duration(settleTime));
 }
 
@@ -402,7 +402,7 @@ Posted X11Keyboard::press(const std::vector<KeyCode>& keycodes) {
     for (KeyCode keycode : keycodes)
         journal_.pressing(keycode);
     if (!journal_.commit())
-        return Posted::failure("the keyboard guardian could not be told");
+        return Posted::failure(journal_.failure());
     for (KeyCode keycode : keycodes) {
         if (onPress)
             onPress(keycode);
