@@ -9,7 +9,8 @@ packages=(cmake ninja-build g++ pkgconf qt6-base-dev libgl-dev nlohmann-json3-de
           fonts-dejavu-core)
 # The test desktop and the real applications the end-to-end tests drive.
 test_desktop=(libgtest-dev libgmock-dev xvfb xauth openbox dbus dbus-x11 x11-utils
-              x11-xserver-utils xterm yad zenity xdotool)
+              x11-xserver-utils xterm yad zenity xdotool
+              chromium python3 x11-xkb-utils)
 case "$purpose" in
     app) ;;
     test) packages+=("${test_desktop[@]}") ;;
