@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 // After GoogleTest, which Xlib's None and Bool macros would break.
+#include "model/TemplateJson.h"
 #include "platform/x11/GuardianJournal.h"
 #include "platform/x11/KeymapJournalFile.h"
 #include "platform/x11/LeftoverKeymaps.h"
@@ -19,6 +20,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <random>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -499,4 +501,92 @@ TEST_F(GuardianDesktop, LeftoverJournalOfAnEndedProcessIsRestored) {
     for (int i = 1; i < 4; ++i)
         setMapping(display_, spare[i], original);
     EXPECT_EQ(keymap(), before_);
+}
+
+namespace {
+
+/// The processes whose parent is `parent` (the guardian a run started).
+std::vector<pid_t> childrenOf(pid_t parent) {
+    std::vector<pid_t> children;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        const std::string name = entry.path().filename();
+        if (name.empty() || !std::ranges::all_of(name, ::isdigit))
+            continue;
+        FILE* stat = std::fopen((entry.path() / "stat").c_str(), "r");
+        if (!stat)
+            continue;
+        int pid = 0, ppid = 0;
+        char state = 0;
+        // pid (comm) state ppid: comm has no ')' in our processes
+        if (std::fscanf(stat, "%d %*s %c %d", &pid, &state, &ppid) == 3 && ppid == parent)
+            children.push_back(pid);
+        std::fclose(stat);
+    }
+    return children;
+}
+
+} // namespace
+
+// The whole program as the user runs it: `keyferry run` typing text full of characters the
+// layout lacks, killed at random moments. Nothing may stay bound or pressed.
+TEST_F(GuardianDesktop, KeyferryRunKilledAtRandomMomentsLeavesNothing) {
+    TemporaryFolder folder;
+    keyferry::Template item;
+    item.name = "Killed";
+    item.targetAppBundleID = "KfKillTarget";
+    item.settings.countdownSeconds = 0;
+    item.settings.interCharDelay = 0.004;
+    keyferry::Step field = keyferry::Step::ofType(keyferry::StepType::textInput);
+    field.label = "Text";
+    item.steps = {field};
+    std::filesystem::create_directories(folder.path() / "Keyferry");
+    writeText(folder.path() / "Keyferry" / "templates.json", *keyferry::encodeTemplates({item}));
+    std::string row;
+    for (int i = 0; row.size() < 1200; ++i)
+        row +=
+            "Gr\u00FC\u00DF \u00C4\u00D6\u00DC \u20AC\u00E9\u00E8 \u0416\u0434\u044F \u6771\u4EAC "
+            "\uD55C\U0001F44D " +
+            std::to_string(i) + " ";
+    writeText(folder.path() / "rows.csv", "Text\n" + row + "\n" + row + "\n" + row + "\n");
+
+    const pid_t terminal = ::fork();
+    if (terminal == 0) {
+        ::execlp("xterm", "xterm", "-class", "KfKillTarget", "-e", "sh", "-c", "cat > /dev/null",
+                 nullptr);
+        ::_exit(127);
+    }
+    std::this_thread::sleep_for(std::chrono::seconds(1)); // mapped and focused
+
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> killAfterMilliseconds(150, 2500);
+    const std::string data = "XDG_DATA_HOME=" + folder.path().string();
+    int passed = 0, boundAtKill = 0;
+    constexpr int rounds = 30;
+    for (int round = 0; round < rounds; ++round) {
+        const pid_t run = ::fork();
+        if (run == 0) {
+            ::putenv(const_cast<char*>(data.c_str()));
+            const int quiet = ::open("/dev/null", O_WRONLY);
+            ::dup2(quiet, 1);
+            ::dup2(quiet, 2);
+            ::execl(KEYFERRY_BINARY, "keyferry", "run", "--template", "Killed", "--csv",
+                    (folder.path() / "rows.csv").c_str(), nullptr);
+            ::_exit(127);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(killAfterMilliseconds(random)));
+        boundAtKill += keymap() != before_ ? 1 : 0;
+        const auto guardians = childrenOf(run);
+        const auto result = killAndExpectGivenBack(run, guardians.empty() ? -1 : guardians[0]);
+        EXPECT_TRUE(result) << "round " << round;
+        passed += result ? 1 : 0;
+    }
+    std::printf("%d of %d killed `keyferry run`s left nothing behind; %d were killed with "
+                "keycodes bound\n",
+                passed, rounds, boundAtKill);
+    EXPECT_GE(boundAtKill, rounds / 3) << "most kills must find keycodes bound, or this proves "
+                                          "little";
+    ::kill(terminal, SIGTERM);
+    ::waitpid(terminal, nullptr, 0);
+    while (::waitpid(-1, nullptr, WNOHANG) > 0) { // guardians adopted by the subreaper
+    }
 }
