@@ -43,6 +43,18 @@ bool AutomationEngine::mayClick(Point position, const Cancellation& cancellation
     return !halted(cancellation);
 }
 
+template <class Send>
+std::optional<Posted> AutomationEngine::sendChecked(const Cancellation& cancellation,
+                                                    std::optional<Point> click, Send send) {
+    std::optional<Posted> outcome;
+    if (const Posted held = desktop_.holdInputRouting(); !held)
+        outcome = held;
+    else if (click ? mayClick(*click, cancellation) : mayPress(cancellation))
+        outcome = send();
+    desktop_.releaseInputRouting();
+    return outcome;
+}
+
 Posted AutomationEngine::post(Key key, Modifiers modifiers, bool down) {
     const Posted posted = desktop_.postKey(key, modifiers, down);
     if (down && posted)
@@ -89,10 +101,10 @@ Task<Posted> AutomationEngine::pressKey(Key key, Modifiers modifiers, Cancellati
         co_return Posted::failure(settle.error());
     if (*settle > Scheduler::Duration{0})
         co_await sleepFor(scheduler_, *settle, cancellation);
-    if (!mayPress(cancellation))
-        co_return Posted{};
-    if (const Posted down = post(key, modifiers, true); !down)
-        co_return down;
+    const auto down =
+        sendChecked(cancellation, std::nullopt, [&] { return post(key, modifiers, true); });
+    if (!down || !*down)
+        co_return down.value_or(Posted{});
     co_await sleepFor(scheduler_, keyHold, cancellation);
     post(key, modifiers, false); // a release always goes out, even after a stop
     if (!modifiers.empty())
@@ -126,16 +138,20 @@ Task<Posted> AutomationEngine::typeText(std::string text, double interCharDelay,
     auto start = scheduler_.now();
     std::int64_t sent = 0;
     for (std::string_view character : graphemeClusters(text)) {
-        if (!typed || !mayPress(cancellation))
+        if (!typed || halted(cancellation))
             break;
         if (!desktop_.isPrepared(character)) {
             const auto offset = static_cast<std::size_t>(character.data() - text.data());
             typed = co_await prepare(std::string_view(text).substr(offset), cancellation);
-            if (!typed || !mayPress(cancellation))
+            if (!typed || halted(cancellation))
                 break;
             start = scheduler_.now() - delay * sent; // the wait does not count as lateness
         }
-        typed = desktop_.postCharacter(character);
+        const auto posted = sendChecked(cancellation, std::nullopt,
+                                        [&] { return desktop_.postCharacter(character); });
+        if (!posted)
+            break; // halted: not a failure to type, the run sees why
+        typed = *posted;
         if (!typed)
             break;
         ++sent;
@@ -150,19 +166,19 @@ Task<Posted> AutomationEngine::typeText(std::string text, double interCharDelay,
 
 Task<Posted> AutomationEngine::performMouseClick(MouseButton button, MouseClickType clickType,
                                                  Point position, Cancellation cancellation) {
-    if (!mayClick(position, cancellation))
-        co_return Posted{};
-    if (const Posted down = postButton(button, position, true, 1); !down)
-        co_return mouseFailure(down);
+    const auto press = [&](int clickState) {
+        return sendChecked(cancellation, position,
+                           [&] { return postButton(button, position, true, clickState); });
+    };
+    if (const auto down = press(1); !down || !*down)
+        co_return mouseFailure(down.value_or(Posted{}));
     co_await sleepFor(scheduler_, keyHold, cancellation);
     postButton(button, position, false, 1);
     if (clickType != MouseClickType::double_)
         co_return Posted{};
     co_await sleepFor(scheduler_, shortPause, cancellation);
-    if (!mayClick(position, cancellation))
-        co_return Posted{};
-    if (const Posted down = postButton(button, position, true, 2); !down)
-        co_return mouseFailure(down);
+    if (const auto down = press(2); !down || !*down)
+        co_return mouseFailure(down.value_or(Posted{}));
     co_await sleepFor(scheduler_, keyHold, cancellation);
     postButton(button, position, false, 2);
     co_return Posted{};

@@ -87,6 +87,11 @@ private:
         skipped_ = skipped_ || halt;
         return halt;
     }
+    /// Checks where the event would go and sends it, one step for the desktop. Nothing when
+    /// nothing was sent because the run halted or the focus moved.
+    template <class Send>
+    std::optional<Posted> sendChecked(const Cancellation& cancellation, std::optional<Point> click,
+                                      Send send);
     Posted post(Key key, Modifiers modifiers, bool down);
     Posted postButton(MouseButton button, Point position, bool down, int clickState);
     Task<Posted> prepare(std::string_view text, Cancellation cancellation);

@@ -178,6 +178,13 @@ public:
 
     // ---- where input goes: asked before every key event of a run, so cheap ----
 
+    /// Between these two calls nothing another program does changes where input goes (on
+    /// X11 the server is grabbed), so that a check of the focus and the event that relies on
+    /// it are one step: a window raised in between cannot catch the key. Spans one event.
+    /// A failure when the desktop cannot get ready for it (then post nothing); release anyway.
+    virtual Posted holdInputRouting() { return {}; }
+    virtual void releaseInputRouting() {}
+
     /// The top-level window the next key event will reach (on X11 the input focus, not the
     /// window manager's idea of the active window); nothing when no window has it.
     virtual std::optional<WindowID> focusedWindow() = 0;

@@ -145,6 +145,21 @@ bool GuardianJournal::commit() {
     return true;
 }
 
+bool GuardianJournal::ready() {
+    if (socket_ >= 0) {
+        // The guardian writes nothing after "ready": readable means it has gone.
+        pollfd channel{socket_, POLLIN, 0};
+        if (::poll(&channel, 1, 0) == 0)
+            return true;
+    }
+    failure_.clear();
+    stop();
+    if (!start())
+        return false;
+    unsent_.clear(); // start() told the new guardian everything
+    return true;
+}
+
 std::optional<std::filesystem::path> GuardianJournal::journalFile() const {
     if (!file_)
         return std::nullopt;

@@ -45,6 +45,9 @@ public:
     /// file rewritten when the bound keycodes changed). Starts the guardian the first time,
     /// and again if it has gone, telling the new one the whole state.
     bool commit() override;
+    /// Starts the guardian when none runs or the one that ran has gone (its channel closed),
+    /// telling it the whole state.
+    bool ready() override;
 
     /// Why the last commit failed, as a phrase for a message: "the keyboard guardian could
     /// not start (it cannot open display :1)". Empty after a commit that succeeded.

@@ -28,6 +28,10 @@ public:
     /// Delivers everything noted so far; false when it cannot be delivered, and then nothing
     /// noted may be sent.
     virtual bool commit() = 0;
+    /// Makes sure the reader of the journal is listening (starts the guardian, or a new one
+    /// when it has gone), so that commit() need not wait for it; call it where waiting is
+    /// harmless, never while the X server is grabbed. False, with failure(), when it cannot.
+    virtual bool ready() = 0;
     /// Why the last commit failed, as a phrase for a message; empty after one that worked.
     virtual const std::string& failure() const = 0;
 };
@@ -42,6 +46,7 @@ public:
     void binding(KeyCode, std::vector<KeySym>, std::vector<KeySym>) override {}
     void restored(KeyCode) override {}
     bool commit() override { return true; }
+    bool ready() override { return true; }
     const std::string& failure() const override { return none_; }
 
 private:

@@ -115,6 +115,7 @@ X11Desktop::~X11Desktop() {
         scheduler_.cancel(restoreKeymapTimer_);
     if (restorePointerTimer_)
         scheduler_.cancel(restorePointerTimer_);
+    releaseInputRouting();
     keyboard_.reset(); // releases its keys, puts borrowed keycodes back
     for (unsigned int button : buttonsHeld_)
         XTestFakeButtonEvent(display_.get(), button, False, CurrentTime);
@@ -472,6 +473,23 @@ std::vector<WindowInfo> X11Desktop::windowList() {
             list.push_back({windows_->processID(window), *area});
     }
     return list;
+}
+
+Posted X11Desktop::holdInputRouting() {
+    // The guardian must be listening before the grab: it needs the server to start.
+    if (!journal_->ready())
+        return Posted::failure(journal_->failure());
+    XGrabServer(display_.get()); // goes out with the focus query that follows
+    serverGrabbed_ = true;
+    return {};
+}
+
+void X11Desktop::releaseInputRouting() {
+    if (!serverGrabbed_)
+        return;
+    XUngrabServer(display_.get());
+    XFlush(display_.get());
+    serverGrabbed_ = false;
 }
 
 std::optional<WindowID> X11Desktop::focusedWindow() {

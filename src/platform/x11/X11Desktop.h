@@ -50,6 +50,8 @@ public:
     bool activate(const RunningApplication& application) override;
     std::vector<Rect> ownVisibleWindows() override;
     bool isOwnApplicationActive() override { return ownApplicationInFront(); }
+    Posted holdInputRouting() override;
+    void releaseInputRouting() override;
     std::optional<WindowID> focusedWindow() override;
     std::optional<WindowID> windowAt(Point position) override;
     std::vector<WindowID> topLevelWindows() override;
@@ -129,6 +131,7 @@ private:
     Scheduler::TimerId restorePointerTimer_ = 0;
     std::optional<Point> pointerBeforeClick_;
     std::set<unsigned int> buttonsHeld_;
+    bool serverGrabbed_ = false;
     struct LastPress {
         int button = 0;
         Scheduler::Duration time{0};
