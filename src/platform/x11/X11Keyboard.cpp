@@ -147,7 +147,11 @@ void X11Keyboard::readLayout() {
         const auto keycode = static_cast<KeyCode>(code);
         if (isSpare(keycode) || XkbKeyNumSyms(xkb.get(), code) != 0 || xkb->map->modmap[code])
             continue;
-        spare_.push_back({keycode, std::vector<KeySym>(symbolsPerKeycode_, NoSymbol)});
+        const XkbSymMapRec& map = xkb->map->key_sym_map[code];
+        KeyShape shape{{map.kt_index[0], map.kt_index[1], map.kt_index[2], map.kt_index[3]},
+                       map.group_info,
+                       map.width};
+        spare_.push_back({keycode, std::vector<KeySym>(symbolsPerKeycode_, NoSymbol), shape});
     }
     std::ranges::sort(spare_, {}, &Spare::keycode);
 }
@@ -358,23 +362,10 @@ bool X11Keyboard::apply(const std::vector<std::pair<Spare*, std::array<KeySym, 2
     }
     if (!journal_.commit())
         return false;
-    // Neighbouring keycodes change in one request: every request makes every client reread
-    // the keyboard, which is what costs.
-    std::vector<std::pair<KeyCode, std::array<KeySym, 2>>> sorted;
+    std::vector<SpareContent> keys;
     for (const auto& [spare, symbols] : changes)
-        sorted.push_back({spare->keycode, serverLevels(symbols)});
-    std::ranges::sort(sorted, {}, &std::pair<KeyCode, std::array<KeySym, 2>>::first);
-    for (std::size_t i = 0; i < sorted.size();) {
-        std::size_t j = i + 1;
-        while (j < sorted.size() && sorted[j].first == sorted[j - 1].first + 1)
-            ++j;
-        std::vector<KeySym> symbols;
-        for (std::size_t k = i; k < j; ++k)
-            symbols.insert(symbols.end(), sorted[k].second.begin(), sorted[k].second.end());
-        XChangeKeyboardMapping(display_, sorted[i].first, 2, symbols.data(),
-                               static_cast<int>(j - i));
-        i = j;
-    }
+        keys.push_back({spare->keycode, serverLevels(symbols), std::nullopt});
+    writeSpares(keys);
     XSync(display_, False);
     const auto now = Clock::now();
     for (const auto& [spare, symbols] : changes) {
@@ -492,24 +483,77 @@ void X11Keyboard::restoreKeymap() {
     if (!hasBorrowedKeycodes())
         return;
     std::vector<KeyCode> restored;
+    std::vector<SpareContent> keys;
+    XkbDescHolder xkb(XkbGetMap(display_, XkbKeySymsMask, XkbUseCoreKbd));
     for (Spare& spare : spare_) {
         if (!spare.isBound())
             continue;
         // Only what is still ours: a layout switch may have replaced the whole keymap.
-        int width = 0;
-        XPtr<KeySym> now(XGetKeyboardMapping(display_, spare.keycode, 1, &width));
         const auto levels = serverLevels(spare.bound);
-        const bool ours =
-            now && width >= 2 && now.get()[0] == levels[0] && now.get()[1] == levels[1];
+        const bool ours = xkb && XkbKeyNumSyms(xkb.get(), spare.keycode) >= 2 &&
+                          XkbKeySymsPtr(xkb.get(), spare.keycode)[0] == levels[0] &&
+                          XkbKeySymsPtr(xkb.get(), spare.keycode)[1] == levels[1];
         if (ours)
-            XChangeKeyboardMapping(display_, spare.keycode, static_cast<int>(spare.original.size()),
-                                   spare.original.data(), 1);
+            keys.push_back({spare.keycode, {NoSymbol, NoSymbol}, spare.originalShape});
         spare.bound = {NoSymbol, NoSymbol};
         restored.push_back(spare.keycode);
     }
+    writeSpares(keys);
     XSync(display_, False);
     for (KeyCode keycode : restored)
         journal_.restored(keycode);
+}
+
+void X11Keyboard::writeSpares(const std::vector<SpareContent>& keys) {
+    if (keys.empty())
+        return;
+    // All keys in one request: each request makes every client reread the keyboard, which is
+    // what costs (a window manager busy with it lags behind the focus). The keys in between
+    // are written back as they are.
+    XkbDescHolder xkb(XkbGetMap(display_, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd));
+    if (xkb) {
+        KeyCode first = keys.front().keycode, last = keys.front().keycode;
+        bool written = true;
+        for (const SpareContent& key : keys) {
+            first = std::min(first, key.keycode);
+            last = std::max(last, key.keycode);
+            XkbSymMapRec& map = xkb->map->key_sym_map[key.keycode];
+            KeySym* symbols = XkbResizeKeySyms(xkb.get(), key.keycode, key.original ? 0 : 2);
+            written = written && symbols;
+            if (!symbols)
+                break;
+            if (key.original) {
+                std::ranges::copy(key.original->types, map.kt_index);
+                map.group_info = key.original->groupInfo;
+                map.width = key.original->width;
+                continue;
+            }
+            symbols[0] = key.symbols[0];
+            symbols[1] = key.symbols[1];
+            map.kt_index[0] = XkbTwoLevelIndex; // Shift picks the level, Caps Lock does not
+            map.group_info = static_cast<unsigned char>(XkbSetNumGroups(map.group_info, 1));
+            map.width = 2;
+        }
+        XkbMapChangesRec changes{};
+        changes.changed = XkbKeySymsMask;
+        changes.first_key_sym = first;
+        changes.num_key_syms = static_cast<unsigned char>(last - first + 1);
+        if (written && XkbChangeMap(display_, xkb.get(), &changes))
+            return;
+    }
+    writeSparesOneByOne(keys);
+}
+
+void X11Keyboard::writeSparesOneByOne(const std::vector<SpareContent>& keys) {
+    for (const SpareContent& key : keys) {
+        std::vector<KeySym> written(symbolsPerKeycode_, NoSymbol);
+        if (!key.original) {
+            written[0] = key.symbols[0];
+            written[1] = key.symbols[1];
+        }
+        XChangeKeyboardMapping(display_, key.keycode, static_cast<int>(written.size()),
+                               written.data(), 1);
+    }
 }
 
 } // namespace keyferry::x11

@@ -79,9 +79,16 @@ private:
         unsigned int modifiers;
     };
     /// A spare keycode and what Keyferry bound to it, level 1 and level 2 (with Shift).
+    /// How the server describes a key's symbols: what a spare gets back when it is restored.
+    struct KeyShape {
+        std::array<unsigned char, 4> types{};
+        unsigned char groupInfo = 0;
+        unsigned char width = 0;
+    };
     struct Spare {
         KeyCode keycode;
         std::vector<KeySym> original;
+        KeyShape originalShape;
         std::array<KeySym, 2> bound{NoSymbol, NoSymbol};
         Clock::time_point boundAt{};
         Clock::time_point lastTyped{};
@@ -94,6 +101,14 @@ private:
     std::optional<Placement> find(KeySym keysym) const;
     Expected<Duration> bindMissing(const std::vector<KeySym>& wanted, bool singleLevel);
     bool apply(const std::vector<std::pair<Spare*, std::array<KeySym, 2>>>& changes);
+    /// What a spare keycode is to hold: two levels, or nothing as before it was bound.
+    struct SpareContent {
+        KeyCode keycode;
+        std::array<KeySym, 2> symbols;
+        std::optional<KeyShape> original; ///< set when it is restored
+    };
+    void writeSpares(const std::vector<SpareContent>& keys);
+    void writeSparesOneByOne(const std::vector<SpareContent>& keys);
     std::vector<KeyCode> modifierKeycodes(unsigned int mask) const;
     Posted tap(const Placement& place);
     Posted press(const std::vector<KeyCode>& keycodes);
