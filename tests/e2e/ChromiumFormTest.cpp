@@ -46,8 +46,7 @@ const std::vector<Row> formRows = {
 /// application window of its own profile.
 class ChromiumForm {
 public:
-    explicit ChromiumForm(const std::filesystem::path& folder)
-        : folder_(folder), log_(folder / "form.log") {
+    explicit ChromiumForm(const std::filesystem::path& folder) : log_(folder / "form.log") {
         server_ = std::make_unique<Process>(std::vector<std::string>{
             "python3", KEYFERRY_FORM_SERVER, (folder / "port").string(), log_.string()});
         spinUntil([&] { return !readText(folder / "port").empty(); });
@@ -104,7 +103,6 @@ public:
     }
 
 private:
-    std::filesystem::path folder_;
     std::filesystem::path log_;
     std::unique_ptr<Process> server_;
     std::unique_ptr<Process> browser_;
