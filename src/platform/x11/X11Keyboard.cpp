@@ -82,23 +82,28 @@ X11Keyboard::~X11Keyboard() {
 }
 
 void X11Keyboard::readLayout() {
+    // Nobody reads the events of this connection, yet every keymap change sends one to it:
+    // dropped here so that they do not pile up over a long run.
+    for (XEvent event; XEventsQueued(display_, QueuedAlready) > 0;)
+        XNextEvent(display_, &event);
     XkbDescHolder xkb(XkbGetMap(display_, XkbAllClientInfoMask, XkbUseCoreKbd));
     XkbStateRec state{};
     if (!xkb || XkbGetState(display_, XkbUseCoreKbd, &state) != Success)
         return;
+    // The map just read, not Xlib's copy, which follows changes only as events are read.
+    const auto symbolAt = [&](KeyCode keycode) {
+        return XkbKeyNumSyms(xkb.get(), keycode) > 0 ? XkbKeySymsPtr(xkb.get(), keycode)[0]
+                                                     : NoSymbol;
+    };
     // A layout switch replaces the whole keymap, bindings of ours included: those are gone.
     std::erase_if(spare_, [&](const Spare& s) {
-        const bool lost =
-            s.isBound() && XkbKeycodeToKeysym(display_, s.keycode, 0, 0) != s.bound[0];
+        const bool lost = s.isBound() && symbolAt(s.keycode) != s.bound[0];
         if (lost)
             journal_.restored(s.keycode);
         return lost;
     });
     const auto isSpare = [&](KeyCode keycode) {
         return std::ranges::any_of(spare_, [&](const Spare& s) { return s.keycode == keycode; });
-    };
-    const auto symbolAt = [&](KeyCode keycode, int level) {
-        return XkbKeycodeToKeysym(display_, keycode, 0, level);
     };
 
     // The modifier keys Keyferry presses, and the modifier the AltGr key sets.
@@ -109,7 +114,7 @@ void X11Keyboard::readLayout() {
         const auto keycode = static_cast<KeyCode>(code);
         if (isSpare(keycode))
             continue;
-        const KeySym first = symbolAt(keycode, 0);
+        const KeySym first = symbolAt(keycode);
         if (first == XK_Shift_L && !shiftKeycode_)
             shiftKeycode_ = keycode;
         else if (first == XK_Control_L && !controlKeycode_)
