@@ -28,8 +28,8 @@
 #include <unistd.h>
 
 using namespace keyferry::x11;
-using keyferry::testing::TemporaryFolder;
 using keyferry::testing::readText;
+using keyferry::testing::TemporaryFolder;
 using keyferry::testing::writeText;
 using Clock = std::chrono::steady_clock;
 
