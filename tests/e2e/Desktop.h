@@ -7,6 +7,7 @@
 
 #include "automation/Task.h"
 #include "platform/x11/X11Desktop.h"
+#include "support/Shell.h"
 #include "support/TemporaryFolder.h"
 #include "ui/QtScheduler.h"
 
@@ -137,7 +138,5 @@ protected:
     std::unique_ptr<X11Desktop> desktop;
     TemporaryFolder temp;
 };
-
-std::string shell(const std::string& command);
 
 } // namespace keyferry::testing

@@ -8,6 +8,7 @@
 #include "platform/x11/GuardianJournal.h"
 #include "platform/x11/KeymapJournalFile.h"
 #include "platform/x11/LeftoverKeymaps.h"
+#include "support/Shell.h"
 #include "support/TemporaryFolder.h"
 
 #include <X11/XKBlib.h>
@@ -39,15 +40,7 @@ constexpr auto giveBackDeadline = std::chrono::seconds(2);
 constexpr KeySym cyrillicA = 0x1000430;
 
 std::string keymap() {
-    std::string output;
-    FILE* pipe = ::popen("xmodmap -pke", "r");
-    if (!pipe)
-        return output;
-    std::array<char, 4096> buffer{};
-    while (const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), pipe))
-        output.append(buffer.data(), got);
-    ::pclose(pipe);
-    return output;
+    return keyferry::testing::shell("xmodmap -pke");
 }
 
 std::vector<KeySym> mappingOf(Display* display, KeyCode keycode) {
