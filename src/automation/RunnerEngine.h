@@ -4,10 +4,12 @@
 #include "automation/AutomationEngine.h"
 #include "automation/ClickWatcher.h"
 #include "automation/GlobalHotkey.h"
+#include "automation/RunProgress.h"
 #include "automation/RunnerState.h"
 #include "automation/Task.h"
 #include "automation/Waits.h"
 #include "csv/CSVData.h"
+#include "model/RunJournal.h"
 #include "model/Signal.h"
 #include "model/Template.h"
 
@@ -39,7 +41,11 @@ public:
     /// once; the run begins at the next turn of the loop.
     void start(Template item, CSVData data, std::size_t startFrom,
                std::optional<std::size_t> rowLimit);
-    /// start() from `from` to the end of the table, with activation and countdown again.
+    /// Runs exactly these rows (0-based, in this order): the failed rows of an earlier run,
+    /// or a list the user gave.
+    void startRows(Template item, CSVData data, std::vector<std::size_t> rows);
+    /// Goes on from row `from` with activation and countdown again: to the end of the table,
+    /// or, after startRows(), with the rows of that list from `from` on.
     void resume(Template item, CSVData data, std::size_t from);
     /// Ends a run or debug run: the row in progress is abandoned and not counted.
     void stop();
@@ -62,8 +68,19 @@ public:
     bool shouldPause() const { return shouldPause_; }
     bool isRunning() const { return !task_.done(); }
 
+    /// Rows ended so far in the current or last run, and the time they took.
+    const RunProgress& progress() const { return progress_; }
+    /// Whether a key press or click that is not Keyferry's own pauses a run (app setting).
+    void setPauseOnUserInput(bool pause) { pauseOnUserInput_ = pause; }
+
     Signal<> stateChanged;
     Signal<> statusMessageChanged;
+    /// A run (not a debug run) has begun with these rows (0-based), before its countdown.
+    Signal<const std::vector<std::size_t>&> runStarted;
+    /// Each attempted row as it ends; the journal writes it.
+    Signal<const RowOutcome&> rowEnded;
+    /// The run has ended: finished, paused or stopped.
+    Signal<const RunSummary&> runEnded;
 
 private:
     Task<void> run(Template item, CSVData data, std::size_t startFrom,
@@ -95,6 +112,9 @@ private:
     Scheduler::TimerId launchTimer_ = 0;
     bool shouldStop_ = false;
     bool shouldPause_ = false;
+    bool pauseOnUserInput_ = true;
+    RunProgress progress_;
+    std::optional<std::vector<std::size_t>> chosenRows_; ///< set by startRows, for resume
     OneShot debugContinuation_;
     std::shared_ptr<RunnerEngine*> self_; ///< lets the hotkey callback outlive-check us
 };
