@@ -40,8 +40,12 @@ struct RowOutcome {
 
 /// 1-based entries as the user writes them: "3,7-9". Ascending, no duplicates.
 using EntryList = std::vector<std::size_t>;
-/// Parses "3,7-9" (spaces allowed around items); fails naming the bad item. Entries are
-/// 1-based, so 0 is refused, as is a range running backwards.
+/// The highest entry a list may name: far beyond any table a run types, and low enough that
+/// a list cannot exhaust memory.
+inline constexpr std::size_t maxEntryNumber = 10'000'000;
+/// Parses "3,7-9" (spaces allowed around items and around the dash); fails naming the bad
+/// item. Entries are 1-based, so 0 is refused, as is a range running backwards. Items may
+/// come in any order and overlap; the result is sorted without duplicates.
 Expected<EntryList> parseEntryList(std::string_view text);
 /// The compact form: consecutive entries become ranges ("1-20,25").
 std::string formatEntryList(const EntryList& entries);
@@ -69,6 +73,7 @@ struct RunSummary {
 struct JournalRow {
     RowOutcome outcome;
     std::string time; ///< ISO-8601, UTC
+    friend bool operator==(const JournalRow&, const JournalRow&) = default;
 };
 
 /// A journal as read back; a run that crashed has no summary.
@@ -80,7 +85,8 @@ struct RunJournal {
 
     /// Entries of the run whose last attempt did not land, or that were never attempted.
     EntryList unfinishedEntries() const;
-    /// Counts per status over the last attempt of each entry.
+    /// Counts per status over the last attempt of each entry; `ended` and `message` come
+    /// from the summary, empty when the run has none.
     RunSummary tally() const;
 };
 
@@ -121,10 +127,11 @@ private:
 /// naming its line number.
 Expected<RunJournal> readRunJournal(const std::filesystem::path& file);
 
-/// Every journal in `folder`, oldest first; unreadable files are skipped and named in
-/// `skipped` when given.
-std::vector<RunJournal> listRunJournals(const std::filesystem::path& folder,
-                                        std::vector<std::string>* skipped = nullptr);
+/// Every journal in `folder`, oldest first (none when the folder does not exist); files that
+/// cannot be read are skipped and named with the reason in `skipped` when given. Fails when
+/// the folder itself cannot be read.
+Expected<std::vector<RunJournal>> listRunJournals(const std::filesystem::path& folder,
+                                                  std::vector<std::string>* skipped = nullptr);
 
 /// The current time as ISO-8601 UTC with milliseconds ("2026-12-07T16:20:00.123Z").
 std::string isoTimeNow();
