@@ -51,7 +51,8 @@ std::vector<nlohmann::json> GtkForm::records(const std::string& kind) const {
 bool GtkForm::waitUntilReady(std::chrono::milliseconds timeout) {
     if (!spinUntil([&] { return !records("ready").empty(); }, timeout))
         return false;
-    for (const auto& [label, point] : records("ready").front().at("points").items())
+    const nlohmann::json ready = records("ready").front();
+    for (const auto& [label, point] : ready.at("points").items())
         points_[label] = {point.at(0).get<int>(), point.at(1).get<int>()};
     return true;
 }

@@ -180,9 +180,14 @@ TEST_F(ReadbackTest, RowsThatReadBackAreVerifiedAndCounted) {
                                                       << journal.describe();
 }
 
-// The user presses a key while a long value is typed slowly: the run pauses before its next
-// character. The field holds what was typed until then, and at most the user's key after it.
-TEST_F(ReadbackTest, AKeyPressOfTheUserPausesTheRunBeforeItsNextCharacter) {
+enum class UserInput { keyPress, click };
+
+class UserInputTest : public ReadbackTest, public ::testing::WithParamInterface<UserInput> {};
+
+// The user presses a key, or clicks into the field, while a long value is typed slowly: the
+// run pauses before its next character. The field holds what was typed until then, and at
+// most the user's key after it.
+TEST_P(UserInputTest, PausesTheRunBeforeItsNextCharacter) {
     // No "x" in it: the user's key must be told apart from the run's.
     const std::string value = repeatedTo("abcdefghij", 80);
     auto form = startForm("form", 5);
@@ -199,7 +204,15 @@ TEST_F(ReadbackTest, AKeyPressOfTheUserPausesTheRunBeforeItsNextCharacter) {
         },
         std::chrono::seconds(30)))
         << run.output();
-    shell("xdotool key x");
+    if (GetParam() == UserInput::keyPress) {
+        shell("xdotool key x");
+    } else {
+        // Into the very field being typed: had the run gone on, its characters would land
+        // wherever the click put the cursor.
+        const auto [nameX, nameY] = form->centreOf("Name");
+        shell("xdotool mousemove " + std::to_string(nameX) + " " + std::to_string(nameY) +
+              " click 1");
+    }
     EXPECT_EQ(run.wait(std::chrono::seconds(60)), 1) << run.output();
     EXPECT_NE(run.output().find("Paused: keyboard or mouse used"), std::string::npos)
         << run.output();
@@ -208,12 +221,12 @@ TEST_F(ReadbackTest, AKeyPressOfTheUserPausesTheRunBeforeItsNextCharacter) {
     const auto after = form->values();
     ASSERT_TRUE(after);
     std::string typed = (*after)[0];
-    if (typed.ends_with("x"))
+    if (GetParam() == UserInput::keyPress && typed.ends_with("x"))
         typed.pop_back();
     EXPECT_TRUE(value.starts_with(typed) && typed.size() < value.size())
         << "Name holds [" << escaped((*after)[0]) << "] (" << (*after)[0].size() << " of "
         << value.size() << " characters), " << (*before)[0].size()
-        << " were there before the key press";
+        << " were there before the user's input";
     EXPECT_EQ((*after)[1], "") << "the run went on to City";
     EXPECT_TRUE(form->rows().empty());
 
@@ -222,6 +235,12 @@ TEST_F(ReadbackTest, AKeyPressOfTheUserPausesTheRunBeforeItsNextCharacter) {
     const JournalFile journal = readJournal(*journalPath);
     EXPECT_EQ(status(journal, 1), "paused") << journal.describe();
 }
+
+INSTANTIATE_TEST_SUITE_P(ByTheUser, UserInputTest,
+                         ::testing::Values(UserInput::keyPress, UserInput::click),
+                         [](const auto& info) {
+                             return info.param == UserInput::keyPress ? "KeyPress" : "Click";
+                         });
 
 // The click a "Wait (Click)" step waits for is the user's input too, but the one asked for:
 // the run takes it and goes on, row after row, and nothing pauses.
