@@ -27,12 +27,25 @@ struct RunCommandOptions {
     std::filesystem::path csvFile;
     std::size_t fromEntry = 1;        ///< 1-based, as the runner panel's "From Entry:"
     std::optional<std::size_t> limit; ///< rows to run; 1 is a test run
+    std::optional<std::string> rows;  ///< only these entries: "3,7-9"
+    /// Only the entries this journal's run did not enter or verify, over the same CSV file.
+    std::optional<std::filesystem::path> retryJournal;
 };
 
-/// `keyferry run`: runs a stored template over a CSV file on the desktop without a window.
-/// Returns 0 when every row was entered, 1 when the run paused, stopped or failed, 2 when
-/// the template is unknown or the CSV does not fit it.
+/// `keyferry run`: runs a stored template over a CSV file on the desktop without a window,
+/// writing a run journal. Returns 0 when every row was entered, 1 when the run paused,
+/// stopped or failed or a row did not land, 2 when the template is unknown, the CSV does not
+/// fit it or the chosen entries are wrong.
 int runRunCommand(const RunCommandOptions& options, std::ostream& out, std::ostream& err);
+
+struct RunsCommandOptions {
+    std::optional<std::string> templateNameOrID; ///< only the runs of this template
+};
+
+/// `keyferry runs [--template NAME_OR_ID]`: one line per run journal, oldest first: when,
+/// template, entries, how many rows ended how. Returns 0, or 1 when the journal folder
+/// cannot be read.
+int runRunsCommand(const RunsCommandOptions& options, std::ostream& out, std::ostream& err);
 
 /// Starts the desktop application; returns its exit code.
 int runDesktopApp(int argc, char** argv);

@@ -1,15 +1,19 @@
 #include <QCoreApplication>
 #include <QSocketNotifier>
 
+#include "app/ChosenEntries.h"
 #include "app/Commands.h"
 #include "app/StoredTemplate.h"
 #include "automation/AccessibilityChecker.h"
+#include "automation/JournalRecorder.h"
 #include "automation/RunnerEngine.h"
 #include "csv/CSVImport.h"
 #include "platform/DesktopServicesLoader.h"
 #include "ui/QtScheduler.h"
 
 #include <csignal>
+#include <map>
+#include <memory>
 #include <ostream>
 #include <unistd.h>
 
@@ -66,6 +70,25 @@ int runRunCommand(const RunCommandOptions& options, std::ostream& out, std::ostr
         return 2;
     }
     const CSVData data = std::move(*imported.csvData);
+    const std::size_t rows = data.rowCount();
+
+    // The rows to run, 0-based: those chosen by --rows or --retry, else from --from on.
+    const bool chooses = options.rows || options.retryJournal;
+    std::vector<std::size_t> planned;
+    // The 1-based entry, raised to the first one when lower.
+    const std::size_t startFrom = options.fromEntry > 1 ? options.fromEntry - 1 : 0;
+    const std::size_t end =
+        options.limit ? std::min(rows, startFrom + std::min(*options.limit, rows)) : rows;
+    if (chooses) {
+        const ChosenEntries chosen = chooseEntries(options, *item, rows, out, err);
+        if (!chosen.entries)
+            return chosen.exitCode;
+        for (const std::size_t entry : *chosen.entries)
+            planned.push_back(entry - 1);
+    } else {
+        for (std::size_t row = startFrom; row < end; ++row)
+            planned.push_back(row);
+    }
 
     int argc = 1;
     char name[] = "keyferry";
@@ -80,14 +103,36 @@ int runRunCommand(const RunCommandOptions& options, std::ostream& out, std::ostr
     AccessibilityChecker checker(**desktop, scheduler);
     RunnerEngine runner(**desktop, scheduler, &checker);
 
-    // The 1-based entry, raised to the first one when lower.
-    const std::size_t startFrom = options.fromEntry > 1 ? options.fromEntry - 1 : 0;
-    const std::size_t rows = data.rowCount();
-    const std::size_t end =
-        options.limit ? std::min(rows, startFrom + std::min(*options.limit, rows)) : rows;
-    out << "Running \"" << item->name << "\" over entries " << startFrom + 1 << " to " << end
-        << " of " << rows << ". Ctrl+Shift+Esc or Ctrl+C stops.\n"
-        << std::flush;
+    if (chooses) {
+        EntryList entries;
+        for (const std::size_t row : planned)
+            entries.push_back(row + 1);
+        out << "Running \"" << item->name << "\" over entries " << formatEntryList(entries)
+            << " of " << rows << ". Ctrl+Shift+Esc or Ctrl+C stops.\n"
+            << std::flush;
+    } else {
+        out << "Running \"" << item->name << "\" over entries " << startFrom + 1 << " to " << end
+            << " of " << rows << ". Ctrl+Shift+Esc or Ctrl+C stops.\n"
+            << std::flush;
+    }
+
+    // The journal starts with the rows the runner was given; each row's end is kept here
+    // too, for the verdict at the end.
+    std::unique_ptr<JournalRecorder> journal;
+    runner.runStarted.connect([&](const std::vector<std::size_t>& runRows) {
+        if (journal)
+            return;
+        auto recorder = JournalRecorder::begin(runner, *item, options.csvFile, runRows);
+        if (!recorder) {
+            err << "No run journal: " << recorder.error() << '\n' << std::flush;
+            return;
+        }
+        journal = std::move(*recorder);
+        out << "Journal: " << journal->file().string() << '\n' << std::flush;
+    });
+    std::map<std::size_t, RowStatus> lastStatus; // by 1-based entry
+    runner.rowEnded.connect(
+        [&](const RowOutcome& outcome) { lastStatus[outcome.entry] = outcome.status; });
 
     std::optional<std::size_t> lastRow;
     runner.stateChanged.connect([&] {
@@ -116,24 +161,54 @@ int runRunCommand(const RunCommandOptions& options, std::ostream& out, std::ostr
         out << "Stopping...\n" << std::flush;
         runner.stop();
     });
-    runner.start(*item, data, startFrom, options.limit);
+    if (chooses)
+        runner.startRows(*item, data, planned);
+    else
+        runner.start(*item, data, startFrom, options.limit);
     QCoreApplication::exec();
     // A stop leaves the task to wind down; let it reach its end state.
     while (runner.isRunning())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 
-    const RunnerState& final = runner.state();
-    if (const auto* paused = std::get_if<runner_state::Paused>(&final)) {
-        out << "Paused. Entries entered: " << paused->row - startFrom << ". Resume from entry "
-            << paused->row + 1 << ".\n";
-        return 1;
+    EntryList notLanded;
+    std::size_t verified = 0;
+    for (const std::size_t row : planned) {
+        const auto found = lastStatus.find(row + 1);
+        if (found == lastStatus.end() || !landed(found->second))
+            notLanded.push_back(row + 1);
+        else if (found->second == RowStatus::verified)
+            ++verified;
     }
-    const auto& finished = std::get<runner_state::Finished>(final);
-    out << "Done. Entries entered: " << finished.successful << ". Resume from entry "
-        << finished.resumeFrom + 1 << ".\n";
-    const bool complete = finished.resumeFrom >= end && !runner.shouldStop() &&
-                          runner.statusMessage() != "Target app not found!";
-    return complete ? 0 : 1;
+    const std::string verifiedText =
+        verified > 0 ? " (" + std::to_string(verified) + " verified)" : "";
+
+    const RunnerState& final = runner.state();
+    bool complete = false;
+    if (const auto* paused = std::get_if<runner_state::Paused>(&final)) {
+        const std::size_t entered =
+            chooses ? planned.size() - notLanded.size() : paused->row - startFrom;
+        out << "Paused. Entries entered: " << entered << verifiedText << ".";
+        if (!chooses)
+            out << " Resume from entry " << paused->row + 1 << ".";
+        out << '\n';
+    } else {
+        const auto& finished = std::get<runner_state::Finished>(final);
+        out << "Done. Entries entered: " << finished.successful << verifiedText << ".";
+        if (!chooses)
+            out << " Resume from entry " << finished.resumeFrom + 1 << ".";
+        out << '\n';
+        complete = (chooses || finished.resumeFrom >= end) && !runner.shouldStop() &&
+                   runner.statusMessage() != "Target app not found!";
+    }
+    if (!notLanded.empty()) {
+        out << "Entries that need another try: " << formatEntryList(notLanded) << ".";
+        if (journal)
+            out << " Retry them with --retry '" << journal->file().string() << "'.";
+        out << '\n';
+    }
+    if (journal && journal->error())
+        err << "The run journal is incomplete: " << *journal->error() << '\n';
+    return complete && notLanded.empty() ? 0 : 1;
 }
 
 } // namespace keyferry

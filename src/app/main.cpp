@@ -26,10 +26,31 @@ int main(int argc, char** argv) {
         cli.add_subcommand("run", "Run a stored template over a CSV file, without a window");
     run->add_option("--template", runOptions.templateNameOrID, "Template name or id")->required();
     run->add_option("--csv", runOptions.csvFile, "The CSV file")->required();
-    run->add_option("--from", runOptions.fromEntry, "First entry, 1-based (default 1)")
-        ->check(CLI::NonNegativeNumber);
+    auto* fromOption =
+        run->add_option("--from", runOptions.fromEntry, "First entry, 1-based (default 1)")
+            ->check(CLI::NonNegativeNumber);
     auto* limitOption = run->add_option("--limit", runLimit, "Number of entries (1: a test run)")
                             ->check(CLI::PositiveNumber);
+    std::string runRows;
+    auto* rowsOption = run->add_option("--rows", runRows, "Only these entries, 1-based, e.g. 3,7-9")
+                           ->type_name("LIST");
+    std::string retryJournal;
+    auto* retryOption =
+        run->add_option("--retry", retryJournal,
+                        "Only the entries that run journal's run did not enter or verify, over "
+                        "the same CSV file (`keyferry runs` lists the journals)")
+            ->type_name("JOURNAL");
+    rowsOption->excludes(retryOption, fromOption, limitOption);
+    retryOption->excludes(fromOption, limitOption);
+    run->footer("Every run writes a journal of how each entry ended to "
+                "$XDG_STATE_HOME/Keyferry/runs (default ~/.local/state/Keyferry/runs).");
+
+    keyferry::RunsCommandOptions runsOptions;
+    std::string runsTemplate;
+    auto* runs = cli.add_subcommand(
+        "runs", "List the run journals, oldest first: start, template, entries, how rows ended");
+    auto* runsTemplateOption =
+        runs->add_option("--template", runsTemplate, "Only the runs of this template (name or id)");
 
     try {
         cli.parse(argc, argv);
@@ -50,7 +71,16 @@ int main(int argc, char** argv) {
     if (run->parsed()) {
         if (limitOption->count() > 0)
             runOptions.limit = runLimit;
+        if (rowsOption->count() > 0)
+            runOptions.rows = runRows;
+        if (retryOption->count() > 0)
+            runOptions.retryJournal = retryJournal;
         return keyferry::runRunCommand(runOptions, std::cout, std::cerr);
+    }
+    if (runs->parsed()) {
+        if (runsTemplateOption->count() > 0)
+            runsOptions.templateNameOrID = runsTemplate;
+        return keyferry::runRunsCommand(runsOptions, std::cout, std::cerr);
     }
     if (templates->parsed())
         return keyferry::runTemplatesCommand(std::cout, std::cerr);
