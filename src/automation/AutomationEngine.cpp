@@ -28,6 +28,8 @@ Posted mouseFailure(Posted posted) {
 } // namespace
 
 bool AutomationEngine::mayPress(const Cancellation& cancellation) {
+    if (watch_ && watch_->isArmed())
+        desktop_.deliverPendingInput(); // a key the user pressed a moment ago counts now
     if (halted(cancellation))
         return false;
     if (binding_ && !binding_->holdsFocus())
@@ -210,29 +212,71 @@ Task<Posted> AutomationEngine::clearField(Cancellation cancellation) {
     co_return Posted{};
 }
 
+Task<Posted> AutomationEngine::enterText(const Step& step, const std::optional<std::string>& value,
+                                         const Template::Settings& settings,
+                                         Cancellation cancellation) {
+    if (!settings.clearFieldFirst)
+        co_await sleepFor(scheduler_, shortPause, cancellation); // the same wait before the text
+    else if (const Posted cleared = co_await clearField(cancellation); !cleared)
+        co_return cleared;
+    const std::string text = value.value_or("");
+    if (!text.empty() && !halted(cancellation))
+        if (const Posted typed = co_await typeText(text, settings.interCharDelay, cancellation);
+            !typed)
+            co_return typed;
+    if (halted(cancellation))
+        co_return Posted{};
+    co_await sleepFor(scheduler_, shortPause, cancellation);
+    // Not cleared and nothing typed: there is nothing of ours to look for.
+    if (settings.verifyTypedText && (settings.clearFieldFirst || !text.empty())) {
+        fieldCheck_ = co_await readBack(text, settings.clearFieldFirst, step.label, cancellation);
+        if (fieldCheck_.result == FieldCheck::Result::mismatch || halted(cancellation))
+            co_return Posted{}; // no Tab: the field that shows it wrong stays in view
+    }
+    co_return co_await pressKey(Key::tab, {}, cancellation);
+}
+
+Task<FieldCheck> AutomationEngine::readBack(std::string typed, bool cleared, std::string label,
+                                            Cancellation cancellation) {
+    FieldCheck check;
+    check.expected = typed;
+    const auto deadline = scheduler_.now() + readBackPatience;
+    for (;;) {
+        const auto field = desktop_.focusedFieldText();
+        const int target = binding_ ? binding_->boundProcessID() : 0;
+        // A field of another process is a stale focus report, not the one typed into.
+        if (!field || (field->processID && target && field->processID != target))
+            co_return FieldCheck{};
+        check.field = field->name.empty() ? label : field->name;
+        check.shown = field->text;
+        if (fieldHolds(field->text, typed, cleared)) {
+            check.result = FieldCheck::Result::verified;
+            co_return check;
+        }
+        // The application may still be working through the last keys: read again a little.
+        if (scheduler_.now() >= deadline)
+            break;
+        co_await sleepFor(scheduler_, readBackPoll, cancellation);
+        if (halted(cancellation))
+            co_return FieldCheck{};
+    }
+    check.result = FieldCheck::Result::mismatch;
+    co_return check;
+}
+
 Task<Posted> AutomationEngine::executeStep(Step step, std::optional<std::string> value,
                                            Template::Settings settings,
                                            std::optional<std::string> targetBundleID,
                                            Cancellation cancellation) {
     targetLost_ = false;
     skipped_ = false;
+    fieldCheck_ = FieldCheck{};
     switch (step.type) {
-    case StepType::textInput: {
-        if (const Posted cleared = co_await clearField(cancellation); !cleared)
-            co_return cleared;
-        if (value && !value->empty() && !halted(cancellation)) {
-            if (const Posted typed =
-                    co_await typeText(*value, settings.interCharDelay, cancellation);
-                !typed)
-                co_return typed;
-        }
-        if (halted(cancellation))
-            co_return Posted{};
-        co_await sleepFor(scheduler_, shortPause, cancellation);
-        if (const Posted tab = co_await pressKey(Key::tab, {}, cancellation); !tab)
-            co_return tab;
+    case StepType::textInput:
+        if (const Posted entered = co_await enterText(step, value, settings, cancellation);
+            !entered || halted(cancellation) || fieldCheck_.result == FieldCheck::Result::mismatch)
+            co_return entered;
         break;
-    }
     case StepType::tab:
     case StepType::returnKey: {
         const Key key = step.type == StepType::tab ? Key::tab : Key::returnKey;

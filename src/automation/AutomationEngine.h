@@ -1,8 +1,10 @@
 #pragma once
 
 #include "automation/DesktopServices.h"
+#include "automation/FieldCheck.h"
 #include "automation/Scheduler.h"
 #include "automation/Task.h"
+#include "automation/UserInputWatch.h"
 #include "automation/Waits.h"
 #include "automation/WindowBinding.h"
 #include "model/Template.h"
@@ -30,6 +32,10 @@ public:
     static constexpr Scheduler::Duration activationPoll = std::chrono::milliseconds(100);
     static constexpr Scheduler::Duration afterSelectAll = std::chrono::milliseconds(150);
     static constexpr int activationPolls = 20;
+    /// How long a field may take to show what was typed before it counts as a mismatch, and
+    /// how often it is read meanwhile. A field that already shows it costs one read.
+    static constexpr Scheduler::Duration readBackPatience = std::chrono::milliseconds(300);
+    static constexpr Scheduler::Duration readBackPoll = std::chrono::milliseconds(20);
 
     AutomationEngine(DesktopServices& desktop, Scheduler& scheduler);
     AutomationEngine(const AutomationEngine&) = delete;
@@ -38,8 +44,11 @@ public:
 
     /// Performs one step. `value` is the text of a textInput step. Fails only when a key or
     /// click could not be sent, saying why; a step that could not act (an unplaceable click)
-    /// counts as done. Once `cancellation` fires or the bound window loses the focus, nothing
-    /// more is pressed (keys already down are released) and the step ends at once.
+    /// counts as done. Once `cancellation` fires, the bound window loses the focus or the
+    /// watched user takes over, nothing more is pressed (keys already down are released) and
+    /// the step ends at once. A text input whose field does not show what was typed (when the
+    /// settings ask to check) ends before its Tab, so the field stays in view; fieldCheck()
+    /// says what was found.
     Task<Posted> executeStep(Step step, std::optional<std::string> value,
                              Template::Settings settings, std::optional<std::string> targetBundleID,
                              Cancellation cancellation);
@@ -73,6 +82,12 @@ public:
     /// window. The binding must outlive its use here; nullptr unbinds.
     void bindTo(WindowBinding* binding) { binding_ = binding; }
     bool targetLost() const { return targetLost_; }
+    /// While set, foreign input seen by the watch halts the run like a lost focus: checked
+    /// before every key event, after the desktop has handed over what arrived.
+    void watchUser(UserInputWatch* watch) { watch_ = watch; }
+    bool userTookOver() const { return watch_ && watch_->isArmed() && watch_->tripped(); }
+    /// What reading back the last text input found.
+    const FieldCheck& fieldCheck() const { return fieldCheck_; }
     /// Whether the last step sent every key and click it has (its waits may have been cut).
     bool stepCompleted() const { return !skipped_; }
     /// Whether the window with the keyboard focus belongs to the application.
@@ -81,9 +96,9 @@ public:
 private:
     bool mayPress(const Cancellation& cancellation);
     bool mayClick(Point position, const Cancellation& cancellation);
-    /// A stop or a lost focus: what is left of the step is skipped.
+    /// A stop, a lost focus or the user's hand: what is left of the step is skipped.
     bool halted(const Cancellation& cancellation) {
-        const bool halt = targetLost_ || cancellation.isCancelled();
+        const bool halt = targetLost_ || cancellation.isCancelled() || userTookOver();
         skipped_ = skipped_ || halt;
         return halt;
     }
@@ -97,6 +112,10 @@ private:
     Task<Posted> prepare(std::string_view text, Cancellation cancellation);
     Task<Posted> repeatKey(Key key, std::int64_t count, double gap, Cancellation cancellation);
     Task<Posted> clearField(Cancellation cancellation);
+    Task<Posted> enterText(const Step& step, const std::optional<std::string>& value,
+                           const Template::Settings& settings, Cancellation cancellation);
+    Task<FieldCheck> readBack(std::string typed, bool cleared, std::string label,
+                              Cancellation cancellation);
     Task<void> postDelay(double seconds, Cancellation cancellation);
     std::optional<RunningApplication> firstRunning(const std::string& bundleID);
 
@@ -109,6 +128,8 @@ private:
     };
     std::vector<ButtonDown> buttonsDown_;
     WindowBinding* binding_ = nullptr;
+    UserInputWatch* watch_ = nullptr;
+    FieldCheck fieldCheck_;
     bool targetLost_ = false;
     bool skipped_ = false;
 };

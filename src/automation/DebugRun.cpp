@@ -128,6 +128,11 @@ Task<void> RunnerEngine::debugRun(Template item, std::vector<std::string> placeh
                            " input: " + executed.why();
             break;
         }
+        if (automation_.fieldCheck().result == FieldCheck::Result::mismatch) {
+            finalMessage = "Error at step " + std::to_string(i + 1) + "! " +
+                           automation_.fieldCheck().message();
+            break;
+        }
     }
     endRun(runner_state::Finished{shouldStop_ ? 0u : 1u, 0, 0});
     setStatus(shouldStop_ ? "Debug cancelled" : finalMessage.value_or("Debug complete"));

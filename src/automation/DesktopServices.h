@@ -91,6 +91,13 @@ struct FocusedElement {
     int processID = 0;
 };
 
+/// What the focused text field shows, as the accessibility layer reads it.
+struct FieldText {
+    std::string name; ///< accessible name, or its label's; empty when it has none
+    std::string text;
+    int processID = 0; ///< 0 when unknown
+};
+
 /// A key with modifiers, for the filtering tap.
 struct KeyCombination {
     Key key = Key::other;
@@ -159,6 +166,10 @@ public:
                                                             Callback callback) = 0;
     /// Key presses addressed to other applications. Nothing when monitoring is not possible.
     virtual std::unique_ptr<InputListener> monitorKeys(Callback callback) = 0;
+    /// Hands input that has arrived but not been delivered yet to the listeners now, so that
+    /// a run sees the user's key before it posts its next one. Safe while input routing is
+    /// held.
+    virtual void deliverPendingInput() {}
 
     // ---- windows and applications ----
 
@@ -203,6 +214,9 @@ public:
     virtual bool isTrustedWithPrompt() = 0;
     /// The element with keyboard focus now; nothing when unknown.
     virtual std::optional<FocusedElement> focusedElement() = 0;
+    /// The text of the focused field; nothing when it cannot be read (no accessibility, no
+    /// text interface, a password field).
+    virtual std::optional<FieldText> focusedFieldText() { return std::nullopt; }
 
     /// The alert sound.
     virtual void beep() = 0;

@@ -10,8 +10,8 @@ namespace keyferry {
 /// How far a run has come: rows ended of rows planned, and how long the rows so far took,
 /// from which the time left is estimated.
 struct RunProgress {
-    std::size_t done = 0;    ///< rows ended (landed or not)
-    std::size_t planned = 0; ///< rows the run was asked to enter
+    std::size_t done = 0;           ///< rows ended (landed or not)
+    std::size_t planned = 0;        ///< rows the run was asked to enter
     Scheduler::Duration elapsed{0}; ///< from the first row's start to the last row's end
 
     /// The rows left at the average pace so far; nothing before a row has ended.

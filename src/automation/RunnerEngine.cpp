@@ -1,6 +1,7 @@
 #include "automation/RunnerEngine.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace keyferry {
 
@@ -8,6 +9,8 @@ namespace {
 
 constexpr auto afterClick = std::chrono::milliseconds(500);
 constexpr auto countdownTick = std::chrono::seconds(1);
+const std::string lostFrontMessage = "Target app no longer in foreground";
+const std::string userInputMessage = "Paused: keyboard or mouse used";
 
 // Steps that send keys or clicks to whatever window is in front.
 bool postsInput(StepType type) {
@@ -16,11 +19,48 @@ bool postsInput(StepType type) {
 
 } // namespace
 
+RunnerEngine::RowPlan RunnerEngine::RowPlan::range(std::size_t first, std::size_t end) {
+    RowPlan plan;
+    plan.first_ = first;
+    plan.end_ = std::max(first, end);
+    return plan;
+}
+
+RunnerEngine::RowPlan RunnerEngine::RowPlan::list(std::vector<std::size_t> rows) {
+    RowPlan plan;
+    plan.list_ = std::move(rows);
+    return plan;
+}
+
+std::size_t RunnerEngine::RowPlan::size() const {
+    return list_ ? list_->size() : end_ - first_;
+}
+
+std::size_t RunnerEngine::RowPlan::rowAt(std::size_t index, std::size_t tableRows) const {
+    if (!list_)
+        return first_ + index;
+    return index < list_->size() ? (*list_)[index] : tableRows;
+}
+
+std::size_t RunnerEngine::RowPlan::total() const {
+    if (!list_)
+        return end_;
+    return list_->empty() ? 0 : *std::ranges::max_element(*list_) + 1;
+}
+
+std::vector<std::size_t> RunnerEngine::RowPlan::rows() const {
+    if (list_)
+        return *list_;
+    std::vector<std::size_t> rows(size());
+    std::iota(rows.begin(), rows.end(), first_);
+    return rows;
+}
+
 RunnerEngine::RunnerEngine(DesktopServices& desktop, Scheduler& scheduler,
                            AccessibilityChecker* accessibilityChecker)
     : desktop_(desktop), scheduler_(scheduler), accessibilityChecker_(accessibilityChecker),
       automation_(desktop, scheduler), clickWatcher_(desktop, scheduler), hotkey_(desktop),
-      debugContinuation_(scheduler), self_(std::make_shared<RunnerEngine*>(this)) {
+      watch_(desktop), debugContinuation_(scheduler), self_(std::make_shared<RunnerEngine*>(this)) {
     hotkey_.onTrigger = [this, weak = std::weak_ptr<RunnerEngine*>(self_)] {
         scheduler_.runAfter(Scheduler::Duration{0}, [weak] {
             if (const auto runner = weak.lock())
@@ -77,15 +117,36 @@ void RunnerEngine::launch(Task<void> task, Cancellation cancellation) {
 
 void RunnerEngine::start(Template item, CSVData data, std::size_t startFrom,
                          std::optional<std::size_t> rowLimit) {
-    shouldStop_ = false;
-    shouldPause_ = false;
-    hotkey_.start();
-    Cancellation cancellation;
-    launch(run(std::move(item), std::move(data), startFrom, rowLimit, cancellation), cancellation);
+    const std::size_t rows = data.rowCount();
+    const std::size_t end = rowLimit ? std::min(rows, startFrom + std::min(*rowLimit, rows)) : rows;
+    chosenRows_.reset();
+    begin(std::move(item), std::move(data), RowPlan::range(startFrom, end));
+}
+
+void RunnerEngine::startRows(Template item, CSVData data, std::vector<std::size_t> rows) {
+    chosenRows_ = rows;
+    begin(std::move(item), std::move(data), RowPlan::list(std::move(rows)));
 }
 
 void RunnerEngine::resume(Template item, CSVData data, std::size_t from) {
-    start(std::move(item), std::move(data), from, std::nullopt);
+    if (!chosenRows_) {
+        const std::size_t rows = data.rowCount();
+        begin(std::move(item), std::move(data), RowPlan::range(from, rows));
+        return;
+    }
+    // Chosen rows go on with the rest of the same list.
+    const auto at = std::ranges::find(*chosenRows_, from);
+    begin(std::move(item), std::move(data),
+          RowPlan::list(std::vector<std::size_t>(at, chosenRows_->end())));
+}
+
+void RunnerEngine::begin(Template item, CSVData data, RowPlan plan) {
+    shouldStop_ = false;
+    shouldPause_ = false;
+    hotkey_.start();
+    runStarted.emit(plan.rows());
+    Cancellation cancellation;
+    launch(run(std::move(item), std::move(data), std::move(plan), cancellation), cancellation);
 }
 
 void RunnerEngine::stop() {
@@ -130,50 +191,82 @@ Task<bool> RunnerEngine::bindToTarget(WindowBinding& binding,
     co_return true;
 }
 
-Task<void> RunnerEngine::run(Template item, CSVData data, std::size_t startFrom,
-                             std::optional<std::size_t> rowLimit, Cancellation cancellation) {
+Task<void> RunnerEngine::run(Template item, CSVData data, RowPlan plan, Cancellation cancellation) {
     const auto& target = item.targetAppBundleID;
+    progress_ = RunProgress{0, plan.size(), {}};
+    RunSummary summary;
+    // Every way out of a run ends here: the state, the message shown, the journal's last
+    // line. A pause asked for and a stop keep the last row's message on screen.
+    const auto conclude = [&](RunnerState state, std::optional<std::string> message) {
+        watch_.disarm();
+        automation_.watchUser(nullptr);
+        const bool paused = std::holds_alternative<runner_state::Paused>(state);
+        endRun(std::move(state));
+        if (message)
+            setStatus(*message);
+        summary.ended = paused ? "paused" : shouldStop_ ? "stopped" : "finished";
+        summary.message = std::move(message);
+        runEnded.emit(summary);
+    };
     // Windows that exist before the run are never followed to, even the target's own.
     WindowBinding binding(desktop_, target);
     if (target) {
         const auto applications = desktop_.runningApplications();
         const auto found = std::ranges::find(applications, target, &RunningApplication::bundleID);
         if (found == applications.end() || !desktop_.activate(*found)) {
-            endRun(runner_state::Finished{0, 0, startFrom});
-            setStatus("Target app not found!");
+            conclude(runner_state::Finished{0, 0, plan.rowAt(0, data.rowCount())},
+                     "Target app not found!");
             co_return;
         }
     }
     co_await countdown(item.settings.countdownSeconds, cancellation);
 
-    const std::size_t rows = data.rowCount();
-    const std::size_t end = rowLimit ? std::min(rows, startFrom + std::min(*rowLimit, rows)) : rows;
-    const auto lostFront = [&](std::size_t row) {
-        setStatus("Target app no longer in foreground");
-        endRun(runner_state::Paused{row, end});
+    const std::size_t end = plan.total();
+    const auto pauseAt = [&](std::size_t index, std::optional<std::string> message) {
+        conclude(runner_state::Paused{plan.rowAt(index, data.rowCount()), end}, std::move(message));
     };
     const bool bound =
-        startFrom < end && !shouldStop_ && co_await bindToTarget(binding, target, cancellation);
-    if (startFrom < end && !shouldStop_ && !bound) {
-        lostFront(startFrom);
+        plan.size() > 0 && !shouldStop_ && co_await bindToTarget(binding, target, cancellation);
+    if (plan.size() > 0 && !shouldStop_ && !bound) {
+        pauseAt(0, lostFrontMessage);
         co_return;
     }
     const auto focusHeld = [&] { return !binding.isBound() || binding.followFocus(); };
+    if (pauseOnUserInput_) {
+        watch_.arm(); // from here on, the user's hand on the keyboard or mouse pauses the run
+        automation_.watchUser(&watch_);
+    }
+    const auto userTookOver = [&] { return watch_.isArmed() && watch_.tripped(); };
+    const auto runStart = scheduler_.now();
 
     std::size_t successful = 0;
-    for (std::size_t row = startFrom; row < end; ++row) {
+    std::size_t index = 0;
+    for (; index < plan.size(); ++index) {
+        const std::size_t row = plan.rowAt(index, data.rowCount());
         if (shouldStop_)
             break;
         if (shouldPause_) {
-            endRun(runner_state::Paused{row, end});
+            pauseAt(index, std::nullopt);
             co_return;
         }
-        if (!focusHeld()) {
-            lostFront(row);
+        if (!focusHeld() || userTookOver()) {
+            pauseAt(index, userTookOver() ? userInputMessage : lostFrontMessage);
             co_return;
         }
+        RowOutcome outcome{row + 1, RowStatus::entered, {}, {}, {}, {}};
+        const auto rowEnds = [&](RowStatus status, std::optional<std::string> message = {}) {
+            outcome.status = status;
+            outcome.message = std::move(message);
+            if (landed(status))
+                ++successful;
+            ++summary.counts[static_cast<std::size_t>(status)];
+            progress_.done = index + 1;
+            progress_.elapsed = scheduler_.now() - runStart;
+            rowEnded.emit(outcome);
+        };
         std::size_t column = 0;
         bool interrupted = false;
+        bool everyFieldVerified = true, anyFieldVerified = false;
         for (std::size_t i = 0; i < item.steps.size(); ++i) {
             const Step& step = item.steps[i];
             if (shouldStop_) {
@@ -182,12 +275,13 @@ Task<void> RunnerEngine::run(Template item, CSVData data, std::size_t startFrom,
             }
             setState(runner_state::Running{row, i, end});
             if (i % 10 == 0 && !checkTrust()) {
-                setStatus("Accessibility permission revoked!");
-                endRun(runner_state::Paused{row, end});
+                rowEnds(RowStatus::paused, "Accessibility permission revoked!");
+                pauseAt(index, "Accessibility permission revoked!");
                 co_return;
             }
             if (step.type == StepType::wait) {
                 setState(runner_state::WaitingForClick{row, end});
+                watch_.disarm(); // here the user is meant to click
                 desktop_.beep();
                 co_await clickWatcher_.waitForClick();
                 if (shouldStop_) { // released by Stop, not by the user's click
@@ -195,6 +289,8 @@ Task<void> RunnerEngine::run(Template item, CSVData data, std::size_t startFrom,
                     break;
                 }
                 co_await sleepFor(scheduler_, afterClick, cancellation);
+                if (pauseOnUserInput_)
+                    watch_.arm();
                 continue;
             }
             std::optional<std::string> value;
@@ -208,32 +304,55 @@ Task<void> RunnerEngine::run(Template item, CSVData data, std::size_t startFrom,
             }
             // Between steps the focus may move on to a window the target opened (a dialog
             // to confirm), never to any other.
-            if (postsInput(step.type) && !focusHeld()) {
-                lostFront(row);
+            if (postsInput(step.type) && (!focusHeld() || userTookOver())) {
+                const std::string why = userTookOver() ? userInputMessage : lostFrontMessage;
+                rowEnds(RowStatus::paused, why);
+                pauseAt(index, why);
                 co_return;
             }
             const Posted executed =
                 co_await automation_.executeStep(step, value, item.settings, target, cancellation);
-            if (automation_.targetLost()) {
-                lostFront(row);
+            if (automation_.targetLost() || automation_.userTookOver()) {
+                const std::string why =
+                    automation_.targetLost() ? lostFrontMessage : userInputMessage;
+                rowEnds(RowStatus::paused, why);
+                pauseAt(index, why);
                 co_return;
             }
             if (!executed) {
-                setStatus(failureMessage(executed, row));
-                endRun(runner_state::Paused{row, end});
+                outcome.field = step.label.empty() ? std::nullopt : std::optional(step.label);
+                rowEnds(RowStatus::failed, failureMessage(executed, row));
+                pauseAt(index, failureMessage(executed, row));
                 co_return;
             }
             if (shouldStop_ && !automation_.stepCompleted()) { // cut short: row not complete
                 interrupted = true;
                 break;
             }
+            if (step.type != StepType::textInput)
+                continue;
+            const FieldCheck& check = automation_.fieldCheck();
+            if (check.result == FieldCheck::Result::mismatch) {
+                outcome.field = check.field;
+                outcome.expected = check.expected;
+                outcome.shown = check.shown;
+                rowEnds(RowStatus::mismatch, check.message());
+                pauseAt(index, check.message());
+                co_return;
+            }
+            const bool verified = check.result == FieldCheck::Result::verified;
+            everyFieldVerified = everyFieldVerified && verified;
+            anyFieldVerified = anyFieldVerified || verified;
         }
-        if (interrupted)
+        if (interrupted) {
+            rowEnds(RowStatus::stopped, "Stopped");
             break;
-        ++successful;
+        }
+        rowEnds(anyFieldVerified && everyFieldVerified ? RowStatus::verified : RowStatus::entered);
         setStatus("Row " + std::to_string(row + 1) + "/" + std::to_string(end) + " \u2713");
     }
-    endRun(runner_state::Finished{successful, 0, startFrom + successful});
+    conclude(runner_state::Finished{successful, 0, plan.rowAt(index, data.rowCount())},
+             std::nullopt);
 }
 
 } // namespace keyferry

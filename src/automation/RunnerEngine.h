@@ -7,6 +7,7 @@
 #include "automation/RunProgress.h"
 #include "automation/RunnerState.h"
 #include "automation/Task.h"
+#include "automation/UserInputWatch.h"
 #include "automation/Waits.h"
 #include "csv/CSVData.h"
 #include "model/RunJournal.h"
@@ -83,8 +84,26 @@ public:
     Signal<const RunSummary&> runEnded;
 
 private:
-    Task<void> run(Template item, CSVData data, std::size_t startFrom,
-                   std::optional<std::size_t> rowLimit, Cancellation cancellation);
+    /// The rows a run enters: a range of the table or a chosen list, in order.
+    class RowPlan {
+    public:
+        static RowPlan range(std::size_t first, std::size_t end);
+        static RowPlan list(std::vector<std::size_t> rows);
+        std::size_t size() const;
+        /// The table row at `index`; past the end, the range's end or, for a list, the
+        /// table's row count (nothing left to resume).
+        std::size_t rowAt(std::size_t index, std::size_t tableRows) const;
+        /// The end row the states carry: the range's end, or one past the list's last row.
+        std::size_t total() const;
+        std::vector<std::size_t> rows() const;
+
+    private:
+        std::size_t first_ = 0, end_ = 0;
+        std::optional<std::vector<std::size_t>> list_;
+    };
+
+    void begin(Template item, CSVData data, RowPlan plan);
+    Task<void> run(Template item, CSVData data, RowPlan plan, Cancellation cancellation);
     Task<void> debugRun(Template item, std::vector<std::string> placeholders,
                         Cancellation cancellation);
     Task<void> countdown(std::int64_t seconds, Cancellation cancellation);
@@ -104,6 +123,7 @@ private:
     AutomationEngine automation_;
     ClickWatcher clickWatcher_;
     GlobalHotkey hotkey_;
+    UserInputWatch watch_;
     RunnerState state_ = runner_state::Idle{};
     std::string statusMessage_;
     Task<void> task_;

@@ -22,6 +22,8 @@ public:
     bool bindToFocus();
     bool isBound() const { return bound_.has_value(); }
     std::optional<WindowID> boundWindow() const { return bound_; }
+    /// The bound window's process; 0 when unknown.
+    int boundProcessID() const { return boundProcessID_; }
 
     /// Within a step: the next key event reaches the bound window. One desktop query.
     bool holdsFocus();

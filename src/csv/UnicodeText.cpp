@@ -23,6 +23,22 @@ bool canonicallyEquivalent(std::string_view a, std::string_view b) {
     return normalized(a) == normalized(b);
 }
 
+std::string composed(std::string_view text) {
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::Normalizer2* nfc = icu::Normalizer2::getNFCInstance(status);
+    if (U_FAILURE(status))
+        return std::string(text);
+    const icu::UnicodeString normalized =
+        nfc->normalize(icu::UnicodeString::fromUTF8(
+                           icu::StringPiece(text.data(), static_cast<int32_t>(text.size()))),
+                       status);
+    if (U_FAILURE(status))
+        return std::string(text);
+    std::string result;
+    normalized.toUTF8String(result);
+    return result;
+}
+
 } // namespace keyferry
 
 #include <memory>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace keyferry {
@@ -7,6 +8,10 @@ namespace keyferry {
 /// Whether two UTF-8 texts are the same Unicode text: canonically equivalent sequences
 /// (a precomposed "é" and "e" with a combining accent) count as equal; case matters.
 bool canonicallyEquivalent(std::string_view a, std::string_view b);
+
+/// The text in Unicode Normalization Form C (composed); the text itself when it is not
+/// valid UTF-8.
+std::string composed(std::string_view text);
 
 } // namespace keyferry
 

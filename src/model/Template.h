@@ -42,6 +42,12 @@ struct Template {
         std::int64_t countdownSeconds = 5;
         double defaultPostDelay = 0.3;
         double interCharDelay = 0.02; ///< seconds after each typed character
+        /// Reads each typed field back through the accessibility layer and pauses when it
+        /// does not show what was typed.
+        bool verifyTypedText = true;
+        /// A text input selects all and deletes before typing; off for spreadsheets, where
+        /// select-all takes the whole sheet.
+        bool clearFieldFirst = true;
 
         friend bool operator==(const Settings&, const Settings&) = default;
     };

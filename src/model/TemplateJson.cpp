@@ -66,6 +66,8 @@ Json encodeTemplate(const Template& item, const std::string& path) {
         finite(item.settings.defaultPostDelay, path + ".settings.defaultPostDelay");
     settings["interCharDelay"] =
         finite(item.settings.interCharDelay, path + ".settings.interCharDelay");
+    settings["verifyTypedText"] = item.settings.verifyTypedText;
+    settings["clearFieldFirst"] = item.settings.clearFieldFirst;
     json["settings"] = std::move(settings);
     return json;
 }
@@ -130,6 +132,12 @@ double readDouble(const Json& value, const std::string& path) {
     return value.get<double>();
 }
 
+bool readBool(const Json& value, const std::string& path) {
+    if (!value.is_boolean())
+        fail(path, "expected true or false, found " + jsonTypeName(value));
+    return value.get<bool>();
+}
+
 Uuid readUuid(const Json& value, const std::string& path) {
     const std::string text = readString(value, path);
     const auto uuid = Uuid::parse(text);
@@ -188,6 +196,11 @@ Template::Settings decodeSettings(const Json& json, const std::string& path) {
         readDouble(required(json, "defaultPostDelay", path), path + ".defaultPostDelay");
     settings.interCharDelay =
         readDouble(required(json, "interCharDelay", path), path + ".interCharDelay");
+    // Files written before these settings existed lack them: both were on then.
+    settings.verifyTypedText =
+        readOptional<bool>(json, "verifyTypedText", path, readBool).value_or(true);
+    settings.clearFieldFirst =
+        readOptional<bool>(json, "clearFieldFirst", path, readBool).value_or(true);
     return settings;
 }
 

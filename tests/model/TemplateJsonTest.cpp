@@ -64,6 +64,10 @@ TEST(TemplateJson, ReadingRules) {
         {"integer out of range", [](Json& d) { d[0]["settings"]["countdownSeconds"] = 1e300; },
          "countdownSeconds"},
         {"integer literal for a double", [](Json& d) { step(d)["postDelay"] = 2; }, ""},
+        {"check setting not a boolean", [](Json& d) { d[0]["settings"]["verifyTypedText"] = 1; },
+         "settings.verifyTypedText: expected true or false"},
+        {"clear setting not a boolean", [](Json& d) { d[0]["settings"]["clearFieldFirst"] = "no"; },
+         "clearFieldFirst"},
         {"unknown keys ignored",
          [](Json& d) {
              d[0]["colour"] = "blue";
@@ -109,6 +113,21 @@ TEST(TemplateJson, ReadsEveryField) {
     EXPECT_EQ(s.mousePositionX, 40.0);
     EXPECT_EQ(s.mousePositionY, 25.5);
     EXPECT_EQ(s.fixedValue, "x");
+    EXPECT_TRUE(item.settings.verifyTypedText) << "a file from before the setting: on";
+    EXPECT_TRUE(item.settings.clearFieldFirst) << "a file from before the setting: on";
+}
+
+TEST(TemplateJson, TypingSettingsRoundTripWhenOff) {
+    Json document = validDocument();
+    document[0]["settings"]["verifyTypedText"] = false;
+    document[0]["settings"]["clearFieldFirst"] = false;
+    const auto read = decodeTemplates(document.dump());
+    ASSERT_TRUE(read.hasValue()) << read.error();
+    EXPECT_FALSE(read->front().settings.verifyTypedText);
+    EXPECT_FALSE(read->front().settings.clearFieldFirst);
+    const auto again = decodeTemplates(*encodeTemplates(*read));
+    ASSERT_TRUE(again.hasValue()) << again.error();
+    EXPECT_EQ(again->front().settings, read->front().settings);
 }
 
 TEST(TemplateJson, SyntaxErrorsAndEmptyInput) {
@@ -141,7 +160,9 @@ TEST(TemplateJson, WritesCompactFormAndRoundTrips) {
     EXPECT_EQ(text.find('\n'), std::string::npos);
     EXPECT_EQ(text.find(": "), std::string::npos);
     EXPECT_NE(text.find("\"postDelay\":0.3,"), std::string::npos) << text;
-    EXPECT_NE(text.find("\"interCharDelay\":0.02}"), std::string::npos) << text;
+    EXPECT_NE(text.find("\"interCharDelay\":0.02,"), std::string::npos) << text;
+    EXPECT_NE(text.find("\"verifyTypedText\":true,\"clearFieldFirst\":true}"), std::string::npos)
+        << text;
     EXPECT_NE(text.find("\"fixedValue\":\"\""), std::string::npos) << text;
     EXPECT_NE(text.find("\"schemaVersion\":7"), std::string::npos) << text;
     EXPECT_NE(text.find("\"mouseClickType\":\"double\""), std::string::npos) << text;

@@ -425,6 +425,13 @@ void SimulatedDesktop::textToForm(std::string_view text) {
     if (field.allSelected)
         field.text.clear();
     field.allSelected = false;
+    const auto characters = [](std::string_view t) {
+        return std::ranges::count_if(t, [](char c) { return (c & 0xC0) != 0x80; });
+    };
+    if (field.refused.find(text) != std::string::npos ||
+        (field.maxLength && static_cast<std::size_t>(characters(field.text) + characters(text)) >
+                                *field.maxLength))
+        return;
     field.text += text;
 }
 
@@ -526,6 +533,16 @@ std::optional<FocusedElement> SimulatedDesktop::focusedElement() {
         return std::nullopt;
     const Field& field = target->fields[target->focused];
     return FocusedElement{field.role, field.name, field.description, field.placeholder, *front_};
+}
+
+std::optional<FieldText> SimulatedDesktop::focusedFieldText() {
+    Form* target = frontForm();
+    if (!target || target->fields.empty())
+        return std::nullopt;
+    const Field& field = target->fields[target->focused];
+    if (!field.acceptsText || !field.readable)
+        return std::nullopt;
+    return FieldText{field.name, field.shown(), *front_};
 }
 
 } // namespace keyferry

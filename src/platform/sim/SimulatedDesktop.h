@@ -27,6 +27,18 @@ public:
         std::vector<std::string> choices; ///< a combo box's entries, chosen with the arrows
         bool acceptsText = true;          ///< false for buttons and the like
         bool allSelected = false;
+        /// How fields get what was typed wrong: a length limit, characters a filter refuses,
+        /// a suggestion shown once the text typed so far begins it, no readable text.
+        std::optional<std::size_t> maxLength; ///< in code points
+        std::string refused;
+        std::string completion;
+        bool readable = true;
+
+        /// What the field shows: its text, or the completion it suggests for it.
+        std::string shown() const {
+            return !completion.empty() && !text.empty() && completion.starts_with(text) ? completion
+                                                                                        : text;
+        }
 
         /// A field named by its label.
         static Field named(std::string name, ElementRole role = ElementRole::textField) {
@@ -152,6 +164,7 @@ public:
     bool isTrusted() override { return trusted_; }
     bool isTrustedWithPrompt() override;
     std::optional<FocusedElement> focusedElement() override;
+    std::optional<FieldText> focusedFieldText() override;
     void beep() override { ++beeps_; }
 
 private:
