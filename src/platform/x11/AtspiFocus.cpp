@@ -62,6 +62,14 @@ bool insideComboBox(AtspiAccessible* accessible) {
     return found;
 }
 
+// The name a field is known by: its own, else its label's; toolkit type names are none.
+std::string fieldName(AtspiAccessible* accessible) {
+    std::string name = text(atspi_accessible_get_name(accessible, nullptr));
+    if (name.empty() || isTypeName(name))
+        name = labelledByName(accessible);
+    return isTypeName(name) ? std::string() : name;
+}
+
 } // namespace
 
 AtspiFocus::AtspiFocus() {
@@ -126,9 +134,7 @@ std::optional<FocusedElement> AtspiFocus::focusedElement() const {
         element.role = insideComboBox(focused_) ? ElementRole::comboBox : ElementRole::other;
         break;
     }
-    if (name.empty() || isTypeName(name))
-        name = labelledByName(focused_);
-    element.title = isTypeName(name) ? std::string() : name;
+    element.title = fieldName(focused_);
     element.description = text(atspi_accessible_get_description(focused_, nullptr));
     if (GHashTable* attributes = atspi_accessible_get_attributes(focused_, nullptr)) {
         if (const auto* placeholder =
@@ -138,6 +144,34 @@ std::optional<FocusedElement> AtspiFocus::focusedElement() const {
     }
     element.processID = static_cast<int>(atspi_accessible_get_process_id(focused_, nullptr));
     return element;
+}
+
+} // namespace keyferry::x11
+
+namespace keyferry::x11 {
+
+std::optional<FieldText> AtspiFocus::focusedFieldText() const {
+    // Only a field the user could type into; a password field's text is never read.
+    if (!focused_ || !hasState(focused_, ATSPI_STATE_FOCUSED) ||
+        !hasState(focused_, ATSPI_STATE_EDITABLE) ||
+        atspi_accessible_get_role(focused_, nullptr) == ATSPI_ROLE_PASSWORD_TEXT)
+        return std::nullopt;
+    AtspiText* textInterface = atspi_accessible_get_text_iface(focused_);
+    if (!textInterface)
+        return std::nullopt;
+    GError* error = nullptr;
+    gchar* content = atspi_text_get_text(textInterface, 0, -1, &error);
+    g_object_unref(textInterface);
+    if (error) {
+        g_error_free(error);
+        g_free(content);
+        return std::nullopt;
+    }
+    FieldText field;
+    field.text = text(content);
+    field.name = fieldName(focused_);
+    field.processID = static_cast<int>(atspi_accessible_get_process_id(focused_, nullptr));
+    return field;
 }
 
 } // namespace keyferry::x11

@@ -20,6 +20,8 @@ public:
 
     bool isAvailable() const { return listener_ != nullptr; }
     std::optional<FocusedElement> focusedElement() const;
+    /// The focused editable field's text; nothing for anything else or a password field.
+    std::optional<FieldText> focusedFieldText() const;
 
 private:
     static void onFocus(void* event, void* self);

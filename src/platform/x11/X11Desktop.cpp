@@ -294,6 +294,13 @@ void X11Desktop::readEvents() {
     }
 }
 
+void X11Desktop::deliverPendingInput() {
+    // Reads only what the server has already sent: no request, so it cannot wait on a server
+    // this process holds grabbed.
+    if (XEventsQueued(events_.get(), QueuedAfterReading) > 0)
+        readEvents();
+}
+
 bool X11Desktop::isOwnPress(bool isKey, int detail, int sourceID) {
     // Presses that never came back (the server dropped them) must not linger.
     const auto now = scheduler_.now();
@@ -658,6 +665,10 @@ bool X11Desktop::isTrustedWithPrompt() {
 
 std::optional<FocusedElement> X11Desktop::focusedElement() {
     return focus_ ? focus_->focusedElement() : std::nullopt;
+}
+
+std::optional<FieldText> X11Desktop::focusedFieldText() {
+    return focus_ ? focus_->focusedFieldText() : std::nullopt;
 }
 
 void X11Desktop::beep() {

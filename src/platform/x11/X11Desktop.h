@@ -44,6 +44,7 @@ public:
                                                     std::vector<KeyCombination> consume,
                                                     Callback callback) override;
     std::unique_ptr<InputListener> monitorKeys(Callback callback) override;
+    void deliverPendingInput() override;
     std::vector<WindowInfo> windowList() override;
     std::vector<RunningApplication> runningApplications() override;
     std::optional<RunningApplication> frontmostApplication() override;
@@ -59,6 +60,7 @@ public:
     bool isTrusted() override;
     bool isTrustedWithPrompt() override;
     std::optional<FocusedElement> focusedElement() override;
+    std::optional<FieldText> focusedFieldText() override;
     void beep() override;
 
     /// The name of an application id from its installed .desktop entry, else the id.
