@@ -64,12 +64,19 @@ protected:
         x.parkPointer();
     }
 
-    /// The form, shown, with its window managed.
+    /// The form, shown, with its window managed; nullptr (and a failure) when it does not
+    /// come up.
     std::unique_ptr<GtkForm> startForm(const std::string& name, int codeMax) {
         std::filesystem::create_directories(temp.path() / name);
         auto form = std::make_unique<GtkForm>(temp.path() / name, codeMax);
-        EXPECT_TRUE(form->waitUntilReady()) << "the GTK form did not show";
-        EXPECT_TRUE(x.waitForWindowOf(form->process())) << x.describe();
+        if (!form->waitUntilReady()) {
+            ADD_FAILURE() << "the GTK form did not show";
+            return nullptr;
+        }
+        if (!x.waitForWindowOf(form->process())) {
+            ADD_FAILURE() << "no window of the GTK form: " << x.describe();
+            return nullptr;
+        }
         return form;
     }
 
@@ -88,7 +95,7 @@ TEST_F(ReadbackTest, MismatchPausesTheRunAndRetryTypesOnlyThatRow) {
                                    {"Zo\u00EB No\u00EBl", "K\u00F6ln", "A1"},
                                    {"Ann Lee", "Bonn", "1234567"}};
     auto form = startForm("form-short", 5);
-    ASSERT_FALSE(HasFailure());
+    ASSERT_TRUE(form);
     JournaledRun run(temp.path() / "run", gtkFormTemplate(), csvOf({"Name", "City", "Code"}, rows));
 
     EXPECT_EQ(run.run(), 1) << run.output();
@@ -114,7 +121,7 @@ TEST_F(ReadbackTest, MismatchPausesTheRunAndRetryTypesOnlyThatRow) {
     // ten characters.
     form.reset();
     auto wider = startForm("form-wide", 10);
-    ASSERT_FALSE(HasFailure());
+    ASSERT_TRUE(wider);
     EXPECT_EQ(run.run({"--retry", journalPath->string()}), 0) << run.output();
     EXPECT_NE(run.output().find("Done. Entries entered: 1 (1 verified)."), std::string::npos)
         << run.output();
@@ -191,7 +198,7 @@ TEST_P(UserInputTest, PausesTheRunBeforeItsNextCharacter) {
     // No "x" in it: the user's key must be told apart from the run's.
     const std::string value = repeatedTo("abcdefghij", 80);
     auto form = startForm("form", 5);
-    ASSERT_FALSE(HasFailure());
+    ASSERT_TRUE(form);
     JournaledRun run(temp.path() / "run", gtkFormTemplate(0.05),
                      csvOf({"Name", "City", "Code"}, {{value, "Bonn", "1"}}));
 
@@ -247,7 +254,7 @@ INSTANTIATE_TEST_SUITE_P(ByTheUser, UserInputTest,
 TEST_F(ReadbackTest, TheClickAWaitStepWaitsForDoesNotPauseTheRun) {
     const std::vector<Row> rows = {{"Ann", "Bonn", "123"}, {"B\u00E9a", "Graz", "456"}};
     auto form = startForm("form", 5);
-    ASSERT_FALSE(HasFailure());
+    ASSERT_TRUE(form);
     Template item = gtkFormTemplate();
     item.steps.insert(item.steps.begin() + 1, makeStep(StepType::wait, "", 0.1));
     JournaledRun run(temp.path() / "run", item, csvOf({"Name", "City", "Code"}, rows));
