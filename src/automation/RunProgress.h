@@ -2,8 +2,11 @@
 
 #include "automation/Scheduler.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstddef>
 #include <optional>
+#include <string>
 
 namespace keyferry {
 
@@ -23,5 +26,20 @@ struct RunProgress {
     }
     friend bool operator==(const RunProgress&, const RunProgress&) = default;
 };
+
+/// "about 40 s left", "about 3 min left", "about 2 h 5 min left".
+inline std::string describeRemaining(Scheduler::Duration remaining) {
+    using namespace std::chrono;
+    const auto seconds = duration_cast<std::chrono::seconds>(remaining).count();
+    std::string amount;
+    if (seconds < 60)
+        amount = std::to_string(std::max<long long>(seconds, 1)) + " s";
+    else if (seconds < 3600)
+        amount = std::to_string((seconds + 30) / 60) + " min";
+    else
+        amount =
+            std::to_string(seconds / 3600) + " h " + std::to_string(seconds % 3600 / 60) + " min";
+    return "about " + amount + " left";
+}
 
 } // namespace keyferry

@@ -172,7 +172,12 @@ void CSVPanel::loadFile(const QString& path) {
     auto outcome = loadCSV(path.toStdString(), currentTemplate_());
     QApplication::restoreOverrideCursor();
     previewModel_->setTable(nullptr);
+    const bool imported = outcome.csvData.has_value();
     std::move(outcome).applyTo(state_);
+    if (imported) // a failed import may leave the earlier table, and with it its file
+        loadedFile_ = std::filesystem::path(path.toStdString());
+    else if (!state_.csvData)
+        loadedFile_.clear();
     previewModel_->setTable(state_.csvData ? &*state_.csvData : nullptr);
     refresh();
     if (onTableChanged_)

@@ -5,6 +5,7 @@
 #include "csv/CSVImport.h"
 #include "model/Template.h"
 
+#include <filesystem>
 #include <functional>
 
 class QLabel;
@@ -26,6 +27,8 @@ public:
              QWidget* parent = nullptr);
 
     const CSVImportState& state() const { return state_; }
+    /// The file the table on screen came from; empty when there is none.
+    const std::filesystem::path& loadedFile() const { return loadedFile_; }
     /// Imports one file, as the dialog and a drop do.
     void loadFile(const QString& path);
     /// Writes the header file, as the save dialog does.
@@ -56,6 +59,7 @@ private:
     std::function<Template()> currentTemplate_;
     std::function<void()> onTableChanged_;
     CSVImportState state_;
+    std::filesystem::path loadedFile_;
     QPushButton* exportButton_;
     QToolButton* copyButton_;
     QPushButton* importButton_;

@@ -63,6 +63,7 @@ const std::map<std::string, Symbol, std::less<>>& symbols() {
         {"minus.circle.fill", {"list-remove", "\u2212"}},
         {"forward.frame.fill", {"media-skip-forward", "\u00BB"}},
         {"chevron.right", {"go-next", "\u203A"}},
+        {"arrow.clockwise", {"view-refresh", "\u21BB"}},
         {"text.cursor", {"", "I"}},
     };
     return table;

@@ -1,14 +1,20 @@
 #include "ui/RunnerPanel.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "ui/AppSettings.h"
 #include "ui/Icons.h"
+
+#include <algorithm>
+#include <map>
 
 namespace keyferry {
 
@@ -35,14 +41,17 @@ QLabel* iconLabel(QWidget* parent, const char* symbol, const QColor& colour, con
 
 RunnerPanel::RunnerPanel(DesktopServices& desktop, Scheduler& scheduler,
                          AccessibilityChecker* checker, std::function<Template()> currentTemplate,
-                         std::function<const CSVData*()> table, QWidget* parent)
+                         std::function<const CSVData*()> table,
+                         std::function<std::filesystem::path()> tableFile, QWidget* parent)
     : QWidget(parent), engine_(std::make_unique<RunnerEngine>(desktop, scheduler, checker)),
       currentTemplate_(std::move(currentTemplate)), table_(std::move(table)),
-      pages_(new QStackedWidget(this)), fromEntry_(new QSpinBox(this)), rowTotal_(new QLabel(this)),
-      countdownText_(new QLabel(this)), progress_(new QProgressBar(this)),
-      progressText_(new QLabel(this)), waitingText_(new QLabel(this)),
-      pausedText_(new QLabel(this)), doneText_(new QLabel(this)), resumeFrom_(nullptr),
-      status_(new QLabel(this)) {
+      tableFile_(std::move(tableFile)), pages_(new QStackedWidget(this)),
+      fromEntry_(new QSpinBox(this)), rowTotal_(new QLabel(this)), countdownText_(new QLabel(this)),
+      progress_(new QProgressBar(this)), progressText_(new QLabel(this)),
+      waitingText_(new QLabel(this)), pausedText_(new QLabel(this)), doneText_(new QLabel(this)),
+      resumeFrom_(nullptr), status_(new QLabel(this)), pauseOnInput_(new QCheckBox(this)),
+      results_(new QWidget(this)), resultSummary_(new QLabel(this)),
+      problemRows_(new QListWidget(this)), runFailed_(new QPushButton(this)) {
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::AlternateBase);
     auto* layout = new QVBoxLayout(this);
@@ -59,6 +68,28 @@ RunnerPanel::RunnerPanel(DesktopServices& desktop, Scheduler& scheduler,
     status_->setAccessibleName(QStringLiteral("Runner status"));
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(status_);
+
+    auto* results = new QVBoxLayout(results_);
+    results->setContentsMargins(0, 0, 0, 0);
+    auto* resultsHeader = new QHBoxLayout;
+    resultSummary_->setParent(results_);
+    resultSummary_->setAccessibleName(QStringLiteral("Run results"));
+    resultSummary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    resultSummary_->setWordWrap(true);
+    resultsHeader->addWidget(resultSummary_, 1);
+    runFailed_->setParent(results_);
+    runFailed_->setText(QStringLiteral("Run Failed Rows"));
+    runFailed_->setIcon(symbolIcon("arrow.clockwise"));
+    runFailed_->setAccessibleName(QStringLiteral("Run Failed Rows"));
+    connect(runFailed_, &QPushButton::clicked, this, [this] { runFailedRowsAgain(); });
+    resultsHeader->addWidget(runFailed_);
+    results->addLayout(resultsHeader);
+    problemRows_->setParent(results_);
+    problemRows_->setAccessibleName(QStringLiteral("Rows that did not land"));
+    problemRows_->setToolTip(QStringLiteral("Each row the run did not enter, with what happened"));
+    problemRows_->setMaximumHeight(120);
+    results->addWidget(problemRows_);
+    layout->addWidget(results_);
 
     const auto page = [this] {
         auto* widget = new QWidget(pages_);
@@ -81,6 +112,19 @@ RunnerPanel::RunnerPanel(DesktopServices& desktop, Scheduler& scheduler,
     rowTotal_->setParent(idle);
     rowTotal_->setForegroundRole(QPalette::PlaceholderText);
     idle->layout()->addWidget(rowTotal_);
+    pauseOnInput_->setParent(idle);
+    pauseOnInput_->setText(QStringLiteral("Pause when I type or click"));
+    pauseOnInput_->setAccessibleName(QStringLiteral("Pause when I type or click"));
+    pauseOnInput_->setToolTip(
+        QStringLiteral("Pause a run as soon as you use the keyboard or mouse (except while it "
+                       "waits for your click)"));
+    pauseOnInput_->setChecked(AppSettings::pauseOnUserInput());
+    engine_->setPauseOnUserInput(pauseOnInput_->isChecked());
+    connect(pauseOnInput_, &QCheckBox::toggled, this, [this](bool on) {
+        engine_->setPauseOnUserInput(on);
+        AppSettings::setPauseOnUserInput(on);
+    });
+    idle->layout()->addWidget(pauseOnInput_);
     static_cast<QHBoxLayout*>(idle->layout())->addStretch();
     addButton(idle, QStringLiteral("Test Run"), "play", QStringLiteral("Execute one entry"),
               [this] { start(1); });
@@ -167,12 +211,118 @@ RunnerPanel::RunnerPanel(DesktopServices& desktop, Scheduler& scheduler,
 
     stateConnection_ = engine_->stateChanged.connect([this] { refresh(); });
     statusConnection_ = engine_->statusMessageChanged.connect([this] { refresh(); });
+    startedConnection_ = engine_->runStarted.connect(
+        [this](const std::vector<std::size_t>& rows) { journalStarted(rows); });
+    endedConnection_ = engine_->runEnded.connect([this](const RunSummary&) { journalEnded(); });
     refresh();
 }
 
 RunnerPanel::~RunnerPanel() {
     engine_->stateChanged.disconnect(stateConnection_);
     engine_->statusMessageChanged.disconnect(statusConnection_);
+    engine_->runStarted.disconnect(startedConnection_);
+    engine_->runEnded.disconnect(endedConnection_);
+    journal_.reset(); // before the engine it listens to
+}
+
+void RunnerPanel::journalStarted(const std::vector<std::size_t>& rows) {
+    journal_.reset();
+    lastRun_.reset();
+    journalProblem_.reset();
+    auto recorder = JournalRecorder::begin(*engine_, currentTemplate_(), tableFile_(), rows);
+    if (recorder)
+        journal_ = std::move(*recorder);
+    else
+        journalProblem_ = "The run's journal could not be written: " + recorder.error();
+    refreshResults();
+}
+
+void RunnerPanel::journalEnded() {
+    if (!journal_)
+        return;
+    if (journal_->error())
+        journalProblem_ = "The run's journal is incomplete: " + *journal_->error();
+    auto journal = readRunJournal(journal_->file());
+    if (journal)
+        lastRun_ = std::move(*journal);
+    else
+        journalProblem_ = "The run's journal could not be read: " + journal.error();
+    refreshResults();
+}
+
+void RunnerPanel::runFailedRowsAgain() {
+    const CSVData* data = table_();
+    if (!lastRun_ || !data)
+        return;
+    // The journal names rows of one file: only that file, unchanged, may be run again.
+    const std::filesystem::path file = tableFile_();
+    const auto hash = file.empty() ? Expected<std::string>(Unexpected{std::string("no file")})
+                                   : sha256OfFile(file);
+    if (!hash || *hash != lastRun_->header.csvSHA256) {
+        journalProblem_ = "The imported CSV file is not the one that run used, or it has "
+                          "changed since: import that file to run its failed rows.";
+        refreshResults();
+        return;
+    }
+    std::vector<std::size_t> rows;
+    for (const std::size_t entry : lastRun_->unfinishedEntries())
+        if (entry >= 1 && entry <= data->rowCount())
+            rows.push_back(entry - 1);
+    if (rows.empty())
+        return;
+    engine_->startRows(currentTemplate_(), *data, std::move(rows));
+}
+
+void RunnerPanel::refreshResults() {
+    const bool ended = std::holds_alternative<runner_state::Paused>(engine_->state()) ||
+                       std::holds_alternative<runner_state::Finished>(engine_->state());
+    QStringList lines;
+    if (journalProblem_)
+        lines << QString::fromStdString(*journalProblem_);
+    problemRows_->clear();
+    std::size_t unfinished = 0;
+    if (lastRun_ && ended) {
+        const RunSummary tally = lastRun_->tally();
+        QStringList counts;
+        for (const RowStatus status : allRowStatuses)
+            if (const std::size_t count = tally.count(status))
+                counts << QStringLiteral("%1 %2").arg(count).arg(QString::fromUtf8(
+                    rawValue(status).data(), static_cast<qsizetype>(rawValue(status).size())));
+        const auto entries = lastRun_->unfinishedEntries();
+        unfinished = entries.size();
+        // The last attempt of each entry that did not land, in entry order.
+        std::map<std::size_t, const RowOutcome*> last;
+        for (const JournalRow& row : lastRun_->rows)
+            last[row.outcome.entry] = &row.outcome;
+        std::size_t neverAttempted = 0;
+        for (const std::size_t entry : entries) {
+            const auto found = last.find(entry);
+            if (found == last.end()) {
+                ++neverAttempted;
+                continue;
+            }
+            const RowOutcome& outcome = *found->second;
+            problemRows_->addItem(
+                QStringLiteral("Entry %1: %2%3")
+                    .arg(entry)
+                    .arg(QString::fromUtf8(rawValue(outcome.status).data(),
+                                           static_cast<qsizetype>(rawValue(outcome.status).size())))
+                    .arg(outcome.message
+                             ? QStringLiteral(" \u2013 ") + QString::fromStdString(*outcome.message)
+                             : QString()));
+        }
+        if (neverAttempted)
+            counts << QStringLiteral("%1 not attempted").arg(neverAttempted);
+        lines << QStringLiteral("Results: ") + (counts.isEmpty()
+                                                    ? QStringLiteral("no rows")
+                                                    : counts.join(QStringLiteral(", ")));
+    }
+    resultSummary_->setText(lines.join(QLatin1Char('\n')));
+    results_->setVisible(!lines.isEmpty() && (ended || journalProblem_));
+    problemRows_->setVisible(problemRows_->count() > 0);
+    runFailed_->setVisible(unfinished > 0);
+    runFailed_->setToolTip(
+        QStringLiteral("Run again only the %1 entries that did not land").arg(unfinished));
 }
 
 QPushButton* RunnerPanel::addButton(QWidget* page, const QString& text, const char* symbol,
@@ -227,9 +377,19 @@ void RunnerPanel::refresh() {
                 countdownText_->setText(QStringLiteral("Start in %1...").arg(s.remaining));
             } else if constexpr (std::is_same_v<S, runner_state::Running>) {
                 pages_->setCurrentIndex(runningPage);
-                progress_->setRange(0, static_cast<int>(s.total));
-                progress_->setValue(static_cast<int>(s.row));
-                progressText_->setText(QStringLiteral("%1 / %2").arg(s.row + 1).arg(s.total));
+                const RunProgress& progress = engine_->progress();
+                progress_->setRange(0, static_cast<int>(progress.planned));
+                progress_->setValue(static_cast<int>(progress.done));
+                QString text = QStringLiteral("Entry %1 \u00b7 %2 of %3 done")
+                                   .arg(s.row + 1)
+                                   .arg(progress.done)
+                                   .arg(progress.planned);
+                if (const auto remaining = progress.remaining(); remaining && progress.done)
+                    text += QStringLiteral(" \u00b7 ") +
+                            QString::fromStdString(describeRemaining(*remaining));
+                progressText_->setText(text);
+                progressText_->setAccessibleName(text);
+                progress_->setAccessibleDescription(text);
             } else if constexpr (std::is_same_v<S, runner_state::WaitingForClick>) {
                 pages_->setCurrentIndex(waitingPage);
                 waitingText_->setText(
@@ -271,6 +431,7 @@ void RunnerPanel::refresh() {
     const QString message = QString::fromStdString(engine_->statusMessage());
     status_->setText(message);
     status_->setVisible(!message.isEmpty());
+    refreshResults();
 }
 
 } // namespace keyferry

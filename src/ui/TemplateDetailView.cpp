@@ -211,7 +211,7 @@ void TemplateDetailView::toggleRunner() {
                 const auto& table = csvPanel_->state().csvData;
                 return table ? &*table : nullptr;
             },
-            this);
+            [this] { return csvPanel_->loadedFile(); }, this);
         layout_->addWidget(runnerPanel_);
     } else if (!showRunner_ && runnerPanel_) {
         runnerPanel_->engine().stop();

@@ -2,6 +2,7 @@
 
 #include <QAbstractItemModel>
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -301,8 +302,10 @@ TemplateEditor::TemplateEditor(DesktopServices& desktop, Scheduler& scheduler,
     toggleRow->addStretch();
     layout->addLayout(toggleRow);
 
-    auto* settings = new QHBoxLayout(advanced_);
-    settings->setContentsMargins(12, 0, 12, 0);
+    auto* rows = new QVBoxLayout(advanced_);
+    rows->setContentsMargins(12, 0, 12, 0);
+    auto* settings = new QHBoxLayout;
+    rows->addLayout(settings);
     settings->addWidget(new QLabel(QStringLiteral("Countdown (sec)"), advanced_));
     countdown_ = numberField(
         advanced_, {}, QStringLiteral("Countdown (sec)"), 50, parseInteger,
@@ -330,6 +333,30 @@ TemplateEditor::TemplateEditor(DesktopServices& desktop, Scheduler& scheduler,
                                &Template::Settings::defaultPostDelay);
     settings->addWidget(defaultDelay_);
     settings->addStretch();
+    const auto toggle = [this](const QString& text, const QString& tip,
+                               bool Template::Settings::*member) {
+        auto* box = new QCheckBox(text, advanced_);
+        box->setAccessibleName(text);
+        box->setToolTip(tip);
+        connect(box, &QCheckBox::toggled, this, [this, member](bool on) {
+            if (current_().settings.*member != on)
+                editInPlace([&](Template& item) { item.settings.*member = on; });
+        });
+        return box;
+    };
+    verifyTyped_ = toggle(QStringLiteral("Check typed text"),
+                          QStringLiteral("Read each field back after typing and pause the run "
+                                         "when it does not show what was typed"),
+                          &Template::Settings::verifyTypedText);
+    clearFirst_ = toggle(QStringLiteral("Clear field before typing"),
+                         QStringLiteral("Select all and delete before typing a value; turn off "
+                                        "for spreadsheets, where select-all takes the whole sheet"),
+                         &Template::Settings::clearFieldFirst);
+    auto* checks = new QHBoxLayout;
+    checks->addWidget(verifyTyped_);
+    checks->addWidget(clearFirst_);
+    checks->addStretch();
+    rows->addLayout(checks);
     layout->addWidget(advanced_);
 
     recorderConnection_ = recorder_.changed.connect([this] { recorderChanged(); });
@@ -361,6 +388,8 @@ void TemplateEditor::templateChanged() {
     countdown_->setText(QString::fromStdString(formatInteger(item.settings.countdownSeconds)));
     charDelay_->setText(QString::fromStdString(formatDecimal(item.settings.interCharDelay)));
     defaultDelay_->setText(QString::fromStdString(formatDecimal(item.settings.defaultPostDelay)));
+    verifyTyped_->setChecked(item.settings.verifyTypedText);
+    clearFirst_->setChecked(item.settings.clearFieldFirst);
     refreshTargets();
     rebuildSteps();
     refresh();

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -93,6 +94,8 @@ private:
     QLineEdit* countdown_;
     QLineEdit* charDelay_;
     QLineEdit* defaultDelay_;
+    QCheckBox* verifyTyped_;
+    QCheckBox* clearFirst_;
     std::vector<QPushButton*> buttons_;
     Signal<>::ConnectionId recorderConnection_, stateConnection_, statusConnection_;
 };

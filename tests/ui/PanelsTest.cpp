@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
@@ -150,4 +152,70 @@ TEST_F(PanelsTest, RunnerPanelControlsFollowTheRun) {
     clock.runUntil([&] { return runner->pageName() == QStringLiteral("finished"); });
     QApplication::processEvents();
     EXPECT_EQ(runner->statusLabel()->text(), QStringLiteral("Target app not found!"));
+}
+
+TEST_F(PanelsTest, RunnerPanelShowsWhatLandedAndRunsTheFailedRowsAgain) {
+    useLabels({"Name", "City"});
+    const QString file = csvFile("three.csv", 3);
+    csv().loadFile(file);
+    detail().toggleRunner();
+    RunnerPanel* runner = detail().runnerPanel();
+    ASSERT_TRUE(runner);
+    SimulatedDesktop::Field& city = desktop.form(target)->fields[1];
+    city.refused = "2"; // the field drops the 2 of "c2"
+
+    runner->button(QStringLiteral("Start"))->click();
+    clock.runUntil([&] { return runner->pageName() == QStringLiteral("running"); });
+    QApplication::processEvents();
+    EXPECT_TRUE(runner->progressLabel()->text().contains(QStringLiteral("0 of 3 done")))
+        << runner->progressLabel()->text().toStdString();
+    clock.runUntil([&] { return runner->pageName() == QStringLiteral("paused"); });
+    QApplication::processEvents();
+    EXPECT_EQ(runner->statusLabel()->text(),
+              QStringLiteral("Field \"City\" shows \"c\", expected \"c2\""));
+    const QString summary = runner->resultSummary()->text();
+    EXPECT_TRUE(summary.contains(QStringLiteral("1 verified")) &&
+                summary.contains(QStringLiteral("1 mismatch")) &&
+                summary.contains(QStringLiteral("1 not attempted")))
+        << summary.toStdString();
+    ASSERT_EQ(runner->problemRows()->count(), 1);
+    EXPECT_TRUE(
+        runner->problemRows()->item(0)->text().startsWith(QStringLiteral("Entry 2: mismatch")));
+    ASSERT_FALSE(runner->runFailedRows()->isHidden());
+
+    // The user mends the field and goes back to the form's start; only entries 2 and 3 run.
+    city.refused.clear();
+    desktop.form(target)->focused = 0;
+    desktop.bringToFront(target);
+    runner->runFailedRows()->click();
+    clock.runUntil([&] { return runner->pageName() == QStringLiteral("finished"); });
+    QApplication::processEvents();
+    ASSERT_TRUE(runner->lastRun());
+    std::vector<std::size_t> entries;
+    for (const JournalRow& row : runner->lastRun()->rows)
+        entries.push_back(row.outcome.entry);
+    EXPECT_EQ(entries, (std::vector<std::size_t>{2, 3}));
+    EXPECT_TRUE(runner->resultSummary()->text().contains(QStringLiteral("2 verified")));
+    EXPECT_TRUE(runner->runFailedRows()->isHidden()) << "nothing left to run again";
+}
+
+TEST_F(PanelsTest, FailedRowsRunOnlyAgainstTheSameUnchangedFile) {
+    useLabels({"Name", "City"});
+    const QString file = csvFile("two.csv", 2);
+    csv().loadFile(file);
+    detail().toggleRunner();
+    RunnerPanel* runner = detail().runnerPanel();
+    desktop.form(target)->fields[0].refused = "1";
+    runner->button(QStringLiteral("Start"))->click();
+    clock.runUntil([&] { return runner->pageName() == QStringLiteral("paused"); });
+    QApplication::processEvents();
+    ASSERT_FALSE(runner->runFailedRows()->isHidden());
+    writeText(temp.path() / "two.csv", "Name;City\nx1;y1\nx2;y2\n"); // edited since the run
+    const auto before = desktop.postedEvents().size();
+    runner->runFailedRows()->click();
+    clock.runUntilIdle(100);
+    QApplication::processEvents();
+    EXPECT_EQ(desktop.postedEvents().size(), before) << "nothing typed";
+    EXPECT_TRUE(runner->resultSummary()->text().contains(QStringLiteral("has changed")))
+        << runner->resultSummary()->text().toStdString();
 }
