@@ -9,6 +9,7 @@
 #include "automation/RunnerEngine.h"
 #include "csv/CSVImport.h"
 #include "platform/DesktopServicesLoader.h"
+#include "ui/AppSettings.h"
 #include "ui/QtScheduler.h"
 
 #include <csignal>
@@ -102,6 +103,7 @@ int runRunCommand(const RunCommandOptions& options, std::ostream& out, std::ostr
     }
     AccessibilityChecker checker(**desktop, scheduler);
     RunnerEngine runner(**desktop, scheduler, &checker);
+    runner.setPauseOnUserInput(AppSettings::pauseOnUserInput());
 
     if (chooses) {
         EntryList entries;

@@ -40,8 +40,9 @@ TEST_F(DesktopTest, RunCommandFillsRealFormDialogs) {
                          out.string() + "'; done"});
     ASSERT_TRUE(waitForApplication("Yad"));
 
-    const std::string run = "XDG_DATA_HOME='" + temp.path().string() + "' '" + KEYFERRY_BINARY +
-                            "' run --template People --csv '" +
+    const std::string run = "XDG_DATA_HOME='" + temp.path().string() + "' XDG_STATE_HOME='" +
+                            temp.path().string() + "' XDG_CONFIG_HOME='" + temp.path().string() +
+                            "' '" + KEYFERRY_BINARY + "' run --template People --csv '" +
                             (temp.path() / "people.csv").string() + "'; echo \"exit=$?\"";
     const std::string printed = shell(run);
     EXPECT_NE(printed.find("exit=0"), std::string::npos) << printed;
@@ -67,9 +68,10 @@ TEST(RunCommand, RefusesACsvThatDoesNotFit) {
     writeText(temp.path() / "Keyferry" / "templates.json", *encodeTemplates({people}));
     writeText(temp.path() / "wrong.csv", "Nom\nx\n");
     const std::string printed =
-        shell("XDG_DATA_HOME='" + temp.path().string() + "' '" + KEYFERRY_BINARY +
-              "' run --template People --csv '" + (temp.path() / "wrong.csv").string() +
-              "' 2>&1; echo \"exit=$?\"");
+        shell("XDG_DATA_HOME='" + temp.path().string() + "' XDG_STATE_HOME='" +
+              temp.path().string() + "' XDG_CONFIG_HOME='" + temp.path().string() + "' '" +
+              KEYFERRY_BINARY + "' run --template People --csv '" +
+              (temp.path() / "wrong.csv").string() + "' 2>&1; echo \"exit=$?\"");
     EXPECT_NE(printed.find("Column names don't match: 'Nom' \u2192 'Name'"), std::string::npos)
         << printed;
     EXPECT_NE(printed.find("exit=2"), std::string::npos) << printed;

@@ -136,7 +136,9 @@ void KeyferryRun::start() {
     ++runs_;
     // Signals go to Keyferry itself, so the shell only redirects and replaces itself.
     const std::string command =
-        "export XDG_DATA_HOME=" + shellQuote((folder_ / "data").string()) + "; exec " +
+        "export XDG_DATA_HOME=" + shellQuote((folder_ / "data").string()) +
+        " XDG_STATE_HOME=" + shellQuote((folder_ / "state").string()) +
+        " XDG_CONFIG_HOME=" + shellQuote((folder_ / "config").string()) + "; exec " +
         shellQuote(KEYFERRY_BINARY) + " run --template " + shellQuote(templateName_) + " --csv " +
         shellQuote((folder_ / "rows.csv").string()) + " >" +
         shellQuote((folder_ / ("run-" + std::to_string(runs_) + ".txt")).string()) + " 2>&1";

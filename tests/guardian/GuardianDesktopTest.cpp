@@ -569,13 +569,15 @@ TEST_F(GuardianDesktop, KeyferryRunKilledAtRandomMomentsLeavesNothing) {
     std::mt19937 random(7);
     // From the moment the run has bound its first keycodes, while it types.
     std::uniform_int_distribution<int> killAfterMilliseconds(0, 1500);
-    const std::string data = "XDG_DATA_HOME=" + folder.path().string();
+    const std::string home = folder.path().string();
     int passed = 0, boundAtKill = 0;
     constexpr int rounds = 30;
     for (int round = 0; round < rounds; ++round) {
         const pid_t run = ::fork();
         if (run == 0) {
-            ::putenv(const_cast<char*>(data.c_str()));
+            // Templates, journals and settings of the test's own, never the user's.
+            for (const char* variable : {"XDG_DATA_HOME", "XDG_STATE_HOME", "XDG_CONFIG_HOME"})
+                ::setenv(variable, home.c_str(), 1);
             const int printed =
                 ::open((folder.path() / "run.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
             ::dup2(printed, 1);
