@@ -169,8 +169,23 @@ QString HelpWindowController::helpHtml() {
                      {"Pause", "Temporarily halts execution; click Resume to continue"},
                      {"Stop", "Cancels execution immediately (also via Ctrl+Shift+Esc)"},
                      {"Resume", "After completion or pause, resumes from where it left off"}}) +
-            paragraph("The runner shows a progress bar and status messages during execution. "
-                      "If the target app loses focus, execution pauses automatically."));
+            paragraph("The runner shows a progress bar with the entries done and the time left "
+                      "during execution. If the target app loses focus, execution pauses "
+                      "automatically.") +
+            paragraph("With \"Pause when I type or click\" on, pressing a key or clicking "
+                      "anywhere pauses the run before its next keystroke, so that your input "
+                      "and Keyferry's never mix. While a Wait (Click) step waits for you, "
+                      "clicking is expected and does not pause.") +
+            paragraph("After every typed field Keyferry reads the field back through the "
+                      "accessibility interface (\"Check typed text\"). A field that does "
+                      "not show what was typed pauses the run at that row, naming the field and "
+                      "both texts. Fields that cannot be read, such as password fields, are "
+                      "not checked.") +
+            paragraph("Every run is recorded in a journal (in ~/.local/state/Keyferry/runs; "
+                      "it holds no cell values except the two texts of a mismatch). After a "
+                      "run the results list each row that was not entered; \"Run Failed "
+                      "Rows\" runs just those again, as long as the same CSV file is "
+                      "imported unchanged."));
     html += section(
         "Debug Mode",
         paragraph("Debug mode executes your workflow step-by-step in the actual target app, "
@@ -186,13 +201,22 @@ QString HelpWindowController::helpHtml() {
                               "the save."));
     html += section(
         "Advanced Settings",
-        bullets(
-            {{"Countdown (sec)",
-              "Delay before execution starts, giving you time to switch to the target app"},
-             {"Char Delay (sec)", "Delay between individual keystrokes when typing text"},
-             {"Default Post-Delay (sec)", "Delay after each step before the next one starts"}}) +
+        bullets({{"Countdown (sec)",
+                  "Delay before execution starts, giving you time to switch to the target app"},
+                 {"Char Delay (sec)", "Delay between individual keystrokes when typing text"},
+                 {"Default Post-Delay (sec)", "Delay after each step before the next one starts"},
+                 {"Check typed text",
+                  "Reads each field back after typing and pauses when it shows something else"},
+                 {"Clear field before typing",
+                  "Selects all and deletes before each value. Turn it off for spreadsheets: "
+                  "there select-all takes the whole sheet. Off, each value is typed and "
+                  "followed by Tab"}}) +
             paragraph("Individual steps can override the default post-delay via the Delay "
-                      "column in the step list."));
+                      "column in the step list.") +
+            paragraph("Spreadsheets: a spreadsheet's own AutoCorrect (curly quotes, a capital "
+                      "first letter, completing from earlier entries) changes what lands in a "
+                      "cell after Keyferry typed it. Switch those options off in the "
+                      "spreadsheet for entries to arrive exactly as in the CSV file."));
     html +=
         section("Keyboard Shortcuts",
                 shortcut("Ctrl+S", "Save template") +
@@ -211,6 +235,11 @@ QString HelpWindowController::helpHtml() {
                                 "If assistive technologies were turned off in your desktop's "
                                 "settings, turn them on "
                                 "again and restart the applications you fill in.") +
+                        trouble("A run pauses with \"Field ... shows ..., expected ...\"",
+                                "The field did not take the value as typed: it may limit "
+                                "its length, refuse characters or complete what you type. "
+                                "Mend the field or the CSV, go back to the form's first field "
+                                "and Resume; or turn off Check typed text.") +
                         trouble("CSV import fails",
                                 "Ensure the CSV uses semicolons (;) as delimiters and that column "
                                 "names exactly match your Text Input step labels."));
