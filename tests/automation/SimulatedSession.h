@@ -14,10 +14,10 @@ using Event = SimulatedDesktop::PostedEvent;
 using Kind = SimulatedDesktop::PostedEvent::Kind;
 
 /// A simulated desktop on virtual time with a target application holding a form of
-/// Name and City, and Keyferry's own window.
-class SimulatedSession : public ::testing::Test {
-protected:
-    SimulatedSession() {
+/// Name and City, and Keyferry's own window; a plain object, so that a test can make one
+/// afresh for each replay.
+struct TargetDesktop {
+    TargetDesktop() {
         keyferry = desktop.addApplication("keyferry", "Keyferry");
         desktop.setOwnApplication(keyferry);
         desktop.addWindow(keyferry, {900, 100, 300, 200});
@@ -28,6 +28,15 @@ protected:
         desktop.bringToFront(target);
     }
 
+    VirtualScheduler clock;
+    SimulatedDesktop desktop{clock};
+    int keyferry = 0;
+    int target = 0;
+};
+
+/// The same desktop as a test fixture.
+class SimulatedSession : public ::testing::Test, public TargetDesktop {
+protected:
     /// Runs a task to its end on virtual time and returns its result.
     template <class T>
     T finish(Task<T> task) {
@@ -41,11 +50,6 @@ protected:
     Ms now() const { return std::chrono::duration_cast<Ms>(clock.now()); }
     SimulatedDesktop::Form& form() { return *desktop.form(target); }
     static Ms at(const Event& event) { return std::chrono::duration_cast<Ms>(event.time); }
-
-    VirtualScheduler clock;
-    SimulatedDesktop desktop{clock};
-    int keyferry = 0;
-    int target = 0;
 };
 
 } // namespace keyferry::testing

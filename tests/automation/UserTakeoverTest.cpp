@@ -30,17 +30,9 @@ bool presses(const Event& event) {
            event.kind == Kind::mouseDown;
 }
 
-/// A desktop with the target's form and a runner, fresh for every replay.
-struct Scene {
+/// The target's form and a runner, fresh for every replay.
+struct Scene : TargetDesktop {
     Scene() {
-        keyferry = desktop.addApplication("keyferry", "Keyferry");
-        desktop.setOwnApplication(keyferry);
-        desktop.addWindow(keyferry, {900, 100, 300, 200});
-        target = desktop.addApplication("Yad", "Yad");
-        desktop.addWindow(target, {100, 100, 400, 300});
-        desktop.addForm(target, {SimulatedDesktop::Field::named("Name"),
-                                 SimulatedDesktop::Field::named("City")});
-        desktop.bringToFront(target);
         item.targetAppBundleID = "Yad";
         item.settings.countdownSeconds = 0;
         item.steps = {input("Name"), input("City"), ofType(StepType::returnKey, 0.2)};
@@ -65,13 +57,12 @@ struct Scene {
         clock.runUntil([&] { return !runner.isRunning() && !clock.hasPending(); });
     }
 
-    VirtualScheduler clock;
-    SimulatedDesktop desktop{clock};
-    int keyferry = 0, target = 0;
     RunnerEngine runner{desktop, clock};
     Template item;
     std::vector<RowOutcome> outcomes;
 };
+
+class UserTakeoverTest : public ::testing::Test, protected Scene {};
 
 } // namespace
 
@@ -119,12 +110,7 @@ TEST(UserTakeover, AKeyOrClickAtAnyMomentPausesBeforeTheNextPress) {
     }
 }
 
-TEST(UserTakeover, AClickDuringAClickWaitIsTheAwaitedClickNotATakeover) {
-    Scene scene;
-    auto& clock = scene.clock;
-    auto& desktop = scene.desktop;
-    auto& runner = scene.runner;
-    auto& item = scene.item;
+TEST_F(UserTakeoverTest, AClickDuringAClickWaitIsTheAwaitedClickNotATakeover) {
     item.steps = {input("Name"), ofType(StepType::wait), input("City"),
                   ofType(StepType::returnKey, 0.2)};
     runner.start(item, CSVData({"Name", "City"}, {{"a", "b"}}), 0, std::nullopt);
@@ -137,27 +123,17 @@ TEST(UserTakeover, AClickDuringAClickWaitIsTheAwaitedClickNotATakeover) {
     EXPECT_EQ(runner.state(), RunnerState(Finished{1, 0, 1})) << runner.statusMessage();
 }
 
-TEST(UserTakeover, InputDuringTheCountdownDoesNotCount) {
-    Scene scene;
-    auto& clock = scene.clock;
-    auto& desktop = scene.desktop;
-    auto& runner = scene.runner;
-    auto& item = scene.item;
+TEST_F(UserTakeoverTest, InputDuringTheCountdownDoesNotCount) {
     item.settings.countdownSeconds = 2;
     runner.start(item, CSVData({"Name", "City"}, {{"a", "b"}}), 0, std::nullopt);
     clock.runUntil([&] { return std::holds_alternative<Countdown>(runner.state()); });
     desktop.userKey(Key::other);
-    desktop.bringToFront(scene.target); // the user switched to the target during the countdown
+    desktop.bringToFront(target); // the user switched to the target during the countdown
     clock.runUntil([&] { return !runner.isRunning() && !clock.hasPending(); });
     EXPECT_EQ(runner.state(), RunnerState(Finished{1, 0, 1})) << runner.statusMessage();
 }
 
-TEST(UserTakeover, TheStopShortcutStillStopsAndSwitchedOffNothingPauses) {
-    Scene scene;
-    auto& clock = scene.clock;
-    auto& desktop = scene.desktop;
-    auto& runner = scene.runner;
-    auto& item = scene.item;
+TEST_F(UserTakeoverTest, TheStopShortcutStillStopsAndSwitchedOffNothingPauses) {
     runner.start(item, CSVData({"Name", "City"}, {{"a", "b"}, {"c", "d"}, {"e", "f"}}), 0,
                  std::nullopt);
     clock.runUntil([&] { return runner.state() == RunnerState(Running{1, 0, 3}); });
@@ -165,8 +141,8 @@ TEST(UserTakeover, TheStopShortcutStillStopsAndSwitchedOffNothingPauses) {
     clock.runUntil([&] { return !runner.isRunning() && !clock.hasPending(); });
     EXPECT_TRUE(std::holds_alternative<Finished>(runner.state()));
     EXPECT_NE(runner.statusMessage(), "Paused: keyboard or mouse used");
-    ASSERT_FALSE(scene.outcomes.empty());
-    EXPECT_EQ(scene.outcomes.back().status, RowStatus::stopped);
+    ASSERT_FALSE(outcomes.empty());
+    EXPECT_EQ(outcomes.back().status, RowStatus::stopped);
 
     Scene off;
     off.runner.setPauseOnUserInput(false);
