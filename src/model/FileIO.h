@@ -7,8 +7,34 @@
 #include <string>
 #include <string_view>
 #include <sys/types.h>
+#include <unistd.h>
+#include <utility>
 
 namespace keyferry {
+
+/// Owns a file descriptor and closes it when it goes out of scope.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    int get() const { return fd_; }
+    /// Hands the descriptor over; it is no longer closed here.
+    int release() { return std::exchange(fd_, -1); }
+    /// Closes now and reports the result, since close can report a failed write.
+    int close() {
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result;
+    }
+
+private:
+    int fd_;
+};
 
 /// The whole content of a file, or the system's description of why it cannot be read.
 Expected<std::string> readWholeFile(const std::filesystem::path& path);
