@@ -22,6 +22,7 @@
 #include "ui/TemplateEditor.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -58,6 +59,8 @@ int main(int argc, char** argv) {
     const auto data = std::filesystem::temp_directory_path() / "keyferry-screenshots";
     std::filesystem::remove_all(data);
     std::filesystem::create_directories(data);
+    ::setenv("XDG_STATE_HOME", data.c_str(), 1); // the runs' journals
+    ::setenv("XDG_CONFIG_HOME", data.c_str(), 1);
 
     VirtualScheduler clock;
     SimulatedDesktop desktop(clock);
@@ -117,6 +120,18 @@ int main(int argc, char** argv) {
     save(&window, folder, "8-runner-paused");
     runner.engine().setState(runner_state::Finished{2, 0, 2});
     save(&window, folder, "9-runner-finished");
+
+    // A real run on the simulated form whose City field drops the "ü".
+    runner.engine().setState(runner_state::Idle{});
+    desktop.form(target)->fields[1].refused = "\xC3\xBC";
+    runner.button(QStringLiteral("Start"))->click();
+    clock.runUntil([&] {
+        return std::holds_alternative<runner_state::Paused>(runner.engine().state()) &&
+               !runner.engine().isRunning();
+    });
+    settle();
+    save(&window, folder, "9b-runner-mismatch-results");
+    desktop.form(target)->fields[1].refused.clear();
 
     runner.engine().setState(runner_state::Idle{});
     detail.toggleRunner();
