@@ -114,6 +114,7 @@ TEST_F(ReadbackTest, MismatchPausesTheRunAndRetryTypesOnlyThatRow) {
     EXPECT_EQ(status(journal, 2), "verified") << journal.describe();
     const auto* mismatch = journal.lastFor(3);
     EXPECT_EQ(status(journal, 3), "mismatch") << journal.describe();
+    EXPECT_EQ(field(mismatch, "field"), "Code");
     EXPECT_EQ(field(mismatch, "expected"), "1234567");
     EXPECT_EQ(field(mismatch, "shown"), "12345");
 
@@ -249,18 +250,22 @@ INSTANTIATE_TEST_SUITE_P(ByTheUser, UserInputTest,
                              return info.param == UserInput::keyPress ? "KeyPress" : "Click";
                          });
 
-// The click a "Wait (Click)" step waits for is the user's input too, but the one asked for:
-// the run takes it and goes on, row after row, and nothing pauses.
-TEST_F(ReadbackTest, TheClickAWaitStepWaitsForDoesNotPauseTheRun) {
+// Input the run expects: a key pressed during the countdown (the user is still at the form,
+// and the run clears the field before typing), and the click a "Wait (Click)" step waits for.
+// The run goes on, row after row, and nothing pauses.
+TEST_F(ReadbackTest, AKeyDuringTheCountdownAndTheAwaitedClickDoNotPauseTheRun) {
     const std::vector<Row> rows = {{"Ann", "Bonn", "123"}, {"B\u00E9a", "Graz", "456"}};
     auto form = startForm("form", 5);
     ASSERT_TRUE(form);
     Template item = gtkFormTemplate();
+    item.settings.countdownSeconds = 3;
     item.steps.insert(item.steps.begin() + 1, makeStep(StepType::wait, "", 0.1));
     JournaledRun run(temp.path() / "run", item, csvOf({"Name", "City", "Code"}, rows));
 
     const auto [cityX, cityY] = form->centreOf("City");
     run.start();
+    ASSERT_TRUE(run.waitForOutput("Starting in 2...", std::chrono::seconds(20))) << run.output();
+    shell("xdotool key x");
     for (std::size_t entry = 1; entry <= rows.size(); ++entry) {
         ASSERT_TRUE(run.waitForOutput("Entry " + std::to_string(entry) +
                                           ": waiting for your click in the target.",
