@@ -1,11 +1,21 @@
 #include "automation/WindowBinding.h"
 
+#include <algorithm>
+
 namespace keyferry {
 
 WindowBinding::WindowBinding(DesktopServices& desktop, std::optional<std::string> targetBundleID)
     : desktop_(desktop), target_(std::move(targetBundleID)) {
     for (WindowID window : desktop_.topLevelWindows())
-        existedBefore_.insert(window);
+        if (const auto identity = identify(window))
+            existedBefore_.insert(*identity);
+}
+
+std::optional<WindowBinding::Identity> WindowBinding::identify(WindowID window) {
+    const auto facts = desktop_.windowFacts(window);
+    if (!facts)
+        return std::nullopt;
+    return Identity{window, facts->processID};
 }
 
 bool WindowBinding::bindToFocus() {
@@ -17,7 +27,7 @@ bool WindowBinding::bindToFocus() {
         return false;
     bound_ = *focus;
     boundProcessID_ = facts->processID;
-    runWindows_.insert(*focus);
+    runWindows_.insert({*focus, facts->processID});
     return true;
 }
 
@@ -44,24 +54,30 @@ bool WindowBinding::followFocus() {
     const auto focus = desktop_.focusedWindow();
     if (!focus)
         return false;
-    if (*focus == *bound_)
+    const auto facts = desktop_.windowFacts(*focus);
+    if (!facts)
+        return false;
+    const Identity identity{*focus, facts->processID};
+    if (*focus == *bound_ && facts->processID == boundProcessID_)
         return true;
-    if (!runWindows_.contains(*focus) && !mayFollow(*focus))
+    if (!runWindows_.contains(identity) && !mayFollow(*focus, *facts))
         return false;
     bound_ = *focus;
-    runWindows_.insert(*focus);
+    boundProcessID_ = facts->processID;
+    runWindows_.insert(identity);
     return true;
 }
 
-bool WindowBinding::mayFollow(WindowID window) {
-    if (existedBefore_.contains(window))
+bool WindowBinding::mayFollow(WindowID window, const WindowFacts& facts) {
+    if (existedBefore_.contains({window, facts.processID}) || facts.isPopup)
         return false;
-    const auto facts = desktop_.windowFacts(window);
-    if (!facts || facts->isPopup)
-        return false;
-    const bool dialogOfRun = facts->transientFor && runWindows_.contains(*facts->transientFor);
-    const bool sameProcess = boundProcessID_ != 0 && facts->processID == boundProcessID_;
-    return dialogOfRun || sameProcess;
+    const bool dialogOfRun =
+        facts.transientFor && std::ranges::any_of(runWindows_, [&](const Identity& known) {
+            return known.first == *facts.transientFor;
+        });
+    const bool sameProcess = boundProcessID_ != 0 && facts.processID == boundProcessID_;
+    const bool sameApplication = target_ && facts.bundleID == target_;
+    return dialogOfRun || sameProcess || sameApplication;
 }
 
 } // namespace keyferry

@@ -11,8 +11,11 @@ namespace keyferry {
 /// The one window a run types into. It binds to the target's focused window once the target
 /// is in front; within a step nothing may reach any other window, and between steps it follows
 /// the focus only to windows the target opened during the run (a dialog transient for one of
-/// the run's windows, or a new window of the same process) and back. Every window that existed
-/// before the run and was never bound, even one of the same application, is off limits.
+/// the run's windows, or a new window of the target application: of the same process, or of a
+/// new instance, as a form that is started again for each row) and back. Every window that
+/// existed before the run and was never bound, even one of the same application, is off
+/// limits. A window is known by its id and its process: X hands the id of a closed window to
+/// a new client, which is then a new window.
 class WindowBinding {
 public:
     /// Remembers the windows that exist now. Without a target, any focused window may be bound.
@@ -34,12 +37,16 @@ public:
     bool followFocus();
 
 private:
-    bool mayFollow(WindowID window);
+    bool mayFollow(WindowID window, const WindowFacts& facts);
 
     DesktopServices& desktop_;
     std::optional<std::string> target_;
-    std::set<WindowID> existedBefore_;
-    std::set<WindowID> runWindows_; ///< bound now or earlier in this run
+    /// A window id with the process it belonged to then.
+    using Identity = std::pair<WindowID, int>;
+    std::optional<Identity> identify(WindowID window);
+
+    std::set<Identity> existedBefore_;
+    std::set<Identity> runWindows_; ///< bound now or earlier in this run
     std::optional<WindowID> bound_;
     int boundProcessID_ = 0;
 };

@@ -259,3 +259,48 @@ TEST(RunSafety, CharactersKeepToAbsoluteDeadlines) {
     ASSERT_EQ(events.size(), 2000u);
     EXPECT_EQ(at(events[1000]), Ms(12000)) << "the 1,001st character is due at 12 s";
 }
+
+TEST(RunSafety, AWindowIsKnownByItsIdAndItsProcess) {
+    // X hands the id of a closed window to the next client that asks: when the target's
+    // window closes and another program's window takes its id and the focus, that is not the
+    // target.
+    {
+        Scene scene;
+        scene.desktop.onKey(scene.target, [&](Key key, Modifiers) {
+            if (key != Key::returnKey)
+                return;
+            scene.desktop.closeWindow(scene.targetWindow);
+            scene.desktop.openWindowReusing(scene.targetWindow, scene.other, {100, 100, 400, 300});
+        });
+        scene.item.steps = {input("Name"), input("City"), ofType(StepType::returnKey, 0.2)};
+        scene.run(3);
+        EXPECT_EQ(scene.runner.state(), RunnerState(Paused{1, 3}));
+        EXPECT_EQ(scene.runner.statusMessage(), "Target app no longer in foreground");
+        const auto& events = scene.desktop.postedEvents();
+        const auto returnDown = std::ranges::find_if(events, [](const Event& e) {
+            return e.kind == Kind::keyDown && e.key == Key::returnKey;
+        });
+        ASSERT_NE(returnDown, events.end());
+        EXPECT_TRUE(std::none_of(returnDown + 1, events.end(), presses))
+            << "nothing pressed into the other program's window";
+    }
+    {
+        // A form started again for each row, by a new process of the same application, is
+        // the target; its window may even get the old id.
+        Scene scene;
+        scene.desktop.onKey(scene.target, [&](Key key, Modifiers) {
+            if (key != Key::returnKey)
+                return;
+            const int again = scene.desktop.addApplication("Yad", "Yad");
+            scene.desktop.addForm(again, {SimulatedDesktop::Field::named("Name"),
+                                          SimulatedDesktop::Field::named("City")});
+            scene.desktop.closeWindow(scene.targetWindow);
+            scene.desktop.openWindowReusing(scene.targetWindow, again, {100, 100, 400, 300});
+            scene.target = again;
+        });
+        scene.item.steps = {input("Name"), input("City"), ofType(StepType::returnKey, 0.2)};
+        scene.run(3);
+        EXPECT_EQ(scene.runner.state(), RunnerState(Finished{3, 0, 3}))
+            << scene.runner.statusMessage();
+    }
+}

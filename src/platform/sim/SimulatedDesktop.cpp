@@ -57,6 +57,13 @@ WindowID SimulatedDesktop::openWindow(int processID, Rect frame,
     return id;
 }
 
+WindowID SimulatedDesktop::openWindowReusing(WindowID id, int processID, Rect frame) {
+    windows_.insert(windows_.begin(), Window{id, processID, frame, true, std::nullopt});
+    front_ = processID;
+    focused_ = id;
+    return id;
+}
+
 void SimulatedDesktop::closeWindow(WindowID window) {
     const auto found = std::ranges::find(windows_, window, &Window::id);
     if (found == windows_.end())
@@ -429,8 +436,8 @@ void SimulatedDesktop::textToForm(std::string_view text) {
         return std::ranges::count_if(t, [](char c) { return (c & 0xC0) != 0x80; });
     };
     if (field.refused.find(text) != std::string::npos ||
-        (field.maxLength && static_cast<std::size_t>(characters(field.text) + characters(text)) >
-                                *field.maxLength))
+        (field.maxLength &&
+         static_cast<std::size_t>(characters(field.text) + characters(text)) > *field.maxLength))
         return;
     field.text += text;
 }

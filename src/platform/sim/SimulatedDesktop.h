@@ -84,6 +84,9 @@ public:
     /// The application opens a window (a dialog when `transientFor` is set): it comes to the
     /// front with the focus, as a new window does.
     WindowID openWindow(int processID, Rect frame, std::optional<WindowID> transientFor = {});
+    /// Like openWindow, with the id of a window closed before: X servers hand a new client
+    /// the ids of one that went away.
+    WindowID openWindowReusing(WindowID id, int processID, Rect frame);
     /// The window closes; the focus returns to the window it belonged to, else to the next
     /// window of its application.
     void closeWindow(WindowID window);

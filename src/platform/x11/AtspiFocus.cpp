@@ -1,8 +1,11 @@
 #include "platform/x11/AtspiFocus.h"
 
+#include <algorithm>
 #include <atspi/atspi.h>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace keyferry::x11 {
 
@@ -68,6 +71,79 @@ std::string fieldName(AtspiAccessible* accessible) {
     if (name.empty() || isTypeName(name))
         name = labelledByName(accessible);
     return isTypeName(name) ? std::string() : name;
+}
+
+struct Unref {
+    void operator()(void* object) const { g_object_unref(object); }
+};
+using AccessiblePtr = std::unique_ptr<AtspiAccessible, Unref>;
+
+bool showsFocus(AtspiAccessible* accessible, bool& showing, bool& manages) {
+    AtspiStateSet* states = atspi_accessible_get_state_set(accessible);
+    if (!states)
+        return false;
+    const bool focused = atspi_state_set_contains(states, ATSPI_STATE_FOCUSED);
+    showing = atspi_state_set_contains(states, ATSPI_STATE_SHOWING);
+    manages = atspi_state_set_contains(states, ATSPI_STATE_MANAGES_DESCENDANTS);
+    g_object_unref(states);
+    return focused;
+}
+
+// The focused element at or below `root`, in what is showing. Bounded: a large application
+// (a spreadsheet's cells) must not make the search long, and containers that manage their
+// descendants report focus themselves.
+AccessiblePtr findFocused(AtspiAccessible* root, int& budget) {
+    if (budget-- <= 0)
+        return nullptr;
+    bool showing = false, manages = false;
+    if (showsFocus(root, showing, manages)) {
+        g_object_ref(root);
+        return AccessiblePtr(root);
+    }
+    if (!showing || manages)
+        return nullptr;
+    const int count = std::min(atspi_accessible_get_child_count(root, nullptr), 200);
+    for (int i = 0; i < count && budget > 0; ++i) {
+        AccessiblePtr child(atspi_accessible_get_child_at_index(root, i, nullptr));
+        if (!child)
+            continue;
+        if (auto found = findFocused(child.get(), budget))
+            return found;
+    }
+    return nullptr;
+}
+
+// The focused element of the application with this process id, asked of its windows (the
+// active one first) instead of learnt from an event, which a just-started application may
+// send before it knows anyone listens.
+AccessiblePtr focusedIn(int processID) {
+    AccessiblePtr desktop(atspi_get_desktop(0));
+    if (!desktop)
+        return nullptr;
+    // Applications started since the list was last read are missing from libatspi's cache
+    // unless it is dropped: nothing here listens for their arrival.
+    atspi_accessible_clear_cache(desktop.get());
+    const int applications = atspi_accessible_get_child_count(desktop.get(), nullptr);
+    for (int a = 0; a < applications; ++a) {
+        AccessiblePtr application(atspi_accessible_get_child_at_index(desktop.get(), a, nullptr));
+        if (!application || static_cast<int>(atspi_accessible_get_process_id(application.get(),
+                                                                             nullptr)) != processID)
+            continue;
+        std::vector<AccessiblePtr> windows;
+        const int count = atspi_accessible_get_child_count(application.get(), nullptr);
+        for (int w = 0; w < count; ++w)
+            if (AccessiblePtr window{
+                    atspi_accessible_get_child_at_index(application.get(), w, nullptr)})
+                windows.push_back(std::move(window));
+        std::ranges::stable_partition(windows, [](const AccessiblePtr& window) {
+            return hasState(window.get(), ATSPI_STATE_ACTIVE);
+        });
+        int budget = 400;
+        for (const AccessiblePtr& window : windows)
+            if (auto found = findFocused(window.get(), budget))
+                return found;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -150,7 +226,14 @@ std::optional<FocusedElement> AtspiFocus::focusedElement() const {
 
 namespace keyferry::x11 {
 
-std::optional<FieldText> AtspiFocus::focusedFieldText() const {
+std::optional<FieldText> AtspiFocus::focusedFieldText(int processID) {
+    const bool known =
+        focused_ && hasState(focused_, ATSPI_STATE_FOCUSED) &&
+        (!processID ||
+         static_cast<int>(atspi_accessible_get_process_id(focused_, nullptr)) == processID);
+    if (!known && processID)
+        if (AccessiblePtr found = focusedIn(processID))
+            setFocused(found.get());
     // Only a field the user could type into; a password field's text is never read.
     if (!focused_ || !hasState(focused_, ATSPI_STATE_FOCUSED) ||
         !hasState(focused_, ATSPI_STATE_EDITABLE) ||

@@ -21,7 +21,9 @@ public:
     bool isAvailable() const { return listener_ != nullptr; }
     std::optional<FocusedElement> focusedElement() const;
     /// The focused editable field's text; nothing for anything else or a password field.
-    std::optional<FieldText> focusedFieldText() const;
+    /// When the focus last reported is not in the process given (0: any), that
+    /// application's windows are searched for it.
+    std::optional<FieldText> focusedFieldText(int processID);
 
 private:
     static void onFocus(void* event, void* self);

@@ -668,7 +668,11 @@ std::optional<FocusedElement> X11Desktop::focusedElement() {
 }
 
 std::optional<FieldText> X11Desktop::focusedFieldText() {
-    return focus_ ? focus_->focusedFieldText() : std::nullopt;
+    if (!focus_)
+        return std::nullopt;
+    const auto window = focusedWindow();
+    const auto facts = window ? windowFacts(*window) : std::nullopt;
+    return focus_->focusedFieldText(facts ? facts->processID : 0);
 }
 
 void X11Desktop::beep() {
