@@ -9,7 +9,8 @@ Usage: readback_bench.py KEYFERRY TARGET [REPEATS]
   REPEATS runs per setting (default 3), taken alternately; the medians are compared
 
 Prints one line: target, fields per run, median seconds off and on, milliseconds per field,
-and how many rows the runs with read-back counted as verified (the others could not be read
+the spread of the runs without read-back in milliseconds per field (what the machine's noise
+alone moves the result by), and how many rows the runs with read-back counted as verified (the others could not be read
 back, so they cost less). A run that fails or delivers other rows than it was given is
 reported instead of timed.
 """
@@ -158,6 +159,7 @@ def main():
         off, on = statistics.median(times[False]), statistics.median(times[True])
         print(f"{target_name:<9} {fields:>6} {off:>9.2f} {on:>9.2f} "
               f"{(on - off) * 1000 / fields:>14.1f} "
+              f"{(max(times[False]) - min(times[False])) * 1000 / fields:>7.1f} "
               f"{min(verified):>5}-{max(verified)} of {len(ROWS)}")
         return 0
     finally:

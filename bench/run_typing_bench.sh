@@ -27,8 +27,8 @@ scripts/test-desktop.sh build/tests/e2e_guardian_tests --gtest_filter='*Keyferry
 
 echo
 echo "Read-back of typed fields: the same 20 rows with verifyTypedText off and on (median of 3):"
-printf "%-9s %6s %9s %9s %14s %s\n" target fields "off (s)" "on (s)" "ms per field" \
-    "rows verified"
+printf "%-9s %6s %9s %9s %14s %7s %s\n" target fields "off (s)" "on (s)" "ms per field" \
+    "spread" "rows verified"
 for target in gtk chromium; do
     scripts/test-desktop.sh /usr/bin/python3 bench/readback_bench.py build/src/keyferry "$target" \
         2>/dev/null | grep -E "^$target " || echo "$target: no measurement (see bench/readback_bench.py)"
