@@ -1,3 +1,4 @@
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -261,4 +262,23 @@ TEST_F(EditorTest, DraggedStepsMoveInTheTemplate) {
     EXPECT_EQ(draft().steps[0].label, "b");
     EXPECT_EQ(draft().steps[2].label, "a");
     EXPECT_TRUE(editor().stepRow(2)) << "the rows are drawn again";
+}
+
+TEST_F(EditorTest, TypingSettingsAreTogglesInAdvancedSettings) {
+    const auto box = [&](const QString& name) -> QCheckBox* {
+        for (QCheckBox* candidate : editor().findChildren<QCheckBox*>())
+            if (candidate->accessibleName() == name)
+                return candidate;
+        return nullptr;
+    };
+    QCheckBox* verify = box(QStringLiteral("Check typed text"));
+    QCheckBox* clear = box(QStringLiteral("Clear field before typing"));
+    ASSERT_TRUE(verify && clear);
+    EXPECT_TRUE(verify->isChecked() && clear->isChecked()) << "on for a new template";
+    EXPECT_FALSE(verify->toolTip().isEmpty() || clear->toolTip().isEmpty());
+    clear->click();
+    EXPECT_FALSE(draft().settings.clearFieldFirst);
+    EXPECT_TRUE(draft().settings.verifyTypedText);
+    detail().editDraft([](Template& item) { item.settings.verifyTypedText = false; });
+    EXPECT_FALSE(verify->isChecked()) << "the toggle follows the template";
 }
