@@ -150,6 +150,8 @@ def main():
                 measured, problem = timed_run(keyferry, csv=csv, scratch=scratch, log=log,
                                               verify=verify, target=target, labels=labels)
                 if problem:
+                    # One line, so that a caller filtering by the target's name keeps it all.
+                    problem = " | ".join(problem.splitlines())
                     print(f"{target_name} verifyTypedText={str(verify).lower()}: {problem}")
                     return 1
                 times[verify].append(measured[0])

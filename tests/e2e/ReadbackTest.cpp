@@ -355,9 +355,14 @@ TEST_F(ReadbackTest, CalcCellsHoldEveryValueTypedWithoutClearingFirst) {
     const auto journalPath = run.lastJournal();
     ASSERT_TRUE(journalPath) << "one new journal in " << run.journalFolder();
     const JournalFile journal = readJournal(*journalPath);
+    // Whether a cell being edited can be read back depends on what Calc shows assistive
+    // technologies; either way every row must have landed.
+    std::size_t verified = 0;
     for (std::size_t entry = 1; entry <= rows.size(); ++entry) {
         const std::string got = status(journal, entry);
+        verified += got == "verified";
         EXPECT_TRUE(got == "entered" || got == "verified")
             << "entry " << entry << ": " << journal.describe();
     }
+    std::printf("[ calc ] %zu of %zu rows verified by reading them back\n", verified, rows.size());
 }
