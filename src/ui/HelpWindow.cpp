@@ -240,6 +240,12 @@ QString HelpWindowController::helpHtml() {
                                 "its length, refuse characters or complete what you type. "
                                 "Mend the field or the CSV, go back to the form's first field "
                                 "and Resume; or turn off Check typed text.") +
+                        trouble("Rows are \"entered\", never \"verified\"",
+                                "The target does not let Keyferry read its fields. Chromium "
+                                "shows web page fields to assistive technologies only when "
+                                "started with --force-renderer-accessibility (or while a "
+                                "screen reader runs); a spreadsheet's cells cannot be read "
+                                "while they are edited.") +
                         trouble("CSV import fails",
                                 "Ensure the CSV uses semicolons (;) as delimiters and that column "
                                 "names exactly match your Text Input step labels."));
