@@ -25,8 +25,8 @@ Expected<std::unique_ptr<JournalRecorder>> JournalRecorder::begin(
     for (const std::size_t row : rows0based)
         header.entries.push_back(row + 1);
     std::ranges::sort(header.entries);
-    const auto [last, end] = std::ranges::unique(header.entries);
-    header.entries.erase(last, end);
+    header.entries.erase(std::unique(header.entries.begin(), header.entries.end()),
+                         header.entries.end());
 
     auto writer = JournalWriter::create(folder, header);
     if (!writer)
