@@ -71,7 +71,11 @@ TEST_F(DesktopTest, WholeWorkflowThroughTheWindow) {
     Process forms({"sh", "-c",
                    "for i in 1 2 3 4; do yad --form --field=Name --field=City --button=OK:0 >> '" +
                        out.string() + "'; done"});
-    ASSERT_TRUE(spinUntil([&] { return desktop->frontmostApplication()->bundleID == "Yad"; }));
+    // Between two dialogs no application is in front.
+    ASSERT_TRUE(spinUntil([&] {
+        const auto front = desktop->frontmostApplication();
+        return front && front->bundleID == "Yad";
+    }));
     pause(300);
     shell("xdotool key Escape");
     ASSERT_TRUE(spinUntil([&] { return editor.mainArea() == QStringLiteral("recorded"); }));
@@ -118,7 +122,11 @@ TEST_F(DesktopTest, WholeWorkflowThroughTheWindow) {
     })) << readText(out);
 
     // A debug run of the same template into the fourth form, with placeholder values.
-    ASSERT_TRUE(spinUntil([&] { return desktop->frontmostApplication()->bundleID == "Yad"; }));
+    // Between two dialogs no application is in front.
+    ASSERT_TRUE(spinUntil([&] {
+        const auto front = desktop->frontmostApplication();
+        return front && front->bundleID == "Yad";
+    }));
     editor.toolbarButton(QStringLiteral("Debug"))->click();
     for (int step = 0; step < 3; ++step) {
         ASSERT_TRUE(spinUntil([&] { return editor.debugEngine().isWaitingForNext(); },
