@@ -8,14 +8,6 @@ namespace keyferry {
 
 namespace {
 
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
 // A 1-based entry number, or why `digits` is none; `item` names the whole item in messages.
 Expected<std::size_t> entryNumber(std::string_view digits, std::string_view item) {
     const auto bad = [&] {
@@ -95,6 +87,14 @@ std::string formatEntryList(const EntryList& entries) {
         i = j + 1;
     }
     return text;
+}
+
+std::string_view trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
 }
 
 } // namespace keyferry

@@ -21,4 +21,7 @@ Expected<EntryList> parseEntryList(std::string_view text);
 /// The compact form: consecutive entries become ranges ("1-20,25").
 std::string formatEntryList(const EntryList& entries);
 
+/// The text without leading and trailing spaces and tabs.
+std::string_view trimmed(std::string_view text);
+
 } // namespace keyferry

@@ -1,8 +1,10 @@
 #include "model/FileIO.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -95,6 +97,14 @@ std::optional<std::string> writeFileAtomically(const std::filesystem::path& path
     if (folderFd.get() >= 0)
         ::fsync(folderFd.get());
     return std::nullopt;
+}
+
+std::filesystem::path homeFolder() {
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return home;
+    if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir)
+        return entry->pw_dir;
+    return std::filesystem::temp_directory_path();
 }
 
 } // namespace keyferry

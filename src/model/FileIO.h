@@ -36,6 +36,9 @@ private:
     int fd_;
 };
 
+/// $HOME, else the user's home from the password database, else the temporary folder.
+std::filesystem::path homeFolder();
+
 /// The whole content of a file, or the system's description of why it cannot be read.
 Expected<std::string> readWholeFile(const std::filesystem::path& path);
 

@@ -32,14 +32,6 @@ std::string systemError(const std::string& what, const std::filesystem::path& pa
     return what + " " + path.string() + ": " + std::strerror(error);
 }
 
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
 // ---- time and names ----
 
 std::string isoTime(const timespec& now, char timeSeparator) {
@@ -68,14 +60,6 @@ std::string randomHex8() {
     char hex[9];
     std::snprintf(hex, sizeof hex, "%08x", value);
     return hex;
-}
-
-std::filesystem::path homeFolder() {
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return home;
-    if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir)
-        return entry->pw_dir;
-    return std::filesystem::temp_directory_path();
 }
 
 // Makes `folder` and any missing parents owner-only, and narrows the folder itself to the

@@ -14,14 +14,6 @@ namespace keyferry {
 
 namespace {
 
-std::filesystem::path homeFolder() {
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return home;
-    if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir)
-        return entry->pw_dir;
-    return std::filesystem::temp_directory_path();
-}
-
 // "templates.json.unreadable-20261207-101500", with a counter if that name is taken.
 std::filesystem::path asideName(const std::filesystem::path& file) {
     const std::time_t now = std::time(nullptr);
