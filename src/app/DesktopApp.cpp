@@ -17,9 +17,10 @@ namespace keyferry {
 int runDesktopApp(int argc, char** argv) {
     const char* platform = std::getenv("QT_QPA_PLATFORM");
     const char* display = std::getenv("DISPLAY");
-    if ((!platform || !*platform) && (!display || !*display)) {
-        std::cerr << "Keyferry needs an X11 session, and DISPLAY is not set. "
-                     "(Wayland-only sessions are not supported yet.)\n";
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    if ((!platform || !*platform) && (!display || !*display) && (!wayland || !*wayland)) {
+        std::cerr << "Keyferry needs an X11 or Wayland session, and neither DISPLAY nor "
+                     "WAYLAND_DISPLAY is set.\n";
         return 1;
     }
     // Only the program name goes to Qt: every other argument was checked as ours.

@@ -5,6 +5,9 @@
 #if KEYFERRY_WITH_X11
 #include "platform/x11/X11Desktop.h"
 #endif
+#if KEYFERRY_WITH_WAYLAND
+#include "platform/wayland/WaylandDesktop.h"
+#endif
 
 #include <cstdlib>
 #include <string_view>
@@ -20,24 +23,50 @@ std::unique_ptr<DesktopServices> simulated(Scheduler& scheduler) {
     return desktop;
 }
 
+std::string_view environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+template <class Desktop>
+Expected<std::unique_ptr<DesktopServices>> connected(Scheduler& scheduler) {
+    auto desktop = Desktop::connect(scheduler);
+    if (!desktop)
+        return Unexpected{desktop.error()};
+    return std::unique_ptr<DesktopServices>(std::move(*desktop));
+}
+
 } // namespace
 
+std::string_view chosenDesktop() {
+    const std::string_view forced = environment("KEYFERRY_DESKTOP");
+    if (!forced.empty())
+        return forced;
+    if (!environment("WAYLAND_DISPLAY").empty() || environment("XDG_SESSION_TYPE") == "wayland")
+        return "wayland";
+    return "x11";
+}
+
 Expected<std::unique_ptr<DesktopServices>> loadDesktopServices(Scheduler& scheduler) {
-    const char* forced = std::getenv("KEYFERRY_DESKTOP");
-    const std::string_view choice = forced ? forced : "";
+    const std::string_view choice = chosenDesktop();
     if (choice == "sim")
         return simulated(scheduler);
-    if (!choice.empty() && choice != "x11")
-        return Unexpected{"KEYFERRY_DESKTOP must be \"x11\" or \"sim\", not \"" +
-                          std::string(choice) + "\"."};
-#if KEYFERRY_WITH_X11
-    auto x11 = X11Desktop::connect(scheduler);
-    if (!x11)
-        return Unexpected{x11.error()};
-    return std::unique_ptr<DesktopServices>(std::move(*x11));
+    if (choice == "wayland") {
+#if KEYFERRY_WITH_WAYLAND
+        return connected<WaylandDesktop>(scheduler);
 #else
-    return Unexpected{std::string("This build of Keyferry has no X11 support.")};
+        return Unexpected{std::string("This build of Keyferry has no Wayland support.")};
 #endif
+    }
+    if (choice == "x11") {
+#if KEYFERRY_WITH_X11
+        return connected<X11Desktop>(scheduler);
+#else
+        return Unexpected{std::string("This build of Keyferry has no X11 support.")};
+#endif
+    }
+    return Unexpected{"KEYFERRY_DESKTOP must be \"x11\", \"wayland\" or \"sim\", not \"" +
+                      std::string(choice) + "\"."};
 }
 
 } // namespace keyferry

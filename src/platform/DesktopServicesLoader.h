@@ -6,11 +6,17 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace keyferry {
 
-/// Picks the desktop backend: KEYFERRY_DESKTOP=sim or =x11 forces one; otherwise X11 when a
-/// display is reachable. Fails with a message for the user when none can be used.
+/// Which backend loadDesktopServices picks: KEYFERRY_DESKTOP when set ("x11", "wayland",
+/// "sim"); else "wayland" in a Wayland session (WAYLAND_DISPLAY set or XDG_SESSION_TYPE
+/// wayland); else "x11".
+std::string_view chosenDesktop();
+
+/// The desktop backend chosenDesktop() names. Fails with a message for the user when it
+/// cannot be used.
 Expected<std::unique_ptr<DesktopServices>> loadDesktopServices(Scheduler& scheduler);
 
 } // namespace keyferry

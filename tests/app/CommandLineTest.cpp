@@ -24,9 +24,10 @@ struct Outcome {
 // Runs the real binary with the given data folder; stderr is collected through a file.
 Outcome runKeyferry(const std::filesystem::path& dataHome, const std::string& arguments) {
     const auto errFile = dataHome / "stderr.txt";
-    const std::string command = "env -u DISPLAY XDG_DATA_HOME='" + dataHome.string() + "' '" +
-                                KEYFERRY_BINARY + "' " + arguments + " 2>'" + errFile.string() +
-                                "'";
+    const std::string command =
+        "env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_SESSION_TYPE XDG_DATA_HOME='" +
+        dataHome.string() + "' '" + KEYFERRY_BINARY + "' " + arguments + " 2>'" + errFile.string() +
+        "'";
     Outcome outcome;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe)
@@ -89,7 +90,8 @@ TEST(CommandLine, HelpVersionAndBadArguments) {
 
     const Outcome noDisplay = runKeyferry(temp.path(), "");
     EXPECT_EQ(noDisplay.exitCode, 1);
-    EXPECT_NE(noDisplay.err.find("needs an X11 session"), std::string::npos) << noDisplay.err;
+    EXPECT_NE(noDisplay.err.find("needs an X11 or Wayland session"), std::string::npos)
+        << noDisplay.err;
 }
 
 TEST(CommandLine, CsvPrintsTheImportOutcomeAsJson) {

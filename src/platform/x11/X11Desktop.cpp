@@ -6,7 +6,8 @@
 #include <QDBusVariant>
 #include <QSocketNotifier>
 
-#include "platform/x11/AtspiFocus.h"
+#include "platform/atspi/AtspiFocus.h"
+#include "platform/common/ApplicationNames.h"
 #include "platform/x11/GuardianJournal.h"
 #include "platform/x11/LeftoverKeymaps.h"
 #include "platform/x11/X11Handles.h"
@@ -35,26 +36,6 @@ namespace {
 constexpr auto doubleClickTime = std::chrono::milliseconds(400);
 constexpr auto pointerRestoreDelay = std::chrono::milliseconds(150);
 
-std::string lowercase(std::string text) {
-    std::ranges::transform(text, text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text;
-}
-
-std::vector<std::filesystem::path> applicationFolders() {
-    std::vector<std::filesystem::path> folders;
-    const char* home = std::getenv("XDG_DATA_HOME");
-    if (home && *home == '/')
-        folders.emplace_back(std::filesystem::path(home) / "applications");
-    else if (const char* user = std::getenv("HOME"))
-        folders.emplace_back(std::filesystem::path(user) / ".local/share/applications");
-    const char* dirs = std::getenv("XDG_DATA_DIRS");
-    std::stringstream list(dirs && *dirs ? dirs : "/usr/local/share:/usr/share");
-    for (std::string dir; std::getline(list, dir, ':');)
-        if (!dir.empty())
-            folders.emplace_back(std::filesystem::path(dir) / "applications");
-    return folders;
-}
-
 } // namespace
 
 class X11Desktop::Handle final : public InputListener {
@@ -77,8 +58,7 @@ private:
 
 Expected<std::unique_ptr<X11Desktop>> X11Desktop::connect(Scheduler& scheduler) {
     const char* name = std::getenv("DISPLAY");
-    const std::string noSession =
-        "Keyferry needs an X11 session. Wayland-only sessions are not supported yet.";
+    const std::string noSession = "Keyferry needs an X11 or Wayland session.";
     if (!name || !*name)
         return Unexpected{noSession + " (DISPLAY is not set.)"};
     DisplayPtr display(XOpenDisplay(nullptr));
@@ -107,7 +87,7 @@ X11Desktop::X11Desktop(Scheduler& scheduler, DisplayPtr display, DisplayPtr even
         ownPresses_.push_back({true, keycode, scheduler_.now()});
     };
     if (std::getenv("DBUS_SESSION_BUS_ADDRESS"))
-        focus_ = std::make_unique<AtspiFocus>();
+        focus_ = std::make_unique<atspi::AtspiFocus>();
 }
 
 X11Desktop::~X11Desktop() {
@@ -545,30 +525,7 @@ std::optional<WindowFacts> X11Desktop::windowFacts(WindowID id) {
 }
 
 std::string X11Desktop::applicationName(const std::string& applicationID) {
-    const std::string wanted = lowercase(applicationID);
-    for (const auto& folder : applicationFolders()) {
-        std::error_code error;
-        for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-            if (entry.path().extension() != ".desktop")
-                continue;
-            std::ifstream file(entry.path());
-            std::string line, name, wmClass;
-            bool inMainGroup = false;
-            while (std::getline(file, line)) {
-                if (line.starts_with('['))
-                    inMainGroup = line == "[Desktop Entry]";
-                else if (inMainGroup && line.starts_with("Name=") && name.empty())
-                    name = line.substr(5);
-                else if (inMainGroup && line.starts_with("StartupWMClass="))
-                    wmClass = line.substr(15);
-            }
-            const bool matches =
-                lowercase(wmClass) == wanted || lowercase(entry.path().stem().string()) == wanted;
-            if (matches && !name.empty())
-                return name;
-        }
-    }
-    return applicationID;
+    return keyferry::applicationName(applicationID);
 }
 
 std::vector<RunningApplication> X11Desktop::runningApplications() {

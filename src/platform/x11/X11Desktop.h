@@ -12,8 +12,11 @@
 
 class QSocketNotifier;
 
-namespace keyferry::x11 {
+namespace keyferry::atspi {
 class AtspiFocus;
+} // namespace keyferry::atspi
+
+namespace keyferry::x11 {
 class InputJournal;
 class X11Keyboard;
 class X11Windows;
@@ -106,7 +109,7 @@ private:
     /// Focus windows (often a toolkit's child window) to their client window: asked before
     /// every key event, so only a change of focus costs more than one round trip.
     std::map<unsigned long, unsigned long> clientOfFocus_;
-    std::unique_ptr<x11::AtspiFocus> focus_;
+    std::unique_ptr<atspi::AtspiFocus> focus_;
     std::unique_ptr<QSocketNotifier> notifier_;
     int xinputOpcode_ = -1;
     bool hasXTest_ = false;

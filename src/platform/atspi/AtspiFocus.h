@@ -7,7 +7,7 @@
 typedef struct _AtspiAccessible AtspiAccessible;
 typedef struct _AtspiEventListener AtspiEventListener;
 
-namespace keyferry::x11 {
+namespace keyferry::atspi {
 
 /// Follows keyboard focus through the accessibility bus: the last object that reported
 /// being focused, kept while it still says so.
@@ -33,4 +33,4 @@ private:
     AtspiAccessible* focused_ = nullptr;
 };
 
-} // namespace keyferry::x11
+} // namespace keyferry::atspi

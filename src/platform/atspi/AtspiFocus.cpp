@@ -1,4 +1,4 @@
-#include "platform/x11/AtspiFocus.h"
+#include "platform/atspi/AtspiFocus.h"
 
 #include <algorithm>
 #include <atspi/atspi.h>
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace keyferry::x11 {
+namespace keyferry::atspi {
 
 namespace {
 
@@ -222,9 +222,9 @@ std::optional<FocusedElement> AtspiFocus::focusedElement() const {
     return element;
 }
 
-} // namespace keyferry::x11
+} // namespace keyferry::atspi
 
-namespace keyferry::x11 {
+namespace keyferry::atspi {
 
 std::optional<FieldText> AtspiFocus::focusedFieldText(int processID) {
     const bool known =
@@ -257,4 +257,4 @@ std::optional<FieldText> AtspiFocus::focusedFieldText(int processID) {
     return field;
 }
 
-} // namespace keyferry::x11
+} // namespace keyferry::atspi

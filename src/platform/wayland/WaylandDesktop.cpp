@@ -1,0 +1,160 @@
+#include "platform/wayland/WaylandDesktop.h"
+
+#include "platform/atspi/AtspiFocus.h"
+#include "platform/common/AccessibilityBus.h"
+#include "platform/wayland/SwayIpc.h"
+#include "platform/wayland/SwayWindows.h"
+#include "platform/wayland/VirtualInput.h"
+#include "platform/wayland/WaylandConnection.h"
+
+#include <cstdlib>
+#include <unistd.h>
+
+namespace keyferry {
+
+using namespace wayland;
+
+Expected<std::unique_ptr<WaylandDesktop>> WaylandDesktop::connect(Scheduler&) {
+    auto connection = WaylandConnection::connect();
+    if (!connection)
+        return Unexpected{connection.error()};
+    return std::unique_ptr<WaylandDesktop>(new WaylandDesktop(std::move(*connection)));
+}
+
+WaylandDesktop::WaylandDesktop(std::unique_ptr<WaylandConnection> connection)
+    : connection_(std::move(connection)) {
+    input_ = std::make_unique<VirtualInput>(*connection_);
+    if (const auto path = SwayIpc::socketPath()) {
+        if (auto ipc = SwayIpc::connect(*path))
+            windows_ = std::make_unique<SwayWindows>(std::move(*ipc));
+        else
+            windowsProblem_ = ipc.error();
+    } else {
+        windowsProblem_ = "no sway IPC socket (SWAYSOCK is not set)";
+    }
+    if (std::getenv("DBUS_SESSION_BUS_ADDRESS"))
+        focus_ = std::make_unique<atspi::AtspiFocus>();
+}
+
+WaylandDesktop::~WaylandDesktop() {
+    input_.reset(); // releases what it holds while the connection is still there
+}
+
+Posted WaylandDesktop::postKey(Key key, Modifiers modifiers, bool down) {
+    return input_->postKey(key, modifiers, down);
+}
+
+Posted WaylandDesktop::postCharacter(std::string_view character) {
+    return input_->postCharacter(character);
+}
+
+Expected<DesktopServices::Duration> WaylandDesktop::prepareText(std::string_view text) {
+    return input_->prepareText(text);
+}
+
+bool WaylandDesktop::isPrepared(std::string_view character) {
+    return input_->isPrepared(character);
+}
+
+Expected<DesktopServices::Duration> WaylandDesktop::prepareKey(Key key, Modifiers modifiers) {
+    return input_->prepareKey(key, modifiers);
+}
+
+void WaylandDesktop::endText() {
+    input_->endText();
+}
+
+Posted WaylandDesktop::postMouseButton(MouseButton button, Point position, bool down, int) {
+    const auto layout = windows_ ? windows_->layoutBounds() : std::nullopt;
+    return input_->postMouseButton(button, position, down, layout);
+}
+
+std::optional<Point> WaylandDesktop::pointerLocation() {
+    return input_->pointerLocation();
+}
+
+std::unique_ptr<InputListener> WaylandDesktop::listen(std::vector<InputEvent::Type>, Callback) {
+    return nullptr;
+}
+
+std::unique_ptr<InputListener> WaylandDesktop::listenAndConsume(std::vector<InputEvent::Type>,
+                                                                std::vector<KeyCombination>,
+                                                                Callback) {
+    return nullptr;
+}
+
+std::unique_ptr<InputListener> WaylandDesktop::monitorKeys(Callback) {
+    return nullptr;
+}
+
+std::vector<WindowInfo> WaylandDesktop::windowList() {
+    return windows_ ? windows_->windowList() : std::vector<WindowInfo>{};
+}
+
+std::vector<RunningApplication> WaylandDesktop::runningApplications() {
+    return windows_ ? windows_->runningApplications() : std::vector<RunningApplication>{};
+}
+
+std::optional<RunningApplication> WaylandDesktop::frontmostApplication() {
+    return windows_ ? windows_->frontmostApplication() : std::nullopt;
+}
+
+bool WaylandDesktop::activate(const RunningApplication& application) {
+    return windows_ && windows_->activate(application);
+}
+
+std::vector<Rect> WaylandDesktop::ownVisibleWindows() {
+    std::vector<Rect> frames;
+    const int own = static_cast<int>(getpid());
+    for (const WindowInfo& window : windowList())
+        if (window.ownerProcessID == own)
+            frames.push_back(window.bounds);
+    return frames;
+}
+
+bool WaylandDesktop::isOwnApplicationActive() {
+    const auto front = frontmostApplication();
+    return front && front->processID == static_cast<int>(getpid());
+}
+
+std::optional<WindowID> WaylandDesktop::focusedWindow() {
+    return windows_ ? windows_->focusedWindow() : std::nullopt;
+}
+
+std::optional<WindowID> WaylandDesktop::windowAt(Point position) {
+    return windows_ ? windows_->windowAt(position) : std::nullopt;
+}
+
+std::vector<WindowID> WaylandDesktop::topLevelWindows() {
+    return windows_ ? windows_->topLevelWindows() : std::vector<WindowID>{};
+}
+
+std::optional<WindowFacts> WaylandDesktop::windowFacts(WindowID window) {
+    return windows_ ? windows_->windowFacts(window) : std::nullopt;
+}
+
+bool WaylandDesktop::isTrusted() {
+    if (input_->keyboardUnavailable())
+        return false;
+    // Without an accessibility bus, synthesised input is all there is.
+    return accessibilityEnabled().value_or(true);
+}
+
+bool WaylandDesktop::isTrustedWithPrompt() {
+    enableAccessibility();
+    return isTrusted();
+}
+
+std::optional<FocusedElement> WaylandDesktop::focusedElement() {
+    return focus_ ? focus_->focusedElement() : std::nullopt;
+}
+
+std::optional<FieldText> WaylandDesktop::focusedFieldText() {
+    return focus_ ? focus_->focusedFieldText() : std::nullopt;
+}
+
+void WaylandDesktop::beep() {
+    // Wayland has no bell a client can ring.
+}
+
+} // namespace keyferry

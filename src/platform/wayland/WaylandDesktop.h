@@ -1,0 +1,76 @@
+#pragma once
+
+#include "automation/DesktopServices.h"
+#include "automation/Scheduler.h"
+#include "model/Expected.h"
+
+#include <memory>
+#include <string>
+
+namespace keyferry::atspi {
+class AtspiFocus;
+} // namespace keyferry::atspi
+
+namespace keyferry::wayland {
+class InputSynthesis;
+class WaylandConnection;
+class WindowManagement;
+} // namespace keyferry::wayland
+
+namespace keyferry {
+
+/// The desktop services on Wayland, built from the parts the compositor offers, probed at
+/// start: keys and clicks through virtual input devices (wlroots), windows and applications
+/// through sway's IPC, the focused element through AT-SPI. What a part cannot do fails or
+/// answers "nothing", as the interface says; nothing is faked.
+class WaylandDesktop final : public DesktopServices {
+public:
+    /// Connects to $WAYLAND_DISPLAY; fails with a message for the user.
+    static Expected<std::unique_ptr<WaylandDesktop>> connect(Scheduler& scheduler);
+    ~WaylandDesktop() override;
+
+    Posted postKey(Key key, Modifiers modifiers, bool down) override;
+    Posted postCharacter(std::string_view character) override;
+    Expected<Duration> prepareText(std::string_view text) override;
+    bool isPrepared(std::string_view character) override;
+    Expected<Duration> prepareKey(Key key, Modifiers modifiers) override;
+    void endText() override;
+    Posted postMouseButton(MouseButton button, Point position, bool down, int clickState) override;
+    std::optional<Point> pointerLocation() override;
+    /// Wayland lets no client see input meant for others: nothing.
+    std::unique_ptr<InputListener> listen(std::vector<InputEvent::Type> types,
+                                          Callback callback) override;
+    std::unique_ptr<InputListener> listenAndConsume(std::vector<InputEvent::Type> types,
+                                                    std::vector<KeyCombination> consume,
+                                                    Callback callback) override;
+    std::unique_ptr<InputListener> monitorKeys(Callback callback) override;
+    std::vector<WindowInfo> windowList() override;
+    std::vector<RunningApplication> runningApplications() override;
+    std::optional<RunningApplication> frontmostApplication() override;
+    bool activate(const RunningApplication& application) override;
+    std::vector<Rect> ownVisibleWindows() override;
+    bool isOwnApplicationActive() override;
+    std::optional<WindowID> focusedWindow() override;
+    std::optional<WindowID> windowAt(Point position) override;
+    std::vector<WindowID> topLevelWindows() override;
+    std::optional<WindowFacts> windowFacts(WindowID window) override;
+    bool isTrusted() override;
+    bool isTrustedWithPrompt() override;
+    std::optional<FocusedElement> focusedElement() override;
+    std::optional<FieldText> focusedFieldText() override;
+    void beep() override;
+
+    /// Whether windows could be reached (sway's IPC socket); when not, why.
+    const std::string& windowsProblem() const { return windowsProblem_; }
+
+private:
+    WaylandDesktop(std::unique_ptr<wayland::WaylandConnection> connection);
+
+    std::unique_ptr<wayland::WaylandConnection> connection_;
+    std::unique_ptr<wayland::InputSynthesis> input_;
+    std::unique_ptr<wayland::WindowManagement> windows_;
+    std::string windowsProblem_;
+    std::unique_ptr<atspi::AtspiFocus> focus_;
+};
+
+} // namespace keyferry
