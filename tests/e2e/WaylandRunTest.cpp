@@ -1,0 +1,132 @@
+#include "Desktop.h"
+#include "TrustDesktop.h"
+#include "WaylandSession.h"
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+// `keyferry run` on a headless sway, typing into applications native on Wayland. What they
+// print must equal the rows byte for byte.
+
+using namespace keyferry;
+using namespace keyferry::testing;
+
+namespace {
+
+/// A yad form native on Wayland with one field per label and only an OK button: Tab from the
+/// last field lands on it, and Return presses it. It appends what it prints to `out`.
+std::vector<std::string> yadForm(const std::vector<std::string>& labels,
+                                 const std::filesystem::path& out, int times = 1) {
+    std::string fields;
+    for (const std::string& label : labels)
+        fields += " --field=" + shellQuote(label);
+    return {"sh", "-c",
+            "for i in $(seq " + std::to_string(times) + "); do GDK_BACKEND=wayland yad --form" +
+                fields + " --button=OK:0 >> " + shellQuote(out.string()) + "; done"};
+}
+
+Template formTemplate(const std::vector<std::string>& labels) {
+    Template form;
+    form.name = "Form";
+    form.targetAppBundleID = "yad"; // the Wayland app_id
+    form.settings.countdownSeconds = 1;
+    form.settings.interCharDelay = 0;
+    for (const std::string& label : labels)
+        form.steps.push_back(makeStep(StepType::textInput, label, 0.1));
+    form.steps.push_back(makeStep(StepType::returnKey, "", 1.5));
+    return form;
+}
+
+std::string csvOf(const std::vector<std::string>& labels,
+                  const std::vector<std::vector<std::string>>& rows) {
+    std::string csv;
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        csv += (i ? ";" : "") + labels[i];
+    csv += "\n";
+    for (const auto& row : rows) {
+        for (std::size_t i = 0; i < row.size(); ++i)
+            csv += (i ? ";" : "") + csvField(row[i]);
+        csv += "\n";
+    }
+    return csv;
+}
+
+std::string printedBy(const std::vector<std::vector<std::string>>& rows) {
+    std::string expected;
+    for (const auto& row : rows) {
+        for (const std::string& value : row)
+            expected += value + "|";
+        expected += "\n";
+    }
+    return expected;
+}
+
+class WaylandRun : public ::testing::Test {
+protected:
+    TemporaryFolder temp;
+};
+
+} // namespace
+
+// Three rows into one GTK form that empties itself after each: the run stays bound to one
+// window. (A new dialog per row would be a window of another process, which a run does not
+// follow.)
+TEST_F(WaylandRun, FillsANativeGtkFormWithThreeRowsOfMixedText) {
+    const std::vector<std::string> labels = {"Name", "City", "Code"};
+    const std::vector<std::vector<std::string>> rows = {
+        {"J\u00FCrgen Wei\u00DF", "K\u00F6ln", "\u20AC 12"},
+        {"Zo\u00EB \u20AC \u674E", "\u6771\u4EAC \U0001F44D\U0001F3FD", "\u00DF\u00DF"},
+        {"Stra\u00DFe", "\u00DCnal", "\u2713"},
+    };
+    const auto log = temp.path() / "form.jsonl";
+    Process form({"env", "GDK_BACKEND=wayland", "python3", KEYFERRY_GTK_FORM, log.string(),
+                  "--code-max", "100"});
+    ASSERT_TRUE(spinUntil([&] { return readText(log).find("\"ready\"") != std::string::npos; },
+                          std::chrono::seconds(20)))
+        << "the form did not come up";
+
+    Template filling = formTemplate(labels);
+    filling.targetAppBundleID = "gtk_form.py";
+    KeyferryRun run(temp.path(), filling, csvOf(labels, rows));
+    run.start();
+    EXPECT_EQ(run.wait(), 0) << run.output();
+    EXPECT_NE(run.output().find("Done. Entries entered: 3 (3 verified)."), std::string::npos)
+        << run.output();
+
+    std::vector<std::vector<std::string>> typed;
+    std::istringstream lines(readText(log));
+    for (std::string line; std::getline(lines, line);) {
+        const auto record = nlohmann::json::parse(line, nullptr, false);
+        if (record.is_object() && record.value("kind", "") == "row")
+            typed.push_back(record["values"].get<std::vector<std::string>>());
+    }
+    ASSERT_EQ(typed.size(), rows.size()) << readText(log);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        for (std::size_t field = 0; field < labels.size(); ++field)
+            EXPECT_EQ(escaped(typed[i][field]), escaped(rows[i][field]))
+                << "row " << i + 1 << " " << labels[field];
+}
+
+// Each field needs characters the US layout lacks, different from the field before, more of
+// them than there are spare keys altogether, and the last one more than fit at once: the
+// keymap of Keyferry's keyboard changes between fields and within one.
+TEST_F(WaylandRun, ConsecutiveFieldsWithDifferentMissingCharactersAllLand) {
+    const std::vector<std::string> labels = {"Greek", "Japanese", "Mixed", "Emoji", "Cyrillic"};
+    const std::vector<std::vector<std::string>> rows = {{
+        "\u03A9\u03BC\u03AD\u03B3\u03B1 \u03A8\u03C5\u03C7\u03AE",
+        "\u65E5\u672C\u8A9E\u306E\u6587\u5B57\u5217\u3067\u3059",
+        "\u00DCn\u00EFc\u00F8d\u00E9 \u2713 \u20AC \u00DF",
+        "\U0001F600\U0001F389\U0001F680 \u0141\u00F3d\u017A",
+        "\u0430\u0431\u0432\u0433\u0434\u0435\u0451\u0436\u0437\u0438\u0439\u043A\u043B\u043C"
+        "\u043D\u043E\u043F\u0440\u0441\u0442\u0443\u0444\u0445\u0446\u0447\u0448\u0449",
+    }};
+    const auto out = temp.path() / "form.txt";
+    Process form(yadForm(labels, out));
+    ASSERT_TRUE(waitForViewOf(form.pid()) || !swayViews().empty()) << "no yad window";
+
+    KeyferryRun run(temp.path(), formTemplate(labels), csvOf(labels, rows));
+    run.start();
+    EXPECT_EQ(run.wait(), 0) << run.output();
+    form.wait();
+    EXPECT_EQ(escaped(readText(out)), escaped(printedBy(rows)));
+}
