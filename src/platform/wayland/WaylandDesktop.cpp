@@ -3,6 +3,7 @@
 #include "platform/atspi/AtspiFocus.h"
 #include "platform/common/AccessibilityBus.h"
 #include "platform/wayland/SwayIpc.h"
+#include "platform/wayland/SwayStopHotkey.h"
 #include "platform/wayland/SwayWindows.h"
 #include "platform/wayland/VirtualInput.h"
 #include "platform/wayland/WaylandConnection.h"
@@ -83,8 +84,13 @@ std::unique_ptr<InputListener> WaylandDesktop::listenAndConsume(std::vector<Inpu
     return nullptr;
 }
 
-std::unique_ptr<InputListener> WaylandDesktop::monitorKeys(Callback) {
-    return nullptr;
+std::unique_ptr<InputListener> WaylandDesktop::monitorKeys(Callback callback) {
+    // No client sees keys meant for others; sway reports its own bindings, so the one
+    // combination a monitor is for here, the stop shortcut, becomes a binding.
+    const auto path = SwayIpc::socketPath();
+    if (!path || !windows_)
+        return nullptr;
+    return SwayStopHotkey::start(*path, std::move(callback));
 }
 
 std::vector<WindowInfo> WaylandDesktop::windowList() {
