@@ -156,7 +156,12 @@ std::optional<FocusedElement> WaylandDesktop::focusedElement() {
 }
 
 std::optional<FieldText> WaylandDesktop::focusedFieldText() {
-    return focus_ ? focus_->focusedFieldText() : std::nullopt;
+    if (!focus_)
+        return std::nullopt;
+    // The process of the focused window: where to look when no focus event told of a field.
+    const auto window = focusedWindow();
+    const auto facts = window ? windowFacts(*window) : std::nullopt;
+    return focus_->focusedFieldText(facts ? facts->processID : 0);
 }
 
 void WaylandDesktop::beep() {
