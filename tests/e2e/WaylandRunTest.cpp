@@ -108,6 +108,68 @@ TEST_F(WaylandRun, FillsANativeGtkFormWithThreeRowsOfMixedText) {
                 << "row " << i + 1 << " " << labels[field];
 }
 
+namespace {
+
+// Three rows whose fields mix what the US layout has with what it lacks: umlauts, ß, the
+// euro sign, CJK, an emoji with a skin tone (two code points, one character), a check mark.
+const std::vector<std::string> mixedLabels = {"Name", "City", "Code"};
+const std::vector<std::vector<std::string>> mixedRows = {
+    {"J\u00FCrgen Wei\u00DF", "K\u00F6ln", "\u20AC 12"},
+    {"Zo\u00EB \u20AC \u674E", "\u6771\u4EAC \U0001F44D\U0001F3FD", "\u00DF\u00DF"},
+    {"Stra\u00DFe", "\u00DCnal", "\u2713 \uD55C\uAD6D"},
+};
+
+} // namespace
+
+// A new yad dialog per row, as a form that is started again for each record: every dialog is
+// a new process with the same app_id, which the run follows.
+TEST_F(WaylandRun, FillsANewYadDialogPerRowWithThreeRowsOfMixedText) {
+    const auto out = temp.path() / "dialogs.txt";
+    Process dialogs(yadForm(mixedLabels, out, 3));
+    ASSERT_TRUE(spinUntil(
+        [] {
+            for (const SwayView& view : swayViews())
+                if (view.appID == "yad")
+                    return true;
+            return false;
+        },
+        std::chrono::seconds(20)))
+        << "no yad window";
+
+    KeyferryRun run(temp.path(), formTemplate(mixedLabels), csvOf(mixedLabels, mixedRows));
+    run.start();
+    EXPECT_EQ(run.wait(), 0) << run.output();
+    EXPECT_NE(run.output().find("Done. Entries entered: 3"), std::string::npos) << run.output();
+    dialogs.wait();
+    EXPECT_EQ(escaped(readText(out)), escaped(printedBy(mixedRows)));
+}
+
+// Qt 6 on Wayland (qt6-wayland) turns the keys into text its own way: its line edits must
+// hold the same bytes. The form prints its fields on Return, empties them and goes on.
+TEST_F(WaylandRun, FillsANativeQtFormWithThreeRowsOfMixedText) {
+    const auto out = temp.path() / "qt.txt";
+    std::string labels;
+    for (const std::string& label : mixedLabels)
+        labels += " " + shellQuote(label);
+    Process form({"sh", "-c",
+                  "QT_QPA_PLATFORM=wayland exec " + shellQuote(KEYFERRY_QT_FORM) + " --keep" +
+                      labels + " > " + shellQuote(out.string())});
+    const auto view = waitForViewOf(form.pid());
+    ASSERT_TRUE(view) << "no Qt window";
+    ASSERT_EQ(view->appID, "qt_form");
+    ASSERT_TRUE(waitForFocusOf(form.pid()));
+
+    // Tab from the last line edit wraps to the first, where Return prints the row.
+    Template filling = formTemplate(mixedLabels);
+    filling.targetAppBundleID = "qt_form";
+    KeyferryRun run(temp.path(), filling, csvOf(mixedLabels, mixedRows));
+    run.start();
+    EXPECT_EQ(run.wait(), 0) << run.output();
+    EXPECT_NE(run.output().find("Done. Entries entered: 3"), std::string::npos) << run.output();
+    spinUntil([&] { return readText(out) == printedBy(mixedRows); }, std::chrono::seconds(5));
+    EXPECT_EQ(escaped(readText(out)), escaped(printedBy(mixedRows)));
+}
+
 // Each field needs characters the US layout lacks, different from the field before, more of
 // them than there are spare keys altogether, and the last one more than fit at once: the
 // keymap of Keyferry's keyboard changes between fields and within one.
