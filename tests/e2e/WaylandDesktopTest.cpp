@@ -1,0 +1,281 @@
+#include "platform/wayland/WaylandDesktop.h"
+
+#include "Desktop.h"
+#include "TrustDesktop.h"
+#include "WaylandSession.h"
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <sstream>
+#include <tuple>
+
+// Keyferry's view of windows and applications on a headless sway, held against what
+// `swaymsg -t get_tree` says; clicks at window-relative positions and a focus taken mid-row,
+// judged by what the applications themselves report.
+
+using namespace keyferry;
+using namespace keyferry::testing;
+
+namespace {
+
+/// Records of a JSON-lines log of `kind`.
+std::vector<nlohmann::json> recordsOf(const std::filesystem::path& log, const std::string& kind) {
+    std::vector<nlohmann::json> records;
+    std::istringstream lines(readText(log));
+    for (std::string line; std::getline(lines, line);) {
+        auto record = nlohmann::json::parse(line, nullptr, false);
+        if (record.is_object() && record.value("kind", "") == kind)
+            records.push_back(std::move(record));
+    }
+    return records;
+}
+
+bool waitForRecord(const std::filesystem::path& log, const std::string& kind, std::size_t count = 1,
+                   std::chrono::milliseconds timeout = std::chrono::seconds(20)) {
+    return spinUntil([&] { return recordsOf(log, kind).size() >= count; }, timeout);
+}
+
+std::optional<SwayView> focusedView() {
+    for (const SwayView& view : swayViews())
+        if (view.focused)
+            return view;
+    return std::nullopt;
+}
+
+class WaylandWindows : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto connected = WaylandDesktop::connect(scheduler);
+        ASSERT_TRUE(connected.hasValue()) << connected.error();
+        desktop = std::move(*connected);
+        ASSERT_TRUE(desktop->windowsProblem().empty()) << desktop->windowsProblem();
+    }
+
+    QtScheduler scheduler;
+    std::unique_ptr<WaylandDesktop> desktop;
+    TemporaryFolder temp;
+};
+
+} // namespace
+
+// Two applications side by side, a GTK form and the Qt form: the window list, the running
+// applications, the front, the focused window and the window under a point are what sway's
+// tree says, and activation moves sway's focus.
+TEST_F(WaylandWindows, WindowsApplicationsAndActivationMatchSwaysTree) {
+    Process gtk({"env", "GDK_BACKEND=wayland", "python3", KEYFERRY_GTK_FORM,
+                 (temp.path() / "form.jsonl").string()});
+    Process qt({"env", "QT_QPA_PLATFORM=wayland", KEYFERRY_QT_FORM, "Name"});
+    ASSERT_TRUE(waitForViewOf(gtk.pid()));
+    ASSERT_TRUE(waitForViewOf(qt.pid()));
+    // Both laid out: each has its half of the output.
+    ASSERT_TRUE(spinUntil([] {
+        const auto views = swayViews();
+        return views.size() == 2 && std::ranges::all_of(views, [](const SwayView& view) {
+                   return view.visible && view.width > 0 && view.width < 1000;
+               });
+    }));
+
+    const std::map<pid_t, std::string> applicationOf = {{gtk.pid(), "gtk_form.py"},
+                                                        {qt.pid(), "qt_form"}};
+    for (const pid_t front : {gtk.pid(), qt.pid(), gtk.pid()}) {
+        SCOPED_TRACE("in front: " + applicationOf.at(front));
+        const RunningApplication application{applicationOf.at(front), std::nullopt, front, true};
+        ASSERT_TRUE(desktop->activate(application));
+        ASSERT_TRUE(waitForFocusOf(front)) << "sway did not move the focus";
+
+        const auto views = swayViews();
+        const auto focused = focusedView();
+        ASSERT_TRUE(focused);
+        EXPECT_EQ(focused->pid, front);
+
+        std::set<std::tuple<int, int, int, int, int>> expected, listed;
+        for (const SwayView& view : views)
+            if (view.visible)
+                expected.insert({view.pid, view.x, view.y, view.width, view.height});
+        const auto windows = desktop->windowList();
+        for (const WindowInfo& window : windows)
+            listed.insert({window.ownerProcessID, window.bounds.x, window.bounds.y,
+                           window.bounds.width, window.bounds.height});
+        EXPECT_EQ(listed, expected);
+        ASSERT_FALSE(windows.empty());
+        EXPECT_EQ(windows.front().ownerProcessID, front) << "the focused window is in front";
+
+        std::set<std::pair<std::string, int>> applications;
+        for (const RunningApplication& running : desktop->runningApplications()) {
+            EXPECT_TRUE(running.isRegular);
+            applications.insert({running.bundleID.value_or(""), running.processID});
+        }
+        EXPECT_EQ(applications, (std::set<std::pair<std::string, int>>{{"gtk_form.py", gtk.pid()},
+                                                                       {"qt_form", qt.pid()}}));
+
+        const auto frontmost = desktop->frontmostApplication();
+        ASSERT_TRUE(frontmost);
+        EXPECT_EQ(frontmost->bundleID, applicationOf.at(front));
+        EXPECT_EQ(frontmost->processID, front);
+        EXPECT_EQ(desktop->focusedWindow(), static_cast<WindowID>(focused->id));
+
+        for (const SwayView& view : views) {
+            const Point centre{view.x + view.width / 2.0, view.y + view.height / 2.0};
+            EXPECT_EQ(desktop->windowAt(centre), static_cast<WindowID>(view.id)) << view.appID;
+            const auto facts = desktop->windowFacts(static_cast<WindowID>(view.id));
+            ASSERT_TRUE(facts);
+            EXPECT_EQ(facts->processID, view.pid);
+            EXPECT_EQ(facts->bundleID, view.appID);
+        }
+    }
+
+    EXPECT_FALSE(desktop->activate({"no.such.app", std::nullopt, 0, true}));
+}
+
+// A template's clicks are offsets from the target window's top left corner. The window floats
+// away from the output's corner, so an offset taken as a desktop position would miss; each
+// click must press the button under that offset, after the text typed before it.
+TEST_F(WaylandWindows, ClicksAtWindowRelativePositionsPressTheButtonsThere) {
+    const auto log = temp.path() / "grid.jsonl";
+    Process grid({"env", "GDK_BACKEND=wayland", "python3", KEYFERRY_CLICK_GRID, log.string()});
+    ASSERT_TRUE(waitForRecord(log, "ready"));
+    ASSERT_TRUE(swayCommand("[pid=" + std::to_string(grid.pid()) +
+                            "] floating enable, resize set 600 400, move position 300 200"));
+    // The window's content is what sway calls the window: offsets mean the same to both,
+    // once the application has taken the new size.
+    std::optional<SwayView> view;
+    nlohmann::json layout;
+    ASSERT_TRUE(spinUntil(
+        [&] {
+            view = waitForViewOf(grid.pid());
+            if (!view || view->x < 300 || view->y < 200)
+                return false;
+            const std::size_t asked = recordsOf(log, "layout").size();
+            ::kill(grid.pid(), SIGUSR1);
+            if (!waitForRecord(log, "layout", asked + 1, std::chrono::seconds(5)))
+                return false;
+            layout = recordsOf(log, "layout").back();
+            return layout["size"][0].get<int>() == view->width &&
+                   layout["size"][1].get<int>() == view->height;
+        },
+        std::chrono::seconds(20)))
+        << layout.dump();
+
+    const auto centreOf = [&](const std::string& button) {
+        const auto& box = layout["buttons"][button];
+        return std::pair{box[0].get<double>() + box[2].get<double>() / 2,
+                         box[1].get<double>() + box[3].get<double>() / 2};
+    };
+    const std::vector<std::pair<std::string, std::string>> clicks = {
+        {"r0c2", "first \u00E9"}, {"r2c0", "second \u20AC"}, {"r1c1", "third"}};
+    Template item;
+    item.name = "Grid";
+    item.targetAppBundleID = "click_grid.py";
+    item.settings.countdownSeconds = 1;
+    item.settings.interCharDelay = 0;
+    std::string header, row;
+    for (const auto& [button, note] : clicks) {
+        const std::string label = "Note " + button;
+        item.steps.push_back(makeStep(StepType::textInput, label, 0.1));
+        Step click = makeStep(StepType::mouseClick, "", 0.3);
+        click.mouseButton = MouseButton::left;
+        click.mouseClickType = MouseClickType::single;
+        std::tie(click.mousePositionX, click.mousePositionY) = centreOf(button);
+        item.steps.push_back(click);
+        header += (header.empty() ? "" : ";") + label;
+        row += (row.empty() ? "" : ";") + note;
+    }
+    KeyferryRun run(temp.path(), item, header + "\n" + row + "\n");
+    run.start();
+    EXPECT_EQ(run.wait(), 0) << run.output();
+
+    const auto pressed = recordsOf(log, "click");
+    ASSERT_EQ(pressed.size(), clicks.size()) << readText(log) << run.output();
+    for (std::size_t i = 0; i < clicks.size(); ++i) {
+        EXPECT_EQ(pressed[i]["button"].get<std::string>(), clicks[i].first);
+        EXPECT_EQ(escaped(pressed[i]["note"].get<std::string>()), escaped(clicks[i].second));
+    }
+}
+
+namespace {
+
+enum class Thief { otherApplication, sameApplication };
+
+/// What one GTK form holds now, as it reports it on SIGUSR1.
+nlohmann::json formState(const Process& form, const std::filesystem::path& log) {
+    const std::size_t before = recordsOf(log, "state").size();
+    ::kill(form.pid(), SIGUSR1);
+    if (!waitForRecord(log, "state", before + 1, std::chrono::seconds(5)))
+        return {};
+    return recordsOf(log, "state").back();
+}
+
+} // namespace
+
+class WaylandFocusTheft : public ::testing::TestWithParam<Thief> {};
+
+// Another window takes the focus while a run types a long field: a window of another
+// application, or one of the target's own application that was open before the run. The run
+// pauses saying why, and nothing reaches the thief: its fields stay empty and its focus stays
+// where it was (a Tab would move it). Several tries, each after a different amount of text.
+TEST_P(WaylandFocusTheft, NothingIsTypedIntoAWindowThatTookTheFocus) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        SCOPED_TRACE("attempt " + std::to_string(attempt));
+        TemporaryFolder folder;
+        // A copy of the form under another name is another application on Wayland: GTK takes
+        // its app_id from the program's name.
+        const auto thiefLog = folder.path() / "thief.jsonl";
+        std::filesystem::path thiefProgram = KEYFERRY_GTK_FORM;
+        if (GetParam() == Thief::otherApplication) {
+            thiefProgram = folder.path() / "thief_form.py";
+            std::filesystem::copy_file(KEYFERRY_GTK_FORM, thiefProgram);
+        }
+        Process thief({"env", "GDK_BACKEND=wayland", "python3", thiefProgram.string(),
+                       thiefLog.string(), "--code-max", "100"});
+        ASSERT_TRUE(waitForRecord(thiefLog, "ready"));
+
+        const auto targetLog = folder.path() / "target.jsonl";
+        Process target({"env", "GDK_BACKEND=wayland", "python3", KEYFERRY_GTK_FORM,
+                        targetLog.string(), "--code-max", "100"});
+        ASSERT_TRUE(waitForRecord(targetLog, "ready"));
+        ASSERT_TRUE(waitForFocusOf(target.pid()));
+
+        Template item;
+        item.name = "Long";
+        item.targetAppBundleID = "gtk_form.py";
+        item.settings.countdownSeconds = 1;
+        item.settings.interCharDelay = 0.005;
+        item.steps = {makeStep(StepType::textInput, "Name", 0.1),
+                      makeStep(StepType::textInput, "City", 0.1)};
+        const std::string text = repeatedTo("abc \u00E9\u20AC \u6771 ", 2000);
+        KeyferryRun run(folder.path(), item, "Name;City\n" + text + ";" + text + "\n");
+        run.start();
+        const std::size_t before = 20 + 150 * static_cast<std::size_t>(attempt);
+        ASSERT_TRUE(spinUntil(
+            [&] {
+                const auto state = formState(target, targetLog);
+                return state.is_object() && state["values"][0].get<std::string>().size() > before;
+            },
+            std::chrono::seconds(30)))
+            << run.output();
+        ASSERT_TRUE(swayCommand("[pid=" + std::to_string(thief.pid()) + "] focus"));
+
+        EXPECT_EQ(run.wait(std::chrono::seconds(20)), 1) << run.output();
+        EXPECT_NE(run.output().find("Paused"), std::string::npos) << run.output();
+        const auto stolen = formState(thief, thiefLog);
+        ASSERT_TRUE(stolen.is_object());
+        EXPECT_EQ(stolen["focus"], "Name") << stolen.dump();
+        EXPECT_EQ(stolen["values"], nlohmann::json::array({"", "", ""})) << stolen.dump();
+        const auto typed = formState(target, targetLog);
+        ASSERT_TRUE(typed.is_object());
+        EXPECT_LT(typed["values"][0].get<std::string>().size(), text.size());
+        EXPECT_EQ(typed["values"][1], "") << "the run went on to the next field";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Thieves, WaylandFocusTheft,
+                         ::testing::Values(Thief::otherApplication, Thief::sameApplication),
+                         [](const auto& info) {
+                             return std::string(info.param == Thief::otherApplication
+                                                    ? "OtherApplication"
+                                                    : "SameApplication");
+                         });
