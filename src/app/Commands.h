@@ -47,6 +47,11 @@ struct RunsCommandOptions {
 /// cannot be read.
 int runRunsCommand(const RunsCommandOptions& options, std::ostream& out, std::ostream& err);
 
+/// `keyferry desktop`: the desktop Keyferry runs on and, for each thing a run or the recorder
+/// needs, yes or no with why and what the user can do. Returns 0, or 1 when no desktop can be
+/// reached.
+int runDesktopCommand(std::ostream& out, std::ostream& err);
+
 /// Starts the desktop application; returns its exit code.
 int runDesktopApp(int argc, char** argv);
 

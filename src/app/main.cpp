@@ -52,6 +52,9 @@ int main(int argc, char** argv) {
     auto* runsTemplateOption =
         runs->add_option("--template", runsTemplate, "Only the runs of this template (name or id)");
 
+    auto* desktop = cli.add_subcommand(
+        "desktop", "Show the desktop Keyferry runs on and what it can do there, and why not");
+
     try {
         cli.parse(argc, argv);
     } catch (const CLI::CallForHelp& help) {
@@ -82,6 +85,8 @@ int main(int argc, char** argv) {
             runsOptions.templateNameOrID = runsTemplate;
         return keyferry::runRunsCommand(runsOptions, std::cout, std::cerr);
     }
+    if (desktop->parsed())
+        return keyferry::runDesktopCommand(std::cout, std::cerr);
     if (templates->parsed())
         return keyferry::runTemplatesCommand(std::cout, std::cerr);
     return keyferry::runDesktopApp(argc, argv);

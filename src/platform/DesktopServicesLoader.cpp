@@ -69,4 +69,17 @@ Expected<std::unique_ptr<DesktopServices>> loadDesktopServices(Scheduler& schedu
                       std::string(choice) + "\"."};
 }
 
+DesktopDescription describeDesktop(DesktopServices& desktop) {
+#if KEYFERRY_WITH_WAYLAND
+    if (auto* wayland = dynamic_cast<WaylandDesktop*>(&desktop))
+        return wayland::describeWayland(wayland->facts());
+#endif
+#if KEYFERRY_WITH_X11
+    if (dynamic_cast<X11Desktop*>(&desktop))
+        return describeX11(desktop.isTrusted());
+#endif
+    return describeUnreachable(DesktopKind::unknown,
+                               "the simulated desktop types into no real application");
+}
+
 } // namespace keyferry

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "automation/DesktopDescription.h"
 #include "automation/DesktopServices.h"
 #include "automation/Scheduler.h"
 #include "model/Expected.h"
@@ -18,5 +19,8 @@ std::string_view chosenDesktop();
 /// The desktop backend chosenDesktop() names. Fails with a message for the user when it
 /// cannot be used.
 Expected<std::unique_ptr<DesktopServices>> loadDesktopServices(Scheduler& scheduler);
+
+/// What the desktop loadDesktopServices() returned can do, and why not where it cannot.
+DesktopDescription describeDesktop(DesktopServices& desktop);
 
 } // namespace keyferry

@@ -279,3 +279,37 @@ INSTANTIATE_TEST_SUITE_P(Thieves, WaylandFocusTheft,
                                                     ? "OtherApplication"
                                                     : "SameApplication");
                          });
+
+// `keyferry desktop` inside the sway session: sway, and every capability there except what
+// no Wayland compositor offers an application (other applications' keys, and so recording
+// and pausing on the user's own input), each of those with why and what to do.
+TEST(WaylandDesktopCommand, OnSwayEverythingButWatchingOtherApplicationsKeys) {
+    const std::string printed = shell(shellQuote(KEYFERRY_BINARY) + " desktop; echo \"exit=$?\"");
+    std::istringstream lines(printed);
+    std::string line;
+    ASSERT_TRUE(std::getline(lines, line));
+    EXPECT_EQ(line, "Desktop: sway");
+    std::map<std::string, std::string> answers;
+    while (std::getline(lines, line) && line.rfind("exit=", 0) != 0) {
+        const auto colon = line.find(": ");
+        ASSERT_NE(colon, std::string::npos) << line;
+        answers[line.substr(0, colon)] = line.substr(colon + 2);
+    }
+    EXPECT_EQ(line, "exit=0") << printed;
+    const std::set<std::string> missingOnWayland = {"record keys", "record fields",
+                                                    "pause on user input"};
+    for (const std::string name :
+         {"type layout text", "type any text", "click", "list windows", "activate", "window bounds",
+          "stop hotkey", "record keys", "record fields", "pause on user input"}) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(answers.contains(name)) << printed;
+        if (!missingOnWayland.contains(name)) {
+            EXPECT_EQ(answers[name], "yes");
+            continue;
+        }
+        EXPECT_EQ(answers[name].rfind("no - ", 0), 0u) << answers[name];
+        EXPECT_NE(answers[name].find(". What you can do: "), std::string::npos) << answers[name];
+    }
+    EXPECT_EQ(answers.size(), 10u) << printed;
+    EXPECT_NE(answers["record keys"].find("no Wayland compositor"), std::string::npos);
+}

@@ -164,6 +164,20 @@ std::optional<FieldText> WaylandDesktop::focusedFieldText() {
     return focus_->focusedFieldText(facts ? facts->processID : 0);
 }
 
+WaylandFacts WaylandDesktop::facts() const {
+    WaylandFacts facts;
+    facts.keyboardProblem = input_->keyboardUnavailable();
+    facts.pointerProblem = input_->pointerUnavailable();
+    if (!windows_)
+        facts.windowsProblem = windowsProblem_;
+    facts.windowsKnowBounds = windows_ && windows_->knowsBounds();
+    facts.swayIpc = windows_ != nullptr; // the only windows part there is yet
+    facts.wlrootsProtocols = connection_->pointerManager() != nullptr;
+    if (const char* desktop = std::getenv("XDG_CURRENT_DESKTOP"))
+        facts.currentDesktop = desktop;
+    return facts;
+}
+
 void WaylandDesktop::beep() {
     // Wayland has no bell a client can ring.
 }

@@ -3,6 +3,7 @@
 #include "automation/DesktopServices.h"
 #include "automation/Scheduler.h"
 #include "model/Expected.h"
+#include "platform/wayland/WaylandCapabilities.h"
 
 #include <memory>
 #include <string>
@@ -62,6 +63,8 @@ public:
 
     /// Whether windows could be reached (sway's IPC socket); when not, why.
     const std::string& windowsProblem() const { return windowsProblem_; }
+    /// What the compositor offered when Keyferry connected, for `keyferry desktop`.
+    wayland::WaylandFacts facts() const;
 
 private:
     WaylandDesktop(std::unique_ptr<wayland::WaylandConnection> connection);

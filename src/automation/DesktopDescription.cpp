@@ -1,0 +1,94 @@
+#include "automation/DesktopDescription.h"
+
+namespace keyferry {
+
+const std::vector<Capability>& allCapabilities() {
+    static const std::vector<Capability> all = {
+        Capability::typeLayoutText,  Capability::typeAnyText, Capability::click,
+        Capability::listWindows,     Capability::activate,    Capability::windowBounds,
+        Capability::stopHotkey,      Capability::recordKeys,  Capability::recordFields,
+        Capability::pauseOnUserInput};
+    return all;
+}
+
+std::string_view desktopName(DesktopKind kind) {
+    switch (kind) {
+    case DesktopKind::x11:
+        return "X11";
+    case DesktopKind::sway:
+        return "sway";
+    case DesktopKind::otherWlroots:
+        return "other wlroots compositor";
+    case DesktopKind::gnome:
+        return "GNOME";
+    case DesktopKind::kde:
+        return "KDE";
+    case DesktopKind::unknown:
+        break;
+    }
+    return "unknown";
+}
+
+std::string_view capabilityName(Capability capability) {
+    switch (capability) {
+    case Capability::typeLayoutText:
+        return "type layout text";
+    case Capability::typeAnyText:
+        return "type any text";
+    case Capability::click:
+        return "click";
+    case Capability::listWindows:
+        return "list windows";
+    case Capability::activate:
+        return "activate";
+    case Capability::windowBounds:
+        return "window bounds";
+    case Capability::stopHotkey:
+        return "stop hotkey";
+    case Capability::recordKeys:
+        return "record keys";
+    case Capability::recordFields:
+        return "record fields";
+    case Capability::pauseOnUserInput:
+        break;
+    }
+    return "pause on user input";
+}
+
+std::string formatDescription(const DesktopDescription& description) {
+    std::string text = "Desktop: " + std::string(desktopName(description.kind)) + "\n";
+    for (const CapabilityState& state : description.capabilities) {
+        text += std::string(capabilityName(state.capability)) + ": ";
+        if (state.available)
+            text += "yes\n";
+        else
+            text += "no - " + state.why + ". What you can do: " + state.remedy + "\n";
+    }
+    return text;
+}
+
+DesktopDescription describeX11(bool trusted) {
+    DesktopDescription description{DesktopKind::x11, {}};
+    for (Capability capability : allCapabilities()) {
+        if (trusted)
+            description.capabilities.push_back({capability, true, {}, {}});
+        else
+            description.capabilities.push_back(
+                {capability, false,
+                 "the X server lacks XTest or XInput2, or assistive technologies are off",
+                 "turn on assistive technologies (accessibility) in the desktop's settings and "
+                 "log in again"});
+    }
+    return description;
+}
+
+DesktopDescription describeUnreachable(DesktopKind kind, const std::string& why) {
+    DesktopDescription description{kind, {}};
+    for (Capability capability : allCapabilities())
+        description.capabilities.push_back(
+            {capability, false, why,
+             "start Keyferry inside a graphical session (DISPLAY or WAYLAND_DISPLAY set)"});
+    return description;
+}
+
+} // namespace keyferry

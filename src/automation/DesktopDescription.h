@@ -1,0 +1,57 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace keyferry {
+
+/// The desktops Keyferry tells apart; each offers a different set of what a run needs.
+enum class DesktopKind { x11, sway, otherWlroots, gnome, kde, unknown };
+
+/// What a run or the recorder may need from the desktop.
+enum class Capability {
+    typeLayoutText,   ///< characters of the user's keyboard layout
+    typeAnyText,      ///< any character, the layout's or not
+    click,            ///< clicks at a position
+    listWindows,      ///< windows and running applications
+    activate,         ///< bringing the target application to the front
+    windowBounds,     ///< where windows are, for clicks relative to one
+    stopHotkey,       ///< the stop shortcut while another application has the focus
+    recordKeys,       ///< seeing the keys typed into other applications
+    recordFields,     ///< recording a template from the fields the user goes through
+    pauseOnUserInput, ///< a run pauses when the user types or clicks
+};
+
+/// One capability with, when it is missing, why and what the user can do about it.
+struct CapabilityState {
+    Capability capability = Capability::typeLayoutText;
+    bool available = false;
+    std::string why;    ///< empty when available
+    std::string remedy; ///< empty when available
+};
+
+struct DesktopDescription {
+    DesktopKind kind = DesktopKind::unknown;
+    std::vector<CapabilityState> capabilities; ///< one per Capability, in declaration order
+};
+
+/// Every capability, in the order they are shown.
+const std::vector<Capability>& allCapabilities();
+/// "sway", "X11", "GNOME", ...
+std::string_view desktopName(DesktopKind kind);
+/// "type layout text", "record keys", ...
+std::string_view capabilityName(Capability capability);
+
+/// The description as `keyferry desktop` prints it: the desktop, then one line per capability,
+/// "NAME: yes" or "NAME: no - WHY. What you can do: REMEDY".
+std::string formatDescription(const DesktopDescription& description);
+
+/// An X11 desktop: everything when XTest, XInput2 and assistive technologies are there
+/// (`trusted`); nothing that needs them otherwise.
+DesktopDescription describeX11(bool trusted);
+
+/// A desktop Keyferry could not reach at all: every capability missing for `why`.
+DesktopDescription describeUnreachable(DesktopKind kind, const std::string& why);
+
+} // namespace keyferry

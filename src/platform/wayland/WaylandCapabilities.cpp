@@ -1,0 +1,114 @@
+#include "platform/wayland/WaylandCapabilities.h"
+
+namespace keyferry::wayland {
+
+namespace {
+
+bool names(const std::string& currentDesktop, const std::string& desktop) {
+    // A colon-separated list, e.g. "ubuntu:GNOME".
+    std::size_t start = 0;
+    while (start <= currentDesktop.size()) {
+        const std::size_t end = std::min(currentDesktop.find(':', start), currentDesktop.size());
+        if (currentDesktop.compare(start, end - start, desktop) == 0)
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+const std::string otherSession =
+    "log in to an X11 (Xorg) session, or use sway or another wlroots compositor";
+
+/// Why the compositor's input protocols are missing, in the user's terms.
+std::string noVirtualInput(DesktopKind kind, const std::string& problem) {
+    switch (kind) {
+    case DesktopKind::gnome:
+        return "GNOME on Wayland lets no application type or click into another one";
+    case DesktopKind::kde:
+        return "KDE Plasma on Wayland does not offer its virtual keyboard to applications";
+    default:
+        return problem;
+    }
+}
+
+} // namespace
+
+DesktopKind waylandDesktopKind(const WaylandFacts& facts) {
+    if (facts.swayIpc)
+        return DesktopKind::sway;
+    if (facts.wlrootsProtocols)
+        return DesktopKind::otherWlroots;
+    if (names(facts.currentDesktop, "GNOME"))
+        return DesktopKind::gnome;
+    if (names(facts.currentDesktop, "KDE"))
+        return DesktopKind::kde;
+    return DesktopKind::unknown;
+}
+
+DesktopDescription describeWayland(const WaylandFacts& facts) {
+    const DesktopKind kind = waylandDesktopKind(facts);
+    DesktopDescription description{kind, {}};
+    const auto yes = [&](Capability capability) {
+        description.capabilities.push_back({capability, true, {}, {}});
+    };
+    const auto no = [&](Capability capability, std::string why, std::string remedy) {
+        description.capabilities.push_back({capability, false, std::move(why), std::move(remedy)});
+    };
+    const std::string windowsRemedy =
+        kind == DesktopKind::sway || kind == DesktopKind::otherWlroots
+            ? "start Keyferry from inside the sway session, so that SWAYSOCK is set, or use "
+              "sway"
+            : otherSession;
+
+    for (const Capability capability : {Capability::typeLayoutText, Capability::typeAnyText}) {
+        if (facts.keyboardProblem)
+            no(capability, noVirtualInput(kind, *facts.keyboardProblem), otherSession);
+        else
+            yes(capability); // Keyferry's own keyboard carries a keymap with any character
+    }
+
+    if (facts.pointerProblem)
+        no(Capability::click, noVirtualInput(kind, *facts.pointerProblem), otherSession);
+    else if (facts.windowsProblem || !facts.windowsKnowBounds)
+        no(Capability::click, "the size of the desktop is unknown without sway's IPC",
+           windowsRemedy);
+    else
+        yes(Capability::click);
+
+    for (const Capability capability : {Capability::listWindows, Capability::activate}) {
+        if (facts.windowsProblem)
+            no(capability, *facts.windowsProblem, windowsRemedy);
+        else
+            yes(capability);
+    }
+    if (facts.windowsProblem)
+        no(Capability::windowBounds, *facts.windowsProblem, windowsRemedy);
+    else if (!facts.windowsKnowBounds)
+        no(Capability::windowBounds, "this compositor tells applications no window positions",
+           "use templates without clicks at window positions, or use sway");
+    else
+        yes(Capability::windowBounds);
+
+    if (facts.swayIpc)
+        yes(Capability::stopHotkey); // a sway binding made for the run
+    else
+        no(Capability::stopHotkey,
+           "no Wayland compositor lets an application see keys meant for others, and only sway's "
+           "IPC can make a shortcut for Keyferry",
+           "stop a run with Ctrl+C in its terminal or the Stop button in Keyferry's window");
+
+    no(Capability::recordKeys,
+       "no Wayland compositor lets an application watch the keys typed into other applications",
+       "record the template on an X11 session, or write its steps in the template editor");
+    no(Capability::recordFields,
+       "the recorder follows your Tab and Return presses, which Wayland does not show to "
+       "Keyferry",
+       "add the fields as steps in the template editor, or record on an X11 session");
+    no(Capability::pauseOnUserInput,
+       "Wayland shows Keyferry none of your own key presses and clicks, so a run does not pause "
+       "when you type or click (it still pauses when the focus leaves the target window)",
+       "keep your hands off the keyboard and mouse during a run, or stop it first");
+    return description;
+}
+
+} // namespace keyferry::wayland

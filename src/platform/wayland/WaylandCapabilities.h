@@ -1,0 +1,28 @@
+#pragma once
+
+#include "automation/DesktopDescription.h"
+
+#include <optional>
+#include <string>
+
+namespace keyferry::wayland {
+
+/// What a Wayland compositor turned out to offer when Keyferry connected.
+struct WaylandFacts {
+    std::optional<std::string> keyboardProblem; ///< why no virtual keyboard; nothing when there
+    std::optional<std::string> pointerProblem;  ///< why no virtual pointer; nothing when there
+    std::optional<std::string> windowsProblem;  ///< why no windows; nothing when there
+    bool windowsKnowBounds = false;
+    bool swayIpc = false;          ///< sway's IPC answers: windows, the stop binding
+    bool wlrootsProtocols = false; ///< the compositor offers wlroots' own protocols
+    std::string currentDesktop;    ///< $XDG_CURRENT_DESKTOP
+};
+
+/// Which desktop the facts point to: sway by its IPC, another wlroots compositor by its
+/// protocols, GNOME and KDE by the session's name.
+DesktopKind waylandDesktopKind(const WaylandFacts& facts);
+
+/// Each capability on that compositor, with why and what to do where it is missing.
+DesktopDescription describeWayland(const WaylandFacts& facts);
+
+} // namespace keyferry::wayland

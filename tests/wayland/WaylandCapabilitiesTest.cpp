@@ -1,0 +1,126 @@
+#include "platform/wayland/WaylandCapabilities.h"
+
+#include <gtest/gtest.h>
+#include <set>
+
+using namespace keyferry;
+using namespace keyferry::wayland;
+
+namespace {
+
+std::set<Capability> missing(const DesktopDescription& description) {
+    std::set<Capability> result;
+    for (const CapabilityState& state : description.capabilities)
+        if (!state.available)
+            result.insert(state.capability);
+    return result;
+}
+
+WaylandFacts sway() {
+    WaylandFacts facts;
+    facts.windowsKnowBounds = true;
+    facts.swayIpc = true;
+    facts.wlrootsProtocols = true;
+    facts.currentDesktop = "sway";
+    return facts;
+}
+
+// Never offered on Wayland, whatever the compositor.
+const std::set<Capability> neverOnWayland = {Capability::recordKeys, Capability::recordFields,
+                                             Capability::pauseOnUserInput};
+
+} // namespace
+
+TEST(WaylandCapabilities, EachCompositorItsDesktopAndWhatIsMissing) {
+    WaylandFacts wlroots = sway();
+    wlroots.swayIpc = false;
+    wlroots.windowsKnowBounds = false;
+    wlroots.windowsProblem = "no sway IPC socket (SWAYSOCK is not set)";
+    wlroots.currentDesktop = "";
+    WaylandFacts gnome;
+    gnome.keyboardProblem = "the compositor offers no virtual keyboard";
+    gnome.pointerProblem = "the compositor offers no virtual pointer";
+    gnome.windowsProblem = "no sway IPC socket (SWAYSOCK is not set)";
+    gnome.currentDesktop = "ubuntu:GNOME";
+    WaylandFacts kde = gnome;
+    kde.currentDesktop = "KDE";
+    WaylandFacts unknown = gnome;
+    unknown.currentDesktop = "Weston";
+
+    std::set<Capability> everything(allCapabilities().begin(), allCapabilities().end());
+    const struct {
+        const char* name;
+        WaylandFacts facts;
+        DesktopKind kind;
+        std::set<Capability> missing;
+    } cases[] = {
+        {"sway", sway(), DesktopKind::sway, neverOnWayland},
+        {"wlroots without sway's IPC",
+         wlroots,
+         DesktopKind::otherWlroots,
+         {Capability::click, Capability::listWindows, Capability::activate,
+          Capability::windowBounds, Capability::stopHotkey, Capability::recordKeys,
+          Capability::recordFields, Capability::pauseOnUserInput}},
+        {"GNOME", gnome, DesktopKind::gnome, everything},
+        {"KDE", kde, DesktopKind::kde, everything},
+        {"another compositor", unknown, DesktopKind::unknown, everything},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(waylandDesktopKind(c.facts), c.kind);
+        const DesktopDescription description = describeWayland(c.facts);
+        EXPECT_EQ(description.kind, c.kind);
+        ASSERT_EQ(description.capabilities.size(), allCapabilities().size());
+        for (std::size_t i = 0; i < allCapabilities().size(); ++i)
+            EXPECT_EQ(description.capabilities[i].capability, allCapabilities()[i]);
+        EXPECT_EQ(missing(description), c.missing);
+        for (const CapabilityState& state : description.capabilities) {
+            // Every "no" says why and what to do; every "yes" says nothing more.
+            EXPECT_EQ(state.why.empty(), state.available) << capabilityName(state.capability);
+            EXPECT_EQ(state.remedy.empty(), state.available) << capabilityName(state.capability);
+        }
+    }
+}
+
+TEST(WaylandCapabilities, MissingPartsAreNamedForWhatTheyBreak) {
+    // A compositor with a keyboard but no pointer: typing works, clicking does not.
+    WaylandFacts facts = sway();
+    facts.pointerProblem = "the compositor offers no virtual pointer";
+    EXPECT_EQ(missing(describeWayland(facts)),
+              (std::set<Capability>{Capability::click, Capability::recordKeys,
+                                    Capability::recordFields, Capability::pauseOnUserInput}));
+    // Windows without bounds (a protocol that names windows only): no clicks at positions.
+    facts = sway();
+    facts.windowsKnowBounds = false;
+    const auto description = describeWayland(facts);
+    EXPECT_EQ(
+        missing(description),
+        (std::set<Capability>{Capability::click, Capability::windowBounds, Capability::recordKeys,
+                              Capability::recordFields, Capability::pauseOnUserInput}));
+    // GNOME's reason is GNOME's, not the protocol's name.
+    WaylandFacts gnome;
+    gnome.keyboardProblem = "the compositor offers no virtual keyboard";
+    gnome.currentDesktop = "GNOME";
+    EXPECT_NE(describeWayland(gnome).capabilities[0].why.find("GNOME"), std::string::npos);
+}
+
+TEST(DesktopDescription, PrintedOneLinePerCapability) {
+    const std::string x11 = formatDescription(describeX11(true));
+    EXPECT_EQ(x11, "Desktop: X11\n"
+                   "type layout text: yes\n"
+                   "type any text: yes\n"
+                   "click: yes\n"
+                   "list windows: yes\n"
+                   "activate: yes\n"
+                   "window bounds: yes\n"
+                   "stop hotkey: yes\n"
+                   "record keys: yes\n"
+                   "record fields: yes\n"
+                   "pause on user input: yes\n");
+    const DesktopDescription untrusted = describeX11(false);
+    EXPECT_EQ(missing(untrusted).size(), allCapabilities().size());
+    const DesktopDescription one{DesktopKind::gnome,
+                                 {{Capability::recordKeys, false, "why not", "do this"}}};
+    EXPECT_EQ(formatDescription(one),
+              "Desktop: GNOME\nrecord keys: no - why not. What you can do: do this\n");
+}
