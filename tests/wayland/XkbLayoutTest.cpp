@@ -137,6 +137,12 @@ TEST(SpareBindings, UploadsOnlyWhatIsNewAndTakesOverTheLeastRecentlyTyped) {
     EXPECT_EQ(two_spares.bind({12, 13}), 2u);
     EXPECT_TRUE(two_spares.keycodeOf(12) && two_spares.keycodeOf(13));
 
+    // Every spare holds a symbol the text needs again later, and the next one is not bound:
+    // the ones needed last give way.
+    EXPECT_EQ(two_spares.bind({14, 12, 13}), 2u);
+    EXPECT_TRUE(two_spares.keycodeOf(14) && two_spares.keycodeOf(12));
+    EXPECT_FALSE(two_spares.keycodeOf(13));
+
     SpareBindings none({});
     EXPECT_EQ(none.bind({1}), 0u);
     EXPECT_EQ(none.bind({}), 0u);

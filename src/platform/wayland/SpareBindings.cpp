@@ -23,7 +23,14 @@ void SpareBindings::clear() {
 }
 
 std::size_t SpareBindings::bind(const std::vector<Keysym>& wanted) {
-    const std::set<Keysym> needed(wanted.begin(), wanted.end());
+    // Only what fits in one round is kept: a text with more symbols than spares needs later
+    // ones again after earlier ones, and those must give way to the ones it needs first.
+    std::set<Keysym> needed;
+    for (Keysym keysym : wanted) {
+        if (needed.size() == spares_.size())
+            break;
+        needed.insert(keysym);
+    }
     std::vector<Keycode> free, reusable;
     for (Keycode keycode : spares_) {
         const auto bound = bound_.find(keycode);

@@ -17,9 +17,10 @@ public:
     explicit SpareBindings(std::vector<Keycode> spares) : spares_(std::move(spares)) {}
 
     /// Binds the symbols of `wanted` (in the order a text needs them) that are not bound yet:
-    /// first to free spares, then to spares whose symbol `wanted` does not hold, those typed
-    /// longest ago first. Returns how many of `wanted`, from its start, are bound now; the
-    /// rest must wait for another round.
+    /// first to free spares, then to spares whose symbol is not among the first capacity()
+    /// of `wanted`, those typed longest ago first. Returns how many of `wanted`, from its
+    /// start, are bound now (at least capacity() when there are that many); the rest must
+    /// wait for another round.
     std::size_t bind(const std::vector<Keysym>& wanted);
     /// The key bound to `keysym`, if any.
     std::optional<Keycode> keycodeOf(Keysym keysym) const;
