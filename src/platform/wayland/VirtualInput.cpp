@@ -10,6 +10,7 @@
 #include <linux/input-event-codes.h>
 #include <sys/mman.h>
 #include <unistd.h>
+#include <utility>
 #include <wayland-client.h>
 #include <xkbcommon/xkbcommon-keysyms.h>
 #include <xkbcommon/xkbcommon.h>
@@ -19,6 +20,13 @@ namespace keyferry::wayland {
 namespace {
 
 constexpr Keycode evdevOffset = 8; // XKB keycodes are evdev codes plus 8
+
+// Seen on sway with a GTK entry and no delay asked for: without pacing, a text of a few
+// hundred characters made the compositor drop the application ("Lost connection to Wayland
+// compositor"). At these figures the same entry took 2000 characters without a loss
+// (bench/run_wayland_typing_bench.sh).
+constexpr std::size_t keyBurst = 8;
+constexpr auto keyGap = std::chrono::microseconds(2000);
 
 std::vector<char32_t> codePoints(std::string_view text) {
     std::vector<char32_t> points;
@@ -64,7 +72,8 @@ void VirtualInput::destroyPointer(zwlr_virtual_pointer_v1* pointer) {
     zwlr_virtual_pointer_v1_destroy(pointer);
 }
 
-VirtualInput::VirtualInput(WaylandConnection& connection) : connection_(connection) {
+VirtualInput::VirtualInput(WaylandConnection& connection)
+    : connection_(connection), pacing_(keyBurst, keyGap) {
     if (!connection_.keyboardManager()) {
         keyboardProblem_ = "the compositor offers no virtual keyboard to applications";
     } else {
@@ -182,6 +191,10 @@ std::optional<KeyPlacement> VirtualInput::find(Keysym keysym) const {
 bool VirtualInput::isPrepared(std::string_view character) {
     if (!uploaded_)
         return false;
+    if (!pacing_.mayPost()) {
+        waitingForApplication_ = true; // prepareText then only waits
+        return false;
+    }
     return std::ranges::all_of(codePoints(character), [&](char32_t point) {
         return find(keysymForCodePoint(point)).has_value();
     });
@@ -201,6 +214,9 @@ Expected<VirtualInput::Duration> VirtualInput::bind(const std::vector<Keysym>& w
 }
 
 Expected<VirtualInput::Duration> VirtualInput::prepareText(std::string_view text) {
+    const auto paced = pacing_.nextBurst(std::chrono::steady_clock::now());
+    if (std::exchange(waitingForApplication_, false))
+        return paced;
     connection_.dispatch(); // a layout switch of the user's arrives as a keymap event
     followLayout();
     if (keyboardProblem_)
@@ -214,7 +230,10 @@ Expected<VirtualInput::Duration> VirtualInput::prepareText(std::string_view text
             std::ranges::find(wanted, keysym) == wanted.end())
             wanted.push_back(keysym);
     }
-    return bind(wanted);
+    const auto bound = bind(wanted);
+    if (!bound)
+        return bound;
+    return std::max(*bound, paced);
 }
 
 Expected<VirtualInput::Duration> VirtualInput::prepareKey(Key key, Modifiers modifiers) {
@@ -304,6 +323,7 @@ Posted VirtualInput::postCharacter(std::string_view character) {
         if (spares_->keycodeOf(keysymForCodePoint(point)) == placed->keycode)
             spares_->typed(placed->keycode);
     }
+    pacing_.posted(std::chrono::steady_clock::now());
     return flushed(Posted::Device::keyboard);
 }
 

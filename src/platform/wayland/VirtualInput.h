@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/wayland/DesktopParts.h"
+#include "platform/wayland/KeyPacing.h"
 #include "platform/wayland/SpareBindings.h"
 #include "platform/wayland/WaylandHandles.h"
 #include "platform/wayland/XkbLayout.h"
@@ -78,6 +79,8 @@ private:
     std::set<std::uint32_t> buttonsHeld_;
     std::optional<Point> pointer_;
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+    KeyPacing pacing_;
+    bool waitingForApplication_ = false; ///< the last isPrepared() was false for pacing only
 };
 
 } // namespace keyferry::wayland
