@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Typing benchmark on a headless sway: Keyferry against wtype into a native GTK entry, each
+# case on a fresh sway (scripts/test-wayland.sh).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cmake --build build --target wayland_typing_bench >/dev/null
+printf "%-10s %-11s %12s %16s\n" tool text "ms per char" "wrong or dropped"
+for text in ascii mixed; do
+    for tool in keyferry wtype; do
+        scripts/test-wayland.sh sway build/bench/wayland_typing_bench "$PWD/tests/e2e/gtk_form.py" \
+            "$tool" "$text" 2>/dev/null | grep -E '^(keyferry|wtype) ' ||
+            echo "$tool $text: no measurement"
+    done
+done

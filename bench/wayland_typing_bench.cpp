@@ -1,0 +1,222 @@
+// Typing into a native GTK entry on a headless sway: Keyferry's Wayland typing against
+// `wtype` on the same texts, no delay for either. Reports milliseconds per character (the
+// time to send the text) and how many characters arrived wrong or not at all.
+//
+// Usage: wayland_typing_bench GTK_FORM TOOL TEXT   (TOOL: keyferry or wtype; TEXT: ascii or
+// mixed). bench/run_wayland_typing_bench.sh runs every case, each on a fresh sway, because a
+// peer that leaves the keyboard in a bad state must not spoil the next measurement.
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+
+#include "automation/AutomationEngine.h"
+#include "automation/WindowBinding.h"
+#include "csv/UnicodeText.h"
+#include "csv/Utf8.h"
+#include "platform/wayland/WaylandDesktop.h"
+#include "ui/QtScheduler.h"
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <random>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace keyferry;
+
+namespace {
+
+std::u32string decode(const std::string& text) {
+    std::u32string out;
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* end = p + text.size();
+    while (p < end) {
+        char32_t c = 0xFFFD;
+        const std::size_t length = utf8::decodeOne(p, end, c);
+        out.push_back(length ? c : 0xFFFD);
+        p += length ? length : 1;
+    }
+    return out;
+}
+
+// Characters that arrived wrong, twice or not at all: the edit distance in code points.
+std::size_t wrongOrDropped(const std::string& wanted, const std::string& got) {
+    const std::u32string a = decode(wanted), b = decode(got);
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j)
+        row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t up = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
+            diagonal = up;
+        }
+    }
+    return row[b.size()];
+}
+
+// The same texts as the X11 typing benchmark, so the two can be compared.
+std::string asciiText(std::size_t length) {
+    std::mt19937 random(7);
+    const std::string alphabet = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"
+                                 " .,;:-_!?()[]{}<>@#$%&*+=/\\|'\"`~^";
+    std::string text;
+    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+    while (text.size() < length)
+        text += alphabet[pick(random)];
+    return text;
+}
+
+std::string mixedText(std::size_t characters) {
+    const std::vector<std::string> pieces = {
+        "a",       "Z",      "7",      " ",          "\u00E4",
+        "\u00D6",  "\u00DF", "\u00E9", "\u00A7",     "\u20AC",
+        "\u2013",  "\u2026", "\u6771", "\u4EAC",     "\u4E2D",
+        "\u6587",  "\uD55C", "\uAD6D", "\U0001F600", "\U0001F44D\U0001F3FD",
+        "e\u0301", "\u03B2", "\u0416", "\u05E9",     "\u00C4",
+        "\u00DC"};
+    std::mt19937 random(11);
+    std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
+    std::string text;
+    for (std::size_t i = 0; i < characters; ++i)
+        text += pieces[pick(random)];
+    return text;
+}
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void spin(std::chrono::milliseconds duration) {
+    QDeadlineTimer deadline(duration);
+    while (!deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+template <class T>
+T run(Task<T> task) {
+    task.start();
+    while (!task.done())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    if constexpr (!std::is_void_v<T>)
+        return *task.result();
+}
+
+/// The GTK form, native on Wayland; its Name entry has the focus once it is ready.
+struct Form {
+    pid_t pid = -1;
+    std::filesystem::path log;
+    ~Form() {
+        if (pid > 0) {
+            ::kill(pid, SIGTERM);
+            ::waitpid(pid, nullptr, 0);
+        }
+    }
+    bool ready() const { return readFile(log).find("\"ready\"") != std::string::npos; }
+    /// What the Name entry holds, as the form reports it on SIGUSR1.
+    std::optional<std::string> name() const {
+        const std::size_t before = readFile(log).size();
+        ::kill(pid, SIGUSR1);
+        QDeadlineTimer deadline(std::chrono::seconds(5));
+        while (!deadline.hasExpired()) {
+            const std::string all = readFile(log);
+            if (all.size() > before && all.back() == '\n') {
+                const auto record = nlohmann::json::parse(all.substr(before), nullptr, false);
+                if (record.is_object() && record.contains("values"))
+                    return record["values"][0].get<std::string>();
+            }
+            spin(std::chrono::milliseconds(10));
+        }
+        return std::nullopt;
+    }
+};
+
+// Waits until the entry stops changing (or holds the text), then returns it.
+std::string received(const Form& form, const std::string& wanted) {
+    std::string last;
+    for (int stable = 0, i = 0; stable < 5 && i < 400; ++i) {
+        spin(std::chrono::milliseconds(50));
+        const std::string now = form.name().value_or("");
+        stable = now == last ? stable + 1 : 0;
+        last = now;
+        if (now == wanted)
+            break;
+    }
+    return last;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: %s GTK_FORM keyferry|wtype ascii|mixed\n", argv[0]);
+        return 2;
+    }
+    QtScheduler scheduler;
+    auto connected = WaylandDesktop::connect(scheduler);
+    if (!connected) {
+        std::fprintf(stderr, "%s\n", connected.error().c_str());
+        return 1;
+    }
+    WaylandDesktop& desktop = **connected;
+    AutomationEngine engine(desktop, scheduler);
+    const std::string tool = argv[2];
+    const bool ascii = std::string(argv[3]) == "ascii";
+    const std::string text = ascii ? asciiText(2000) : mixedText(500);
+    const char* name = ascii ? "2000 ASCII" : "500 mixed";
+    const std::size_t characters = graphemeClusters(text).size();
+
+    const auto folder = std::filesystem::temp_directory_path() /
+                        ("keyferry-wayland-bench-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    Form form;
+    form.log = folder / "form.jsonl";
+    form.pid = ::fork();
+    if (form.pid == 0) {
+        ::execlp("env", "env", "GDK_BACKEND=wayland", "python3", argv[1], form.log.c_str(),
+                 "--code-max", "10", nullptr);
+        ::_exit(127);
+    }
+    QDeadlineTimer deadline(std::chrono::seconds(20));
+    while (!form.ready() && !deadline.hasExpired())
+        spin(std::chrono::milliseconds(20));
+    // As in a run: every character first checks that the focus is still on the form.
+    WindowBinding binding(desktop, "gtk_form.py");
+    while (!binding.bindToFocus() && !deadline.hasExpired())
+        spin(std::chrono::milliseconds(20));
+    if (!binding.isBound()) {
+        std::fprintf(stderr, "the form does not have the focus\n");
+        return 1;
+    }
+    engine.bindTo(&binding);
+    const auto start = std::chrono::steady_clock::now();
+    if (tool == "keyferry") {
+        if (const Posted typed = run(engine.typeText(text, 0, {})); !typed)
+            std::fprintf(stderr, "keyferry: %s\n", typed.why().c_str());
+    } else {
+        const auto input = folder / "input.txt";
+        std::ofstream(input, std::ios::binary) << text;
+        const std::string command = "wtype - < '" + input.string() + "'";
+        [[maybe_unused]] const int status = std::system(command.c_str());
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    engine.bindTo(nullptr);
+    const std::string got = received(form, text);
+    std::printf("%-10s %-11s %12.3f %16zu\n", tool.c_str(), name,
+                1000 * seconds / static_cast<double>(characters), wrongOrDropped(text, got));
+    std::filesystem::remove_all(folder);
+    return 0;
+}
