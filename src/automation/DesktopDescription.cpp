@@ -60,7 +60,7 @@ std::string formatDescription(const DesktopDescription& description) {
     for (const CapabilityState& state : description.capabilities) {
         text += std::string(capabilityName(state.capability)) + ": ";
         if (state.available)
-            text += "yes\n";
+            text += state.note.empty() ? "yes\n" : "yes - " + state.note + "\n";
         else
             text += "no - " + state.why + ". What you can do: " + state.remedy + "\n";
     }
@@ -71,13 +71,15 @@ DesktopDescription describeX11(bool trusted) {
     DesktopDescription description{DesktopKind::x11, {}};
     for (Capability capability : allCapabilities()) {
         if (trusted)
-            description.capabilities.push_back({capability, true, {}, {}});
+            description.capabilities.push_back({capability, true, {}, {}, {}});
         else
             description.capabilities.push_back(
-                {capability, false,
+                {capability,
+                 false,
                  "the X server lacks XTest or XInput2, or assistive technologies are off",
                  "turn on assistive technologies (accessibility) in the desktop's settings and "
-                 "log in again"});
+                 "log in again",
+                 {}});
     }
     return description;
 }
@@ -86,8 +88,11 @@ DesktopDescription describeUnreachable(DesktopKind kind, const std::string& why)
     DesktopDescription description{kind, {}};
     for (Capability capability : allCapabilities())
         description.capabilities.push_back(
-            {capability, false, why,
-             "start Keyferry inside a graphical session (DISPLAY or WAYLAND_DISPLAY set)"});
+            {capability,
+             false,
+             why,
+             "start Keyferry inside a graphical session (DISPLAY or WAYLAND_DISPLAY set)",
+             {}});
     return description;
 }
 

@@ -29,6 +29,7 @@ struct CapabilityState {
     bool available = false;
     std::string why;    ///< empty when available
     std::string remedy; ///< empty when available
+    std::string note;   ///< what an available capability lacks; often empty
 };
 
 struct DesktopDescription {
@@ -44,7 +45,7 @@ std::string_view desktopName(DesktopKind kind);
 std::string_view capabilityName(Capability capability);
 
 /// The description as `keyferry desktop` prints it: the desktop, then one line per capability,
-/// "NAME: yes" or "NAME: no - WHY. What you can do: REMEDY".
+/// "NAME: yes" (or "NAME: yes - NOTE") or "NAME: no - WHY. What you can do: REMEDY".
 std::string formatDescription(const DesktopDescription& description);
 
 /// An X11 desktop: everything when XTest, XInput2 and assistive technologies are there

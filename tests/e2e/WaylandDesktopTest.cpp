@@ -313,3 +313,111 @@ TEST(WaylandDesktopCommand, OnSwayEverythingButWatchingOtherApplicationsKeys) {
     EXPECT_EQ(answers.size(), 10u) << printed;
     EXPECT_NE(answers["record keys"].find("no Wayland compositor"), std::string::npos);
 }
+
+namespace {
+
+/// SWAYSOCK unset while it lives, as for a wlroots compositor without sway's IPC: Keyferry
+/// then reaches windows through the foreign toplevel protocol. The test's own swaymsg calls
+/// find the socket again afterwards.
+class WithoutSwaySocket {
+public:
+    WithoutSwaySocket() : saved_(std::getenv("SWAYSOCK") ? std::getenv("SWAYSOCK") : "") {
+        ::unsetenv("SWAYSOCK");
+    }
+    WithoutSwaySocket(const WithoutSwaySocket&) = delete;
+    WithoutSwaySocket& operator=(const WithoutSwaySocket&) = delete;
+    ~WithoutSwaySocket() {
+        if (!saved_.empty())
+            ::setenv("SWAYSOCK", saved_.c_str(), 1);
+    }
+
+private:
+    std::string saved_;
+};
+
+} // namespace
+
+// Without sway's IPC: the applications and the active window as sway's tree names them,
+// activation moves sway's focus, and processes and positions are unknown, not made up.
+TEST(WaylandToplevels, ApplicationsFocusAndActivationWithoutSwaysIpc) {
+    TemporaryFolder temp;
+    QtScheduler scheduler;
+    std::unique_ptr<WaylandDesktop> desktop;
+    {
+        WithoutSwaySocket noIpc;
+        auto connected = WaylandDesktop::connect(scheduler);
+        ASSERT_TRUE(connected.hasValue()) << connected.error();
+        desktop = std::move(*connected);
+    }
+    ASSERT_TRUE(desktop->windowsProblem().empty()) << desktop->windowsProblem();
+    EXPECT_EQ(desktop->facts().swayIpc, false);
+
+    Process gtk({"env", "GDK_BACKEND=wayland", "python3", KEYFERRY_GTK_FORM,
+                 (temp.path() / "form.jsonl").string()});
+    Process qt({"env", "QT_QPA_PLATFORM=wayland", KEYFERRY_QT_FORM, "Name"});
+    ASSERT_TRUE(waitForViewOf(gtk.pid()));
+    ASSERT_TRUE(waitForViewOf(qt.pid()));
+    ASSERT_TRUE(spinUntil([&] { return desktop->topLevelWindows().size() == 2; }));
+
+    std::set<std::pair<std::string, int>> applications;
+    for (const RunningApplication& running : desktop->runningApplications())
+        applications.insert({running.bundleID.value_or(""), running.processID});
+    EXPECT_EQ(applications,
+              (std::set<std::pair<std::string, int>>{{"gtk_form.py", 0}, {"qt_form", 0}}));
+    const auto windows = desktop->windowList();
+    EXPECT_EQ(windows.size(), 2u);
+    for (const WindowInfo& window : windows) {
+        EXPECT_EQ(window.ownerProcessID, 0);
+        EXPECT_EQ(window.bounds.width, 0);
+    }
+
+    for (const pid_t front : {gtk.pid(), qt.pid(), gtk.pid()}) {
+        const std::string id = front == gtk.pid() ? "gtk_form.py" : "qt_form";
+        SCOPED_TRACE("in front: " + id);
+        ASSERT_TRUE(desktop->activate({id, std::nullopt, 0, true}));
+        ASSERT_TRUE(waitForFocusOf(front)) << "sway did not move the focus";
+        // The protocol's state event may come a moment after sway's tree changed.
+        ASSERT_TRUE(spinUntil([&] {
+            const auto frontmost = desktop->frontmostApplication();
+            return frontmost && frontmost->bundleID == id;
+        }));
+        const auto focus = desktop->focusedWindow();
+        ASSERT_TRUE(focus);
+        const auto facts = desktop->windowFacts(*focus);
+        ASSERT_TRUE(facts);
+        EXPECT_EQ(facts->bundleID, id);
+        EXPECT_EQ(facts->processID, 0);
+        EXPECT_EQ(desktop->windowList().size(), 2u);
+    }
+    EXPECT_FALSE(desktop->activate({"no.such.app", std::nullopt, 0, true}));
+}
+
+// `keyferry run` without sway's IPC binds to the target by its application id and types a
+// row of mixed text exactly.
+TEST(WaylandToplevels, RunFillsAFormWithoutSwaysIpc) {
+    TemporaryFolder temp;
+    const auto log = temp.path() / "form.jsonl";
+    Process form({"env", "GDK_BACKEND=wayland", "python3", KEYFERRY_GTK_FORM, log.string(),
+                  "--code-max", "100"});
+    ASSERT_TRUE(waitForRecord(log, "ready"));
+    Template item;
+    item.name = "Form";
+    item.targetAppBundleID = "gtk_form.py";
+    item.settings.countdownSeconds = 1;
+    item.settings.interCharDelay = 0;
+    item.steps = {
+        makeStep(StepType::textInput, "Name", 0.1), makeStep(StepType::textInput, "City", 0.1),
+        makeStep(StepType::textInput, "Code", 0.1), makeStep(StepType::returnKey, "", 0.5)};
+    const std::vector<std::string> row = {"Zo\u00EB \u20AC \u674E",
+                                          "K\u00F6ln \U0001F44D\U0001F3FD", "\u00DF \u2713"};
+    KeyferryRun run(temp.path(), item,
+                    "Name;City;Code\n" + row[0] + ";" + row[1] + ";" + row[2] + "\n");
+    {
+        WithoutSwaySocket noIpc;
+        run.start();
+    }
+    EXPECT_EQ(run.wait(), 0) << run.output();
+    const auto rows = recordsOf(log, "row");
+    ASSERT_EQ(rows.size(), 1u) << readText(log) << run.output();
+    EXPECT_EQ(escaped(rows[0]["values"].dump()), escaped(nlohmann::json(row).dump()));
+}

@@ -19,6 +19,7 @@ std::set<Capability> missing(const DesktopDescription& description) {
 WaylandFacts sway() {
     WaylandFacts facts;
     facts.windowsKnowBounds = true;
+    facts.windowsKnowProcesses = true;
     facts.swayIpc = true;
     facts.wlrootsProtocols = true;
     facts.currentDesktop = "sway";
@@ -37,6 +38,9 @@ TEST(WaylandCapabilities, EachCompositorItsDesktopAndWhatIsMissing) {
     wlroots.windowsKnowBounds = false;
     wlroots.windowsProblem = "no sway IPC socket (SWAYSOCK is not set)";
     wlroots.currentDesktop = "";
+    // Windows through the foreign toplevel protocol: no processes, no positions.
+    WaylandFacts toplevels = wlroots;
+    toplevels.windowsProblem.reset();
     WaylandFacts gnome;
     gnome.keyboardProblem = "the compositor offers no virtual keyboard";
     gnome.pointerProblem = "the compositor offers no virtual pointer";
@@ -61,6 +65,11 @@ TEST(WaylandCapabilities, EachCompositorItsDesktopAndWhatIsMissing) {
          {Capability::click, Capability::listWindows, Capability::activate,
           Capability::windowBounds, Capability::stopHotkey, Capability::recordKeys,
           Capability::recordFields, Capability::pauseOnUserInput}},
+        {"wlroots with foreign toplevels",
+         toplevels,
+         DesktopKind::otherWlroots,
+         {Capability::click, Capability::windowBounds, Capability::stopHotkey,
+          Capability::recordKeys, Capability::recordFields, Capability::pauseOnUserInput}},
         {"GNOME", gnome, DesktopKind::gnome, everything},
         {"KDE", kde, DesktopKind::kde, everything},
         {"another compositor", unknown, DesktopKind::unknown, everything},
@@ -104,6 +113,21 @@ TEST(WaylandCapabilities, MissingPartsAreNamedForWhatTheyBreak) {
     EXPECT_NE(describeWayland(gnome).capabilities[0].why.find("GNOME"), std::string::npos);
 }
 
+TEST(WaylandCapabilities, WindowsWithoutProcessesSaySo) {
+    WaylandFacts facts = sway();
+    EXPECT_EQ(describeWayland(facts).capabilities[3].note, "");
+    facts.swayIpc = false;
+    facts.windowsKnowProcesses = false;
+    facts.windowsKnowBounds = false;
+    const auto listed = describeWayland(facts).capabilities[3];
+    ASSERT_EQ(listed.capability, Capability::listWindows);
+    EXPECT_TRUE(listed.available);
+    EXPECT_NE(listed.note.find("without process ids"), std::string::npos);
+    EXPECT_NE(formatDescription({DesktopKind::otherWlroots, {listed}})
+                  .find("list windows: yes - without"),
+              std::string::npos);
+}
+
 TEST(DesktopDescription, PrintedOneLinePerCapability) {
     const std::string x11 = formatDescription(describeX11(true));
     EXPECT_EQ(x11, "Desktop: X11\n"
@@ -120,7 +144,7 @@ TEST(DesktopDescription, PrintedOneLinePerCapability) {
     const DesktopDescription untrusted = describeX11(false);
     EXPECT_EQ(missing(untrusted).size(), allCapabilities().size());
     const DesktopDescription one{DesktopKind::gnome,
-                                 {{Capability::recordKeys, false, "why not", "do this"}}};
+                                 {{Capability::recordKeys, false, "why not", "do this", {}}}};
     EXPECT_EQ(formatDescription(one),
               "Desktop: GNOME\nrecord keys: no - why not. What you can do: do this\n");
 }

@@ -49,10 +49,11 @@ DesktopDescription describeWayland(const WaylandFacts& facts) {
     const DesktopKind kind = waylandDesktopKind(facts);
     DesktopDescription description{kind, {}};
     const auto yes = [&](Capability capability) {
-        description.capabilities.push_back({capability, true, {}, {}});
+        description.capabilities.push_back({capability, true, {}, {}, {}});
     };
     const auto no = [&](Capability capability, std::string why, std::string remedy) {
-        description.capabilities.push_back({capability, false, std::move(why), std::move(remedy)});
+        description.capabilities.push_back(
+            {capability, false, std::move(why), std::move(remedy), {}});
     };
     const std::string windowsRemedy =
         kind == DesktopKind::sway || kind == DesktopKind::otherWlroots
@@ -81,6 +82,10 @@ DesktopDescription describeWayland(const WaylandFacts& facts) {
         else
             yes(capability);
     }
+    if (!facts.windowsProblem && !facts.windowsKnowProcesses)
+        description.capabilities[static_cast<std::size_t>(Capability::listWindows)].note =
+            "without process ids, which this compositor does not tell applications: windows "
+            "are told apart by application id only";
     if (facts.windowsProblem)
         no(Capability::windowBounds, *facts.windowsProblem, windowsRemedy);
     else if (!facts.windowsKnowBounds)

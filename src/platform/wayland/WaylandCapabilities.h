@@ -13,6 +13,7 @@ struct WaylandFacts {
     std::optional<std::string> pointerProblem;  ///< why no virtual pointer; nothing when there
     std::optional<std::string> windowsProblem;  ///< why no windows; nothing when there
     bool windowsKnowBounds = false;
+    bool windowsKnowProcesses = false;
     bool swayIpc = false;          ///< sway's IPC answers: windows, the stop binding
     bool wlrootsProtocols = false; ///< the compositor offers wlroots' own protocols
     std::string currentDesktop;    ///< $XDG_CURRENT_DESKTOP

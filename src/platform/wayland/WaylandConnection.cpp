@@ -2,6 +2,7 @@
 
 #include "platform/wayland/XkbLayout.h"
 #include "virtual-keyboard-unstable-v1-client-protocol.h"
+#include "wlr-foreign-toplevel-management-unstable-v1-client-protocol.h"
 #include "wlr-virtual-pointer-unstable-v1-client-protocol.h"
 
 #include <algorithm>
@@ -92,6 +93,9 @@ void WaylandConnection::onGlobal(void* data, wl_registry* registry, std::uint32_
         self->pointerManager_.reset(static_cast<zwlr_virtual_pointer_manager_v1*>(
             wl_registry_bind(registry, name, &zwlr_virtual_pointer_manager_v1_interface,
                              std::min<std::uint32_t>(version, 2))));
+    } else if (which == zwlr_foreign_toplevel_manager_v1_interface.name) {
+        // Bound only without a better source of windows: it reports every window's changes.
+        self->foreignToplevel_ = Global{name, version};
     }
 }
 

@@ -29,10 +29,19 @@ public:
     ~WaylandConnection();
 
     wl_display* display() const { return display_.get(); }
+    wl_registry* registry() const { return registry_.get(); }
     wl_seat* seat() const { return seat_.get(); }
     /// Nothing when the compositor offers no such protocol to clients.
     zwp_virtual_keyboard_manager_v1* keyboardManager() const { return keyboardManager_.get(); }
     zwlr_virtual_pointer_manager_v1* pointerManager() const { return pointerManager_.get(); }
+
+    /// A global the compositor offers, left for whoever needs it to bind.
+    struct Global {
+        std::uint32_t name = 0;
+        std::uint32_t version = 0;
+    };
+    /// The wlroots foreign toplevel manager; nothing when not offered.
+    const std::optional<Global>& foreignToplevelGlobal() const { return foreignToplevel_; }
 
     /// The keymap of the seat's keyboard as the compositor last announced it, unless it is
     /// one of Keyferry's own; nothing when the seat never had a keyboard.
@@ -79,6 +88,7 @@ private:
     Handle<zwp_virtual_keyboard_manager_v1, destroyKeyboardManager> keyboardManager_;
     Handle<zwlr_virtual_pointer_manager_v1, destroyPointerManager> pointerManager_;
     std::uint32_t seatVersion_ = 0;
+    std::optional<Global> foreignToplevel_;
     std::optional<std::string> userKeymap_;
     std::uint64_t userKeymapChanges_ = 0;
     std::uint32_t userGroup_ = 0;

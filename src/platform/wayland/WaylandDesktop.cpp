@@ -2,6 +2,7 @@
 
 #include "platform/atspi/AtspiFocus.h"
 #include "platform/common/AccessibilityBus.h"
+#include "platform/wayland/ForeignToplevelWindows.h"
 #include "platform/wayland/SwayIpc.h"
 #include "platform/wayland/SwayStopHotkey.h"
 #include "platform/wayland/SwayWindows.h"
@@ -26,12 +27,21 @@ WaylandDesktop::WaylandDesktop(std::unique_ptr<WaylandConnection> connection)
     : connection_(std::move(connection)) {
     input_ = std::make_unique<VirtualInput>(*connection_);
     if (const auto path = SwayIpc::socketPath()) {
-        if (auto ipc = SwayIpc::connect(*path))
+        if (auto ipc = SwayIpc::connect(*path)) {
             windows_ = std::make_unique<SwayWindows>(std::move(*ipc));
-        else
+            swayIpc_ = true;
+        } else {
             windowsProblem_ = ipc.error();
+        }
     } else {
         windowsProblem_ = "no sway IPC socket (SWAYSOCK is not set)";
+    }
+    if (!windows_) {
+        windows_ = ForeignToplevelWindows::create(*connection_);
+        if (windows_)
+            windowsProblem_.clear();
+        else
+            windowsProblem_ += ", and the compositor does not list windows to applications";
     }
     if (std::getenv("DBUS_SESSION_BUS_ADDRESS"))
         focus_ = std::make_unique<atspi::AtspiFocus>();
@@ -88,7 +98,7 @@ std::unique_ptr<InputListener> WaylandDesktop::monitorKeys(Callback callback) {
     // No client sees keys meant for others; sway reports its own bindings, so the one
     // combination a monitor is for here, the stop shortcut, becomes a binding.
     const auto path = SwayIpc::socketPath();
-    if (!path || !windows_)
+    if (!path || !swayIpc_)
         return nullptr;
     return SwayStopHotkey::start(*path, std::move(callback));
 }
@@ -171,8 +181,10 @@ WaylandFacts WaylandDesktop::facts() const {
     if (!windows_)
         facts.windowsProblem = windowsProblem_;
     facts.windowsKnowBounds = windows_ && windows_->knowsBounds();
-    facts.swayIpc = windows_ != nullptr; // the only windows part there is yet
-    facts.wlrootsProtocols = connection_->pointerManager() != nullptr;
+    facts.windowsKnowProcesses = windows_ && windows_->knowsProcesses();
+    facts.swayIpc = swayIpc_;
+    facts.wlrootsProtocols =
+        connection_->pointerManager() || connection_->foreignToplevelGlobal().has_value();
     if (const char* desktop = std::getenv("XDG_CURRENT_DESKTOP"))
         facts.currentDesktop = desktop;
     return facts;

@@ -22,7 +22,8 @@ namespace keyferry {
 
 /// The desktop services on Wayland, built from the parts the compositor offers, probed at
 /// start: keys and clicks through virtual input devices (wlroots), windows and applications
-/// through sway's IPC, the focused element through AT-SPI. What a part cannot do fails or
+/// through sway's IPC or else the wlroots foreign toplevel protocol, the focused element
+/// through AT-SPI. What a part cannot do fails or
 /// answers "nothing", as the interface says; nothing is faked.
 class WaylandDesktop final : public DesktopServices {
 public:
@@ -73,6 +74,7 @@ private:
     std::unique_ptr<wayland::InputSynthesis> input_;
     std::unique_ptr<wayland::WindowManagement> windows_;
     std::string windowsProblem_;
+    bool swayIpc_ = false; ///< windows through sway's IPC, and its bindings
     std::unique_ptr<atspi::AtspiFocus> focus_;
 };
 
