@@ -20,10 +20,30 @@ scratch=$(mktemp -d -t keyferry-wayland-XXXXXX)
 chmod 755 "$scratch"
 mkdir -p "$scratch/home" "$scratch/runtime" "$scratch/config" "$scratch/cache"
 chmod 700 "$scratch/runtime"
+granted=()
 cleanup() {
+    local folder
+    for folder in "${granted[@]}"; do
+        setfacl -x "u:$uid" "$folder" 2>/dev/null || true
+    done
     rm -rf "$scratch"
 }
 trap cleanup EXIT
+
+# The checkout may lie below a folder only root may enter (a clone in /root): let the test
+# user pass through each such folder for this session alone, and take it back at the end.
+let_user_through() {
+    local path folder=""
+    path=$(realpath -m "$1")
+    IFS=/ read -ra parts <<<"${path#/}"
+    for part in "${parts[@]}"; do
+        folder="$folder/$part"
+        [[ -d "$folder" ]] || break
+        if ! "${as_user[@]}" test -x "$folder"; then
+            setfacl -m "u:$uid:x" "$folder" && granted+=("$folder")
+        fi
+    done
+}
 
 as_user=()
 if [[ $(id -u) -eq 0 ]]; then
@@ -32,6 +52,8 @@ if [[ $(id -u) -eq 0 ]]; then
     gid=$(id -g "$user")
     as_user=(setpriv "--reuid=$uid" "--regid=$gid" --clear-groups)
     chown -R "$uid:$gid" "$scratch"
+    let_user_through "$(dirname "$0")/.."
+    [[ "$1" == */* ]] && let_user_through "$(dirname "$1")"
 fi
 
 cat >"$scratch/sway.config" <<'CONFIG'
