@@ -66,7 +66,7 @@ protected:
 // applications, the front, the focused window and the window under a point are what sway's
 // tree says, and activation moves sway's focus.
 TEST_F(WaylandWindows, WindowsApplicationsAndActivationMatchSwaysTree) {
-    Process gtk({"env", "GDK_BACKEND=wayland", "python3", KEYFERRY_GTK_FORM,
+    Process gtk({"env", "GDK_BACKEND=wayland", "/usr/bin/python3", KEYFERRY_GTK_FORM,
                  (temp.path() / "form.jsonl").string()});
     Process qt({"env", "QT_QPA_PLATFORM=wayland", KEYFERRY_QT_FORM, "Name"});
     ASSERT_TRUE(waitForViewOf(gtk.pid()));
@@ -136,7 +136,8 @@ TEST_F(WaylandWindows, WindowsApplicationsAndActivationMatchSwaysTree) {
 // click must press the button under that offset, after the text typed before it.
 TEST_F(WaylandWindows, ClicksAtWindowRelativePositionsPressTheButtonsThere) {
     const auto log = temp.path() / "grid.jsonl";
-    Process grid({"env", "GDK_BACKEND=wayland", "python3", KEYFERRY_CLICK_GRID, log.string()});
+    Process grid(
+        {"env", "GDK_BACKEND=wayland", "/usr/bin/python3", KEYFERRY_CLICK_GRID, log.string()});
     ASSERT_TRUE(waitForRecord(log, "ready"));
     ASSERT_TRUE(swayCommand("[pid=" + std::to_string(grid.pid()) +
                             "] floating enable, resize set 600 400, move position 300 200"));
@@ -229,12 +230,12 @@ TEST_P(WaylandFocusTheft, NothingIsTypedIntoAWindowThatTookTheFocus) {
             thiefProgram = folder.path() / "thief_form.py";
             std::filesystem::copy_file(KEYFERRY_GTK_FORM, thiefProgram);
         }
-        Process thief({"env", "GDK_BACKEND=wayland", "python3", thiefProgram.string(),
+        Process thief({"env", "GDK_BACKEND=wayland", "/usr/bin/python3", thiefProgram.string(),
                        thiefLog.string(), "--code-max", "100"});
         ASSERT_TRUE(waitForRecord(thiefLog, "ready"));
 
         const auto targetLog = folder.path() / "target.jsonl";
-        Process target({"env", "GDK_BACKEND=wayland", "python3", KEYFERRY_GTK_FORM,
+        Process target({"env", "GDK_BACKEND=wayland", "/usr/bin/python3", KEYFERRY_GTK_FORM,
                         targetLog.string(), "--code-max", "100"});
         ASSERT_TRUE(waitForRecord(targetLog, "ready"));
         ASSERT_TRUE(waitForFocusOf(target.pid()));
@@ -352,7 +353,7 @@ TEST(WaylandToplevels, ApplicationsFocusAndActivationWithoutSwaysIpc) {
     ASSERT_TRUE(desktop->windowsProblem().empty()) << desktop->windowsProblem();
     EXPECT_EQ(desktop->facts().swayIpc, false);
 
-    Process gtk({"env", "GDK_BACKEND=wayland", "python3", KEYFERRY_GTK_FORM,
+    Process gtk({"env", "GDK_BACKEND=wayland", "/usr/bin/python3", KEYFERRY_GTK_FORM,
                  (temp.path() / "form.jsonl").string()});
     Process qt({"env", "QT_QPA_PLATFORM=wayland", KEYFERRY_QT_FORM, "Name"});
     ASSERT_TRUE(waitForViewOf(gtk.pid()));
@@ -397,7 +398,7 @@ TEST(WaylandToplevels, ApplicationsFocusAndActivationWithoutSwaysIpc) {
 TEST(WaylandToplevels, RunFillsAFormWithoutSwaysIpc) {
     TemporaryFolder temp;
     const auto log = temp.path() / "form.jsonl";
-    Process form({"env", "GDK_BACKEND=wayland", "python3", KEYFERRY_GTK_FORM, log.string(),
+    Process form({"env", "GDK_BACKEND=wayland", "/usr/bin/python3", KEYFERRY_GTK_FORM, log.string(),
                   "--code-max", "100"});
     ASSERT_TRUE(waitForRecord(log, "ready"));
     Template item;

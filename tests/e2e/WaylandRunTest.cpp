@@ -80,7 +80,7 @@ TEST_F(WaylandRun, FillsANativeGtkFormWithThreeRowsOfMixedText) {
         {"Stra\u00DFe", "\u00DCnal", "\u2713"},
     };
     const auto log = temp.path() / "form.jsonl";
-    Process form({"env", "GDK_BACKEND=wayland", "python3", KEYFERRY_GTK_FORM, log.string(),
+    Process form({"env", "GDK_BACKEND=wayland", "/usr/bin/python3", KEYFERRY_GTK_FORM, log.string(),
                   "--code-max", "100"});
     ASSERT_TRUE(spinUntil([&] { return readText(log).find("\"ready\"") != std::string::npos; },
                           std::chrono::seconds(20)))
@@ -199,7 +199,7 @@ namespace {
 /// A run typing one long text into the GTK form, started and seen typing.
 struct LongRun {
     explicit LongRun(const std::filesystem::path& folder)
-        : log(folder / "form.jsonl"), form({"env", "GDK_BACKEND=wayland", "python3",
+        : log(folder / "form.jsonl"), form({"env", "GDK_BACKEND=wayland", "/usr/bin/python3",
                                             KEYFERRY_GTK_FORM, log.string(), "--code-max", "100"}) {
         Template item;
         item.name = "Long";
