@@ -1,13 +1,16 @@
 #include "automation/DesktopDescription.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace keyferry {
 
 const std::vector<Capability>& allCapabilities() {
     static const std::vector<Capability> all = {
-        Capability::typeLayoutText,  Capability::typeAnyText, Capability::click,
-        Capability::listWindows,     Capability::activate,    Capability::windowBounds,
-        Capability::stopHotkey,      Capability::recordKeys,  Capability::recordFields,
-        Capability::pauseOnUserInput};
+        Capability::typeLayoutText,   Capability::typeAnyText, Capability::click,
+        Capability::listWindows,      Capability::activate,    Capability::windowBounds,
+        Capability::stopHotkey,       Capability::recordKeys,  Capability::recordFields,
+        Capability::pauseOnUserInput, Capability::watchClicks};
     return all;
 }
 
@@ -23,6 +26,8 @@ std::string_view desktopName(DesktopKind kind) {
         return "GNOME";
     case DesktopKind::kde:
         return "KDE";
+    case DesktopKind::simulated:
+        return "simulated";
     case DesktopKind::unknown:
         break;
     }
@@ -50,9 +55,11 @@ std::string_view capabilityName(Capability capability) {
     case Capability::recordFields:
         return "record fields";
     case Capability::pauseOnUserInput:
+        return "pause on user input";
+    case Capability::watchClicks:
         break;
     }
-    return "pause on user input";
+    return "see the user's clicks";
 }
 
 std::string formatDescription(const DesktopDescription& description) {
@@ -65,6 +72,61 @@ std::string formatDescription(const DesktopDescription& description) {
             text += "no - " + state.why + ". What you can do: " + state.remedy + "\n";
     }
     return text;
+}
+
+const CapabilityState* findCapability(const DesktopDescription& description,
+                                      Capability capability) {
+    for (const CapabilityState& state : description.capabilities)
+        if (state.capability == capability)
+            return &state;
+    return nullptr;
+}
+
+std::optional<CapabilityNotice> capabilityNotice(const DesktopDescription& description) {
+    CapabilityNotice notice;
+    for (const CapabilityState& state : description.capabilities) {
+        if (state.available)
+            continue;
+        // An untrusted X11 desktop lacks everything for one reason: one line, not eleven.
+        const auto same = std::ranges::find_if(notice.lines, [&](const MissingCapabilities& line) {
+            return line.why == state.why && line.remedy == state.remedy;
+        });
+        if (same == notice.lines.end()) {
+            notice.lines.push_back({{state.capability},
+                                    std::string(capabilityName(state.capability)),
+                                    state.why,
+                                    state.remedy});
+        } else {
+            same->capabilities.push_back(state.capability);
+            same->names += ", " + std::string(capabilityName(state.capability));
+        }
+    }
+    if (notice.lines.empty())
+        return std::nullopt;
+    notice.title =
+        "Not available on this desktop (" + std::string(desktopName(description.kind)) + ")";
+    return notice;
+}
+
+std::string formatMissing(const MissingCapabilities& line) {
+    std::string names = line.names;
+    if (!names.empty())
+        names[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(names[0])));
+    return names + ": " + line.why + ". What you can do: " + line.remedy + ".";
+}
+
+DesktopDescription describeAllExcept(DesktopKind kind,
+                                     const std::map<Capability, std::string>& missing) {
+    DesktopDescription description{kind, {}};
+    for (Capability capability : allCapabilities()) {
+        const auto found = missing.find(capability);
+        if (found == missing.end())
+            description.capabilities.push_back({capability, true, {}, {}, {}});
+        else
+            description.capabilities.push_back(
+                {capability, false, found->second, "use a desktop that offers it", {}});
+    }
+    return description;
 }
 
 DesktopDescription describeX11(bool trusted) {

@@ -1,5 +1,7 @@
 #include "automation/RunnerEngine.h"
 
+#include "automation/StepNeeds.h"
+
 #include <algorithm>
 #include <numeric>
 
@@ -115,38 +117,50 @@ void RunnerEngine::launch(Task<void> task, Cancellation cancellation) {
     });
 }
 
-void RunnerEngine::start(Template item, CSVData data, std::size_t startFrom,
+bool RunnerEngine::start(Template item, CSVData data, std::size_t startFrom,
                          std::optional<std::size_t> rowLimit) {
     const std::size_t rows = data.rowCount();
     const std::size_t end = rowLimit ? std::min(rows, startFrom + std::min(*rowLimit, rows)) : rows;
     chosenRows_.reset();
-    begin(std::move(item), std::move(data), RowPlan::range(startFrom, end));
+    return begin(std::move(item), std::move(data), RowPlan::range(startFrom, end));
 }
 
-void RunnerEngine::startRows(Template item, CSVData data, std::vector<std::size_t> rows) {
+bool RunnerEngine::startRows(Template item, CSVData data, std::vector<std::size_t> rows) {
     chosenRows_ = rows;
-    begin(std::move(item), std::move(data), RowPlan::list(std::move(rows)));
+    return begin(std::move(item), std::move(data), RowPlan::list(std::move(rows)));
 }
 
-void RunnerEngine::resume(Template item, CSVData data, std::size_t from) {
+bool RunnerEngine::resume(Template item, CSVData data, std::size_t from) {
     if (!chosenRows_) {
         const std::size_t rows = data.rowCount();
-        begin(std::move(item), std::move(data), RowPlan::range(from, rows));
-        return;
+        return begin(std::move(item), std::move(data), RowPlan::range(from, rows));
     }
     // Chosen rows go on with the rest of the same list.
     const auto at = std::ranges::find(*chosenRows_, from);
-    begin(std::move(item), std::move(data),
-          RowPlan::list(std::vector<std::size_t>(at, chosenRows_->end())));
+    return begin(std::move(item), std::move(data),
+                 RowPlan::list(std::vector<std::size_t>(at, chosenRows_->end())));
 }
 
-void RunnerEngine::begin(Template item, CSVData data, RowPlan plan) {
+bool RunnerEngine::refuses(const Template& item) {
+    if (!describeDesktop_)
+        return false;
+    std::optional<std::string> refusal = runRefusal(item, describeDesktop_());
+    if (!refusal)
+        return false;
+    setStatus(std::move(*refusal));
+    return true;
+}
+
+bool RunnerEngine::begin(Template item, CSVData data, RowPlan plan) {
+    if (refuses(item))
+        return false; // before the journal and the stop shortcut: nothing of a run begins
     shouldStop_ = false;
     shouldPause_ = false;
     hotkey_.start();
     runStarted.emit(plan.rows());
     Cancellation cancellation;
     launch(run(std::move(item), std::move(data), std::move(plan), cancellation), cancellation);
+    return true;
 }
 
 void RunnerEngine::stop() {

@@ -3,6 +3,7 @@
 #include "automation/AccessibilityChecker.h"
 #include "automation/AutomationEngine.h"
 #include "automation/ClickWatcher.h"
+#include "automation/DesktopDescription.h"
 #include "automation/GlobalHotkey.h"
 #include "automation/RunProgress.h"
 #include "automation/RunnerState.h"
@@ -14,6 +15,7 @@
 #include "model/Signal.h"
 #include "model/Template.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -38,16 +40,24 @@ public:
     void setState(RunnerState state);
     const std::string& statusMessage() const { return statusMessage_; }
 
+    /// How to learn what the desktop offers, asked before each run starts. A template with a
+    /// step the desktop cannot run is refused: the run would otherwise stop or wait forever
+    /// at that step. Without it, nothing is checked.
+    void describeDesktopWith(std::function<DesktopDescription()> describe) {
+        describeDesktop_ = std::move(describe);
+    }
+
     /// Runs rows [startFrom, startFrom + rowLimit) (to the end without a limit). Returns at
-    /// once; the run begins at the next turn of the loop.
-    void start(Template item, CSVData data, std::size_t startFrom,
+    /// once; the run begins at the next turn of the loop. Each start returns false, with the
+    /// reason as the status message, when the desktop cannot run the template.
+    bool start(Template item, CSVData data, std::size_t startFrom,
                std::optional<std::size_t> rowLimit);
     /// Runs exactly these rows (0-based, in this order): the failed rows of an earlier run,
     /// or a list the user gave.
-    void startRows(Template item, CSVData data, std::vector<std::size_t> rows);
+    bool startRows(Template item, CSVData data, std::vector<std::size_t> rows);
     /// Goes on from row `from` with activation and countdown again: to the end of the table,
     /// or, after startRows(), with the rows of that list from `from` on.
-    void resume(Template item, CSVData data, std::size_t from);
+    bool resume(Template item, CSVData data, std::size_t from);
     /// Ends a run or debug run: the row in progress is abandoned and not counted.
     void stop();
     /// Asks the run to pause at the next row boundary.
@@ -102,7 +112,9 @@ private:
         std::optional<std::vector<std::size_t>> list_;
     };
 
-    void begin(Template item, CSVData data, RowPlan plan);
+    bool begin(Template item, CSVData data, RowPlan plan);
+    /// Sets the reason as the status message when the desktop cannot run the template.
+    bool refuses(const Template& item);
     Task<void> run(Template item, CSVData data, RowPlan plan, Cancellation cancellation);
     Task<void> debugRun(Template item, std::vector<std::string> placeholders,
                         Cancellation cancellation);
@@ -119,6 +131,7 @@ private:
 
     DesktopServices& desktop_;
     Scheduler& scheduler_;
+    std::function<DesktopDescription()> describeDesktop_;
     AccessibilityChecker* accessibilityChecker_;
     AutomationEngine automation_;
     ClickWatcher clickWatcher_;

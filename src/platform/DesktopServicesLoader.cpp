@@ -78,8 +78,9 @@ DesktopDescription describeDesktop(DesktopServices& desktop) {
     if (dynamic_cast<X11Desktop*>(&desktop))
         return describeX11(desktop.isTrusted());
 #endif
-    return describeUnreachable(DesktopKind::unknown,
-                               "the simulated desktop types into no real application");
+    if (auto* simulated = dynamic_cast<SimulatedDesktop*>(&desktop))
+        return describeAllExcept(DesktopKind::simulated, simulated->missingCapabilities());
+    return describeUnreachable(DesktopKind::unknown, "this desktop is not one Keyferry knows");
 }
 
 } // namespace keyferry

@@ -18,5 +18,6 @@ TEST(DesktopCommand, OnX11EveryCapabilityIsThere) {
                        "record keys: yes\n"
                        "record fields: yes\n"
                        "pause on user input: yes\n"
+                       "see the user's clicks: yes\n"
                        "exit=0\n");
 }

@@ -28,7 +28,7 @@ WaylandFacts sway() {
 
 // Never offered on Wayland, whatever the compositor.
 const std::set<Capability> neverOnWayland = {Capability::recordKeys, Capability::recordFields,
-                                             Capability::pauseOnUserInput};
+                                             Capability::pauseOnUserInput, Capability::watchClicks};
 
 } // namespace
 
@@ -64,12 +64,13 @@ TEST(WaylandCapabilities, EachCompositorItsDesktopAndWhatIsMissing) {
          DesktopKind::otherWlroots,
          {Capability::click, Capability::listWindows, Capability::activate,
           Capability::windowBounds, Capability::stopHotkey, Capability::recordKeys,
-          Capability::recordFields, Capability::pauseOnUserInput}},
+          Capability::recordFields, Capability::pauseOnUserInput, Capability::watchClicks}},
         {"wlroots with foreign toplevels",
          toplevels,
          DesktopKind::otherWlroots,
          {Capability::click, Capability::windowBounds, Capability::stopHotkey,
-          Capability::recordKeys, Capability::recordFields, Capability::pauseOnUserInput}},
+          Capability::recordKeys, Capability::recordFields, Capability::pauseOnUserInput,
+          Capability::watchClicks}},
         {"GNOME", gnome, DesktopKind::gnome, everything},
         {"KDE", kde, DesktopKind::kde, everything},
         {"another compositor", unknown, DesktopKind::unknown, everything},
@@ -95,17 +96,18 @@ TEST(WaylandCapabilities, MissingPartsAreNamedForWhatTheyBreak) {
     // A compositor with a keyboard but no pointer: typing works, clicking does not.
     WaylandFacts facts = sway();
     facts.pointerProblem = "the compositor offers no virtual pointer";
-    EXPECT_EQ(missing(describeWayland(facts)),
-              (std::set<Capability>{Capability::click, Capability::recordKeys,
-                                    Capability::recordFields, Capability::pauseOnUserInput}));
+    EXPECT_EQ(
+        missing(describeWayland(facts)),
+        (std::set<Capability>{Capability::click, Capability::recordKeys, Capability::recordFields,
+                              Capability::pauseOnUserInput, Capability::watchClicks}));
     // Windows without bounds (a protocol that names windows only): no clicks at positions.
     facts = sway();
     facts.windowsKnowBounds = false;
     const auto description = describeWayland(facts);
-    EXPECT_EQ(
-        missing(description),
-        (std::set<Capability>{Capability::click, Capability::windowBounds, Capability::recordKeys,
-                              Capability::recordFields, Capability::pauseOnUserInput}));
+    EXPECT_EQ(missing(description),
+              (std::set<Capability>{Capability::click, Capability::windowBounds,
+                                    Capability::recordKeys, Capability::recordFields,
+                                    Capability::pauseOnUserInput, Capability::watchClicks}));
     // GNOME's reason is GNOME's, not the protocol's name.
     WaylandFacts gnome;
     gnome.keyboardProblem = "the compositor offers no virtual keyboard";
@@ -140,7 +142,8 @@ TEST(DesktopDescription, PrintedOneLinePerCapability) {
                    "stop hotkey: yes\n"
                    "record keys: yes\n"
                    "record fields: yes\n"
-                   "pause on user input: yes\n");
+                   "pause on user input: yes\n"
+                   "see the user's clicks: yes\n");
     const DesktopDescription untrusted = describeX11(false);
     EXPECT_EQ(missing(untrusted).size(), allCapabilities().size());
     const DesktopDescription one{DesktopKind::gnome,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "automation/DesktopDescription.h"
 #include "automation/DesktopServices.h"
 #include "automation/Scheduler.h"
 
@@ -117,6 +118,11 @@ public:
     void reserveCombination(KeyCombination combination) { reserved_.push_back(combination); }
 
     void setTrusted(bool trusted) { trusted_ = trusted; }
+    /// What this desktop is to say it lacks, and why (it offers everything else).
+    void setMissing(Capability capability, std::string why) {
+        missing_[capability] = std::move(why);
+    }
+    const std::map<Capability, std::string>& missingCapabilities() const { return missing_; }
     /// Any posting fails while this is set (an event that cannot be created).
     void setPostingFails(bool fails) { postingFails_ = fails; }
     void setPointer(Point p) { pointer_ = p; }
@@ -171,6 +177,7 @@ public:
     void beep() override { ++beeps_; }
 
 private:
+    std::map<Capability, std::string> missing_;
     struct Application {
         RunningApplication info;
         bool refusesActivation = false;

@@ -113,6 +113,9 @@ DesktopDescription describeWayland(const WaylandFacts& facts) {
        "Wayland shows Keyferry none of your own key presses and clicks, so a run does not pause "
        "when you type or click (it still pauses when the focus leaves the target window)",
        "keep your hands off the keyboard and mouse during a run, or stop it first");
+    no(Capability::watchClicks,
+       "no Wayland compositor lets an application see clicks made in other applications",
+       "use a Pause step instead of waiting for a click, or run on an X11 session");
     return description;
 }
 
