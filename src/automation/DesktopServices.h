@@ -171,6 +171,24 @@ public:
     /// held.
     virtual void deliverPendingInput() {}
 
+    // ---- where other applications' keys cannot be seen (Wayland) ----
+
+    /// Whether listen() and listenAndConsume() can see the keys of other applications on this
+    /// desktop at all (given the permission); false where no client is shown them.
+    virtual bool canWatchKeys() { return true; }
+    using FocusCallback = std::function<void(const FocusedElement&)>;
+    /// Reports each element as it takes the keyboard focus, while the handle lives. Nothing
+    /// when the focus cannot be followed.
+    virtual std::unique_ptr<InputListener> watchFocus(FocusCallback /*callback*/) {
+        return nullptr;
+    }
+    /// Keeps these combinations from every application and reports their presses, while the
+    /// handle lives. Nothing when the desktop cannot.
+    virtual std::unique_ptr<InputListener> bindKeys(std::vector<KeyCombination> /*keys*/,
+                                                    Callback /*callback*/) {
+        return nullptr;
+    }
+
     // ---- windows and applications ----
 
     /// On-screen windows, front to back.

@@ -6,11 +6,6 @@ namespace keyferry {
 
 namespace {
 
-bool takesText(ElementRole role) {
-    return role == ElementRole::textField || role == ElementRole::textArea ||
-           role == ElementRole::comboBox || role == ElementRole::searchField;
-}
-
 Step newStep(StepType type, double postDelay, std::string label = {}) {
     Step step = Step::ofType(type);
     step.postDelay = postDelay;
@@ -24,7 +19,7 @@ const KeyCombination optionSpace{Key::space, Modifier::alt};
 } // namespace
 
 RecorderService::RecorderService(DesktopServices& desktop, Scheduler& scheduler)
-    : desktop_(desktop), scheduler_(scheduler) {}
+    : desktop_(desktop), scheduler_(scheduler), followsFocusOnly_(!desktop.canWatchKeys()) {}
 
 RecorderService::~RecorderService() {
     removeEventTap();
@@ -42,9 +37,40 @@ void RecorderService::startRecording() {
     recordedSteps_.clear();
     lastDetectedLabel_.reset();
     detectedBundleID_.reset();
+    focusSteps_ = FocusStepBuilder{};
     state_ = RecorderState::recording;
     changed.emit();
-    installEventTap();
+    if (followsFocusOnly_)
+        installFocusWatch();
+    else
+        installEventTap();
+}
+
+void RecorderService::installFocusWatch() {
+    removeEventTap();
+    focusWatch_ =
+        desktop_.watchFocus([this](const FocusedElement& element) { handleFocus(element); });
+    escapeBinding_ =
+        desktop_.bindKeys({escape}, [this](const InputEvent& event) { handle(event); });
+    if (!focusWatch_ || !escapeBinding_) {
+        removeEventTap();
+        state_ = RecorderState::idle;
+        changed.emit();
+    }
+}
+
+void RecorderService::handleFocus(const FocusedElement& element) {
+    const bool inKeyferry = desktop_.isOwnApplicationActive();
+    auto step = focusSteps_.focusEntered(element, inKeyferry, recordedSteps_.size() + 1);
+    if (!step)
+        return;
+    detectApplication();
+    if (step->type == StepType::textInput)
+        lastDetectedLabel_ = step->label;
+    else
+        lastDetectedLabel_.reset();
+    append(std::move(*step));
+    changed.emit();
 }
 
 void RecorderService::installEventTap() {
@@ -66,6 +92,8 @@ void RecorderService::installEventTap() {
 
 void RecorderService::removeEventTap() {
     eventTap_.reset();
+    focusWatch_.reset();
+    escapeBinding_.reset();
 }
 
 void RecorderService::handle(const InputEvent& event) {
@@ -145,17 +173,8 @@ RecorderService::FocusQuery RecorderService::queryFocusedElement() {
         return {};
     FocusQuery query;
     query.role = element->role;
-    for (const std::string* candidate :
-         {&element->title, &element->description, &element->placeholder})
-        if (!candidate->empty()) {
-            query.label = *candidate;
-            break;
-        }
+    query.label = FocusStepBuilder::fieldLabel(*element);
     return query;
-}
-
-std::string RecorderService::numberedLabel(std::size_t number) const {
-    return "Feld_" + std::to_string(number);
 }
 
 void RecorderService::append(Step step) {
@@ -165,8 +184,9 @@ void RecorderService::append(Step step) {
 void RecorderService::handleTabEvent() {
     detectApplication();
     const FocusQuery focus = queryFocusedElement();
-    if (focus.role && takesText(*focus.role)) {
-        const std::string label = focus.label.value_or(numberedLabel(recordedSteps_.size() + 1));
+    if (focus.role && FocusStepBuilder::takesText(*focus.role)) {
+        const std::string label =
+            focus.label.value_or(FocusStepBuilder::numberedLabel(recordedSteps_.size() + 1));
         append(newStep(StepType::textInput, 0.3, label));
         lastDetectedLabel_ = label;
     } else {
@@ -248,8 +268,8 @@ void RecorderService::toggleLastStepType() {
     replacement.repeatCount = last.repeatCount;
     if (last.type == StepType::tab) {
         replacement.type = StepType::textInput;
-        replacement.label =
-            queryFocusedElement().label.value_or(numberedLabel(recordedSteps_.size()));
+        replacement.label = queryFocusedElement().label.value_or(
+            FocusStepBuilder::numberedLabel(recordedSteps_.size()));
     } else {
         replacement.type = StepType::tab;
     }

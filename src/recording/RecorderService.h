@@ -4,6 +4,7 @@
 #include "automation/Scheduler.h"
 #include "model/Signal.h"
 #include "model/Template.h"
+#include "recording/FocusStepBuilder.h"
 
 #include <memory>
 #include <optional>
@@ -18,6 +19,11 @@ enum class RecorderState { idle, recording };
 /// Return, the arrow keys and mouse presses become steps, Alt+Space switches the last step
 /// between Tab and Text Input, and Escape ends the recording. Every other key and click
 /// reaches the application unchanged.
+///
+/// Where the desktop shows no client the keys of others (Wayland), the steps come from the
+/// keyboard focus instead: each element the focus enters is a Text Input or Tab step (see
+/// FocusStepBuilder), and Escape, kept from the applications by the desktop, ends the
+/// recording. Return, the arrow keys and clicks are not seen there.
 class RecorderService {
 public:
     static constexpr Scheduler::Duration tabSettle = std::chrono::milliseconds(50);
@@ -33,6 +39,8 @@ public:
     const std::optional<std::string>& detectedBundleID() const { return detectedBundleID_; }
     /// Alt+Space could not be kept from the window manager, which also received it.
     bool optionSpaceAlsoReachesOthers() const { return optionSpaceAlsoReachesOthers_; }
+    /// Steps come from focus changes only: the desktop cannot show Keyferry the keys.
+    bool followsFocusOnly() const { return followsFocusOnly_; }
 
     /// Starts afresh: an empty list, nothing detected, a new tap.
     void startRecording();
@@ -52,6 +60,8 @@ public:
 
 private:
     void installEventTap();
+    void installFocusWatch();
+    void handleFocus(const FocusedElement& element);
     void removeEventTap();
     void cancelPendingTabs();
     void handle(const InputEvent& event);
@@ -61,7 +71,6 @@ private:
     void handleMouseClickEvent(MouseButton button, MouseClickType clickType, Point position);
     void detectApplication();
     void append(Step step);
-    std::string numberedLabel(std::size_t number) const;
 
     DesktopServices& desktop_;
     Scheduler& scheduler_;
@@ -70,7 +79,11 @@ private:
     std::optional<std::string> lastDetectedLabel_;
     std::optional<std::string> detectedBundleID_;
     bool optionSpaceAlsoReachesOthers_ = false;
+    bool followsFocusOnly_ = false;
     std::unique_ptr<InputListener> eventTap_;
+    std::unique_ptr<InputListener> focusWatch_;
+    std::unique_ptr<InputListener> escapeBinding_;
+    FocusStepBuilder focusSteps_;
     std::vector<Scheduler::TimerId> pendingTabs_;
 };
 

@@ -1,0 +1,55 @@
+#include "recording/FocusStepBuilder.h"
+
+namespace keyferry {
+
+namespace {
+
+bool sameElement(const FocusedElement& a, const FocusedElement& b) {
+    return a.role == b.role && a.title == b.title && a.description == b.description &&
+           a.placeholder == b.placeholder && a.processID == b.processID;
+}
+
+} // namespace
+
+bool FocusStepBuilder::takesText(ElementRole role) {
+    return role == ElementRole::textField || role == ElementRole::textArea ||
+           role == ElementRole::comboBox || role == ElementRole::searchField;
+}
+
+std::optional<std::string> FocusStepBuilder::fieldLabel(const FocusedElement& element) {
+    for (const std::string* candidate :
+         {&element.title, &element.description, &element.placeholder})
+        if (!candidate->empty())
+            return *candidate;
+    return std::nullopt;
+}
+
+std::string FocusStepBuilder::numberedLabel(std::size_t stepNumber) {
+    return "Feld_" + std::to_string(stepNumber);
+}
+
+std::optional<Step> FocusStepBuilder::focusEntered(const FocusedElement& element, bool inKeyferry,
+                                                   std::size_t stepNumber) {
+    if (inKeyferry) {
+        leftForKeyferry_ = last_.has_value();
+        return std::nullopt;
+    }
+    // Attributes are all there is to tell elements apart, so only a return from Keyferry
+    // counts as the same element again: two unnamed fields in a row are two steps.
+    const bool returned = leftForKeyferry_ && last_ && sameElement(*last_, element);
+    leftForKeyferry_ = false;
+    last_ = element;
+    if (returned)
+        return std::nullopt;
+    if (!takesText(element.role)) {
+        Step step = Step::ofType(StepType::tab);
+        step.postDelay = 0;
+        return step;
+    }
+    Step step = Step::ofType(StepType::textInput);
+    step.postDelay = 0.3;
+    step.label = fieldLabel(element).value_or(numberedLabel(stepNumber));
+    return step;
+}
+
+} // namespace keyferry

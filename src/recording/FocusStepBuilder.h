@@ -1,0 +1,36 @@
+#pragma once
+
+#include "automation/DesktopServices.h"
+#include "model/Template.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+namespace keyferry {
+
+/// Turns the keyboard focus moving through a form into steps, for desktops that show no
+/// client the keys of others: the focus entering a field that takes text is a Text Input
+/// step named after the field, entering any other control is a Tab step.
+class FocusStepBuilder {
+public:
+    /// Whether the recorder turns this kind of element into a Text Input step.
+    static bool takesText(ElementRole role);
+    /// The name a field is recorded under: its title, else its description, else its
+    /// placeholder; nothing when all are empty.
+    static std::optional<std::string> fieldLabel(const FocusedElement& element);
+    /// The name of an unnamed field that is the given step of the recording, counted from 1.
+    static std::string numberedLabel(std::size_t stepNumber);
+
+    /// The step for the element that just took the focus, numbered `stepNumber` when it is
+    /// one; nothing for Keyferry's own windows, and for the element that had the focus before
+    /// the user looked at Keyferry (coming back to a field is no move through the form).
+    std::optional<Step> focusEntered(const FocusedElement& element, bool inKeyferry,
+                                     std::size_t stepNumber);
+
+private:
+    std::optional<FocusedElement> last_;
+    bool leftForKeyferry_ = false;
+};
+
+} // namespace keyferry
