@@ -268,6 +268,23 @@ Task<Posted> AutomationEngine::executeStep(Step step, std::optional<std::string>
                                            Template::Settings settings,
                                            std::optional<std::string> targetBundleID,
                                            Cancellation cancellation) {
+    const Posted performed =
+        co_await performStep(std::move(step), std::move(value), std::move(settings),
+                             std::move(targetBundleID), cancellation);
+    // Asked even after a halt: a key sent before it may still have gone astray, and that is
+    // what the user must hear about, not the focus that moved.
+    if (const Posted delivered = desktop_.confirmDelivery(); !delivered) {
+        targetLost_ = false;
+        fieldCheck_ = FieldCheck{};
+        co_return delivered;
+    }
+    co_return performed;
+}
+
+Task<Posted> AutomationEngine::performStep(Step step, std::optional<std::string> value,
+                                           Template::Settings settings,
+                                           std::optional<std::string> targetBundleID,
+                                           Cancellation cancellation) {
     targetLost_ = false;
     skipped_ = false;
     fieldCheck_ = FieldCheck{};

@@ -48,7 +48,8 @@ public:
     /// watched user takes over, nothing more is pressed (keys already down are released) and
     /// the step ends at once. A text input whose field does not show what was typed (when the
     /// settings ask to check) ends before its Tab, so the field stays in view; fieldCheck()
-    /// says what was found.
+    /// says what was found. Where the desktop cannot hold the focus still while it sends, a
+    /// key that may have reached another window fails the step, whatever else happened.
     Task<Posted> executeStep(Step step, std::optional<std::string> value,
                              Template::Settings settings, std::optional<std::string> targetBundleID,
                              Cancellation cancellation);
@@ -94,6 +95,9 @@ public:
     bool focusBelongsTo(const std::string& bundleID);
 
 private:
+    Task<Posted> performStep(Step step, std::optional<std::string> value,
+                             Template::Settings settings, std::optional<std::string> targetBundleID,
+                             Cancellation cancellation);
     bool mayPress(const Cancellation& cancellation);
     bool mayClick(Point position, const Cancellation& cancellation);
     /// A stop, a lost focus or the user's hand: what is left of the step is skipped.

@@ -213,6 +213,10 @@ public:
     /// A failure when the desktop cannot get ready for it (then post nothing); release anyway.
     virtual Posted holdInputRouting() { return {}; }
     virtual void releaseInputRouting() {}
+    /// Waits until the desktop has handled what was posted; a failure when an event may have
+    /// reached another window than the one checked before it (where routing cannot be held,
+    /// the focus can move between the check and the event).
+    virtual Posted confirmDelivery() { return {}; }
 
     /// The top-level window the next key event will reach (on X11 the input focus, not the
     /// window manager's idea of the active window); nothing when no window has it.

@@ -304,3 +304,47 @@ TEST(RunSafety, AWindowIsKnownByItsIdAndItsProcess) {
             << scene.runner.statusMessage();
     }
 }
+
+TEST(RunSafety, WhereRoutingCannotBeHeldAKeyThatMayHaveGoneAstrayFailsItsRow) {
+    Scene undisturbed;
+    undisturbed.run();
+    std::vector<std::size_t> pressIndices;
+    for (std::size_t i = 0; i < undisturbed.desktop.postedEvents().size(); ++i)
+        if (presses(undisturbed.desktop.postedEvents()[i]) &&
+            undisturbed.desktop.postedEvents()[i].kind != Kind::mouseDown)
+            pressIndices.push_back(i);
+    ASSERT_GT(pressIndices.size(), 20u);
+
+    // The focus moves after the check and before the key lands, at every key of the run.
+    for (std::size_t index : pressIndices) {
+        Scene scene;
+        std::vector<RowOutcome> outcomes;
+        scene.runner.rowEnded.connect(
+            [&](const RowOutcome& outcome) { outcomes.push_back(outcome); });
+        std::size_t posted = 0;
+        scene.desktop.afterEachPost = [&] {
+            if (++posted == index)
+                scene.desktop.beforeNextEventLands = [&] {
+                    scene.desktop.focusWindow(scene.otherWindow);
+                };
+        };
+        if (index == 0)
+            scene.desktop.beforeNextEventLands = [&] {
+                scene.desktop.focusWindow(scene.otherWindow);
+            };
+        scene.run();
+        const std::string at = " (focus moved under key event " + std::to_string(index) + ")";
+
+        // The one key in flight may have landed; nothing after it does.
+        EXPECT_LE(scene.pressesOutside(scene.targetWindow).size(), 1u) << at;
+        const auto* paused = std::get_if<Paused>(&scene.runner.state());
+        ASSERT_TRUE(paused) << scene.runner.statusMessage() << at;
+        EXPECT_NE(scene.runner.statusMessage().find("a key may have reached Victim"),
+                  std::string::npos)
+            << scene.runner.statusMessage() << at;
+        ASSERT_FALSE(outcomes.empty()) << at;
+        EXPECT_EQ(outcomes.back().status, RowStatus::failed) << at;
+        EXPECT_EQ(outcomes.back().entry, paused->row + 1) << at;
+        EXPECT_TRUE(scene.desktop.heldDown().empty()) << at;
+    }
+}

@@ -294,14 +294,40 @@ void SimulatedDesktop::userClick(MouseButton button, Point position, int clickSt
 // ---- synthesis ----
 
 void SimulatedDesktop::log(PostedEvent event) {
+    if (auto moveFocus = std::exchange(beforeNextEventLands, nullptr))
+        moveFocus();
     event.time = scheduler_.now();
     event.frontProcessID = front_.value_or(0);
     const bool mouse =
         event.kind == PostedEvent::Kind::mouseDown || event.kind == PostedEvent::Kind::mouseUp;
     event.window = (mouse ? windowAt(event.position) : focused_).value_or(0);
+    const bool pressed =
+        event.kind == PostedEvent::Kind::keyDown || event.kind == PostedEvent::Kind::character;
+    if (pressed && checkedFocus_ && focused_ != checkedFocus_ && !stray_) {
+        const auto facts = focused_ ? windowFacts(*focused_) : std::nullopt;
+        const auto application = facts ? applications_.find(facts->processID) : applications_.end();
+        stray_ = application != applications_.end() ? application->second.info.bundleID
+                                                    : "another window";
+    }
     posted_.push_back(std::move(event));
     if (afterEachPost)
         afterEachPost();
+}
+
+std::optional<WindowID> SimulatedDesktop::focusedWindow() {
+    checkedFocus_ = focused_;
+    return focused_;
+}
+
+Posted SimulatedDesktop::holdInputRouting() {
+    checkedFocus_.reset(); // only a check made for this event counts
+    return stray_ ? confirmDelivery() : Posted{};
+}
+
+Posted SimulatedDesktop::confirmDelivery() {
+    if (const auto stray = std::exchange(stray_, std::nullopt))
+        return Posted::failure("a key may have reached " + *stray);
+    return {};
 }
 
 Posted SimulatedDesktop::postKey(Key key, Modifiers modifiers, bool down) {

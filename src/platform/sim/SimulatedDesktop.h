@@ -98,6 +98,10 @@ public:
     void onKey(int processID, std::function<void(Key, Modifiers)> reaction);
     /// Called after every posted event: lets a test make posting take time.
     std::function<void()> afterEachPost;
+    /// Runs once, inside the next posted event, before the event lands: the focus moving
+    /// between the check and the key, as on a desktop that cannot hold input routing. The
+    /// desktop then reports the key as possibly gone astray.
+    std::function<void()> beforeNextEventLands;
     /// Gives the application a form; fields without a frame get one in its front window.
     Form& addForm(int processID, std::vector<Field> fields);
     Form* form(int processID);
@@ -166,7 +170,9 @@ public:
     bool activate(const RunningApplication& application) override;
     std::vector<Rect> ownVisibleWindows() override;
     bool isOwnApplicationActive() override { return front_ && front_ == ownProcessID_; }
-    std::optional<WindowID> focusedWindow() override { return focused_; }
+    std::optional<WindowID> focusedWindow() override;
+    Posted holdInputRouting() override;
+    Posted confirmDelivery() override;
     std::optional<WindowID> windowAt(Point position) override;
     std::vector<WindowID> topLevelWindows() override;
     std::optional<WindowFacts> windowFacts(WindowID window) override;
@@ -230,6 +236,8 @@ private:
     int beeps_ = 0;
     int prompts_ = 0;
     std::vector<PostedEvent> posted_;
+    std::optional<WindowID> checkedFocus_; ///< the focus as last asked
+    std::optional<std::string> stray_;     ///< where a key went that the check did not allow
     std::map<std::size_t, Listener> listeners_;
     std::size_t nextListenerID_ = 1;
 };

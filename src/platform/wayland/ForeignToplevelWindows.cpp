@@ -1,6 +1,7 @@
 #include "platform/wayland/ForeignToplevelWindows.h"
 
 #include "platform/common/ApplicationNames.h"
+#include "platform/wayland/ToplevelStates.h"
 #include "platform/wayland/WaylandConnection.h"
 #include "wlr-foreign-toplevel-management-unstable-v1-client-protocol.h"
 
@@ -78,14 +79,10 @@ void ForeignToplevelWindows::onState(void* data, zwlr_foreign_toplevel_handle_v1
     Toplevel* toplevel = static_cast<ForeignToplevelWindows*>(data)->find(handle);
     if (!toplevel)
         return;
-    toplevel->pendingActivated = toplevel->pendingMinimized = false;
-    const auto* state = static_cast<const std::uint32_t*>(states->data);
-    for (std::size_t i = 0; i < states->size / sizeof(std::uint32_t); ++i) {
-        if (state[i] == ZWLR_FOREIGN_TOPLEVEL_HANDLE_V1_STATE_ACTIVATED)
-            toplevel->pendingActivated = true;
-        if (state[i] == ZWLR_FOREIGN_TOPLEVEL_HANDLE_V1_STATE_MINIMIZED)
-            toplevel->pendingMinimized = true;
-    }
+    toplevel->pendingActivated =
+        hasToplevelState(states, ZWLR_FOREIGN_TOPLEVEL_HANDLE_V1_STATE_ACTIVATED);
+    toplevel->pendingMinimized =
+        hasToplevelState(states, ZWLR_FOREIGN_TOPLEVEL_HANDLE_V1_STATE_MINIMIZED);
 }
 
 void ForeignToplevelWindows::onDone(void* data, zwlr_foreign_toplevel_handle_v1* handle) {

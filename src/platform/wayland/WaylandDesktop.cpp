@@ -2,7 +2,9 @@
 
 #include "platform/atspi/AtspiFocus.h"
 #include "platform/common/AccessibilityBus.h"
+#include "platform/wayland/ActivationWatch.h"
 #include "platform/wayland/ForeignToplevelWindows.h"
+#include "platform/wayland/SwayBinding.h"
 #include "platform/wayland/SwayIpc.h"
 #include "platform/wayland/SwayStopHotkey.h"
 #include "platform/wayland/SwayWindows.h"
@@ -43,6 +45,7 @@ WaylandDesktop::WaylandDesktop(std::unique_ptr<WaylandConnection> connection)
         else
             windowsProblem_ += ", and the compositor does not list windows to applications";
     }
+    activation_ = ActivationWatch::create(*connection_);
     if (std::getenv("DBUS_SESSION_BUS_ADDRESS"))
         focus_ = std::make_unique<atspi::AtspiFocus>();
 }
@@ -52,11 +55,23 @@ WaylandDesktop::~WaylandDesktop() {
 }
 
 Posted WaylandDesktop::postKey(Key key, Modifiers modifiers, bool down) {
-    return input_->postKey(key, modifiers, down);
+    const Posted posted = input_->postKey(key, modifiers, down);
+    if (posted && down)
+        markSent();
+    return posted;
 }
 
 Posted WaylandDesktop::postCharacter(std::string_view character) {
-    return input_->postCharacter(character);
+    const Posted posted = input_->postCharacter(character);
+    if (posted)
+        markSent();
+    return posted;
+}
+
+void WaylandDesktop::markSent() {
+    // A release reaching another window does nothing there; only what was checked is marked.
+    if (activation_ && focusCheckedInHold_)
+        activation_->markSent(focusCheckedAt_);
 }
 
 Expected<DesktopServices::Duration> WaylandDesktop::prepareText(std::string_view text) {
@@ -77,7 +92,10 @@ void WaylandDesktop::endText() {
 
 Posted WaylandDesktop::postMouseButton(MouseButton button, Point position, bool down, int) {
     const auto layout = windows_ ? windows_->layoutBounds() : std::nullopt;
-    return input_->postMouseButton(button, position, down, layout);
+    const Posted posted = input_->postMouseButton(button, position, down, layout);
+    if (posted && down)
+        markSent();
+    return posted;
 }
 
 std::optional<Point> WaylandDesktop::pointerLocation() {
@@ -101,6 +119,18 @@ std::unique_ptr<InputListener> WaylandDesktop::monitorKeys(Callback callback) {
     if (!path || !swayIpc_)
         return nullptr;
     return SwayStopHotkey::start(*path, std::move(callback));
+}
+
+std::unique_ptr<InputListener> WaylandDesktop::watchFocus(FocusCallback callback) {
+    return focus_ ? focus_->watch(std::move(callback)) : nullptr;
+}
+
+std::unique_ptr<InputListener> WaylandDesktop::bindKeys(std::vector<KeyCombination> keys,
+                                                        Callback callback) {
+    const auto path = SwayIpc::socketPath();
+    if (!path || !swayIpc_)
+        return nullptr;
+    return SwayBinding::start(*path, std::move(keys), std::move(callback));
 }
 
 std::vector<WindowInfo> WaylandDesktop::windowList() {
@@ -133,8 +163,66 @@ bool WaylandDesktop::isOwnApplicationActive() {
     return front && front->processID == static_cast<int>(getpid());
 }
 
+namespace {
+
+std::string strayMessage(const std::string& appID) {
+    const std::string where = appID.empty() ? "another window" : "\"" + appID + "\"";
+    return "the focus moved to " + where +
+           " just as a key was sent to the target window; the key may have reached " +
+           (appID.empty() ? "it" : where);
+}
+
+// The focus moving while it is asked about: asked again, a few times at most.
+constexpr int focusQueries = 3;
+
+} // namespace
+
+Posted WaylandDesktop::holdInputRouting() {
+    focusCheckedInHold_ = false;
+    if (!activation_)
+        return {};
+    if (const auto stray = activation_->takeStray(false))
+        return Posted::failure(strayMessage(*stray));
+    return {};
+}
+
+void WaylandDesktop::releaseInputRouting() {
+    focusCheckedInHold_ = false;
+}
+
+Posted WaylandDesktop::confirmDelivery() {
+    if (!activation_)
+        return {};
+    if (const auto stray = activation_->takeStray(true))
+        return Posted::failure(strayMessage(*stray));
+    return {};
+}
+
 std::optional<WindowID> WaylandDesktop::focusedWindow() {
-    return windows_ ? windows_->focusedWindow() : std::nullopt;
+    if (!windows_)
+        return std::nullopt;
+    if (!activation_)
+        return windows_->focusedWindow();
+    // Whatever moved the focus before the compositor answered has been told on the Wayland
+    // connection by the time the answer arrives, so an unchanged count means the answer holds.
+    std::uint64_t before = activation_->changes();
+    if (knownFocus_ && before == focusCheckedAt_) {
+        focusCheckedInHold_ = true;
+        return *knownFocus_;
+    }
+    for (int query = 0; query < focusQueries; ++query) {
+        const auto focus = windows_->focusedWindow();
+        const std::uint64_t after = activation_->changes();
+        if (after == before) {
+            knownFocus_ = focus;
+            focusCheckedAt_ = after;
+            focusCheckedInHold_ = true;
+            return focus;
+        }
+        before = after;
+    }
+    knownFocus_.reset();
+    return std::nullopt; // the focus does not hold still: no window can be relied on
 }
 
 std::optional<WindowID> WaylandDesktop::windowAt(Point position) {
@@ -183,6 +271,7 @@ WaylandFacts WaylandDesktop::facts() const {
     facts.windowsKnowBounds = windows_ && windows_->knowsBounds();
     facts.windowsKnowProcesses = windows_ && windows_->knowsProcesses();
     facts.swayIpc = swayIpc_;
+    facts.focusFollowed = focus_ && focus_->isAvailable();
     facts.wlrootsProtocols =
         connection_->pointerManager() || connection_->foreignToplevelGlobal().has_value();
     if (const char* desktop = std::getenv("XDG_CURRENT_DESKTOP"))

@@ -5,6 +5,7 @@
 #include "model/Expected.h"
 #include "platform/wayland/WaylandCapabilities.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -13,6 +14,7 @@ class AtspiFocus;
 } // namespace keyferry::atspi
 
 namespace keyferry::wayland {
+class ActivationWatch;
 class InputSynthesis;
 class WaylandConnection;
 class WindowManagement;
@@ -46,12 +48,24 @@ public:
                                                     std::vector<KeyCombination> consume,
                                                     Callback callback) override;
     std::unique_ptr<InputListener> monitorKeys(Callback callback) override;
+    /// No client sees others' keys here; the focus is followed through AT-SPI, and sway
+    /// bindings keep combinations from the applications.
+    bool canWatchKeys() override { return false; }
+    std::unique_ptr<InputListener> watchFocus(FocusCallback callback) override;
+    std::unique_ptr<InputListener> bindKeys(std::vector<KeyCombination> keys,
+                                            Callback callback) override;
     std::vector<WindowInfo> windowList() override;
     std::vector<RunningApplication> runningApplications() override;
     std::optional<RunningApplication> frontmostApplication() override;
     bool activate(const RunningApplication& application) override;
     std::vector<Rect> ownVisibleWindows() override;
     bool isOwnApplicationActive() override;
+    /// A Wayland client cannot hold the focus still: these only report a key that the focus
+    /// moving at the wrong moment may have sent elsewhere (see ActivationWatch).
+    Posted holdInputRouting() override;
+    void releaseInputRouting() override;
+    Posted confirmDelivery() override;
+    /// Asks the compositor only when the active window has changed since it last did.
     std::optional<WindowID> focusedWindow() override;
     std::optional<WindowID> windowAt(Point position) override;
     std::vector<WindowID> topLevelWindows() override;
@@ -69,10 +83,17 @@ public:
 
 private:
     WaylandDesktop(std::unique_ptr<wayland::WaylandConnection> connection);
+    void markSent();
 
     std::unique_ptr<wayland::WaylandConnection> connection_;
     std::unique_ptr<wayland::InputSynthesis> input_;
     std::unique_ptr<wayland::WindowManagement> windows_;
+    std::unique_ptr<wayland::ActivationWatch> activation_;
+    /// The focused window as last asked, valid while the activation count stays at
+    /// `focusCheckedAt_`.
+    std::optional<std::optional<WindowID>> knownFocus_;
+    std::uint64_t focusCheckedAt_ = 0;
+    bool focusCheckedInHold_ = false; ///< the event being sent relies on a focus check
     std::string windowsProblem_;
     bool swayIpc_ = false; ///< windows through sway's IPC, and its bindings
     std::unique_ptr<atspi::AtspiFocus> focus_;
