@@ -7,6 +7,7 @@
 #include "automation/AccessibilityChecker.h"
 #include "automation/JournalRecorder.h"
 #include "automation/RunnerEngine.h"
+#include "automation/StepNeeds.h"
 #include "csv/CSVImport.h"
 #include "platform/DesktopServicesLoader.h"
 #include "ui/AppSettings.h"
@@ -101,8 +102,14 @@ int runRunCommand(const RunCommandOptions& options, std::ostream& out, std::ostr
         err << desktop.error() << '\n';
         return 1;
     }
+    // Refused before anything of a run is printed or journalled.
+    if (const auto refusal = runRefusal(*item, describeDesktop(**desktop))) {
+        err << *refusal << '\n';
+        return 1;
+    }
     AccessibilityChecker checker(**desktop, scheduler);
     RunnerEngine runner(**desktop, scheduler, &checker);
+    runner.describeDesktopWith([&] { return describeDesktop(**desktop); });
     runner.setPauseOnUserInput(AppSettings::pauseOnUserInput());
 
     if (chooses) {

@@ -2,33 +2,17 @@
 
 #include <QEvent>
 #include <QFrame>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/DesktopServicesLoader.h"
+#include "ui/CapabilityNoticeView.h"
 #include "ui/Icons.h"
 
 namespace keyferry {
-
-namespace {
-
-QWidget* instruction(QWidget* parent, const char* symbol, const QString& text) {
-    auto* row = new QWidget(parent);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* icon = new QLabel(row);
-    icon->setPixmap(symbolIcon(symbol, QColor(0x25, 0x63, 0xEB)).pixmap(18, 18));
-    layout->addWidget(icon);
-    auto* label = new QLabel(text, row);
-    label->setWordWrap(true);
-    layout->addWidget(label, 1);
-    return row;
-}
-
-} // namespace
 
 AccessibilityPrompt::AccessibilityPrompt(DesktopServices& desktop, AccessibilityChecker& checker,
                                          QWidget* parent)
@@ -40,7 +24,7 @@ AccessibilityPrompt::AccessibilityPrompt(DesktopServices& desktop, Accessibility
     auto* card = new QFrame(this);
     card->setFrameShape(QFrame::StyledPanel);
     card->setAutoFillBackground(true);
-    card->setFixedWidth(450);
+    card->setFixedWidth(520);
     outer->addWidget(card, 0, Qt::AlignCenter);
 
     auto* layout = new QVBoxLayout(card);
@@ -66,20 +50,9 @@ AccessibilityPrompt::AccessibilityPrompt(DesktopServices& desktop, Accessibility
     why->setForegroundRole(QPalette::PlaceholderText);
     layout->addWidget(why);
 
-    auto* steps = new QFrame(card);
-    steps->setFrameShape(QFrame::StyledPanel);
-    auto* stepLayout = new QVBoxLayout(steps);
-    stepLayout->setSpacing(8);
-    stepLayout->addWidget(instruction(
-        steps, "1.circle.fill",
-        QStringLiteral("Use an X11 session (Wayland-only sessions are not supported yet)")));
-    stepLayout->addWidget(
-        instruction(steps, "2.circle.fill",
-                    QStringLiteral("Turn on assistive technologies (the button below does it)")));
-    stepLayout->addWidget(instruction(
-        steps, "3.circle.fill",
-        QStringLiteral("Restart the applications you want to fill in, so they show their fields")));
-    layout->addWidget(steps);
+    // What is missing and what to do, from the desktop's own description.
+    notice_ = new CapabilityNoticeView(false, card);
+    layout->addWidget(notice_);
 
     enableButton_->setText(QStringLiteral("Enable Assistive Technologies"));
     enableButton_->setDefault(true);
@@ -119,6 +92,7 @@ void AccessibilityPrompt::follow() {
         if (sibling != this)
             sibling->setEnabled(granted);
     if (!granted) {
+        notice_->show(capabilityNotice(describeDesktop(desktop_)));
         raise();
         enableButton_->setFocus();
     }

@@ -10,14 +10,18 @@ class QPushButton;
 
 namespace keyferry {
 
-/// Covers the main window while Keyferry may not type into other applications, explains
-/// how to allow it, and goes away by itself once it is allowed. It cannot be dismissed.
+class CapabilityNoticeView;
+
+/// Covers the main window while Keyferry may not type into other applications, lists what
+/// the desktop lacks with why and what to do, and goes away by itself once typing is
+/// allowed. It cannot be dismissed.
 class AccessibilityPrompt final : public QWidget {
 public:
     AccessibilityPrompt(DesktopServices& desktop, AccessibilityChecker& checker, QWidget* parent);
     ~AccessibilityPrompt() override;
 
     QPushButton* enableButton() const { return enableButton_; }
+    CapabilityNoticeView* notice() const { return notice_; }
     /// Shows or hides the prompt for the current status.
     void follow();
 
@@ -30,6 +34,7 @@ private:
     DesktopServices& desktop_;
     AccessibilityChecker& checker_;
     QPushButton* enableButton_;
+    CapabilityNoticeView* notice_ = nullptr;
     QLabel* granted_;
     Signal<bool>::ConnectionId connection_;
 };

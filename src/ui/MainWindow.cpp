@@ -8,7 +8,9 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "platform/DesktopServicesLoader.h"
 #include "ui/AccessibilityPrompt.h"
+#include "ui/CapabilityNoticeView.h"
 #include "ui/HelpWindow.h"
 #include "ui/Icons.h"
 #include "ui/TemplateDetailView.h"
@@ -28,6 +30,8 @@ MainWindow::MainWindow(TemplateStore& store, AccessibilityChecker& checker,
     setCentralWidget(central);
     auto* centralLayout = new QVBoxLayout(central);
     centralLayout->setContentsMargins(0, 0, 0, 0);
+    notice_ = new CapabilityNoticeView(true, central);
+    centralLayout->addWidget(notice_);
     centralLayout->addWidget(splitter_);
     splitter_->setChildrenCollapsible(false);
     sidebar_->setMinimumWidth(180);
@@ -56,12 +60,23 @@ MainWindow::MainWindow(TemplateStore& store, AccessibilityChecker& checker,
     // The prompt lies above everything else in the window, outside the layout.
     prompt_ = new AccessibilityPrompt(desktop_, checker_, central);
 
+    grantConnection_ = checker_.isGrantedChanged.connect([this](bool) { refreshNotice(); });
+    refreshNotice();
     selectionConnection_ = store_.selectedTemplateIDChanged.connect([this] { followSelection(); });
     followSelection();
 }
 
 MainWindow::~MainWindow() {
+    checker_.isGrantedChanged.disconnect(grantConnection_);
     store_.selectedTemplateIDChanged.disconnect(selectionConnection_);
+}
+
+void MainWindow::refreshNotice() {
+    // While Keyferry may not type at all, the prompt covers the window with the same list.
+    if (checker_.isGranted())
+        notice_->show(capabilityNotice(describeDesktop(desktop_)));
+    else
+        notice_->show(std::nullopt);
 }
 
 bool MainWindow::showsPlaceholder() const {
@@ -92,6 +107,7 @@ void MainWindow::showEvent(QShowEvent* event) {
         checker_.startMonitoring(2);
     }
     prompt_->follow();
+    refreshNotice();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -14,11 +14,12 @@ class QStackedWidget;
 namespace keyferry {
 
 class AccessibilityPrompt;
+class CapabilityNoticeView;
 class TemplateDetailView;
 class TemplateSidebar;
 
-/// The application's one main window: the sidebar, the detail pane, the help command and
-/// the permission prompt.
+/// The application's one main window: the sidebar, the detail pane, the help command, what
+/// the desktop lacks and the permission prompt.
 class MainWindow final : public QMainWindow {
 public:
     MainWindow(TemplateStore& store, AccessibilityChecker& checker, DesktopServices& desktop,
@@ -28,6 +29,8 @@ public:
     TemplateSidebar* sidebar() const { return sidebar_; }
     TemplateDetailView* detail() const { return detail_; }
     AccessibilityPrompt* prompt() const { return prompt_; }
+    /// What the desktop lacks, above the panes; hidden while the prompt covers the window.
+    CapabilityNoticeView* notice() const { return notice_; }
     QSplitter* splitter() const { return splitter_; }
     bool showsPlaceholder() const;
 
@@ -37,6 +40,7 @@ protected:
 
 private:
     void followSelection();
+    void refreshNotice();
 
     TemplateStore& store_;
     AccessibilityChecker& checker_;
@@ -48,6 +52,8 @@ private:
     QLabel* placeholder_;
     TemplateDetailView* detail_ = nullptr;
     AccessibilityPrompt* prompt_;
+    CapabilityNoticeView* notice_;
+    Signal<bool>::ConnectionId grantConnection_;
     bool monitoring_ = false;
     Signal<>::ConnectionId selectionConnection_;
 };

@@ -10,6 +10,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "platform/DesktopServicesLoader.h"
 #include "ui/AppSettings.h"
 #include "ui/Icons.h"
 
@@ -52,6 +53,8 @@ RunnerPanel::RunnerPanel(DesktopServices& desktop, Scheduler& scheduler,
       resumeFrom_(nullptr), status_(new QLabel(this)), pauseOnInput_(new QCheckBox(this)),
       results_(new QWidget(this)), resultSummary_(new QLabel(this)),
       problemRows_(new QListWidget(this)), runFailed_(new QPushButton(this)) {
+    // A template the desktop cannot run is refused, the reason in the status line.
+    engine_->describeDesktopWith([&desktop] { return describeDesktop(desktop); });
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::AlternateBase);
     auto* layout = new QVBoxLayout(this);
@@ -67,6 +70,7 @@ RunnerPanel::RunnerPanel(DesktopServices& desktop, Scheduler& scheduler,
     status_->setForegroundRole(QPalette::PlaceholderText);
     status_->setAccessibleName(QStringLiteral("Runner status"));
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    status_->setWordWrap(true); // a refused run says why at length
     layout->addWidget(status_);
 
     auto* results = new QVBoxLayout(results_);

@@ -11,9 +11,12 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QToolButton>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include "automation/AutomationEngine.h"
+#include "automation/StepNeeds.h"
+#include "platform/DesktopServicesLoader.h"
 #include "ui/Icons.h"
 #include "ui/NumberText.h"
 #include "ui/RecorderView.h"
@@ -480,6 +483,21 @@ QWidget* TemplateEditor::makeRow(const Template& item, std::size_t index) {
             id, [&](Step& s) { s.type = chosen; }, true);
     });
     layout->addWidget(type);
+    if (const auto warning = stepWarning(step, description_)) {
+        // Said in the editor, not only when a run is refused.
+        const QString why = QString::fromStdString(*warning);
+        QToolButton* flag = plainButton(
+            row, "exclamationmark.triangle.fill",
+            QStringLiteral("Step %1 cannot run on this desktop").arg(index + 1), orange);
+        flag->setObjectName(QStringLiteral("missingCapability"));
+        flag->setToolTip(why);
+        flag->setAccessibleDescription(why);
+        flag->setFocusPolicy(Qt::StrongFocus);
+        connect(flag, &QToolButton::clicked, flag, [flag, why] {
+            QToolTip::showText(flag->mapToGlobal(QPoint(0, flag->height())), why, flag);
+        });
+        layout->addWidget(flag);
+    }
 
     const bool fixed = step.isFixed();
     switch (step.type) {
@@ -642,6 +660,7 @@ QWidget* TemplateEditor::makeRow(const Template& item, std::size_t index) {
 }
 
 void TemplateEditor::rebuildSteps() {
+    description_ = describeDesktop(desktop_);
     const Template item = current_();
     const int current = stepList_->currentRow();
     stepList_->clear();

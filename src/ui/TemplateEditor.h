@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "automation/DesktopDescription.h"
 #include "automation/RunnerEngine.h"
 #include "recording/ClickPositionRecorder.h"
 #include "recording/RecorderService.h"
@@ -63,6 +64,7 @@ private:
     QWidget* makeRow(const Template& item, std::size_t index);
 
     DesktopServices& desktop_;
+    DesktopDescription description_; ///< what the desktop offers, for the steps' warnings
     std::function<Template()> current_;
     Edit edit_;
     RecorderService recorder_;
