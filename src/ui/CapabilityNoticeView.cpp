@@ -12,6 +12,7 @@ namespace keyferry {
 CapabilityNoticeView::CapabilityNoticeView(bool hideable, QWidget* parent)
     : QFrame(parent), title_(new QLabel(this)), linesLayout_(new QVBoxLayout) {
     setFrameShape(QFrame::StyledPanel);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     setAccessibleName(QStringLiteral("What this desktop lacks"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 8, 12, 8);

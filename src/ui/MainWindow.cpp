@@ -32,7 +32,7 @@ MainWindow::MainWindow(TemplateStore& store, AccessibilityChecker& checker,
     centralLayout->setContentsMargins(0, 0, 0, 0);
     notice_ = new CapabilityNoticeView(true, central);
     centralLayout->addWidget(notice_);
-    centralLayout->addWidget(splitter_);
+    centralLayout->addWidget(splitter_, 1); // the notice takes only the height it needs
     splitter_->setChildrenCollapsible(false);
     sidebar_->setMinimumWidth(180);
     sidebar_->setMaximumWidth(280);

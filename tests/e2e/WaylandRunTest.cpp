@@ -288,3 +288,19 @@ TEST_F(WaylandRun, KilledRunLeavesNoKeyHeldAndNoBinding) {
         EXPECT_FALSE(stopBindingLeft()) << "attempt " << attempt;
     }
 }
+
+// A template that waits for the user's click, which sway does not show to Keyferry: the run
+// would wait forever, so `keyferry run` refuses it at once, naming the step and the reason,
+// and journals nothing.
+TEST_F(WaylandRun, RunWaitingForAClickIsRefusedOnSway) {
+    Template waiting = formTemplate({"Name"});
+    waiting.steps.insert(waiting.steps.begin() + 1, makeStep(StepType::wait, "", 0.1));
+    KeyferryRun run(temp.path(), waiting, "Name\nAda\n");
+    run.start();
+    EXPECT_EQ(run.wait(), 1) << run.output();
+    EXPECT_NE(run.output().find("Not started: step 2 (Wait (Click)) cannot run on this desktop "
+                                "(sway). \u201Csee the user's clicks\u201D is missing: "),
+              std::string::npos)
+        << run.output();
+    EXPECT_EQ(run.output().find("Running"), std::string::npos) << "nothing of a run began";
+}

@@ -4,7 +4,9 @@
 
 #include "UiSession.h"
 #include "ui/AccessibilityPrompt.h"
+#include "ui/CSVPanel.h"
 #include "ui/CapabilityNoticeView.h"
+#include "ui/RunnerPanel.h"
 #include "ui/TemplateEditor.h"
 
 using namespace keyferry;
@@ -103,4 +105,38 @@ TEST_F(UiSession, StepsNeedingWhatIsMissingAreFlaggedInTheEditor) {
     detail().editDraft([](Template& item) { item.steps = {Step::ofType(StepType::returnKey)}; });
     QApplication::processEvents();
     EXPECT_EQ(flag(0), nullptr);
+}
+
+// Start in the runner panel with a step the desktop cannot run: nothing starts, and the
+// status line says which step, what is missing and why.
+TEST_F(UiSession, RunnerPanelRefusesATemplateTheDesktopCannotRun) {
+    desktop.setMissing(Capability::watchClicks, "clicks in other applications cannot be seen");
+    open();
+    store->addTemplate();
+    QApplication::processEvents();
+    detail().editDraft([](Template& item) {
+        item.targetAppBundleID = "Yad";
+        Step name = Step::ofType(StepType::textInput);
+        name.label = "Name";
+        item.steps = {name, Step::ofType(StepType::wait)};
+    });
+    writeText(temp.path() / "names.csv", "Name\nAda\nBob\n");
+    detail().csvPanel()->loadFile(QString::fromStdString((temp.path() / "names.csv").string()));
+    detail().toggleRunner();
+    RunnerPanel* runner = detail().runnerPanel();
+    ASSERT_TRUE(runner);
+    QPushButton* start = runner->button(QStringLiteral("Start"));
+    ASSERT_TRUE(start && start->isEnabled());
+
+    start->click();
+    advance(std::chrono::milliseconds(3000));
+    EXPECT_EQ(runner->pageName(), QStringLiteral("idle")) << "no countdown, no run";
+    EXPECT_FALSE(runner->engine().isRunning());
+    EXPECT_TRUE(desktop.postedEvents().empty());
+    EXPECT_TRUE(runner->statusLabel()->isVisible());
+    EXPECT_TRUE(runner->statusLabel()->text().startsWith(
+        QStringLiteral("Not started: step 2 (Wait (Click)) cannot run on this desktop")))
+        << runner->statusLabel()->text().toStdString();
+    EXPECT_TRUE(runner->statusLabel()->text().contains(
+        QStringLiteral("clicks in other applications cannot be seen")));
 }
