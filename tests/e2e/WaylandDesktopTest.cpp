@@ -3,10 +3,12 @@
 #include "Desktop.h"
 #include "TrustDesktop.h"
 #include "WaylandSession.h"
+#include "csv/UnicodeText.h"
 
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
+#include <iostream>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <set>
@@ -219,6 +221,7 @@ class WaylandFocusTheft : public ::testing::TestWithParam<Thief> {};
 // pauses saying why, and nothing reaches the thief: its fields stay empty and its focus stays
 // where it was (a Tab would move it). Several tries, each after a different amount of text.
 TEST_P(WaylandFocusTheft, NothingIsTypedIntoAWindowThatTookTheFocus) {
+    int strays = 0;
     for (int attempt = 0; attempt < 3; ++attempt) {
         SCOPED_TRACE("attempt " + std::to_string(attempt));
         TemporaryFolder folder;
@@ -265,12 +268,82 @@ TEST_P(WaylandFocusTheft, NothingIsTypedIntoAWindowThatTookTheFocus) {
         const auto stolen = formState(thief, thiefLog);
         ASSERT_TRUE(stolen.is_object());
         EXPECT_EQ(stolen["focus"], "Name") << stolen.dump();
-        EXPECT_EQ(stolen["values"], nlohmann::json::array({"", "", ""})) << stolen.dump();
+        // Sway cannot hold the focus still between the check and the key: should the focus
+        // move in that instant, the one key in flight lands in the thief, and then the run
+        // must have said so, naming it. Never more than that one key.
+        const std::string name = stolen["values"][0];
+        const std::string thiefID = thiefProgram.filename().string();
+        if (!name.empty()) {
+            ++strays;
+            EXPECT_EQ(graphemeClusters(name).size(), 1u) << stolen.dump();
+            EXPECT_NE(run.output().find("may have reached \"" + thiefID + "\""), std::string::npos)
+                << run.output();
+        }
+        EXPECT_EQ(stolen["values"][1], "") << stolen.dump();
+        EXPECT_EQ(stolen["values"][2], "") << stolen.dump();
         const auto typed = formState(target, targetLog);
         ASSERT_TRUE(typed.is_object());
         EXPECT_LT(typed["values"][0].get<std::string>().size(), text.size());
         EXPECT_EQ(typed["values"][1], "") << "the run went on to the next field";
     }
+    std::cout << "[ measured ] keys that landed in the thief, each reported: " << strays
+              << " of 3 thefts\n";
+}
+
+// The instant no client can close on sway, made to last: the focus is checked, then another
+// window takes it and sway has handled that, then the key goes out. It lands in the thief;
+// the desktop must say so, naming it, and a key sent after a fresh check is not reported.
+TEST_F(WaylandWindows, AKeySentAfterTheFocusMovedUnseenIsReportedNamingTheWindow) {
+    const auto thiefProgram = temp.path() / "thief_form.py";
+    std::filesystem::copy_file(KEYFERRY_GTK_FORM, thiefProgram);
+    const auto thiefLog = temp.path() / "thief.jsonl";
+    Process thief({"env", "GDK_BACKEND=wayland", "/usr/bin/python3", thiefProgram.string(),
+                   thiefLog.string()});
+    ASSERT_TRUE(waitForRecord(thiefLog, "ready"));
+    const auto targetLog = temp.path() / "target.jsonl";
+    Process target(
+        {"env", "GDK_BACKEND=wayland", "/usr/bin/python3", KEYFERRY_GTK_FORM, targetLog.string()});
+    ASSERT_TRUE(waitForRecord(targetLog, "ready"));
+    ASSERT_TRUE(waitForFocusOf(target.pid()));
+
+    const auto checkFocus = [&] {
+        EXPECT_TRUE(desktop->holdInputRouting());
+        const auto focus = desktop->focusedWindow();
+        EXPECT_TRUE(focus.has_value());
+        return focus;
+    };
+    const auto send = [&](std::string_view character) {
+        ASSERT_TRUE(desktop->prepareText(character));
+        ASSERT_TRUE(desktop->postCharacter(character));
+        desktop->releaseInputRouting();
+    };
+
+    // Undisturbed: checked, sent, delivered where checked.
+    const auto targetWindow = checkFocus();
+    send("a");
+    EXPECT_TRUE(desktop->confirmDelivery());
+
+    checkFocus();
+    ASSERT_TRUE(swayCommand("[pid=" + std::to_string(thief.pid()) + "] focus"));
+    ASSERT_TRUE(waitForFocusOf(thief.pid()));
+    send("b"); // as if checked a moment before the focus moved
+    const Posted delivered = desktop->confirmDelivery();
+    ASSERT_FALSE(delivered);
+    EXPECT_EQ(delivered.why(), "the focus moved to \"thief_form.py\" just as a key was sent to "
+                               "the target window; the key may have reached \"thief_form.py\"");
+    EXPECT_TRUE(desktop->confirmDelivery()) << "reported once";
+
+    // The next check sees the thief in front: a run would stop there and send nothing.
+    const auto now = checkFocus();
+    desktop->releaseInputRouting();
+    EXPECT_NE(now, targetWindow);
+
+    const auto stolen = formState(thief, thiefLog);
+    ASSERT_TRUE(stolen.is_object());
+    EXPECT_EQ(stolen["values"][0], "b") << "the key did land there: what is reported is true";
+    const auto typed = formState(target, targetLog);
+    ASSERT_TRUE(typed.is_object());
+    EXPECT_EQ(typed["values"][0], "a");
 }
 
 INSTANTIATE_TEST_SUITE_P(Thieves, WaylandFocusTheft,
@@ -282,8 +355,9 @@ INSTANTIATE_TEST_SUITE_P(Thieves, WaylandFocusTheft,
                          });
 
 // `keyferry desktop` inside the sway session: sway, and every capability there except what
-// no Wayland compositor offers an application (other applications' keys, and so recording
-// and pausing on the user's own input), each of those with why and what to do.
+// no Wayland compositor offers an application (other applications' keys and clicks, and so
+// recording keys and pausing on the user's own input), each of those with why and what to
+// do. Fields are recorded from the focus, which the accessibility bus reports.
 TEST(WaylandDesktopCommand, OnSwayEverythingButWatchingOtherApplicationsKeys) {
     const std::string printed = shell(shellQuote(KEYFERRY_BINARY) + " desktop; echo \"exit=$?\"");
     std::istringstream lines(printed);
@@ -297,14 +371,21 @@ TEST(WaylandDesktopCommand, OnSwayEverythingButWatchingOtherApplicationsKeys) {
         answers[line.substr(0, colon)] = line.substr(colon + 2);
     }
     EXPECT_EQ(line, "exit=0") << printed;
-    const std::set<std::string> missingOnWayland = {"record keys", "record fields",
-                                                    "pause on user input", "see the user's clicks"};
+    const std::set<std::string> missingOnWayland = {"record keys", "pause on user input",
+                                                    "see the user's clicks"};
+    const std::map<std::string, std::string> withNote = {
+        {"record fields", "yes - from the fields the focus moves to; Return, arrow keys and "
+                          "clicks are added by hand"}};
     for (const std::string name :
          {"type layout text", "type any text", "click", "list windows", "activate", "window bounds",
           "stop hotkey", "record keys", "record fields", "pause on user input",
           "see the user's clicks"}) {
         SCOPED_TRACE(name);
         ASSERT_TRUE(answers.contains(name)) << printed;
+        if (withNote.contains(name)) {
+            EXPECT_EQ(answers[name], withNote.at(name));
+            continue;
+        }
         if (!missingOnWayland.contains(name)) {
             EXPECT_EQ(answers[name], "yes");
             continue;
