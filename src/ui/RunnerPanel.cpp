@@ -128,6 +128,15 @@ RunnerPanel::RunnerPanel(DesktopServices& desktop, Scheduler& scheduler,
         engine_->setPauseOnUserInput(on);
         AppSettings::setPauseOnUserInput(on);
     });
+    // Where the desktop cannot see the user's input, the choice would do nothing: say so.
+    for (const CapabilityState& state : describeDesktop(desktop).capabilities)
+        if (state.capability == Capability::pauseOnUserInput && !state.available) {
+            pauseOnInput_->setEnabled(false);
+            const QString why = QString::fromStdString("Not on this desktop: " + state.why +
+                                                       ". What you can do: " + state.remedy);
+            pauseOnInput_->setToolTip(why);
+            pauseOnInput_->setAccessibleDescription(why);
+        }
     idle->layout()->addWidget(pauseOnInput_);
     static_cast<QHBoxLayout*>(idle->layout())->addStretch();
     addButton(idle, QStringLiteral("Test Run"), "play", QStringLiteral("Execute one entry"),

@@ -1,3 +1,4 @@
+#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
@@ -139,4 +140,24 @@ TEST_F(UiSession, RunnerPanelRefusesATemplateTheDesktopCannotRun) {
         << runner->statusLabel()->text().toStdString();
     EXPECT_TRUE(runner->statusLabel()->text().contains(
         QStringLiteral("clicks in other applications cannot be seen")));
+}
+
+TEST_F(UiSession, PauseOnInputIsOffWithTheReasonWhereTheDesktopCannotSeeInput) {
+    desktop.setMissing(Capability::pauseOnUserInput, "no compositor shows one application "
+                                                     "another's input");
+    open();
+    store->addTemplate();
+    QApplication::processEvents();
+    detail().toggleRunner();
+    RunnerPanel* runner = detail().runnerPanel();
+    ASSERT_TRUE(runner);
+    QCheckBox* pause = nullptr;
+    for (QCheckBox* box : runner->findChildren<QCheckBox*>())
+        if (box->accessibleName() == QStringLiteral("Pause when I type or click"))
+            pause = box;
+    ASSERT_TRUE(pause);
+    EXPECT_FALSE(pause->isEnabled());
+    EXPECT_TRUE(pause->toolTip().contains(QStringLiteral("another's input")))
+        << pause->toolTip().toStdString();
+    EXPECT_EQ(pause->accessibleDescription(), pause->toolTip());
 }
