@@ -31,11 +31,24 @@ QString RecorderView::hintText() {
     return QStringLiteral("Tab = navigate  |  Alt+Space = toggle field type  |  Esc = stop");
 }
 
+QString RecorderView::focusHintText() {
+    return QStringLiteral("Tab = next field  |  Esc = stop");
+}
+
+QString RecorderView::focusOnlyText() {
+    return QStringLiteral(
+        "This desktop does not show Keyferry your keys and clicks, so steps come from the "
+        "fields you move to. Return, arrow keys and clicks are not recorded: add them by hand "
+        "afterwards. Click positions cannot be recorded here either: Wayland does not tell "
+        "applications where the pointer is.");
+}
+
 RecorderView::RecorderView(RecorderService& recorder, QWidget* parent)
     : QWidget(parent), recorder_(recorder), dot_(new QLabel(this)),
       dotOpacity_(new QGraphicsOpacityEffect(dot_)),
       pulse_(new QPropertyAnimation(dotOpacity_, "opacity", this)), count_(new QLabel(this)),
-      detected_(new QLabel(this)), windowManager_(new QLabel(this)), list_(new QListWidget(this)) {
+      detected_(new QLabel(this)), windowManager_(new QLabel(this)), list_(new QListWidget(this)),
+      hint_(new QLabel(this)), focusOnly_(new QLabel(this)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 8, 10, 8);
     layout->setSpacing(8);
@@ -44,34 +57,55 @@ RecorderView::RecorderView(RecorderService& recorder, QWidget* parent)
     dot_->setPixmap(redDot());
     dot_->setGraphicsEffect(dotOpacity_);
     dot_->setAccessibleName(QStringLiteral("Recording"));
+    dot_->setToolTip(QStringLiteral("Recording is on"));
     header->addWidget(dot_);
     auto* title = new QLabel(QStringLiteral("Recording..."), this);
     QFont bold = title->font();
     bold.setBold(true);
     title->setFont(bold);
+    title->setAccessibleName(QStringLiteral("Recording"));
+    title->setToolTip(QStringLiteral("Keyferry is recording the steps you take in the form"));
     header->addWidget(title);
     count_->setForegroundRole(QPalette::PlaceholderText);
-    count_->setAccessibleName(QStringLiteral("Recorded steps"));
+    count_->setAccessibleName(QStringLiteral("Number of recorded steps"));
+    count_->setToolTip(QStringLiteral("How many steps have been recorded"));
     header->addWidget(count_);
     header->addStretch();
     layout->addLayout(header);
 
-    auto* hint = new QLabel(hintText(), this);
-    QFont caption = hint->font();
+    const bool focusOnly = recorder_.followsFocusOnly();
+    hint_->setText(focusOnly ? focusHintText() : hintText());
+    QFont caption = hint_->font();
     caption.setPointSizeF(caption.pointSizeF() * 0.85);
-    hint->setFont(caption);
-    hint->setForegroundRole(QPalette::PlaceholderText);
-    layout->addWidget(hint);
+    hint_->setFont(caption);
+    hint_->setForegroundRole(QPalette::PlaceholderText);
+    hint_->setAccessibleName(QStringLiteral("Recording keys"));
+    hint_->setToolTip(QStringLiteral("The keys that steer the recording"));
+    layout->addWidget(hint_);
+
+    focusOnly_->setText(focusOnlyText());
+    focusOnly_->setFont(caption);
+    focusOnly_->setWordWrap(true);
+    focusOnly_->setAccessibleName(QStringLiteral("What cannot be recorded here"));
+    focusOnly_->setToolTip(
+        QStringLiteral("Add Return, arrow key and click steps in the template editor"));
+    focusOnly_->setVisible(focusOnly);
+    layout->addWidget(focusOnly_);
 
     QPalette blue = detected_->palette();
     blue.setColor(QPalette::WindowText, QColor(0x25, 0x63, 0xEB));
     detected_->setPalette(blue);
     detected_->setFont(caption);
+    detected_->setAccessibleName(QStringLiteral("Detected field"));
+    detected_->setToolTip(QStringLiteral("The field the last step was named after"));
     layout->addWidget(detected_);
 
     windowManager_->setFont(caption);
     windowManager_->setForegroundRole(QPalette::PlaceholderText);
     windowManager_->setWordWrap(true);
+    windowManager_->setAccessibleName(QStringLiteral("Alt+Space warning"));
+    windowManager_->setToolTip(
+        QStringLiteral("Another program also takes Alt+Space while Keyferry records"));
     windowManager_->setText(QStringLiteral(
         "Alt+Space also reaches the window manager here (it may open its window menu; "
         "press Esc to close it)."));

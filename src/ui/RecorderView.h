@@ -21,8 +21,14 @@ public:
     QLabel* countLabel() const { return count_; }
     QLabel* detectedLabel() const { return detected_; }
     QLabel* windowManagerLabel() const { return windowManager_; }
+    QLabel* hintLabel() const { return hint_; }
+    /// What cannot be recorded where the recorder follows the focus only.
+    QLabel* focusOnlyLabel() const { return focusOnly_; }
     QListWidget* list() const { return list_; }
     static QString hintText();
+    /// The keys that steer a recording that follows the focus only (no Alt+Space there).
+    static QString focusHintText();
+    static QString focusOnlyText();
 
 private:
     void refresh();
@@ -35,6 +41,8 @@ private:
     QLabel* detected_;
     QLabel* windowManager_;
     QListWidget* list_;
+    QLabel* hint_;
+    QLabel* focusOnly_;
     Signal<>::ConnectionId connection_;
 };
 

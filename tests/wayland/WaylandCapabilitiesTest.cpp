@@ -22,13 +22,14 @@ WaylandFacts sway() {
     facts.windowsKnowProcesses = true;
     facts.swayIpc = true;
     facts.wlrootsProtocols = true;
+    facts.focusFollowed = true;
     facts.currentDesktop = "sway";
     return facts;
 }
 
 // Never offered on Wayland, whatever the compositor.
-const std::set<Capability> neverOnWayland = {Capability::recordKeys, Capability::recordFields,
-                                             Capability::pauseOnUserInput, Capability::watchClicks};
+const std::set<Capability> neverOnWayland = {Capability::recordKeys, Capability::pauseOnUserInput,
+                                             Capability::watchClicks};
 
 } // namespace
 
@@ -50,6 +51,10 @@ TEST(WaylandCapabilities, EachCompositorItsDesktopAndWhatIsMissing) {
     kde.currentDesktop = "KDE";
     WaylandFacts unknown = gnome;
     unknown.currentDesktop = "Weston";
+    WaylandFacts swayWithoutAccessibility = sway();
+    swayWithoutAccessibility.focusFollowed = false;
+    std::set<Capability> swayWithoutFields = neverOnWayland;
+    swayWithoutFields.insert(Capability::recordFields);
 
     std::set<Capability> everything(allCapabilities().begin(), allCapabilities().end());
     const struct {
@@ -59,6 +64,8 @@ TEST(WaylandCapabilities, EachCompositorItsDesktopAndWhatIsMissing) {
         std::set<Capability> missing;
     } cases[] = {
         {"sway", sway(), DesktopKind::sway, neverOnWayland},
+        {"sway without the accessibility bus", swayWithoutAccessibility, DesktopKind::sway,
+         swayWithoutFields},
         {"wlroots without sway's IPC",
          wlroots,
          DesktopKind::otherWlroots,
@@ -96,18 +103,17 @@ TEST(WaylandCapabilities, MissingPartsAreNamedForWhatTheyBreak) {
     // A compositor with a keyboard but no pointer: typing works, clicking does not.
     WaylandFacts facts = sway();
     facts.pointerProblem = "the compositor offers no virtual pointer";
-    EXPECT_EQ(
-        missing(describeWayland(facts)),
-        (std::set<Capability>{Capability::click, Capability::recordKeys, Capability::recordFields,
-                              Capability::pauseOnUserInput, Capability::watchClicks}));
+    EXPECT_EQ(missing(describeWayland(facts)),
+              (std::set<Capability>{Capability::click, Capability::recordKeys,
+                                    Capability::pauseOnUserInput, Capability::watchClicks}));
     // Windows without bounds (a protocol that names windows only): no clicks at positions.
     facts = sway();
     facts.windowsKnowBounds = false;
     const auto description = describeWayland(facts);
-    EXPECT_EQ(missing(description),
-              (std::set<Capability>{Capability::click, Capability::windowBounds,
-                                    Capability::recordKeys, Capability::recordFields,
-                                    Capability::pauseOnUserInput, Capability::watchClicks}));
+    EXPECT_EQ(
+        missing(description),
+        (std::set<Capability>{Capability::click, Capability::windowBounds, Capability::recordKeys,
+                              Capability::pauseOnUserInput, Capability::watchClicks}));
     // GNOME's reason is GNOME's, not the protocol's name.
     WaylandFacts gnome;
     gnome.keyboardProblem = "the compositor offers no virtual keyboard";
@@ -150,4 +156,40 @@ TEST(DesktopDescription, PrintedOneLinePerCapability) {
                                  {{Capability::recordKeys, false, "why not", "do this", {}}}};
     EXPECT_EQ(formatDescription(one),
               "Desktop: GNOME\nrecord keys: no - why not. What you can do: do this\n");
+}
+
+// Fields are recorded from the focus (the accessibility bus) and end on Esc (a sway binding):
+// without either, no, and the why names the one missing.
+TEST(WaylandCapabilities, RecordingFieldsNeedsTheFocusAndSwaysBinding) {
+    const auto recordFields = [](const WaylandFacts& facts) {
+        return describeWayland(facts)
+            .capabilities[static_cast<std::size_t>(Capability::recordFields)];
+    };
+    const struct {
+        const char* name;
+        bool focusFollowed;
+        bool swayIpc;
+        bool available;
+        const char* inWhy;
+    } cases[] = {
+        {"both", true, true, true, ""},
+        {"no accessibility bus", false, true, false, "accessibility bus"},
+        {"no sway IPC", true, false, false, "sway's IPC"},
+        {"neither", false, false, false, "accessibility bus"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WaylandFacts facts = sway();
+        facts.focusFollowed = c.focusFollowed;
+        facts.swayIpc = c.swayIpc;
+        const CapabilityState state = recordFields(facts);
+        ASSERT_EQ(state.capability, Capability::recordFields);
+        EXPECT_EQ(state.available, c.available);
+        EXPECT_NE(state.why.find(c.inWhy), std::string::npos) << state.why;
+    }
+    // What a recording there leaves out is said with the yes.
+    EXPECT_EQ(formatDescription({DesktopKind::sway, {recordFields(sway())}}),
+              "Desktop: sway\n"
+              "record fields: yes - from the fields the focus moves to; Return, arrow keys and "
+              "clicks are added by hand\n");
 }

@@ -172,9 +172,37 @@ AtspiFocus::~AtspiFocus() {
 void AtspiFocus::onFocus(void* rawEvent, void* self) {
     auto* event = static_cast<AtspiEvent*>(rawEvent);
     auto* focus = static_cast<AtspiFocus*>(self);
-    if (event->detail1 == 1 && event->source && event->source != focus->focused_)
+    if (event->detail1 == 1 && event->source && event->source != focus->focused_) {
         focus->setFocused(event->source); // toolkits often report one change twice
+        // Reading the element costs round trips on the bus: only for watchers, who hold
+        // the signal too. Not asked whether it is still focused: the focus may have gone
+        // already (the keyboard left the window), and the event says it came here.
+        if (focus->moved_.use_count() > 1)
+            focus->moved_->emit(describe(event->source));
+    }
     g_boxed_free(atspi_event_get_type(), event);
+}
+
+namespace {
+
+class FocusWatch final : public InputListener {
+public:
+    FocusWatch(std::shared_ptr<Signal<const FocusedElement&>> signal,
+               DesktopServices::FocusCallback callback)
+        : signal_(std::move(signal)), connection_(signal_->connect(std::move(callback))) {}
+    ~FocusWatch() override { signal_->disconnect(connection_); }
+
+private:
+    std::shared_ptr<Signal<const FocusedElement&>> signal_;
+    Signal<const FocusedElement&>::ConnectionId connection_;
+};
+
+} // namespace
+
+std::unique_ptr<InputListener> AtspiFocus::watch(DesktopServices::FocusCallback callback) {
+    if (!isAvailable())
+        return nullptr;
+    return std::make_unique<FocusWatch>(moved_, std::move(callback));
 }
 
 void AtspiFocus::setFocused(AtspiAccessible* accessible) {
@@ -188,37 +216,41 @@ void AtspiFocus::setFocused(AtspiAccessible* accessible) {
 std::optional<FocusedElement> AtspiFocus::focusedElement() const {
     if (!focused_ || !hasState(focused_, ATSPI_STATE_FOCUSED))
         return std::nullopt;
+    return describe(focused_);
+}
+
+FocusedElement AtspiFocus::describe(AtspiAccessible* accessible) {
     FocusedElement element;
-    std::string name = text(atspi_accessible_get_name(focused_, nullptr));
-    const AtspiRole role = atspi_accessible_get_role(focused_, nullptr);
+    std::string name = text(atspi_accessible_get_name(accessible, nullptr));
+    const AtspiRole role = atspi_accessible_get_role(accessible, nullptr);
     switch (role) {
     case ATSPI_ROLE_TEXT:
     case ATSPI_ROLE_ENTRY:
     case ATSPI_ROLE_PASSWORD_TEXT:
         if (name.rfind("GtkSearchEntry", 0) == 0)
             element.role = ElementRole::searchField;
-        else if (hasState(focused_, ATSPI_STATE_MULTI_LINE))
+        else if (hasState(accessible, ATSPI_STATE_MULTI_LINE))
             element.role = ElementRole::textArea;
         else
             element.role =
-                insideComboBox(focused_) ? ElementRole::comboBox : ElementRole::textField;
+                insideComboBox(accessible) ? ElementRole::comboBox : ElementRole::textField;
         break;
     case ATSPI_ROLE_COMBO_BOX:
         element.role = ElementRole::comboBox;
         break;
     default:
-        element.role = insideComboBox(focused_) ? ElementRole::comboBox : ElementRole::other;
+        element.role = insideComboBox(accessible) ? ElementRole::comboBox : ElementRole::other;
         break;
     }
-    element.title = fieldName(focused_);
-    element.description = text(atspi_accessible_get_description(focused_, nullptr));
-    if (GHashTable* attributes = atspi_accessible_get_attributes(focused_, nullptr)) {
+    element.title = fieldName(accessible);
+    element.description = text(atspi_accessible_get_description(accessible, nullptr));
+    if (GHashTable* attributes = atspi_accessible_get_attributes(accessible, nullptr)) {
         if (const auto* placeholder =
                 static_cast<const char*>(g_hash_table_lookup(attributes, "placeholder-text")))
             element.placeholder = placeholder;
         g_hash_table_unref(attributes);
     }
-    element.processID = static_cast<int>(atspi_accessible_get_process_id(focused_, nullptr));
+    element.processID = static_cast<int>(atspi_accessible_get_process_id(accessible, nullptr));
     return element;
 }
 

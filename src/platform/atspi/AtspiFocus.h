@@ -1,7 +1,9 @@
 #pragma once
 
 #include "automation/DesktopServices.h"
+#include "model/Signal.h"
 
+#include <memory>
 #include <optional>
 
 typedef struct _AtspiAccessible AtspiAccessible;
@@ -24,13 +26,19 @@ public:
     /// When the focus last reported is not in the process given (0: any), that
     /// application's windows are searched for it.
     std::optional<FieldText> focusedFieldText(int processID);
+    /// Reports each element as it takes the focus, while the handle lives.
+    std::unique_ptr<InputListener> watch(DesktopServices::FocusCallback callback);
 
 private:
     static void onFocus(void* event, void* self);
+    static FocusedElement describe(AtspiAccessible* accessible);
     void setFocused(AtspiAccessible* accessible);
 
     AtspiEventListener* listener_ = nullptr;
     AtspiAccessible* focused_ = nullptr;
+    /// Shared with the handles of watch(), which may outlive this object.
+    std::shared_ptr<Signal<const FocusedElement&>> moved_ =
+        std::make_shared<Signal<const FocusedElement&>>();
 };
 
 } // namespace keyferry::atspi

@@ -105,10 +105,24 @@ DesktopDescription describeWayland(const WaylandFacts& facts) {
     no(Capability::recordKeys,
        "no Wayland compositor lets an application watch the keys typed into other applications",
        "record the template on an X11 session, or write its steps in the template editor");
-    no(Capability::recordFields,
-       "the recorder follows your Tab and Return presses, which Wayland does not show to "
-       "Keyferry",
-       "add the fields as steps in the template editor, or record on an X11 session");
+    // The fields come from the focus (AT-SPI), the end from Escape as a sway binding.
+    if (!facts.focusFollowed) {
+        no(Capability::recordFields,
+           "the recorder follows the focus from field to field through the accessibility bus, "
+           "which cannot be reached",
+           "turn on assistive technologies in your session, or add the fields as steps in the "
+           "template editor");
+    } else if (!facts.swayIpc) {
+        no(Capability::recordFields,
+           "a recording ends with Esc, which only sway's IPC can keep from the applications "
+           "for Keyferry",
+           "record on sway, started so that SWAYSOCK is set, or add the fields as steps in the "
+           "template editor");
+    } else {
+        yes(Capability::recordFields);
+        description.capabilities.back().note =
+            "from the fields the focus moves to; Return, arrow keys and clicks are added by hand";
+    }
     no(Capability::pauseOnUserInput,
        "Wayland shows Keyferry none of your own key presses and clicks, so a run does not pause "
        "when you type or click (it still pauses when the focus leaves the target window)",

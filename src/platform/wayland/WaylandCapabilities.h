@@ -16,6 +16,7 @@ struct WaylandFacts {
     bool windowsKnowProcesses = false;
     bool swayIpc = false;          ///< sway's IPC answers: windows, the stop binding
     bool wlrootsProtocols = false; ///< the compositor offers wlroots' own protocols
+    bool focusFollowed = false;    ///< AT-SPI reports where the keyboard focus goes
     std::string currentDesktop;    ///< $XDG_CURRENT_DESKTOP
 };
 

@@ -130,7 +130,9 @@ std::unique_ptr<InputListener> WaylandDesktop::bindKeys(std::vector<KeyCombinati
     const auto path = SwayIpc::socketPath();
     if (!path || !swayIpc_)
         return nullptr;
-    return SwayBinding::start(*path, std::move(keys), std::move(callback));
+    // By symbol: the key that says Escape in the layout of the keyboard pressed, whatever
+    // its code (a keyboard with a keymap of its own may put another key at Escape's code).
+    return SwayBinding::start(*path, std::move(keys), SwayKeyMatch::bySymbol, std::move(callback));
 }
 
 std::vector<WindowInfo> WaylandDesktop::windowList() {
