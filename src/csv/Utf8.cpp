@@ -32,4 +32,21 @@ std::size_t firstInvalid(const unsigned char* begin, const unsigned char* end) {
     return static_cast<std::size_t>(end - begin);
 }
 
+std::vector<char32_t> codePoints(std::string_view text) {
+    std::vector<char32_t> points;
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* end = p + text.size();
+    while (p < end) {
+        char32_t point = 0;
+        const std::size_t length = decodeOne(p, end, point);
+        if (length == 0) { // not UTF-8: nothing sensible to type for this byte
+            ++p;
+            continue;
+        }
+        points.push_back(point);
+        p += length;
+    }
+    return points;
+}
+
 } // namespace keyferry::utf8

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
+#include <vector>
 
 namespace keyferry::utf8 {
 
@@ -49,5 +51,8 @@ inline std::size_t decodeOne(const unsigned char* p, const unsigned char* end, c
 /// The offset of the first ill-formed sequence in [begin, end), or end - begin when all of
 /// it is well-formed. Runs of ASCII are skipped 16 bytes at a time.
 std::size_t firstInvalid(const unsigned char* begin, const unsigned char* end);
+
+/// The scalars of `text`; an ill-formed byte stands for nothing and is skipped.
+std::vector<char32_t> codePoints(std::string_view text);
 
 } // namespace keyferry::utf8

@@ -54,13 +54,15 @@ void ActivationWatch::markSent(std::uint64_t checkedAt) {
     connection_.flush();
 }
 
-std::optional<std::string> ActivationWatch::takeStray(bool wait) {
-    if (wait && !marks_.empty())
+std::optional<ActivationWatch::Stray> ActivationWatch::takeStray(bool wait) {
+    connection_.dispatch();
+    if ((wait || stray_) && !marks_.empty())
         connection_.roundtrip();
-    else
-        connection_.dispatch();
-    if (wait && !marks_.empty() && !stray_)
-        stray_ = ""; // the connection broke before the compositor answered: assume the worst
+    if (wait && !marks_.empty()) {
+        // The connection broke before the compositor answered: assume the worst.
+        Stray& stray = stray_ ? *stray_ : stray_.emplace();
+        stray.keys += static_cast<int>(marks_.size());
+    }
     return std::exchange(stray_, std::nullopt);
 }
 
@@ -69,8 +71,11 @@ void ActivationWatch::onHandled(void* data, wl_callback* callback, std::uint32_t
     ActivationWatch* self = mark->owner;
     // The key went out with its mark, so the compositor handled both before anything else:
     // a change counted by now came before the key.
-    if (self->changes_ != mark->checkedAt && !self->stray_)
-        self->stray_ = self->activeAppID_;
+    if (self->changes_ != mark->checkedAt) {
+        Stray& stray = self->stray_ ? *self->stray_ : self->stray_.emplace();
+        stray.appID = self->activeAppID_;
+        ++stray.keys;
+    }
     wl_callback_destroy(callback);
     std::erase_if(self->marks_, [&](const auto& m) { return m.get() == mark; });
 }

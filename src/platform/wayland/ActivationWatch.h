@@ -35,10 +35,15 @@ public:
     /// Asks the compositor to say when it has handled what was sent so far, which was sent
     /// on the strength of a focus check made when changes() was `checkedAt`.
     void markSent(std::uint64_t checkedAt);
-    /// The app id of the window that was active when something marked sent was handled after
-    /// the focus had moved ("" when no window was active); reported once. `wait` first
-    /// waits until the compositor has handled everything marked.
-    std::optional<std::string> takeStray(bool wait);
+    /// Keys handled after the focus had moved away from where they were checked.
+    struct Stray {
+        std::string appID; ///< of the window active then; "" when none or unknown
+        int keys = 0;
+    };
+    /// What was marked sent and handled after the focus moved; reported once. `wait` first
+    /// waits until the compositor has handled everything marked; so does a stray found
+    /// without waiting, so that every key of it is counted.
+    std::optional<Stray> takeStray(bool wait);
 
 private:
     struct Toplevel {
@@ -71,7 +76,7 @@ private:
     std::vector<std::unique_ptr<Mark>> marks_;
     std::uint64_t changes_ = 0;
     std::string activeAppID_;
-    std::optional<std::string> stray_;
+    std::optional<Stray> stray_;
 };
 
 } // namespace keyferry::wayland

@@ -28,23 +28,6 @@ constexpr Keycode evdevOffset = 8; // XKB keycodes are evdev codes plus 8
 constexpr std::size_t keyBurst = 8;
 constexpr auto keyGap = std::chrono::microseconds(2000);
 
-std::vector<char32_t> codePoints(std::string_view text) {
-    std::vector<char32_t> points;
-    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-    const auto* end = p + text.size();
-    while (p < end) {
-        char32_t point = 0;
-        const std::size_t length = utf8::decodeOne(p, end, point);
-        if (length == 0) { // not UTF-8: nothing sensible to type for this byte
-            ++p;
-            continue;
-        }
-        points.push_back(point);
-        p += length;
-    }
-    return points;
-}
-
 // The keymap goes to the compositor as a file it maps.
 FileDescriptor keymapFile(const std::string& text) {
     FileDescriptor file(::memfd_create("keyferry-keymap", MFD_CLOEXEC));
@@ -195,7 +178,7 @@ bool VirtualInput::isPrepared(std::string_view character) {
         waitingForApplication_ = true; // prepareText then only waits
         return false;
     }
-    return std::ranges::all_of(codePoints(character), [&](char32_t point) {
+    return std::ranges::all_of(utf8::codePoints(character), [&](char32_t point) {
         return find(keysymForCodePoint(point)).has_value();
     });
 }
@@ -222,7 +205,7 @@ Expected<VirtualInput::Duration> VirtualInput::prepareText(std::string_view text
     if (keyboardProblem_)
         return Unexpected{*keyboardProblem_};
     std::vector<Keysym> wanted;
-    for (char32_t point : codePoints(text)) {
+    for (char32_t point : utf8::codePoints(text)) {
         const Keysym keysym = keysymForCodePoint(point);
         if (keysym == XKB_KEY_NoSymbol)
             return Unexpected{std::string("a character has no key symbol")};
@@ -313,7 +296,7 @@ Posted VirtualInput::postKey(Key key, Modifiers modifiers, bool down) {
 Posted VirtualInput::postCharacter(std::string_view character) {
     if (keyboardProblem_)
         return Posted::failure(*keyboardProblem_);
-    for (char32_t point : codePoints(character)) {
+    for (char32_t point : utf8::codePoints(character)) {
         const auto placed = uploaded_ ? find(keysymForCodePoint(point)) : std::nullopt;
         if (!placed)
             return Posted::failure("the character was not prepared");

@@ -167,11 +167,12 @@ bool WaylandDesktop::isOwnApplicationActive() {
 
 namespace {
 
-std::string strayMessage(const std::string& appID) {
-    const std::string where = appID.empty() ? "another window" : "\"" + appID + "\"";
-    return "the focus moved to " + where +
-           " just as a key was sent to the target window; the key may have reached " +
-           (appID.empty() ? "it" : where);
+std::string strayMessage(const ActivationWatch::Stray& stray) {
+    const std::string where = stray.appID.empty() ? "another window" : "\"" + stray.appID + "\"";
+    const std::string keys = stray.keys == 1 ? "the key" : std::to_string(stray.keys) + " keys";
+    return "the focus moved to " + where + " just as " +
+           (stray.keys == 1 ? "a key was" : "keys were") + " sent to the target window; " + keys +
+           " may have reached " + (stray.appID.empty() ? "it" : where);
 }
 
 // The focus moving while it is asked about: asked again, a few times at most.

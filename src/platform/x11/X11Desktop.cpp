@@ -1,12 +1,9 @@
 #include "platform/x11/X11Desktop.h"
 
-#include <QDBusConnection>
-#include <QDBusInterface>
-#include <QDBusReply>
-#include <QDBusVariant>
 #include <QSocketNotifier>
 
 #include "platform/atspi/AtspiFocus.h"
+#include "platform/common/AccessibilityBus.h"
 #include "platform/common/ApplicationNames.h"
 #include "platform/x11/GuardianJournal.h"
 #include "platform/x11/LeftoverKeymaps.h"
@@ -589,34 +586,15 @@ bool X11Desktop::ownApplicationInFront() {
 
 // ---- accessibility ----
 
-bool X11Desktop::accessibilityEnabled(bool& busReachable) {
-    QDBusInterface bus(QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
-                       QStringLiteral("org.freedesktop.DBus.Properties"),
-                       QDBusConnection::sessionBus());
-    busReachable = bus.isValid();
-    if (!busReachable)
-        return false;
-    const QDBusReply<QDBusVariant> reply = bus.call(
-        QStringLiteral("Get"), QStringLiteral("org.a11y.Status"), QStringLiteral("IsEnabled"));
-    busReachable = reply.isValid();
-    return busReachable && reply.value().variant().toBool();
-}
-
 bool X11Desktop::isTrusted() {
     if (!hasXTest_ || !hasXInput2_)
         return false;
-    bool busReachable = false;
-    const bool enabled = accessibilityEnabled(busReachable);
-    return !busReachable || enabled; // without an accessibility bus, X input is all there is
+    // Without an accessibility bus, X input is all there is.
+    return accessibilityEnabled().value_or(true);
 }
 
 bool X11Desktop::isTrustedWithPrompt() {
-    QDBusInterface bus(QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
-                       QStringLiteral("org.freedesktop.DBus.Properties"),
-                       QDBusConnection::sessionBus());
-    if (bus.isValid())
-        bus.call(QStringLiteral("Set"), QStringLiteral("org.a11y.Status"),
-                 QStringLiteral("IsEnabled"), QVariant::fromValue(QDBusVariant(true)));
+    enableAccessibility();
     return isTrusted();
 }
 

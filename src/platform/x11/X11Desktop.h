@@ -97,7 +97,6 @@ private:
     void restorePointerLater();
     void restoreKeymapLater();
     void keepKeymap();
-    bool accessibilityEnabled(bool& busReachable);
     std::string cachedName(const std::string& applicationID);
 
     Scheduler& scheduler_;

@@ -13,23 +13,6 @@ namespace keyferry::x11 {
 
 namespace {
 
-std::vector<char32_t> codePoints(std::string_view text) {
-    std::vector<char32_t> points;
-    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-    const auto* end = p + text.size();
-    while (p < end) {
-        char32_t point = 0;
-        const std::size_t length = utf8::decodeOne(p, end, point);
-        if (length == 0) { // not UTF-8: nothing sensible to type for this byte
-            ++p;
-            continue;
-        }
-        points.push_back(point);
-        p += length;
-    }
-    return points;
-}
-
 struct XkbDescFree {
     void operator()(XkbDescPtr desc) const { XkbFreeKeyboard(desc, 0, True); }
 };
@@ -262,7 +245,7 @@ std::optional<X11Keyboard::Placement> X11Keyboard::find(KeySym keysym) const {
 }
 
 bool X11Keyboard::isPrepared(std::string_view character) const {
-    return std::ranges::all_of(codePoints(character), [&](char32_t point) {
+    return std::ranges::all_of(utf8::codePoints(character), [&](char32_t point) {
         return find(keysymForCodePoint(point)).has_value();
     });
 }
@@ -270,7 +253,7 @@ bool X11Keyboard::isPrepared(std::string_view character) const {
 Expected<X11Keyboard::Duration> X11Keyboard::prepareText(std::string_view text) {
     readLayout(); // the user may have switched layouts since the last text
     std::vector<KeySym> wanted;
-    for (char32_t point : codePoints(text)) {
+    for (char32_t point : utf8::codePoints(text)) {
         const KeySym keysym = keysymForCodePoint(point);
         if (!placement(keysym) && std::ranges::find(wanted, keysym) == wanted.end())
             wanted.push_back(keysym);
@@ -454,7 +437,7 @@ Posted X11Keyboard::tap(const Placement& place) {
 }
 
 Posted X11Keyboard::typeCharacter(std::string_view character) {
-    for (char32_t point : codePoints(character)) {
+    for (char32_t point : utf8::codePoints(character)) {
         const KeySym keysym = keysymForCodePoint(point);
         const auto place = find(keysym);
         if (!place)
