@@ -183,6 +183,22 @@ int main(int argc, char** argv) {
     });
     save(&window, folder, "14-long-step-list");
 
+    // What a desktop without a view of other applications' input (Wayland) looks like: the
+    // notice above the panes, a flagged Wait (Click) step, the pause option greyed out.
+    desktop.setMissing(Capability::recordKeys, "no Wayland compositor lets an application watch "
+                                               "the keys typed into other applications");
+    desktop.setMissing(Capability::pauseOnUserInput,
+                       "Wayland shows Keyferry none of your own key presses and clicks");
+    desktop.setMissing(Capability::watchClicks, "no Wayland compositor lets an application see "
+                                                "clicks made in other applications");
+    window.hide();
+    window.show();
+    detail.editDraft([](Template& item) {
+        item.steps.insert(item.steps.begin(), Step::ofType(StepType::wait));
+    });
+    settle();
+    save(&window, folder, "16-missing-on-this-desktop");
+
     HelpWindowController::shared().show();
     save(HelpWindowController::shared().window(), folder, "10-help");
     if (auto* page = HelpWindowController::shared().window()->findChild<QTextBrowser*>()) {
