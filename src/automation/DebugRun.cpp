@@ -43,7 +43,9 @@ std::string RunnerEngine::generateDummyValue(const std::string& label) {
     return "Testdaten";
 }
 
-void RunnerEngine::startDebug(Template item) {
+bool RunnerEngine::startDebug(Template item) {
+    if (refuses(item))
+        return false;
     shouldStop_ = false;
     hotkey_.start();
     std::vector<std::string> placeholders;
@@ -51,6 +53,7 @@ void RunnerEngine::startDebug(Template item) {
         placeholders.push_back(generateDummyValue(label));
     Cancellation cancellation;
     launch(debugRun(std::move(item), std::move(placeholders), cancellation), cancellation);
+    return true;
 }
 
 void RunnerEngine::next() {

@@ -63,8 +63,10 @@ public:
     /// Asks the run to pause at the next row boundary.
     void requestPause() { shouldPause_ = true; }
 
-    /// Debug run: one pass with placeholder values, each step after Next.
-    void startDebug(Template item);
+    /// Debug run: one pass with placeholder values, each step after Next. Refused like a run
+    /// (false, the reason in the status) when a step needs what the desktop lacks: a wait for
+    /// a click that cannot be seen would wait until stopped.
+    bool startDebug(Template item);
     /// Resumes a debug run waiting for Next; does nothing otherwise.
     void next();
     bool isWaitingForNext() const { return debugContinuation_.isPending(); }

@@ -108,6 +108,7 @@ TemplateEditor::TemplateEditor(DesktopServices& desktop, Scheduler& scheduler,
       recordedCount_(new QLabel(this)), existingCount_(new QLabel(this)),
       insertPicker_(new QComboBox(this)), deleteAll_(nullptr), debug_(nullptr),
       advancedToggle_(new QToolButton(this)), advanced_(new QWidget(this)) {
+    debugEngine_.describeDesktopWith([this] { return describeDesktop(desktop_); });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 8, 0, 8);
     layout->setSpacing(12);
@@ -280,7 +281,7 @@ TemplateEditor::TemplateEditor(DesktopServices& desktop, Scheduler& scheduler,
         QStringLiteral("Debug"), "ant", {},
         QStringLiteral("Test workflow step-by-step in the target app (with placeholder data)"),
         [this] {
-            debugEngine_.startDebug(current_());
+            debugRefused_ = !debugEngine_.startDebug(current_());
             refresh(); // no second run before this one has begun
         });
     toolButton(
@@ -381,7 +382,8 @@ TemplateEditor::~TemplateEditor() {
 }
 
 void TemplateEditor::templateChanged() {
-    if (editingInRow_) { // the field being typed in already shows it; keep its focus
+    debugRefused_ = false; // the refusal was about the template as it was
+    if (editingInRow_) {   // the field being typed in already shows it; keep its focus
         refresh();
         return;
     }
@@ -826,7 +828,7 @@ void TemplateEditor::refresh() {
     const QString status = QString::fromStdString(debugEngine_.statusMessage());
     debugStatus_->setText(status);
     debugStatus_->setVisible(!status.isEmpty() &&
-                             !std::holds_alternative<runner_state::Idle>(state));
+                             (debugRefused_ || !std::holds_alternative<runner_state::Idle>(state)));
 
     deleteAll_->setVisible(!item.steps.empty());
     debug_->setEnabled(!item.steps.empty() && std::holds_alternative<runner_state::Idle>(state) &&

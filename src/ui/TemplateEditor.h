@@ -71,6 +71,7 @@ private:
     RunnerEngine debugEngine_;
     std::unique_ptr<ClickPositionRecorder> clickRecorder_;
     bool showRecordingFinished_ = false;
+    bool debugRefused_ = false; ///< the last Debug was refused; its reason stays in view
     bool showAdvanced_ = false;
     int insertPosition_ = 0;
     bool editingInRow_ = false;

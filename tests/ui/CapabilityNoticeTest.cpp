@@ -108,6 +108,42 @@ TEST_F(UiSession, StepsNeedingWhatIsMissingAreFlaggedInTheEditor) {
     EXPECT_EQ(flag(0), nullptr);
 }
 
+// Debug of a template with a step the desktop cannot run does not begin (it would wait for a
+// click until stopped); the reason shows under the steps until the template changes.
+TEST_F(UiSession, DebugOfATemplateTheDesktopCannotRunIsRefusedInView) {
+    desktop.setMissing(Capability::watchClicks, "clicks in other applications cannot be seen");
+    open();
+    store->addTemplate();
+    QApplication::processEvents();
+    detail().editDraft([](Template& item) {
+        item.steps = {Step::ofType(StepType::tab), Step::ofType(StepType::wait)};
+    });
+    QApplication::processEvents();
+    TemplateEditor& editor = *detail().editor();
+    QPushButton* debug = nullptr;
+    for (QPushButton* button : editor.findChildren<QPushButton*>())
+        if (button->accessibleName() == QStringLiteral("Debug"))
+            debug = button;
+    ASSERT_TRUE(debug && debug->isEnabled());
+    debug->click();
+    QApplication::processEvents();
+    const auto reason = [&]() -> QLabel* {
+        for (QLabel* label : editor.findChildren<QLabel*>())
+            if (label->isVisible() && label->text().startsWith(QStringLiteral("Not started:")))
+                return label;
+        return nullptr;
+    };
+    ASSERT_NE(reason(), nullptr) << "the refusal is shown where the user looks";
+    EXPECT_TRUE(reason()->text().contains(QStringLiteral("step 2")))
+        << reason()->text().toStdString();
+    EXPECT_TRUE(debug->isEnabled()) << "nothing is running";
+    EXPECT_TRUE(desktop.postedEvents().empty()) << "not even the first step ran";
+
+    detail().editDraft([](Template& item) { item.steps = {Step::ofType(StepType::tab)}; });
+    QApplication::processEvents();
+    EXPECT_EQ(reason(), nullptr) << "the reason concerned the template as it was";
+}
+
 // Start in the runner panel with a step the desktop cannot run: nothing starts, and the
 // status line says which step, what is missing and why.
 TEST_F(UiSession, RunnerPanelRefusesATemplateTheDesktopCannotRun) {
