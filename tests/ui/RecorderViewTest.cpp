@@ -28,8 +28,9 @@ std::vector<std::string> unnamedControls(const RecorderView& view) {
     for (QListWidget* list : view.findChildren<QListWidget*>())
         controls.push_back(list);
     for (const QWidget* control : controls) {
+        const auto* label = qobject_cast<const QLabel*>(control);
         const std::string what = control->metaObject()->className() + std::string(" \"") +
-                                 static_cast<const QLabel*>(control)->text().toStdString() + "\"";
+                                 (label ? label->text().toStdString() : std::string()) + "\"";
         if (control->accessibleName().isEmpty())
             unnamed.push_back(what + " has no accessible name");
         if (control->toolTip().isEmpty())
