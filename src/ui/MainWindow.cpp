@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QSplitter>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "platform/DesktopServicesLoader.h"
@@ -13,6 +14,7 @@
 #include "ui/CapabilityNoticeView.h"
 #include "ui/HelpWindow.h"
 #include "ui/Icons.h"
+#include "ui/StoreStatusView.h"
 #include "ui/TemplateDetailView.h"
 #include "ui/TemplateSidebar.h"
 
@@ -57,6 +59,14 @@ MainWindow::MainWindow(TemplateStore& store, AccessibilityChecker& checker,
     openHelp->setShortcutContext(Qt::ApplicationShortcut);
     connect(openHelp, &QAction::triggered, this, [] { HelpWindowController::shared().show(); });
 
+    storeStatus_ = new StoreStatusView(store_, statusBar());
+    statusBar()->addWidget(storeStatus_, 1);
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->setAccessibleName(QStringLiteral("Status"));
+    statusBar()->setVisible(storeStatus_->hasSomethingToSay());
+    fileStatusConnection_ = store_.fileStatusChanged.connect(
+        [this] { statusBar()->setVisible(storeStatus_->hasSomethingToSay()); });
+
     // The prompt lies above everything else in the window, outside the layout.
     prompt_ = new AccessibilityPrompt(desktop_, checker_, central);
 
@@ -69,6 +79,7 @@ MainWindow::MainWindow(TemplateStore& store, AccessibilityChecker& checker,
 MainWindow::~MainWindow() {
     checker_.isGrantedChanged.disconnect(grantConnection_);
     store_.selectedTemplateIDChanged.disconnect(selectionConnection_);
+    store_.fileStatusChanged.disconnect(fileStatusConnection_);
 }
 
 void MainWindow::refreshNotice() {

@@ -80,6 +80,7 @@ TemplateDetailView::TemplateDetailView(TemplateStore& store, DesktopServices& de
 
     selectionConnection_ = store_.selectedTemplateIDChanged.connect([this] { selectionChanged(); });
     storeConnection_ = store_.templatesChanged.connect([this] { storeChanged(); });
+    fileStatusConnection_ = store_.fileStatusChanged.connect([this] { refresh(); });
     loadDraft();
     refresh();
 }
@@ -88,6 +89,7 @@ TemplateDetailView::~TemplateDetailView() {
     commitDraft(); // the pane goes away: nothing edited is lost
     store_.selectedTemplateIDChanged.disconnect(selectionConnection_);
     store_.templatesChanged.disconnect(storeConnection_);
+    store_.fileStatusChanged.disconnect(fileStatusConnection_);
     if (saveTimer_)
         scheduler_.cancel(saveTimer_);
     if (feedbackTimer_)
@@ -107,25 +109,28 @@ void TemplateDetailView::loadDraft() {
         draft_.reset();
     } else {
         draft_ = *found;
-        hasUnsavedChanges_ = false; // a template just loaded has nothing unsaved
+        // A template just loaded has nothing unsaved, unless the file never got it.
+        hasUnsavedChanges_ = !store_.isStored(draft_->id);
     }
     editor_->templateChanged();
     csvPanel_->templateChanged();
     refresh();
 }
 
-void TemplateDetailView::commitDraft() {
+bool TemplateDetailView::commitDraft() {
     if (!draft_)
-        return;
+        return false;
     if (!store_.replaceTemplate(*draft_))
-        return; // deleted meanwhile: nothing to write back
-    store_.save();
-    hasUnsavedChanges_ = false;
+        return false; // deleted meanwhile: nothing to write back
+    // A failed save leaves the draft unsaved; the window says why.
+    hasUnsavedChanges_ = !store_.save();
     refresh();
+    return !hasUnsavedChanges_;
 }
 
 void TemplateDetailView::saveDraft() {
-    commitDraft();
+    if (!commitDraft())
+        return;
     showSavedFeedback_ = true;
     if (feedbackTimer_)
         scheduler_.cancel(feedbackTimer_);
@@ -235,6 +240,11 @@ void TemplateDetailView::refresh() {
         statusText_->clear();
     }
     statusIcon_->setVisible(hasUnsavedChanges_ || showSavedFeedback_);
+    const auto& saveError = store_.lastSaveError();
+    statusText_->setToolTip(
+        hasUnsavedChanges_ && saveError
+            ? QStringLiteral("Not saved: %1").arg(QString::fromStdString(*saveError))
+            : QStringLiteral("Whether the template is saved"));
     saveButton_->setEnabled(hasUnsavedChanges_);
 
     const auto& table = csvPanel_->state().csvData;

@@ -37,7 +37,8 @@ public:
     /// Changes the draft the way the editor does; every change counts as an edit.
     void editDraft(const std::function<void(Template&)>& change);
     /// Writes the draft into the store and saves (nothing when its template is gone).
-    void commitDraft();
+    /// Returns whether the file now holds it.
+    bool commitDraft();
     /// The Save button and Ctrl+S: commit now and show "Saved".
     void saveDraft();
 
@@ -80,7 +81,7 @@ private:
     QWidget* runnerDivider_;
     RunnerPanel* runnerPanel_ = nullptr;
     QVBoxLayout* layout_;
-    Signal<>::ConnectionId selectionConnection_, storeConnection_;
+    Signal<>::ConnectionId selectionConnection_, storeConnection_, fileStatusConnection_;
 };
 
 } // namespace keyferry

@@ -1,5 +1,7 @@
 #include "ui/TemplateListModel.h"
 
+#include "ui/Icons.h"
+
 #include <algorithm>
 
 namespace keyferry {
@@ -10,10 +12,21 @@ TemplateListModel::TemplateListModel(TemplateStore& store, QObject* parent)
         beginResetModel();
         endResetModel();
     });
+    // The not-saved mark follows each save; the rows stay, and so does the selection.
+    fileStatusConnection_ = store_.fileStatusChanged.connect([this] {
+        if (rowCount() > 0)
+            Q_EMIT dataChanged(index(0), index(rowCount() - 1),
+                               {Qt::DecorationRole, Qt::ToolTipRole, Qt::AccessibleTextRole});
+    });
 }
 
 TemplateListModel::~TemplateListModel() {
     store_.templatesChanged.disconnect(connection_);
+    store_.fileStatusChanged.disconnect(fileStatusConnection_);
+}
+
+bool TemplateListModel::showsNotSaved(const Template& item) const {
+    return store_.lastSaveError() && !store_.isStored(item.id);
 }
 
 int TemplateListModel::rowCount(const QModelIndex& parent) const {
@@ -24,14 +37,23 @@ QVariant TemplateListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
     const Template& item = store_.templates()[static_cast<std::size_t>(index.row())];
+    const QString name = QString::fromStdString(item.name);
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
+        return name;
     case Qt::ToolTipRole:
-        return QString::fromStdString(item.name);
-    case Qt::AccessibleTextRole:
-        return item.name.empty() ? QStringLiteral("Unnamed template")
-                                 : QString::fromStdString(item.name);
+        return showsNotSaved(item) ? QStringLiteral("%1 (not saved: %2)")
+                                         .arg(name, QString::fromStdString(*store_.lastSaveError()))
+                                   : name;
+    case Qt::AccessibleTextRole: {
+        const QString spoken = item.name.empty() ? QStringLiteral("Unnamed template") : name;
+        return showsNotSaved(item) ? spoken + QStringLiteral(", not saved") : spoken;
+    }
+    case Qt::DecorationRole:
+        if (showsNotSaved(item))
+            return symbolIcon("circle.fill", QColor(0xF5, 0x9E, 0x0B));
+        return {};
     case IdRole:
         return QString::fromStdString(item.id.toString());
     default:
