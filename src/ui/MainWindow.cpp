@@ -6,7 +6,6 @@
 #include <QMenuBar>
 #include <QSplitter>
 #include <QStackedWidget>
-#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "platform/DesktopServicesLoader.h"
@@ -35,6 +34,9 @@ MainWindow::MainWindow(TemplateStore& store, AccessibilityChecker& checker,
     notice_ = new CapabilityNoticeView(true, central);
     centralLayout->addWidget(notice_);
     centralLayout->addWidget(splitter_, 1); // the notice takes only the height it needs
+    // Below the panes rather than in a QStatusBar, which gives wrapped text a fixed height.
+    storeStatus_ = new StoreStatusView(store_, central);
+    centralLayout->addWidget(storeStatus_);
     splitter_->setChildrenCollapsible(false);
     sidebar_->setMinimumWidth(180);
     sidebar_->setMaximumWidth(280);
@@ -59,14 +61,6 @@ MainWindow::MainWindow(TemplateStore& store, AccessibilityChecker& checker,
     openHelp->setShortcutContext(Qt::ApplicationShortcut);
     connect(openHelp, &QAction::triggered, this, [] { HelpWindowController::shared().show(); });
 
-    storeStatus_ = new StoreStatusView(store_, statusBar());
-    statusBar()->addWidget(storeStatus_, 1);
-    statusBar()->setSizeGripEnabled(false);
-    statusBar()->setAccessibleName(QStringLiteral("Status"));
-    statusBar()->setVisible(storeStatus_->hasSomethingToSay());
-    fileStatusConnection_ = store_.fileStatusChanged.connect(
-        [this] { statusBar()->setVisible(storeStatus_->hasSomethingToSay()); });
-
     // The prompt lies above everything else in the window, outside the layout.
     prompt_ = new AccessibilityPrompt(desktop_, checker_, central);
 
@@ -79,7 +73,6 @@ MainWindow::MainWindow(TemplateStore& store, AccessibilityChecker& checker,
 MainWindow::~MainWindow() {
     checker_.isGrantedChanged.disconnect(grantConnection_);
     store_.selectedTemplateIDChanged.disconnect(selectionConnection_);
-    store_.fileStatusChanged.disconnect(fileStatusConnection_);
 }
 
 void MainWindow::refreshNotice() {

@@ -60,7 +60,6 @@ private:
     Signal<bool>::ConnectionId grantConnection_;
     bool monitoring_ = false;
     Signal<>::ConnectionId selectionConnection_;
-    Signal<>::ConnectionId fileStatusConnection_;
 };
 
 } // namespace keyferry

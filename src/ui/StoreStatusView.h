@@ -1,8 +1,8 @@
 #pragma once
 
+#include <QFrame>
 #include <QMessageBox>
 #include <QPointer>
-#include <QWidget>
 
 #include "model/TemplateStore.h"
 
@@ -14,7 +14,7 @@ namespace keyferry {
 /// the file could not be read at start and where the original went. Hidden while there is
 /// nothing to say. The first failed save of a session also opens a dialog; later ones are
 /// shown here only.
-class StoreStatusView final : public QWidget {
+class StoreStatusView final : public QFrame {
 public:
     explicit StoreStatusView(TemplateStore& store, QWidget* parent = nullptr);
     ~StoreStatusView() override;
@@ -29,7 +29,8 @@ public:
     bool hasSomethingToSay() const;
 
     static QString saveProblemText(const std::string& error);
-    static QString loadProblemText(const TemplateStore::LoadFailure& failure);
+    static QString loadProblemText(const std::filesystem::path& file,
+                                   const TemplateStore::LoadFailure& failure);
 
 private:
     void apply();

@@ -80,7 +80,7 @@ TemplateDetailView::TemplateDetailView(TemplateStore& store, DesktopServices& de
 
     selectionConnection_ = store_.selectedTemplateIDChanged.connect([this] { selectionChanged(); });
     storeConnection_ = store_.templatesChanged.connect([this] { storeChanged(); });
-    fileStatusConnection_ = store_.fileStatusChanged.connect([this] { refresh(); });
+    fileStatusConnection_ = store_.fileStatusChanged.connect([this] { fileStatusChanged(); });
     loadDraft();
     refresh();
 }
@@ -109,8 +109,8 @@ void TemplateDetailView::loadDraft() {
         draft_.reset();
     } else {
         draft_ = *found;
-        // A template just loaded has nothing unsaved, unless the file never got it.
-        hasUnsavedChanges_ = !store_.isStored(draft_->id);
+        // A template just loaded has nothing unsaved, unless saves fail and the file lacks it.
+        hasUnsavedChanges_ = store_.lastSaveError() && !store_.isStored(draft_->id);
     }
     editor_->templateChanged();
     csvPanel_->templateChanged();
@@ -194,6 +194,21 @@ void TemplateDetailView::storeChanged() {
         draft_->name = stored->name;
         editor_->templateChanged();
     }
+}
+
+void TemplateDetailView::fileStatusChanged() {
+    // Any save says whether the file holds the draft: one from the sidebar (a new template
+    // is selected before it is saved) as much as one of the draft's own.
+    if (draft_) {
+        const auto stored = std::ranges::find(store_.templates(), draft_->id, &Template::id);
+        const bool inFile =
+            stored != store_.templates().end() && *stored == *draft_ && store_.isStored(draft_->id);
+        if (inFile)
+            hasUnsavedChanges_ = false;
+        else if (store_.lastSaveError())
+            hasUnsavedChanges_ = true;
+    }
+    refresh();
 }
 
 void TemplateDetailView::tableChanged() {

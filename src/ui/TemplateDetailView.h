@@ -58,6 +58,7 @@ private:
     void markUnsaved();
     void selectionChanged();
     void storeChanged();
+    void fileStatusChanged();
     void refresh();
     void tableChanged();
 

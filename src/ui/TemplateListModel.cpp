@@ -1,10 +1,37 @@
 #include "ui/TemplateListModel.h"
 
+#include <QPainter>
+
 #include "ui/Icons.h"
 
 #include <algorithm>
 
 namespace keyferry {
+
+namespace {
+
+constexpr int markSize = 10;
+
+QPixmap transparentMark() {
+    QPixmap blank(markSize, markSize);
+    blank.fill(Qt::transparent);
+    return blank;
+}
+
+// The same orange dot as "Unsaved Changes", left untinted on the selected row.
+QIcon notSavedMark() {
+    const QPixmap dot = symbolIcon("circle.fill", QColor(0xF5, 0x9E, 0x0B)).pixmap(8, 8);
+    QPixmap mark = transparentMark();
+    QPainter painter(&mark);
+    painter.drawPixmap((markSize - dot.width()) / 2, (markSize - dot.height()) / 2, dot);
+    painter.end();
+    QIcon icon;
+    icon.addPixmap(mark, QIcon::Normal);
+    icon.addPixmap(mark, QIcon::Selected);
+    return icon;
+}
+
+} // namespace
 
 TemplateListModel::TemplateListModel(TemplateStore& store, QObject* parent)
     : QAbstractListModel(parent), store_(store) {
@@ -51,9 +78,10 @@ QVariant TemplateListModel::data(const QModelIndex& index, int role) const {
         return showsNotSaved(item) ? spoken + QStringLiteral(", not saved") : spoken;
     }
     case Qt::DecorationRole:
-        if (showsNotSaved(item))
-            return symbolIcon("circle.fill", QColor(0xF5, 0x9E, 0x0B));
-        return {};
+        if (!store_.lastSaveError())
+            return {};
+        // While saves fail every row gets room for the mark, so the names stay aligned.
+        return showsNotSaved(item) ? notSavedMark() : QIcon(transparentMark());
     case IdRole:
         return QString::fromStdString(item.id.toString());
     default:

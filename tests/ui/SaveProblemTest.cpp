@@ -2,7 +2,6 @@
 #include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QTest>
 #include <QToolButton>
 
@@ -20,12 +19,9 @@ protected:
     StoreStatusView& status() { return *window->storeStatus(); }
     QAbstractItemModel& list() { return *window->sidebar()->list()->model(); }
     bool markedNotSaved(int row) {
-        return !list().index(row, 0).data(Qt::DecorationRole).isNull() &&
-               list()
-                   .index(row, 0)
-                   .data(Qt::AccessibleTextRole)
-                   .toString()
-                   .endsWith(QStringLiteral(", not saved"));
+        const QModelIndex item = list().index(row, 0);
+        return item.data(Qt::ToolTipRole).toString().contains(QStringLiteral("(not saved: ")) &&
+               item.data(Qt::AccessibleTextRole).toString().endsWith(QStringLiteral(", not saved"));
     }
     int visibleDialogs() {
         QApplication::processEvents();
@@ -42,7 +38,9 @@ protected:
 TEST_F(SaveProblemTest, FailedSavesAreShownAndNothingMadeDisappears) {
     open();
     QTest::mouseClick(window->sidebar()->addButton(), Qt::LeftButton);
-    EXPECT_FALSE(window->statusBar()->isVisible()) << "nothing to say while saves succeed";
+    EXPECT_FALSE(status().isVisible()) << "nothing to say while saves succeed";
+    EXPECT_FALSE(detail().hasUnsavedChanges()) << "the new template is in the file";
+    EXPECT_TRUE(list().index(0, 0).data(Qt::DecorationRole).isNull());
 
     FolderBlocker blocker(temp.path(), FolderBlocker::strongestWay(temp.path()));
     ASSERT_TRUE(blocker.blocks());
@@ -55,7 +53,7 @@ TEST_F(SaveProblemTest, FailedSavesAreShownAndNothingMadeDisappears) {
     EXPECT_TRUE(error.contains(QString::fromStdString(blocker.reason()))) << error.toStdString();
 
     // The status area at the bottom of the window, readable and reachable by keyboard.
-    EXPECT_TRUE(window->statusBar()->isVisible());
+    EXPECT_TRUE(status().isVisible());
     QLabel* problem = status().saveProblem();
     EXPECT_TRUE(problem->isVisible());
     EXPECT_EQ(problem->text(), StoreStatusView::saveProblemText(*store->lastSaveError()));
@@ -103,7 +101,7 @@ TEST_F(SaveProblemTest, FailedSavesAreShownAndNothingMadeDisappears) {
     blocker.unblock();
     QTest::mouseClick(detail().saveButton(), Qt::LeftButton);
     EXPECT_FALSE(store->lastSaveError());
-    EXPECT_FALSE(window->statusBar()->isVisible());
+    EXPECT_FALSE(status().isVisible());
     EXPECT_FALSE(detail().hasUnsavedChanges());
     EXPECT_TRUE(detail().showsSavedFeedback());
     EXPECT_FALSE(markedNotSaved(1));
@@ -116,10 +114,11 @@ TEST_F(SaveProblemTest, UnreadableFileIsAnnouncedWithWhereItWent) {
     open();
     EXPECT_EQ(list().rowCount(), 0);
     QLabel* problem = status().loadProblem();
-    EXPECT_TRUE(window->statusBar()->isVisible());
+    EXPECT_TRUE(status().isVisible());
     EXPECT_TRUE(problem->isVisible());
-    EXPECT_TRUE(
-        problem->text().startsWith(QStringLiteral("The templates file could not be read: ")))
+    const QString file = QString::fromStdString((temp.path() / "templates.json").string());
+    EXPECT_TRUE(problem->text().startsWith(
+        QStringLiteral("The templates file %1 could not be read: ").arg(file)))
         << problem->text().toStdString();
     EXPECT_TRUE(problem->text().contains(QStringLiteral("will be moved aside")));
     EXPECT_FALSE(problem->accessibleName().isEmpty());
@@ -135,4 +134,5 @@ TEST_F(SaveProblemTest, UnreadableFileIsAnnouncedWithWhereItWent) {
         << problem->text().toStdString();
     EXPECT_FALSE(status().saveProblem()->isVisible());
     EXPECT_EQ(visibleDialogs(), 0);
+    EXPECT_FALSE(detail().hasUnsavedChanges());
 }
