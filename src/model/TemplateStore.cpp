@@ -66,8 +66,10 @@ void TemplateStore::load() {
     if (!loaded) {
         diagnostics_ << "Error loading: " << loaded.error() << std::endl;
         fileNeedsKeepingAside_ = true;
+        loadFailure_ = LoadFailure{loaded.error(), std::nullopt};
         return;
     }
+    stored_ = *loaded;
     setTemplates(std::move(*loaded));
 }
 
@@ -80,26 +82,43 @@ bool TemplateStore::keepUnreadableFileAside() {
     const std::filesystem::path aside = asideName(storageURL_);
     std::filesystem::rename(storageURL_, aside, error);
     if (error) {
-        diagnostics_ << "Error saving: the unreadable " << storageURL_.string()
-                     << " could not be kept aside (" << error.message()
-                     << "), so it was not overwritten" << std::endl;
-        return false;
+        return failSave("the unreadable " + storageURL_.string() + " could not be kept aside (" +
+                        error.message() + "), so it was not overwritten");
     }
     diagnostics_ << "Kept the unreadable templates file as " << aside.string() << std::endl;
     fileNeedsKeepingAside_ = false;
+    if (loadFailure_)
+        loadFailure_->keptAs = aside;
     return true;
 }
 
-void TemplateStore::save() {
+bool TemplateStore::failSave(std::string error) {
+    diagnostics_ << "Error saving: " << error << std::endl;
+    lastSaveError_ = std::move(error);
+    fileStatusChanged.emit();
+    return false;
+}
+
+bool TemplateStore::save() {
     auto encoded = encodeTemplates(templates_);
-    if (!encoded) {
-        diagnostics_ << "Error saving: " << encoded.error() << std::endl;
-        return;
-    }
+    if (!encoded)
+        return failSave("Cannot save " + storageURL_.string() + ": " + encoded.error());
     if (fileNeedsKeepingAside_ && !keepUnreadableFileAside())
-        return;
+        return false;
     if (auto error = writeFileAtomically(storageURL_, *encoded))
-        diagnostics_ << "Error saving: " << *error << std::endl;
+        return failSave(std::move(*error));
+    lastSaveError_.reset();
+    stored_ = templates_;
+    fileStatusChanged.emit();
+    return true;
+}
+
+bool TemplateStore::isStored(const Uuid& id) const {
+    const auto current = std::ranges::find(templates_, id, &Template::id);
+    if (current == templates_.end())
+        return true; // not in the list: nothing of it can be lost
+    const auto stored = std::ranges::find(stored_, id, &Template::id);
+    return stored != stored_.end() && *stored == *current;
 }
 
 void TemplateStore::setTemplates(std::vector<Template> templates) {

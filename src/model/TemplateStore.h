@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <iosfwd>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace keyferry {
@@ -42,9 +43,24 @@ public:
 
     const std::filesystem::path& storageURL() const { return storageURL_; }
 
-    /// Writes every template to the file atomically; a failure is one "Error saving: "
-    /// line on the diagnostic stream, and the list in memory stays as it is.
-    void save();
+    /// Writes every template to the file atomically and returns whether it did. A failure is
+    /// one "Error saving: " line on the diagnostic stream and becomes lastSaveError(); the
+    /// list in memory stays as it is.
+    bool save();
+
+    /// Why the last save failed (the file's path and the system's reason), or nothing when
+    /// it succeeded or none was tried. A successful save clears it.
+    const std::optional<std::string>& lastSaveError() const { return lastSaveError_; }
+    /// Whether the file holds this template exactly as the list does: false for a template
+    /// changed or added since the last successful save (or the load).
+    bool isStored(const Uuid& id) const;
+
+    /// A templates file that existed at start but could not be read.
+    struct LoadFailure {
+        std::string error;                           // the reader's description
+        std::optional<std::filesystem::path> keptAs; // where the first save moved it
+    };
+    const std::optional<LoadFailure>& loadFailure() const { return loadFailure_; }
 
     /// Appends a new template, selects it and saves.
     void addTemplate();
@@ -57,10 +73,13 @@ public:
 
     Signal<> templatesChanged;
     Signal<> selectedTemplateIDChanged;
+    /// lastSaveError(), isStored() or loadFailure() changed.
+    Signal<> fileStatusChanged;
 
 private:
     void load();
     bool keepUnreadableFileAside();
+    bool failSave(std::string error);
 
     std::ostream& diagnostics_;
     std::filesystem::path storageURL_;
@@ -68,6 +87,10 @@ private:
     std::optional<Uuid> selectedTemplateID_;
     // Set when the file on disk could not be read: it is moved aside before the next save.
     bool fileNeedsKeepingAside_ = false;
+    std::optional<LoadFailure> loadFailure_;
+    std::optional<std::string> lastSaveError_;
+    // What the file holds, as last loaded or saved.
+    std::vector<Template> stored_;
 };
 
 } // namespace keyferry

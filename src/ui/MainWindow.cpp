@@ -13,6 +13,7 @@
 #include "ui/CapabilityNoticeView.h"
 #include "ui/HelpWindow.h"
 #include "ui/Icons.h"
+#include "ui/StoreStatusView.h"
 #include "ui/TemplateDetailView.h"
 #include "ui/TemplateSidebar.h"
 
@@ -33,6 +34,9 @@ MainWindow::MainWindow(TemplateStore& store, AccessibilityChecker& checker,
     notice_ = new CapabilityNoticeView(true, central);
     centralLayout->addWidget(notice_);
     centralLayout->addWidget(splitter_, 1); // the notice takes only the height it needs
+    // Below the panes rather than in a QStatusBar, which gives wrapped text a fixed height.
+    storeStatus_ = new StoreStatusView(store_, central);
+    centralLayout->addWidget(storeStatus_);
     splitter_->setChildrenCollapsible(false);
     sidebar_->setMinimumWidth(180);
     sidebar_->setMaximumWidth(280);

@@ -15,6 +15,7 @@ namespace keyferry {
 
 class AccessibilityPrompt;
 class CapabilityNoticeView;
+class StoreStatusView;
 class TemplateDetailView;
 class TemplateSidebar;
 
@@ -32,6 +33,8 @@ public:
     /// What the desktop lacks, above the panes; hidden while the prompt covers the window.
     CapabilityNoticeView* notice() const { return notice_; }
     QSplitter* splitter() const { return splitter_; }
+    /// The status area at the bottom: problems with the templates file.
+    StoreStatusView* storeStatus() const { return storeStatus_; }
     bool showsPlaceholder() const;
 
 protected:
@@ -53,6 +56,7 @@ private:
     TemplateDetailView* detail_ = nullptr;
     AccessibilityPrompt* prompt_;
     CapabilityNoticeView* notice_;
+    StoreStatusView* storeStatus_;
     Signal<bool>::ConnectionId grantConnection_;
     bool monitoring_ = false;
     Signal<>::ConnectionId selectionConnection_;

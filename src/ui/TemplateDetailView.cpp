@@ -80,6 +80,7 @@ TemplateDetailView::TemplateDetailView(TemplateStore& store, DesktopServices& de
 
     selectionConnection_ = store_.selectedTemplateIDChanged.connect([this] { selectionChanged(); });
     storeConnection_ = store_.templatesChanged.connect([this] { storeChanged(); });
+    fileStatusConnection_ = store_.fileStatusChanged.connect([this] { fileStatusChanged(); });
     loadDraft();
     refresh();
 }
@@ -88,6 +89,7 @@ TemplateDetailView::~TemplateDetailView() {
     commitDraft(); // the pane goes away: nothing edited is lost
     store_.selectedTemplateIDChanged.disconnect(selectionConnection_);
     store_.templatesChanged.disconnect(storeConnection_);
+    store_.fileStatusChanged.disconnect(fileStatusConnection_);
     if (saveTimer_)
         scheduler_.cancel(saveTimer_);
     if (feedbackTimer_)
@@ -107,25 +109,28 @@ void TemplateDetailView::loadDraft() {
         draft_.reset();
     } else {
         draft_ = *found;
-        hasUnsavedChanges_ = false; // a template just loaded has nothing unsaved
+        // A template just loaded has nothing unsaved, unless saves fail and the file lacks it.
+        hasUnsavedChanges_ = store_.lastSaveError() && !store_.isStored(draft_->id);
     }
     editor_->templateChanged();
     csvPanel_->templateChanged();
     refresh();
 }
 
-void TemplateDetailView::commitDraft() {
+bool TemplateDetailView::commitDraft() {
     if (!draft_)
-        return;
+        return false;
     if (!store_.replaceTemplate(*draft_))
-        return; // deleted meanwhile: nothing to write back
-    store_.save();
-    hasUnsavedChanges_ = false;
+        return false; // deleted meanwhile: nothing to write back
+    // A failed save leaves the draft unsaved; the window says why.
+    hasUnsavedChanges_ = !store_.save();
     refresh();
+    return !hasUnsavedChanges_;
 }
 
 void TemplateDetailView::saveDraft() {
-    commitDraft();
+    if (!commitDraft())
+        return;
     showSavedFeedback_ = true;
     if (feedbackTimer_)
         scheduler_.cancel(feedbackTimer_);
@@ -191,6 +196,21 @@ void TemplateDetailView::storeChanged() {
     }
 }
 
+void TemplateDetailView::fileStatusChanged() {
+    // Any save says whether the file holds the draft: one from the sidebar (a new template
+    // is selected before it is saved) as much as one of the draft's own.
+    if (draft_) {
+        const auto stored = std::ranges::find(store_.templates(), draft_->id, &Template::id);
+        const bool inFile =
+            stored != store_.templates().end() && *stored == *draft_ && store_.isStored(draft_->id);
+        if (inFile)
+            hasUnsavedChanges_ = false;
+        else if (store_.lastSaveError())
+            hasUnsavedChanges_ = true;
+    }
+    refresh();
+}
+
 void TemplateDetailView::tableChanged() {
     const auto& table = csvPanel_->state().csvData;
     if (!table && runnerPanel_) {
@@ -235,6 +255,11 @@ void TemplateDetailView::refresh() {
         statusText_->clear();
     }
     statusIcon_->setVisible(hasUnsavedChanges_ || showSavedFeedback_);
+    const auto& saveError = store_.lastSaveError();
+    statusText_->setToolTip(
+        hasUnsavedChanges_ && saveError
+            ? QStringLiteral("Not saved: %1").arg(QString::fromStdString(*saveError))
+            : QStringLiteral("Whether the template is saved"));
     saveButton_->setEnabled(hasUnsavedChanges_);
 
     const auto& table = csvPanel_->state().csvData;

@@ -37,7 +37,8 @@ public:
     /// Changes the draft the way the editor does; every change counts as an edit.
     void editDraft(const std::function<void(Template&)>& change);
     /// Writes the draft into the store and saves (nothing when its template is gone).
-    void commitDraft();
+    /// Returns whether the file now holds it.
+    bool commitDraft();
     /// The Save button and Ctrl+S: commit now and show "Saved".
     void saveDraft();
 
@@ -57,6 +58,7 @@ private:
     void markUnsaved();
     void selectionChanged();
     void storeChanged();
+    void fileStatusChanged();
     void refresh();
     void tableChanged();
 
@@ -80,7 +82,7 @@ private:
     QWidget* runnerDivider_;
     RunnerPanel* runnerPanel_ = nullptr;
     QVBoxLayout* layout_;
-    Signal<>::ConnectionId selectionConnection_, storeConnection_;
+    Signal<>::ConnectionId selectionConnection_, storeConnection_, fileStatusConnection_;
 };
 
 } // namespace keyferry

@@ -7,7 +7,8 @@
 namespace keyferry {
 
 /// The store's templates as a list for views: one row per template, in store order. Its
-/// data follows the store; an edit of a row renames that template and saves.
+/// data follows the store; an edit of a row renames that template and saves. While a save
+/// has failed, a template the file lacks is marked "not saved".
 class TemplateListModel final : public QAbstractListModel {
 public:
     static constexpr int IdRole = Qt::UserRole + 1;
@@ -25,8 +26,11 @@ public:
     Uuid idAt(int row) const;
 
 private:
+    bool showsNotSaved(const Template& item) const;
+
     TemplateStore& store_;
     Signal<>::ConnectionId connection_;
+    Signal<>::ConnectionId fileStatusConnection_;
 };
 
 } // namespace keyferry

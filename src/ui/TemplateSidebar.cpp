@@ -59,6 +59,7 @@ TemplateSidebar::TemplateSidebar(TemplateStore& store, QWidget* parent)
     layout->addWidget(horizontalDivider(this));
 
     list_->setModel(model_);
+    list_->setIconSize(QSize(10, 10)); // the not-saved mark
     list_->setItemDelegate(new RenameDelegate(list_));
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -2,6 +2,7 @@
 
 #include "model/FileIO.h"
 #include "model/TemplateJson.h"
+#include "support/FolderBlocker.h"
 #include "support/TemporaryFolder.h"
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <sys/stat.h>
 
 using namespace keyferry;
+using keyferry::testing::FolderBlocker;
 using keyferry::testing::readText;
 using keyferry::testing::TemporaryFolder;
 using keyferry::testing::writeText;
@@ -35,6 +37,52 @@ std::vector<std::filesystem::path> filesIn(const std::filesystem::path& folder) 
         files.push_back(entry.path().filename());
     std::ranges::sort(files);
     return files;
+}
+
+// A save into a folder that refuses writes keeps the list, says it is not stored and why,
+// and the next save that succeeds clears both.
+void checkFailedSavesAreReported(FolderBlocker::Way way) {
+    TemporaryFolder temp;
+    const std::filesystem::path folder = temp.path() / "Keyferry";
+    std::ostringstream diagnostics;
+    TemplateStore store(folder, diagnostics);
+    store.addTemplate();
+    const Uuid first = store.templates()[0].id;
+    ASSERT_TRUE(store.isStored(first));
+    ASSERT_FALSE(store.lastSaveError());
+    int statusChanges = 0;
+    store.fileStatusChanged.connect([&] { ++statusChanges; });
+
+    FolderBlocker blocker(folder, way);
+    if (!blocker.blocks())
+        GTEST_SKIP() << "this process writes into read-only folders (it runs as root); the "
+                        "folder replaced by a file covers the same failure";
+    store.addTemplate();
+    Template renamed = store.templates()[0];
+    renamed.name = "Renamed";
+    store.replaceTemplate(renamed);
+    EXPECT_FALSE(store.save());
+
+    ASSERT_EQ(store.templates().size(), 2u) << "nothing made is dropped";
+    EXPECT_EQ(store.templates()[0].name, "Renamed");
+    EXPECT_FALSE(store.isStored(first)) << "changed since the last save";
+    EXPECT_FALSE(store.isStored(store.templates()[1].id)) << "added since the last save";
+    ASSERT_TRUE(store.lastSaveError());
+    EXPECT_NE(store.lastSaveError()->find(folder.string()), std::string::npos)
+        << *store.lastSaveError();
+    EXPECT_NE(store.lastSaveError()->find(blocker.reason()), std::string::npos)
+        << *store.lastSaveError();
+    EXPECT_NE(diagnostics.str().find("Error saving: " + *store.lastSaveError()), std::string::npos)
+        << "the same words on the diagnostic stream: " << diagnostics.str();
+    EXPECT_EQ(statusChanges, 2) << "one per failed save";
+
+    blocker.unblock();
+    EXPECT_TRUE(store.save());
+    EXPECT_FALSE(store.lastSaveError()) << "a successful save clears the error";
+    EXPECT_TRUE(store.isStored(first));
+    EXPECT_TRUE(store.isStored(store.templates()[1].id));
+    EXPECT_EQ(fileContent(store), store.templates());
+    EXPECT_EQ(statusChanges, 3);
 }
 
 } // namespace
@@ -226,6 +274,11 @@ TEST(TemplateStore, UnreadableFileIsKeptAsideNotOverwritten) {
     EXPECT_TRUE(diagnostics.str().starts_with("Error loading: ")) << diagnostics.str();
     EXPECT_NE(diagnostics.str().find("teleport"), std::string::npos);
     EXPECT_EQ(readText(store.storageURL()), broken) << "loading never touches the file";
+    ASSERT_TRUE(store.loadFailure());
+    EXPECT_NE(store.loadFailure()->error.find("teleport"), std::string::npos);
+    EXPECT_FALSE(store.loadFailure()->keptAs) << "not moved before the first save";
+    int statusChanges = 0;
+    store.fileStatusChanged.connect([&] { ++statusChanges; });
 
     store.addTemplate();
     const auto files = filesIn(temp.path());
@@ -236,9 +289,19 @@ TEST(TemplateStore, UnreadableFileIsKeptAsideNotOverwritten) {
     EXPECT_NE(diagnostics.str().find(files[1].string()), std::string::npos)
         << "the diagnostic names where it went: " << diagnostics.str();
     EXPECT_EQ(fileContent(store).size(), 1u);
+    EXPECT_EQ(store.loadFailure()->keptAs, temp.path() / files[1]) << "the store says where";
+    EXPECT_EQ(statusChanges, 1);
 
     store.addTemplate(); // later saves replace the new file only
     EXPECT_EQ(filesIn(temp.path()).size(), 2u);
+}
+
+TEST(TemplateStore, SaveIntoReadOnlyFolderIsReportedAndKeptUnsaved) {
+    checkFailedSavesAreReported(FolderBlocker::Way::readOnly);
+}
+
+TEST(TemplateStore, SaveIntoFolderReplacedByFileIsReportedAndKeptUnsaved) {
+    checkFailedSavesAreReported(FolderBlocker::Way::replacedByFile);
 }
 
 TEST(TemplateStore, FolderThatCannotBeCreatedFailsTheSaveOnly) {
@@ -250,6 +313,10 @@ TEST(TemplateStore, FolderThatCannotBeCreatedFailsTheSaveOnly) {
     store.addTemplate();
     EXPECT_EQ(store.templates().size(), 1u);
     EXPECT_TRUE(diagnostics.str().starts_with("Error saving: ")) << diagnostics.str();
+    ASSERT_TRUE(store.lastSaveError());
+    EXPECT_NE(store.lastSaveError()->find((temp.path() / "blocker").string()), std::string::npos)
+        << *store.lastSaveError();
+    EXPECT_FALSE(store.isStored(store.templates()[0].id));
 }
 
 TEST(TemplateStore, UnstorableValueIsReportedAndFileKept) {
@@ -261,9 +328,13 @@ TEST(TemplateStore, UnstorableValueIsReportedAndFileKept) {
     Template edited = store.templates()[0];
     edited.settings.interCharDelay = std::numeric_limits<double>::infinity();
     store.replaceTemplate(edited);
-    store.save();
+    EXPECT_FALSE(store.save());
     EXPECT_TRUE(diagnostics.str().starts_with("Error saving: ")) << diagnostics.str();
     EXPECT_EQ(readText(store.storageURL()), before);
+    ASSERT_TRUE(store.lastSaveError());
+    EXPECT_TRUE(store.lastSaveError()->starts_with("Cannot save " + store.storageURL().string()))
+        << *store.lastSaveError();
+    EXPECT_FALSE(store.isStored(edited.id));
 }
 
 TEST(FileIO, ReadsFilesThatReportNoSize) {

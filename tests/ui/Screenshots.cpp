@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
@@ -14,10 +15,12 @@
 #include "automation/AccessibilityChecker.h"
 #include "automation/VirtualScheduler.h"
 #include "platform/sim/SimulatedDesktop.h"
+#include "support/FolderBlocker.h"
 #include "ui/CSVPanel.h"
 #include "ui/HelpWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/RunnerPanel.h"
+#include "ui/StoreStatusView.h"
 #include "ui/TemplateDetailView.h"
 #include "ui/TemplateEditor.h"
 
@@ -198,6 +201,35 @@ int main(int argc, char** argv) {
     });
     settle();
     save(&window, folder, "16-missing-on-this-desktop");
+
+    // A folder that refuses the save: the status area, the first-time dialog, the list's mark.
+    {
+        testing::FolderBlocker blocker(data, testing::FolderBlocker::Way::replacedByFile);
+        detail.editDraft([](Template& item) { item.name = "Customer orders (edited)"; });
+        detail.saveDraft();
+        settle();
+        save(&window, folder, "17-save-failed");
+        if (QMessageBox* box = window.storeStatus()->saveDialog()) {
+            save(box, folder, "17b-save-failed-dialog");
+            box->close();
+        }
+    }
+    detail.saveDraft();
+
+    // A templates file that could not be read at start, before and after the first save.
+    {
+        const auto brokenFolder = data / "broken";
+        std::filesystem::create_directories(brokenFolder);
+        std::ofstream(brokenFolder / "templates.json") << "[{\"name\":";
+        TemplateStore brokenStore(brokenFolder, diagnostics);
+        MainWindow second(brokenStore, checker, desktop, clock);
+        second.resize(1000, 680);
+        second.show();
+        save(&second, folder, "18-unreadable-file");
+        brokenStore.addTemplate();
+        save(&second, folder, "18b-unreadable-file-kept-aside");
+        second.close();
+    }
 
     HelpWindowController::shared().show();
     save(HelpWindowController::shared().window(), folder, "10-help");

@@ -1,0 +1,117 @@
+#!/usr/bin/python3
+"""Presses a button of Keyferry's window and prints what assistive technologies then see of
+its templates file status, as one JSON object.
+
+Usage: store_status.py BUTTON_NAME [SECONDS]
+
+Finds the application named "Keyferry" on the accessibility bus, performs the default action
+of the push button called BUTTON_NAME, then waits up to SECONDS (default 10) for a showing
+object named "Save problem" and prints
+{"saveProblem": ..., "dialogs": [...], "templates": [...]}: the description of the status
+line, the texts shown by every alert or dialog of the application and the names of the
+items of the "Templates" list. An independent reader, not Keyferry's own code.
+"""
+
+import json
+import sys
+import time
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi  # noqa: E402
+
+
+def walk(node, depth=0):
+    if node is None or depth > 40:
+        return
+    yield node
+    try:
+        count = node.get_child_count()
+    except Exception:  # an object that went away while walking
+        return
+    for i in range(count):
+        try:
+            child = node.get_child_at_index(i)
+        except Exception:
+            continue
+        yield from walk(child, depth + 1)
+
+
+def application(name):
+    desktop = Atspi.get_desktop(0)
+    for i in range(desktop.get_child_count()):
+        app = desktop.get_child_at_index(i)
+        if app is not None and (app.get_name() or "") == name:
+            return app
+    return None
+
+
+def find(app, name, role=None):
+    for node in walk(app):
+        try:
+            if node.get_name() == name and (role is None or node.get_role() == role):
+                return node
+        except Exception:
+            continue
+    return None
+
+
+def showing(node):
+    return node is not None and node.get_state_set().contains(Atspi.StateType.SHOWING)
+
+
+def texts_under(node):
+    found = []
+    for child in walk(node):
+        try:
+            if child.get_role() == Atspi.Role.LABEL and child.get_name():
+                found.append(child.get_name())
+        except Exception:
+            continue
+    return found
+
+
+def main():
+    button_name = sys.argv[1]
+    seconds = float(sys.argv[2]) if len(sys.argv) > 2 else 10.0
+    deadline = time.monotonic() + seconds
+    app = None
+    button = None
+    while time.monotonic() < deadline and button is None:
+        app = application("Keyferry")
+        if app is not None:
+            button = find(app, button_name, Atspi.Role.PUSH_BUTTON)
+        if button is None:
+            time.sleep(0.2)
+    if button is None:
+        print(json.dumps({"error": "no button " + button_name}))
+        return 1
+    Atspi.Action.do_action(button, 0)
+
+    problem = None
+    while time.monotonic() < deadline:
+        problem = find(app, "Save problem")
+        if showing(problem) and problem.get_description():
+            break
+        time.sleep(0.2)
+    result = {"saveProblem": problem.get_description() if showing(problem) else None,
+              "dialogs": [], "templates": []}
+    for node in walk(app):
+        try:
+            role = node.get_role()
+        except Exception:
+            continue
+        if role in (Atspi.Role.ALERT, Atspi.Role.DIALOG):
+            result["dialogs"].append(" ".join(texts_under(node)))
+        elif role == Atspi.Role.LIST and node.get_name() == "Templates":
+            for i in range(node.get_child_count()):
+                item = node.get_child_at_index(i)
+                if item is not None and item.get_role() == Atspi.Role.LIST_ITEM:
+                    result["templates"].append(item.get_name())
+    print(json.dumps(result, ensure_ascii=False))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
