@@ -64,15 +64,15 @@ std::size_t countDelimiters(const unsigned char* data, std::size_t from, std::si
     return count;
 }
 
-CSVError tooLarge() {
+} // namespace
+
+CSVError ImportTableParser::tooLarge() {
     CSVError error;
     error.type = CSVError::Type::streamFailure;
     error.failureReason = "The file is larger than the 4 GiB that an import can hold.";
     error.helpAnchor = "Split the file into smaller ones.";
     return error;
 }
-
-} // namespace
 
 ImportTableParser::ImportTableParser(std::string bytes) {
     table_.text_ = std::move(bytes);
@@ -81,7 +81,7 @@ ImportTableParser::ImportTableParser(std::string bytes) {
 }
 
 Expected<CSVData, CSVError> ImportTableParser::parse(std::string bytes) {
-    if (bytes.size() >= std::numeric_limits<std::uint32_t>::max())
+    if (bytes.size() > maxBytes)
         return Unexpected{tooLarge()};
     const auto mark = detectByteOrderMark(bytes);
     const auto encoding =

@@ -1,6 +1,7 @@
 #include "model/TemplateStore.h"
 
 #include "model/FileIO.h"
+#include "model/FileLock.h"
 #include "model/TemplateJson.h"
 
 #include <algorithm>
@@ -28,6 +29,11 @@ std::filesystem::path asideName(const std::filesystem::path& file) {
     return candidate;
 }
 
+// Saves hold it, so that leftovers of interrupted saves are removed only while none runs.
+std::filesystem::path saveLockOf(const std::filesystem::path& file) {
+    return file.string() + ".lock";
+}
+
 } // namespace
 
 TemplateStore::TemplateStore(std::ostream& diagnostics)
@@ -37,6 +43,9 @@ TemplateStore::TemplateStore(const std::filesystem::path& folder, std::ostream& 
     : diagnostics_(diagnostics), storageURL_(folder / "templates.json") {
     std::error_code ignored; // an existing folder is fine; a missing one fails the first save
     std::filesystem::create_directories(folder, ignored);
+    // Another Keyferry saving now owns its temporary file: the leftovers then wait.
+    if (auto lock = FileLock::acquire(saveLockOf(storageURL_), FileLock::Wait::no))
+        removeAtomicWriteLeftovers(storageURL_);
     load();
 }
 
@@ -52,9 +61,9 @@ Expected<std::vector<Template>> TemplateStore::readFile(const std::filesystem::p
     std::error_code error;
     if (!std::filesystem::exists(file, error) && !error)
         return std::vector<Template>{};
-    auto bytes = readWholeFile(file);
+    auto bytes = readRegularFile(file, maxFileBytes);
     if (!bytes)
-        return Unexpected{bytes.error()};
+        return Unexpected{bytes.error().message};
     return decodeTemplates(*bytes);
 }
 
@@ -94,6 +103,11 @@ void TemplateStore::save() {
     auto encoded = encodeTemplates(templates_);
     if (!encoded) {
         diagnostics_ << "Error saving: " << encoded.error() << std::endl;
+        return;
+    }
+    auto lock = FileLock::acquire(saveLockOf(storageURL_), FileLock::Wait::untilFree);
+    if (!lock) {
+        diagnostics_ << "Error saving: " << lock.error() << std::endl;
         return;
     }
     if (fileNeedsKeepingAside_ && !keepUnreadableFileAside())
