@@ -55,11 +55,15 @@ Expected<std::string, ReadFailure> readRegularFile(const std::filesystem::path& 
     };
     // O_NONBLOCK: opening a named pipe would otherwise wait for a writer, for ever.
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (fd.get() < 0)
-        return failure(Kind::cannotOpen, "Cannot open", errno);
     struct stat info {};
-    if (::fstat(fd.get(), &info) != 0)
+    if (fd.get() < 0) {
+        const int error = errno;
+        // A socket cannot be opened at all (ENXIO): say what it is rather than why.
+        if (::stat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode))
+            return failure(Kind::cannotOpen, "Cannot open", error);
+    } else if (::fstat(fd.get(), &info) != 0) {
         return failure(Kind::cannotRead, "Cannot read", errno);
+    }
     if (!S_ISREG(info.st_mode)) {
         return Unexpected{ReadFailure{
             Kind::notAFile, path.string() + " is " + fileTypeName(info.st_mode) + ", not a file"}};
@@ -146,19 +150,18 @@ bool isAtomicWriteTemporary(std::string_view name, std::string_view fileName) {
     });
 }
 
-std::size_t removeAtomicWriteLeftovers(const std::filesystem::path& path) {
+std::vector<std::filesystem::path> atomicWriteTemporaries(const std::filesystem::path& path) {
     const std::filesystem::path folder = path.parent_path().empty() ? "." : path.parent_path();
     const std::string fileName = path.filename().string();
-    std::size_t removed = 0;
+    std::vector<std::filesystem::path> found;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        const std::string name = entry.path().filename().string();
         // Only regular files: a link or folder of that name is not a write of ours.
-        if (isAtomicWriteTemporary(name, fileName) && entry.is_regular_file(error) &&
-            !entry.is_symlink(error) && ::unlink(entry.path().c_str()) == 0)
-            ++removed;
+        if (isAtomicWriteTemporary(entry.path().filename().string(), fileName) &&
+            entry.is_regular_file(error) && !entry.is_symlink(error))
+            found.push_back(entry.path());
     }
-    return removed;
+    return found;
 }
 
 std::filesystem::path homeFolder() {

@@ -10,6 +10,7 @@
 #include <sys/types.h>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace keyferry {
 
@@ -70,8 +71,8 @@ writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, m
 /// `fileName`: the name, ".tmp-", then six letters or digits.
 bool isAtomicWriteTemporary(std::string_view name, std::string_view fileName);
 
-/// Removes the temporary files that interrupted atomic writes of `path` left in its folder.
-/// The caller must make sure that no write of `path` is under way. Returns how many it removed.
-std::size_t removeAtomicWriteLeftovers(const std::filesystem::path& path);
+/// The temporary files in the folder of `path` that writes of `path` created and did not
+/// finish, or that are still under way: regular files whose names isAtomicWriteTemporary.
+std::vector<std::filesystem::path> atomicWriteTemporaries(const std::filesystem::path& path);
 
 } // namespace keyferry

@@ -34,6 +34,19 @@ std::filesystem::path saveLockOf(const std::filesystem::path& file) {
     return file.string() + ".lock";
 }
 
+// The temporary files of saves that were killed midway. Were another Keyferry saving now,
+// one of them would be its own: then they all wait for a later start.
+void removeLeftoversOfInterruptedSaves(const std::filesystem::path& file) {
+    const auto leftovers = atomicWriteTemporaries(file);
+    if (leftovers.empty())
+        return; // no lock file made for nothing
+    const auto lock = FileLock::acquire(saveLockOf(file), FileLock::Wait::no);
+    if (!lock)
+        return;
+    for (const auto& leftover : atomicWriteTemporaries(file))
+        ::unlink(leftover.c_str());
+}
+
 } // namespace
 
 TemplateStore::TemplateStore(std::ostream& diagnostics)
@@ -43,9 +56,7 @@ TemplateStore::TemplateStore(const std::filesystem::path& folder, std::ostream& 
     : diagnostics_(diagnostics), storageURL_(folder / "templates.json") {
     std::error_code ignored; // an existing folder is fine; a missing one fails the first save
     std::filesystem::create_directories(folder, ignored);
-    // Another Keyferry saving now owns its temporary file: the leftovers then wait.
-    if (auto lock = FileLock::acquire(saveLockOf(storageURL_), FileLock::Wait::no))
-        removeAtomicWriteLeftovers(storageURL_);
+    removeLeftoversOfInterruptedSaves(storageURL_);
     load();
 }
 
