@@ -155,20 +155,13 @@ CSVData ImportTableParser::run() {
 }
 
 void ImportTableParser::endField() {
-    if (lineFields_ < storeLimit_) {
-        table_.fieldEnds_.push_back(static_cast<std::uint32_t>(write_));
-        storedWrite_ = write_;
-    } else {
-        write_ = storedWrite_;
-    }
-    ++lineFields_;
+    table_.fieldEnds_.push_back(static_cast<std::uint32_t>(write_));
 }
 
 std::size_t ImportTableParser::parseLine(std::int64_t rowIndex) {
     char* out = table_.text_.data();
     std::size_t fields = 0;
-    lineFields_ = 0;
-    storedWrite_ = write_;
+    const std::size_t keep = storeLimit_;
     for (;;) {
         if (read_ == size_) {
             if (fields == 0)
@@ -208,6 +201,10 @@ std::size_t ImportTableParser::parseLine(std::int64_t rowIndex) {
             }
         }
         ++fields;
+        if (fields > keep) [[unlikely]] { // dropped, and its text with it
+            table_.fieldEnds_.pop_back();
+            write_ = table_.fieldEnds_.back();
+        }
         if (rowEnded) {
             requireDecodedBefore(read_);
             return fields;

@@ -39,8 +39,6 @@ private:
     std::size_t write_ = 0;
     std::size_t firstInvalidUTF8_ = 0; ///< where decoding would fail; size_ when nowhere
     std::size_t storeLimit_ = std::numeric_limits<std::size_t>::max(); ///< fields kept a line
-    std::size_t lineFields_ = 0;  ///< fields ended on the current line
-    std::size_t storedWrite_ = 0; ///< write_ after the line's last stored field
 };
 
 } // namespace keyferry
