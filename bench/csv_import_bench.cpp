@@ -6,6 +6,7 @@
 
 #include "csv/CSVImport.h"
 #include "csv/CSVReader.h"
+#include "csv/ImportTableParser.h"
 #include "model/FileIO.h"
 
 #include <chrono>
@@ -30,9 +31,9 @@ Template templateFor(const std::vector<std::string>& headers) {
 
 // The general reader, keeping every row as a list of strings.
 std::size_t readWithScalarReader(const std::filesystem::path& file, std::string& message) {
-    auto bytes = readWholeFile(file);
+    auto bytes = readRegularFile(file, ImportTableParser::maxBytes);
     if (!bytes) {
-        message = bytes.error();
+        message = bytes.error().message;
         return 0;
     }
     auto reader = CSVReader::fromBytes(std::move(*bytes), CSVReader::Configuration::forImport());

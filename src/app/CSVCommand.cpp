@@ -30,6 +30,12 @@ Json errorJson(const CSVReadFailure& failure) {
     return Json{{"error", std::move(error)}};
 }
 
+std::string jsonString(std::string_view text) {
+    if (text.empty())
+        return "\"\"";
+    return Json(std::string(text)).dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
 } // namespace
 
 int runCSVCommand(const CSVCommandOptions& options, std::ostream& out, std::ostream& err) {
@@ -47,22 +53,29 @@ int runCSVCommand(const CSVCommandOptions& options, std::ostream& out, std::ostr
             << '\n';
         return 1;
     }
-    Json result;
-    result["headers"] = table->headers();
-    result["rowCount"] = table->rowCount();
+    // Written piece by piece, in the order and form a dump of the whole object would have:
+    // a table of millions of fields is not held a second time as JSON values.
+    out << "{\"headers\":[";
+    for (std::size_t column = 0; column < table->columnCount(); ++column)
+        out << (column ? "," : "") << jsonString(table->header(column));
+    out << "],\"rowCount\":" << table->rowCount();
     if (options.includeRows) {
-        Json rows = Json::array();
-        for (std::size_t i = 0; i < table->rowCount(); ++i)
-            rows.push_back(table->row(i));
-        result["rows"] = std::move(rows);
+        out << ",\"rows\":[";
+        for (std::size_t row = 0; row < table->rowCount(); ++row) {
+            out << (row ? ",[" : "[");
+            for (std::size_t column = 0; column < table->columnCount(); ++column)
+                out << (column ? "," : "") << jsonString(table->field(row, column));
+            out << ']';
+        }
+        out << ']';
     }
     bool fits = true;
     if (against) {
         const auto message = table->validate(*against);
-        result["validation"] = message ? Json(*message) : Json(nullptr);
+        out << ",\"validation\":" << (message ? jsonString(*message) : "null");
         fits = !message;
     }
-    out << result.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
+    out << "}\n";
     return fits ? 0 : 1;
 }
 

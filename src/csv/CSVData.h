@@ -18,9 +18,12 @@ public:
     CSVData() = default;
     CSVData(std::vector<std::string> headers, const std::vector<std::vector<std::string>>& rows);
 
-    const std::vector<std::string>& headers() const { return headers_; }
+    /// The header names, copied out; header() reads one without a copy.
+    std::vector<std::string> headers() const;
+    /// The name of a column; the index must be in range.
+    std::string_view header(std::size_t column) const;
     std::size_t rowCount() const;
-    std::size_t columnCount() const { return headers_.size(); }
+    std::size_t columnCount() const { return headerEnds_.size(); }
     /// The field of a row by position; both indexes must be in range.
     std::string_view field(std::size_t row, std::size_t column) const;
     std::vector<std::string> row(std::size_t index) const;
@@ -39,7 +42,10 @@ public:
 private:
     friend class ImportTableParser;
 
-    std::vector<std::string> headers_;
+    // Headers are kept like fields: a header line of millions of empty names costs four
+    // bytes a name, not a string object each.
+    std::string headerText_;
+    std::vector<std::uint32_t> headerEnds_;
     std::string text_;                     ///< all fields of all rows, back to back
     std::vector<std::uint32_t> fieldEnds_; ///< end offset in text_ of each field, row by row
 };

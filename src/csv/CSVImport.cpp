@@ -6,9 +6,11 @@
 namespace keyferry {
 
 Expected<CSVData, CSVReadFailure> readCSVFile(const std::filesystem::path& file) {
-    auto bytes = readWholeFile(file);
+    auto bytes = readRegularFile(file, ImportTableParser::maxBytes);
+    if (!bytes && bytes.error().kind == ReadFailure::Kind::tooLarge)
+        return Unexpected{CSVReadFailure(ImportTableParser::tooLarge())};
     if (!bytes)
-        return Unexpected{CSVReadFailure(bytes.error())};
+        return Unexpected{CSVReadFailure(bytes.error().message)};
     auto table = ImportTableParser::parse(std::move(*bytes));
     if (!table)
         return Unexpected{CSVReadFailure(table.error())};

@@ -64,15 +64,15 @@ std::size_t countDelimiters(const unsigned char* data, std::size_t from, std::si
     return count;
 }
 
-CSVError tooLarge() {
+} // namespace
+
+CSVError ImportTableParser::tooLarge() {
     CSVError error;
     error.type = CSVError::Type::streamFailure;
     error.failureReason = "The file is larger than the 4 GiB that an import can hold.";
     error.helpAnchor = "Split the file into smaller ones.";
     return error;
 }
-
-} // namespace
 
 ImportTableParser::ImportTableParser(std::string bytes) {
     table_.text_ = std::move(bytes);
@@ -81,7 +81,7 @@ ImportTableParser::ImportTableParser(std::string bytes) {
 }
 
 Expected<CSVData, CSVError> ImportTableParser::parse(std::string bytes) {
-    if (bytes.size() >= std::numeric_limits<std::uint32_t>::max())
+    if (bytes.size() > maxBytes)
         return Unexpected{tooLarge()};
     const auto mark = detectByteOrderMark(bytes);
     const auto encoding =
@@ -109,21 +109,28 @@ CSVData ImportTableParser::run() {
     firstInvalidUTF8_ = read_ + utf8::firstInvalid(data_ + read_, data_ + size_);
 
     auto& ends = table_.fieldEnds_;
-    ends.reserve(countDelimiters(data_, read_, size_) + 1);
+    // Reserved once for the header line, once for the rest: the offsets are never copied
+    // while they grow, and the header's are not held twice.
+    const void* firstLineFeed = std::memchr(data_ + read_, rowDelimiter, size_ - read_);
+    const std::size_t headerLineEnd =
+        firstLineFeed
+            ? static_cast<std::size_t>(static_cast<const unsigned char*>(firstLineFeed) - data_) + 1
+            : size_;
+    ends.reserve(countDelimiters(data_, read_, headerLineEnd) + 1);
 
     const std::size_t headerFields = parseLine(0);
     if (headerFields == 0) {
         table_.text_.clear();
         return std::move(table_);
     }
-    std::vector<std::string> headers;
-    headers.reserve(headerFields);
-    for (std::size_t i = 0; i < headerFields; ++i) {
-        const std::size_t begin = i == 0 ? 0 : ends[i - 1];
-        headers.emplace_back(table_.text_, begin, ends[i] - begin);
-    }
-    ends.clear();
+    table_.headerText_.assign(table_.text_, 0, write_);
+    table_.headerEnds_ = std::move(ends);
+    ends = {};
+    ends.reserve(countDelimiters(data_, read_, size_) + 1);
     write_ = 0;
+    // A row with more fields than the header is an error once it ends: its extra fields
+    // are counted, not stored, so one long line costs no offsets.
+    storeLimit_ = headerFields;
 
     const auto expected = static_cast<std::int64_t>(headerFields);
     std::int64_t rows = 1;
@@ -143,7 +150,6 @@ CSVData ImportTableParser::run() {
                                               expected);
         ++rows;
     }
-    table_.headers_ = std::move(headers);
     table_.text_.resize(write_); // shrinks in place: no second copy of the text
     return std::move(table_);
 }
@@ -155,6 +161,7 @@ void ImportTableParser::endField() {
 std::size_t ImportTableParser::parseLine(std::int64_t rowIndex) {
     char* out = table_.text_.data();
     std::size_t fields = 0;
+    const std::size_t keep = storeLimit_;
     for (;;) {
         if (read_ == size_) {
             if (fields == 0)
@@ -194,6 +201,10 @@ std::size_t ImportTableParser::parseLine(std::int64_t rowIndex) {
             }
         }
         ++fields;
+        if (fields > keep) [[unlikely]] { // dropped, and its text with it
+            table_.fieldEnds_.pop_back();
+            write_ = table_.fieldEnds_.back();
+        }
         if (rowEnded) {
             requireDecodedBefore(read_);
             return fields;

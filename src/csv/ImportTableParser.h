@@ -4,6 +4,8 @@
 #include "csv/CSVError.h"
 #include "model/Expected.h"
 
+#include <cstdint>
+#include <limits>
 #include <string>
 
 namespace keyferry {
@@ -16,6 +18,11 @@ namespace keyferry {
 class ImportTableParser {
 public:
     static Expected<CSVData, CSVError> parse(std::string bytes);
+
+    /// The largest input: field offsets are 32-bit.
+    static constexpr std::uint64_t maxBytes = std::numeric_limits<std::uint32_t>::max() - 1;
+    /// The error for a larger input.
+    static CSVError tooLarge();
 
 private:
     explicit ImportTableParser(std::string bytes);
@@ -31,6 +38,7 @@ private:
     std::size_t read_ = 0;
     std::size_t write_ = 0;
     std::size_t firstInvalidUTF8_ = 0; ///< where decoding would fail; size_ when nowhere
+    std::size_t storeLimit_ = std::numeric_limits<std::size_t>::max(); ///< fields kept a line
 };
 
 } // namespace keyferry

@@ -1,5 +1,6 @@
 #include "model/FileIO.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -29,19 +30,55 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
+// "a named pipe (FIFO)": what a file that is not a regular one is, for messages.
+std::string fileTypeName(mode_t mode) {
+    if (S_ISDIR(mode))
+        return "a folder";
+    if (S_ISFIFO(mode))
+        return "a named pipe (FIFO)";
+    if (S_ISCHR(mode))
+        return "a character device";
+    if (S_ISBLK(mode))
+        return "a block device";
+    if (S_ISSOCK(mode))
+        return "a socket";
+    return "not a regular file";
+}
+
 } // namespace
 
-Expected<std::string> readWholeFile(const std::filesystem::path& path) {
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0)
-        return Unexpected{describe("Cannot open", path, errno)};
+Expected<std::string, ReadFailure> readRegularFile(const std::filesystem::path& path,
+                                                   std::uint64_t maxBytes) {
+    using Kind = ReadFailure::Kind;
+    const auto failure = [&](Kind kind, const std::string& what, int error) {
+        return Unexpected{ReadFailure{kind, describe(what, path, error)}};
+    };
+    // O_NONBLOCK: opening a named pipe would otherwise wait for a writer, for ever.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat info {};
-    if (::fstat(fd.get(), &info) != 0)
-        return Unexpected{describe("Cannot read", path, errno)};
-    if (S_ISDIR(info.st_mode))
-        return Unexpected{describe("Cannot read", path, EISDIR)};
+    if (fd.get() < 0) {
+        const int error = errno;
+        // A socket cannot be opened at all (ENXIO): say what it is rather than why.
+        if (::stat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode))
+            return failure(Kind::cannotOpen, "Cannot open", error);
+    } else if (::fstat(fd.get(), &info) != 0) {
+        return failure(Kind::cannotRead, "Cannot read", errno);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return Unexpected{ReadFailure{
+            Kind::notAFile, path.string() + " is " + fileTypeName(info.st_mode) + ", not a file"}};
+    }
+    const auto tooLarge = [&](std::uint64_t size) {
+        return Unexpected{
+            ReadFailure{Kind::tooLarge, path.string() + " holds " + std::to_string(size) +
+                                            " bytes, more than the " + std::to_string(maxBytes) +
+                                            " bytes that can be read"}};
+    };
+    const auto size = static_cast<std::uint64_t>(info.st_size > 0 ? info.st_size : 0);
+    if (size > maxBytes)
+        return tooLarge(size);
     // Read straight into the result: large CSV files are held once, not twice.
-    std::string content(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 0), '\0');
+    std::string content(static_cast<std::size_t>(size), '\0');
     std::size_t filled = 0;
     for (;;) {
         ssize_t got = 0;
@@ -49,16 +86,18 @@ Expected<std::string> readWholeFile(const std::filesystem::path& path) {
             got = ::read(fd.get(), content.data() + filled, content.size() - filled);
         } else {
             // The expected size is reached: look for more (a growing file, /proc) without
-            // growing the buffer when there is none.
+            // growing the buffer when there is none, and never beyond the limit.
             char more[1 << 16];
             got = ::read(fd.get(), more, sizeof more);
+            if (got > 0 && filled + static_cast<std::uint64_t>(got) > maxBytes)
+                return tooLarge(filled + static_cast<std::uint64_t>(got));
             if (got > 0)
                 content.append(more, static_cast<std::size_t>(got));
         }
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
-            return Unexpected{describe("Cannot read", path, errno)};
+            return failure(Kind::cannotRead, "Cannot read", errno);
         if (got == 0)
             break;
         filled += static_cast<std::size_t>(got);
@@ -97,6 +136,32 @@ std::optional<std::string> writeFileAtomically(const std::filesystem::path& path
     if (folderFd.get() >= 0)
         ::fsync(folderFd.get());
     return std::nullopt;
+}
+
+bool isAtomicWriteTemporary(std::string_view name, std::string_view fileName) {
+    // mkstemp replaces "XXXXXX" with letters and digits only.
+    constexpr std::string_view marker = ".tmp-";
+    constexpr std::size_t randomLength = 6;
+    if (name.size() != fileName.size() + marker.size() + randomLength ||
+        !name.starts_with(fileName) || name.substr(fileName.size(), marker.size()) != marker)
+        return false;
+    return std::ranges::all_of(name.substr(fileName.size() + marker.size()), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    });
+}
+
+std::vector<std::filesystem::path> atomicWriteTemporaries(const std::filesystem::path& path) {
+    const std::filesystem::path folder = path.parent_path().empty() ? "." : path.parent_path();
+    const std::string fileName = path.filename().string();
+    std::vector<std::filesystem::path> found;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        // Only regular files: a link or folder of that name is not a write of ours.
+        if (isAtomicWriteTemporary(entry.path().filename().string(), fileName) &&
+            entry.is_regular_file(error) && !entry.is_symlink(error))
+            found.push_back(entry.path());
+    }
+    return found;
 }
 
 std::filesystem::path homeFolder() {

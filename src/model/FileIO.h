@@ -2,6 +2,7 @@
 
 #include "model/Expected.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -9,6 +10,7 @@
 #include <sys/types.h>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace keyferry {
 
@@ -39,8 +41,24 @@ private:
 /// $HOME, else the user's home from the password database, else the temporary folder.
 std::filesystem::path homeFolder();
 
-/// The whole content of a file, or the system's description of why it cannot be read.
-Expected<std::string> readWholeFile(const std::filesystem::path& path);
+/// Why a file could not be read; `message` names the path and the problem.
+struct ReadFailure {
+    enum class Kind {
+        cannotOpen, ///< missing, no permission, ...
+        notAFile,   ///< a folder, device, named pipe or socket
+        tooLarge,   ///< larger than the reader allows
+        cannotRead, ///< the system failed while reading
+    };
+    Kind kind;
+    std::string message;
+};
+
+/// The whole content of the regular file at `path` (symbolic links followed) if it holds at
+/// most `maxBytes`. The file is opened without blocking, so a named pipe without a writer
+/// fails at once like any other file that is not a regular file, and the size is checked
+/// before anything is read: nothing larger than `maxBytes` is ever held in memory.
+Expected<std::string, ReadFailure> readRegularFile(const std::filesystem::path& path,
+                                                   std::uint64_t maxBytes);
 
 /// Replaces `path` with `bytes` so that a crash at any moment leaves either the old or the
 /// new content: a temporary file in the same folder, flushed to disk, renamed over the old
@@ -48,5 +66,13 @@ Expected<std::string> readWholeFile(const std::filesystem::path& path);
 /// error's description, or nothing on success.
 [[nodiscard]] std::optional<std::string>
 writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, mode_t mode = 0600);
+
+/// True when `name` is that of a temporary file writeFileAtomically creates for a file named
+/// `fileName`: the name, ".tmp-", then six letters or digits.
+bool isAtomicWriteTemporary(std::string_view name, std::string_view fileName);
+
+/// The temporary files in the folder of `path` that writes of `path` created and did not
+/// finish, or that are still under way: regular files whose names isAtomicWriteTemporary.
+std::vector<std::filesystem::path> atomicWriteTemporaries(const std::filesystem::path& path);
 
 } // namespace keyferry

@@ -396,9 +396,11 @@ std::optional<std::string> JournalWriter::writeLine(const std::string& line) {
 }
 
 Expected<RunJournal> readRunJournal(const std::filesystem::path& file) {
-    auto bytes = readWholeFile(file);
+    // A line per row: far less than this even for the largest table an import can hold.
+    constexpr std::uint64_t maxJournalBytes = 1ull << 30;
+    auto bytes = readRegularFile(file, maxJournalBytes);
     if (!bytes)
-        return Unexpected{bytes.error()};
+        return Unexpected{bytes.error().message};
     RunJournal journal;
     journal.file = file;
     bool haveHeader = false;

@@ -246,13 +246,25 @@ Expected<std::string> encodeTemplates(const std::vector<Template>& templates) {
 
 Expected<std::vector<Template>> decodeTemplates(std::string_view text) {
     try {
-        const Json json = Json::parse(text.begin(), text.end());
+        // Each template is decoded as soon as it is parsed and its JSON dropped: the values
+        // of the whole file, several times its size, are never held at once.
+        std::vector<Template> templates;
+        bool topIsArray = false;
+        const auto decodeEach = [&](int depth, Json::parse_event_t event, Json& parsed) {
+            if (depth == 0 && event == Json::parse_event_t::array_start)
+                topIsArray = true;
+            const bool elementDone = event == Json::parse_event_t::object_end ||
+                                     event == Json::parse_event_t::array_end ||
+                                     event == Json::parse_event_t::value;
+            if (!topIsArray || depth != 1 || !elementDone)
+                return true;
+            const std::string path = "templates[" + std::to_string(templates.size()) + "]";
+            templates.push_back(decodeTemplate(parsed, path));
+            return false;
+        };
+        const Json json = Json::parse(text.begin(), text.end(), decodeEach);
         if (!json.is_array())
             fail("templates", "expected an array, found " + jsonTypeName(json));
-        std::vector<Template> templates;
-        templates.reserve(json.size());
-        for (std::size_t i = 0; i < json.size(); ++i)
-            templates.push_back(decodeTemplate(json[i], "templates[" + std::to_string(i) + "]"));
         return templates;
     } catch (const JsonProblem& problem) {
         return Unexpected{problem.message};

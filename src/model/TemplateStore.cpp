@@ -1,6 +1,7 @@
 #include "model/TemplateStore.h"
 
 #include "model/FileIO.h"
+#include "model/FileLock.h"
 #include "model/TemplateJson.h"
 
 #include <algorithm>
@@ -28,6 +29,24 @@ std::filesystem::path asideName(const std::filesystem::path& file) {
     return candidate;
 }
 
+// Saves hold it, so that leftovers of interrupted saves are removed only while none runs.
+std::filesystem::path saveLockOf(const std::filesystem::path& file) {
+    return file.string() + ".lock";
+}
+
+// The temporary files of saves that were killed midway. Were another Keyferry saving now,
+// one of them would be its own: then they all wait for a later start.
+void removeLeftoversOfInterruptedSaves(const std::filesystem::path& file) {
+    const auto leftovers = atomicWriteTemporaries(file);
+    if (leftovers.empty())
+        return; // no lock file made for nothing
+    const auto lock = FileLock::acquire(saveLockOf(file), FileLock::Wait::no);
+    if (!lock)
+        return;
+    for (const auto& leftover : atomicWriteTemporaries(file))
+        ::unlink(leftover.c_str());
+}
+
 } // namespace
 
 TemplateStore::TemplateStore(std::ostream& diagnostics)
@@ -37,6 +56,7 @@ TemplateStore::TemplateStore(const std::filesystem::path& folder, std::ostream& 
     : diagnostics_(diagnostics), storageURL_(folder / "templates.json") {
     std::error_code ignored; // an existing folder is fine; a missing one fails the first save
     std::filesystem::create_directories(folder, ignored);
+    removeLeftoversOfInterruptedSaves(storageURL_);
     load();
 }
 
@@ -52,9 +72,9 @@ Expected<std::vector<Template>> TemplateStore::readFile(const std::filesystem::p
     std::error_code error;
     if (!std::filesystem::exists(file, error) && !error)
         return std::vector<Template>{};
-    auto bytes = readWholeFile(file);
+    auto bytes = readRegularFile(file, maxFileBytes);
     if (!bytes)
-        return Unexpected{bytes.error()};
+        return Unexpected{bytes.error().message};
     return decodeTemplates(*bytes);
 }
 
@@ -103,6 +123,9 @@ bool TemplateStore::save() {
     auto encoded = encodeTemplates(templates_);
     if (!encoded)
         return failSave("Cannot save " + storageURL_.string() + ": " + encoded.error());
+    auto lock = FileLock::acquire(saveLockOf(storageURL_), FileLock::Wait::untilFree);
+    if (!lock)
+        return failSave(lock.error());
     if (fileNeedsKeepingAside_ && !keepUnreadableFileAside())
         return false;
     if (auto error = writeFileAtomically(storageURL_, *encoded))

@@ -4,6 +4,7 @@
 #include "model/Signal.h"
 #include "model/Template.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <iosfwd>
 #include <optional>
@@ -27,8 +28,12 @@ public:
     /// $XDG_DATA_HOME/Keyferry, or ~/.local/share/Keyferry when that is unset or relative.
     static std::filesystem::path defaultFolder();
 
+    /// The largest templates file that is read; a larger one is unreadable.
+    static constexpr std::uint64_t maxFileBytes = 64ull << 20;
+
     /// Reads a templates file. A missing file reads as an empty list; an unreadable or
-    /// undecodable one gives the description of its first problem.
+    /// undecodable one (one that is not a regular file, or larger than maxFileBytes) gives
+    /// the description of its first problem.
     static Expected<std::vector<Template>> readFile(const std::filesystem::path& file);
 
     const std::vector<Template>& templates() const { return templates_; }

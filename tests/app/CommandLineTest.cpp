@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 using namespace keyferry;
@@ -22,10 +23,11 @@ struct Outcome {
 };
 
 // Runs the real binary with the given data folder; stderr is collected through a file.
+// `timeout 5` guards against a run that blocks: it then exits 124.
 Outcome runKeyferry(const std::filesystem::path& dataHome, const std::string& arguments) {
     const auto errFile = dataHome / "stderr.txt";
     const std::string command =
-        "env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_SESSION_TYPE XDG_DATA_HOME='" +
+        "timeout 5 env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_SESSION_TYPE XDG_DATA_HOME='" +
         dataHome.string() + "' '" + KEYFERRY_BINARY + "' " + arguments + " 2>'" + errFile.string() +
         "'";
     Outcome outcome;
@@ -163,4 +165,45 @@ TEST(CommandLine, CsvReportsReaderAndFileErrors) {
 
     EXPECT_EQ(runKeyferry(temp.path(), "csv").exitCode, 2);
     EXPECT_EQ(runKeyferry(temp.path(), "csv a.csv b.csv").exitCode, 2);
+}
+
+// Files that cannot be imported are refused at once by what they are or by their size:
+// nothing blocks on a pipe, nothing reads /dev/zero or 5 GB to refuse it afterwards.
+TEST(CommandLine, RefusesWhatIsNotAFileOrTooLargeAtOnce) {
+    TemporaryFolder temp;
+    const auto fifo = temp.path() / "pipe.csv";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const auto large = temp.path() / "large.csv";
+    writeText(large, "");
+    std::filesystem::resize_file(large, 5'000'000'000); // sparse: nothing written
+    const auto store = temp.path() / "Keyferry";
+    std::filesystem::create_directories(store);
+    ASSERT_EQ(::mkfifo((store / "templates.json").c_str(), 0600), 0);
+
+    const struct {
+        std::string arguments;
+        std::string out;
+        std::string err;
+    } cases[] = {
+        {"csv /dev/zero",
+         "{\"error\":{\"description\":\"/dev/zero is a character device, not a file\"}}\n", ""},
+        {"csv '" + fifo.string() + "'",
+         "{\"error\":{\"description\":\"" + fifo.string() +
+             " is a named pipe (FIFO), not a file\"}}\n",
+         ""},
+        {"csv '" + large.string() + "'",
+         "{\"error\":{\"type\":\"streamFailure\",\"description\":\"Stream failure\","
+         "\"reason\":\"The file is larger than the 4 GiB that an import can hold.\","
+         "\"help\":\"Split the file into smaller ones.\",\"userInfo\":{}}}\n",
+         ""},
+        {"templates", "",
+         "Error loading: " + (store / "templates.json").string() +
+             " is a named pipe (FIFO), not a file\n"},
+    };
+    for (const auto& [arguments, out, err] : cases) {
+        const Outcome outcome = runKeyferry(temp.path(), arguments);
+        EXPECT_EQ(outcome.exitCode, 1) << arguments << " (124: it blocked)";
+        EXPECT_EQ(outcome.out, out) << arguments;
+        EXPECT_EQ(outcome.err, err) << arguments;
+    }
 }

@@ -3,9 +3,11 @@
 #include "model/FileIO.h"
 #include "model/TemplateJson.h"
 #include "support/FolderBlocker.h"
+#include "support/HangGuard.h"
 #include "support/TemporaryFolder.h"
 
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <sys/stat.h>
@@ -31,10 +33,12 @@ std::vector<Template> fileContent(const TemplateStore& store) {
     return decoded.hasValue() ? *decoded : std::vector<Template>{};
 }
 
+// The files of the folder but the empty lock file that saves hold.
 std::vector<std::filesystem::path> filesIn(const std::filesystem::path& folder) {
     std::vector<std::filesystem::path> files;
     for (const auto& entry : std::filesystem::directory_iterator(folder))
-        files.push_back(entry.path().filename());
+        if (entry.path().filename() != "templates.json.lock")
+            files.push_back(entry.path().filename());
     std::ranges::sort(files);
     return files;
 }
@@ -337,11 +341,62 @@ TEST(TemplateStore, UnstorableValueIsReportedAndFileKept) {
     EXPECT_FALSE(store.isStored(edited.id));
 }
 
-TEST(FileIO, ReadsFilesThatReportNoSize) {
-    const auto status = readWholeFile("/proc/self/status");
-    ASSERT_TRUE(status.hasValue()) << status.error();
-    EXPECT_NE(status->find("Pid:"), std::string::npos);
-    const auto missing = readWholeFile("/nonexistent/file");
-    ASSERT_FALSE(missing.hasValue());
-    EXPECT_NE(missing.error().find("No such file or directory"), std::string::npos);
+// A templates file that is not a file, or too large to be one of ours, is reported at start
+// without waiting or reading it, and is kept aside, never overwritten, by the first save.
+TEST(TemplateStore, FileThatCannotBeOursIsReportedAtOnceAndKept) {
+    const struct {
+        const char* name;
+        std::function<void(const std::filesystem::path&)> make;
+        std::string message;
+    } cases[] = {
+        {"named pipe", [](const auto& file) { ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0); },
+         " is a named pipe (FIFO), not a file"},
+        {"link to /dev/zero",
+         [](const auto& file) { std::filesystem::create_symlink("/dev/zero", file); },
+         " is a character device, not a file"},
+        {"over 64 MiB",
+         [](const auto& file) {
+             std::filesystem::resize_file((writeText(file, ""), file),
+                                          TemplateStore::maxFileBytes + 1);
+         },
+         " holds 67108865 bytes, more than the 67108864 bytes that can be read"},
+    };
+    for (const auto& [name, make, message] : cases) {
+        TemporaryFolder temp;
+        const auto file = temp.path() / "templates.json";
+        make(file);
+        const auto outcome = keyferry::testing::finishesWithin(10, [&] {
+            std::ostringstream diagnostics;
+            TemplateStore store(temp.path(), diagnostics);
+            return diagnostics.str() + std::to_string(store.templates().size());
+        });
+        ASSERT_TRUE(outcome) << name << ": the start blocked or crashed";
+        EXPECT_EQ(*outcome, "Error loading: " + file.string() + message + "\n0") << name;
+
+        std::ostringstream diagnostics;
+        TemplateStore store(temp.path(), diagnostics);
+        store.addTemplate();
+        const auto files = filesIn(temp.path());
+        ASSERT_EQ(files.size(), 2u) << name;
+        EXPECT_TRUE(files[1].string().starts_with("templates.json.unreadable-")) << files[1];
+        EXPECT_EQ(fileContent(store).size(), 1u) << name;
+    }
+}
+
+// Only the temporary files of interrupted saves go: names of exactly that pattern.
+TEST(TemplateStore, StartRemovesOnlyLeftoversOfSaves) {
+    TemporaryFolder temp;
+    const std::vector<std::string> leftovers = {"templates.json.tmp-a1B2c3",
+                                                "templates.json.tmp-ZZZZZZ"};
+    const std::vector<std::filesystem::path> kept = {
+        "other.json.tmp-a1B2c3", "templates.json", "templates.json.tmp-a1B2c",
+        "templates.json.tmp-a1B2c3.bak", "templates.json.unreadable-20261207-101500"};
+    for (const auto& name : leftovers)
+        writeText(temp.path() / name, "half");
+    for (const auto& name : kept)
+        writeText(temp.path() / name, name == "templates.json" ? "[]" : "mine");
+    std::ostringstream diagnostics;
+    TemplateStore store(temp.path(), diagnostics);
+    EXPECT_EQ(filesIn(temp.path()), kept);
+    EXPECT_EQ(diagnostics.str(), "");
 }

@@ -1,15 +1,18 @@
 #include "platform/common/ApplicationNames.h"
 
+#include "model/FileIO.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <vector>
 
 namespace keyferry {
 
 namespace {
+
+constexpr std::uint64_t maxEntryBytes = 1 << 20;
 
 std::string lowercase(std::string text) {
     std::ranges::transform(text, text.begin(), [](unsigned char c) { return std::tolower(c); });
@@ -40,7 +43,11 @@ std::string applicationName(const std::string& applicationID) {
         for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
             if (entry.path().extension() != ".desktop")
                 continue;
-            std::ifstream file(entry.path());
+            // Bounded: a .desktop entry is a few kilobytes; a pipe or device there is skipped.
+            const auto text = readRegularFile(entry.path(), maxEntryBytes);
+            if (!text)
+                continue;
+            std::istringstream file(*text);
             std::string line, name, wmClass;
             bool inMainGroup = false;
             while (std::getline(file, line)) {
