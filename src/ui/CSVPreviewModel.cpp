@@ -41,7 +41,12 @@ QVariant CSVPreviewModel::headerData(int section, Qt::Orientation orientation, i
         return {};
     if (section == 0)
         return QStringLiteral("#");
-    return QString::fromStdString(table_->headers().at(static_cast<std::size_t>(section - 1)));
+    const auto column = static_cast<std::size_t>(section - 1);
+    if (column >= table_->columnCount())
+        return {};
+    // One name, not a copy of them all: a wide table asks for every header as it paints.
+    const std::string_view name = table_->header(column);
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 } // namespace keyferry
