@@ -7,7 +7,7 @@
 #include <QDeadlineTimer>
 
 #include "automation/Task.h"
-#include "csv/Utf8.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
 #include <chrono>

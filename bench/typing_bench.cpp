@@ -11,9 +11,9 @@
 
 #include "TypingBenchTexts.h"
 #include "automation/AutomationEngine.h"
-#include "csv/UnicodeText.h"
-#include "csv/Utf8.h"
 #include "platform/x11/X11Desktop.h"
+#include "text/UnicodeText.h"
+#include "text/Utf8.h"
 #include "ui/QtScheduler.h"
 
 #include <chrono>

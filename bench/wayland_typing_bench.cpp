@@ -12,9 +12,9 @@
 #include "TypingBenchTexts.h"
 #include "automation/AutomationEngine.h"
 #include "automation/WindowBinding.h"
-#include "csv/UnicodeText.h"
-#include "csv/Utf8.h"
 #include "platform/wayland/WaylandDesktop.h"
+#include "text/UnicodeText.h"
+#include "text/Utf8.h"
 #include "ui/QtScheduler.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "automation/AutomationEngine.h"
 
-#include "csv/UnicodeText.h"
+#include "text/UnicodeText.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "automation/FieldCheck.h"
 
-#include "csv/UnicodeText.h"
+#include "text/UnicodeText.h"
 
 namespace keyferry {
 

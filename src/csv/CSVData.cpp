@@ -1,6 +1,6 @@
 #include "csv/CSVData.h"
 
-#include "csv/UnicodeText.h"
+#include "text/UnicodeText.h"
 
 namespace keyferry {
 

@@ -1,7 +1,7 @@
 #include "csv/ImportTableParser.h"
 
 #include "csv/TextEncoding.h"
-#include "csv/Utf8.h"
+#include "text/Utf8.h"
 
 #include <cstring>
 #include <limits>

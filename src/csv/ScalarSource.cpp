@@ -1,6 +1,6 @@
 #include "csv/ScalarSource.h"
 
-#include "csv/Utf8.h"
+#include "text/Utf8.h"
 
 namespace keyferry {
 

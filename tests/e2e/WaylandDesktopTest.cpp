@@ -3,7 +3,7 @@
 #include "Desktop.h"
 #include "TrustDesktop.h"
 #include "WaylandSession.h"
-#include "csv/UnicodeText.h"
+#include "text/UnicodeText.h"
 
 #include <algorithm>
 #include <csignal>

@@ -1,7 +1,7 @@
 #include "platform/wayland/VirtualInput.h"
 
-#include "csv/Utf8.h"
 #include "platform/wayland/WaylandConnection.h"
+#include "text/Utf8.h"
 #include "virtual-keyboard-unstable-v1-client-protocol.h"
 #include "wlr-virtual-pointer-unstable-v1-client-protocol.h"
 

@@ -1,7 +1,7 @@
 #include "platform/x11/X11Keyboard.h"
 
-#include "csv/Utf8.h"
 #include "platform/x11/X11Handles.h"
+#include "text/Utf8.h"
 
 #include <X11/XKBlib.h>
 #include <X11/Xutil.h>

@@ -1,4 +1,6 @@
-#include "csv/UnicodeText.h"
+#include "text/UnicodeText.h"
+
+#include "text/Utf8.h"
 
 #include <unicode/normalizer2.h>
 #include <unicode/unistr.h>
@@ -24,6 +26,10 @@ bool canonicallyEquivalent(std::string_view a, std::string_view b) {
 }
 
 std::string composed(std::string_view text) {
+    // ICU would turn an ill-formed byte into U+FFFD: a text that is not UTF-8 stays as it is.
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    if (utf8::firstInvalid(bytes, bytes + text.size()) != text.size())
+        return std::string(text);
     UErrorCode status = U_ZERO_ERROR;
     const icu::Normalizer2* nfc = icu::Normalizer2::getNFCInstance(status);
     if (U_FAILURE(status))

@@ -1,4 +1,4 @@
-#include "csv/Utf8.h"
+#include "text/Utf8.h"
 
 #include <cstring>
 
