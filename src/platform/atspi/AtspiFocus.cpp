@@ -258,6 +258,13 @@ FocusedElement AtspiFocus::describe(AtspiAccessible* accessible) {
 
 namespace keyferry::atspi {
 
+std::optional<FieldText> AtspiFocus::focusedFieldText(DesktopServices& desktop) {
+    // The process of the focused window: where to look when no focus event told of a field.
+    const auto window = desktop.focusedWindow();
+    const auto facts = window ? desktop.windowFacts(*window) : std::nullopt;
+    return focusedFieldText(facts ? facts->processID : 0);
+}
+
 std::optional<FieldText> AtspiFocus::focusedFieldText(int processID) {
     const bool known =
         focused_ && hasState(focused_, ATSPI_STATE_FOCUSED) &&

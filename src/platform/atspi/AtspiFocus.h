@@ -26,6 +26,8 @@ public:
     /// When the focus last reported is not in the process given (0: any), that
     /// application's windows are searched for it.
     std::optional<FieldText> focusedFieldText(int processID);
+    /// The same, looking in the process of the desktop's focused window.
+    std::optional<FieldText> focusedFieldText(DesktopServices& desktop);
     /// Reports each element as it takes the focus, while the handle lives.
     std::unique_ptr<InputListener> watch(DesktopServices::FocusCallback callback);
 

@@ -257,12 +257,7 @@ std::optional<FocusedElement> WaylandDesktop::focusedElement() {
 }
 
 std::optional<FieldText> WaylandDesktop::focusedFieldText() {
-    if (!focus_)
-        return std::nullopt;
-    // The process of the focused window: where to look when no focus event told of a field.
-    const auto window = focusedWindow();
-    const auto facts = window ? windowFacts(*window) : std::nullopt;
-    return focus_->focusedFieldText(facts ? facts->processID : 0);
+    return focus_ ? focus_->focusedFieldText(*this) : std::nullopt;
 }
 
 WaylandFacts WaylandDesktop::facts() const {

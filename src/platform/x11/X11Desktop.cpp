@@ -603,11 +603,7 @@ std::optional<FocusedElement> X11Desktop::focusedElement() {
 }
 
 std::optional<FieldText> X11Desktop::focusedFieldText() {
-    if (!focus_)
-        return std::nullopt;
-    const auto window = focusedWindow();
-    const auto facts = window ? windowFacts(*window) : std::nullopt;
-    return focus_->focusedFieldText(facts ? facts->processID : 0);
+    return focus_ ? focus_->focusedFieldText(*this) : std::nullopt;
 }
 
 void X11Desktop::beep() {
