@@ -7,14 +7,25 @@
 # the command starts run as an unprivileged user: KEYFERRY_TEST_USER, by default "nobody".
 # The command and its files must be readable by that user.
 #
-# Usage: scripts/test-wayland.sh sway COMMAND [ARGS...]
+# Each desktop's own start lives in scripts/wayland/DESKTOP.sh: it starts the compositor and
+# what the desktop needs, runs the command, and ends what it started.
+#
+# Usage: scripts/test-wayland.sh sway|gnome|kde COMMAND [ARGS...]
 set -euo pipefail
 
-if [[ $# -lt 2 || "$1" != sway ]]; then
-    echo "usage: $0 sway COMMAND [ARGS...]" >&2
+desktops=$(cd "$(dirname "$0")/wayland" && ls *.sh | grep -v '^lib.sh$' | sed 's/\.sh$//' | tr '\n' '|')
+if [[ $# -lt 2 || ! -f "$(dirname "$0")/wayland/$1.sh" || "$1" == lib ]]; then
+    echo "usage: $0 ${desktops%|} COMMAND [ARGS...]" >&2
     exit 2
 fi
+desktop=$1
+start_desktop=$(realpath "$(dirname "$0")/wayland/$desktop.sh")
 shift
+case "$desktop" in
+gnome) session_name=GNOME ;;
+kde) session_name=KDE ;;
+*) session_name=$desktop ;;
+esac
 
 scratch=$(mktemp -d -t keyferry-wayland-XXXXXX)
 chmod 755 "$scratch"
@@ -56,60 +67,10 @@ if [[ $(id -u) -eq 0 ]]; then
     [[ "$1" == */* ]] && let_user_through "$(dirname "$1")"
 fi
 
-cat >"$scratch/sway.config" <<'CONFIG'
-output HEADLESS-1 resolution 1280x800 position 0 0
-xwayland disable
-focus_follows_mouse no
-CONFIG
-
-cat >"$scratch/inner.sh" <<'INNER'
-#!/usr/bin/env bash
-set -uo pipefail
-scratch=$KEYFERRY_SCRATCH
-
-WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
-    sway -c "$scratch/sway.config" >"$scratch/sway.log" 2>&1 &
-sway_pid=$!
-stop_sway() {
-    kill "$sway_pid" 2>/dev/null
-    wait "$sway_pid" 2>/dev/null
-}
-socket=""
-for _ in $(seq 1 200); do
-    socket=$(find "$XDG_RUNTIME_DIR" -maxdepth 1 -name "sway-ipc.*.$sway_pid.sock" -print -quit)
-    display=$(find "$XDG_RUNTIME_DIR" -maxdepth 1 -name 'wayland-*' ! -name '*.lock' -print -quit)
-    if [[ -n "$socket" && -n "$display" ]] && SWAYSOCK="$socket" swaymsg -t get_version \
-        >/dev/null 2>&1; then
-        break
-    fi
-    socket=""
-    if ! kill -0 "$sway_pid" 2>/dev/null; then
-        break
-    fi
-    sleep 0.05
-done
-if [[ -z "$socket" ]]; then
-    echo "sway did not start:" >&2
-    cat "$scratch/sway.log" >&2
-    stop_sway
-    exit 1
-fi
-export SWAYSOCK="$socket" WAYLAND_DISPLAY=$(basename "$display")
-
-# Assistive technologies on before any toolkit starts, so every application exposes itself.
-dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
-    org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:IsEnabled \
-    variant:boolean:true >/dev/null 2>&1 || true
-"$@"
-status=$?
-stop_sway
-exit $status
-INNER
-chmod 755 "$scratch/inner.sh"
 
 # A session of its own: home, runtime, configuration and cache folders in the scratch folder,
 # so dconf, the accessibility switch and the compositor's sockets stay private.
 "${as_user[@]}" env -u DISPLAY -u WAYLAND_DISPLAY -u SWAYSOCK KEYFERRY_SCRATCH="$scratch" \
     HOME="$scratch/home" XDG_RUNTIME_DIR="$scratch/runtime" XDG_CONFIG_HOME="$scratch/config" \
-    XDG_CACHE_HOME="$scratch/cache" XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=sway \
-    dbus-run-session -- "$scratch/inner.sh" "$@"
+    XDG_CACHE_HOME="$scratch/cache" XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP="$session_name" \
+    dbus-run-session -- "$start_desktop" "$@"
