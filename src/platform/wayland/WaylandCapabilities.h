@@ -14,10 +14,14 @@ struct WaylandFacts {
     std::optional<std::string> windowsProblem;  ///< why no windows; nothing when there
     bool windowsKnowBounds = false;
     bool windowsKnowProcesses = false;
-    bool swayIpc = false;          ///< sway's IPC answers: windows, the stop binding
-    bool wlrootsProtocols = false; ///< the compositor offers wlroots' own protocols
-    bool focusFollowed = false;    ///< AT-SPI reports where the keyboard focus goes
-    std::string currentDesktop;    ///< $XDG_CURRENT_DESKTOP
+    bool swayIpc = false;                     ///< sway's IPC answers: windows, the stop binding
+    bool portalInput = false;                 ///< keys go through the desktop portal (layout only)
+    std::optional<std::string> portalProblem; ///< why the portal offers no keys, when asked
+    bool gnomeShellExtension = false;         ///< Keyferry's GNOME Shell extension answers
+    std::optional<std::string> gnomeShellProblem; ///< why it does not, when asked
+    bool wlrootsProtocols = false;                ///< the compositor offers wlroots' own protocols
+    bool focusFollowed = false;                   ///< AT-SPI reports where the keyboard focus goes
+    std::string currentDesktop;                   ///< $XDG_CURRENT_DESKTOP
 };
 
 /// Which desktop the facts point to: sway by its IPC, another wlroots compositor by its
