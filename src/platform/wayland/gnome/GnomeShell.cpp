@@ -32,8 +32,8 @@ Expected<GnomeShell> GnomeShell::connect() {
     GnomeShell shell(bus);
     const QDBusMessage reply = call(bus, QStringLiteral("Windows"), {});
     if (!answered(reply))
-        return Unexpected{"Keyferry's GNOME Shell extension does not answer (" +
-                          reply.errorMessage().toStdString() + ")"};
+        return Unexpected{"it does not answer on the session bus: " +
+                          reply.errorMessage().toStdString()};
     return shell;
 }
 
