@@ -5,12 +5,15 @@
 #include <QDBusObjectPath>
 #include <QDBusVariant>
 
+#include "model/FileIO.h"
 #include "platform/common/DBusSignal.h"
 #include "platform/wayland/Keysyms.h"
 #include "platform/wayland/WaylandConnection.h"
 #include "text/UnicodeText.h"
 #include "text/Utf8.h"
 
+#include <cstdlib>
+#include <filesystem>
 #include <unistd.h>
 #include <xkbcommon/xkbcommon-keysyms.h>
 
@@ -43,6 +46,18 @@ std::optional<QVariant> portalProperty(QDBusConnection& bus, const QString& name
     }
     return reply.arguments().first().value<QDBusVariant>().variant();
 }
+
+// From version 2 on, the portal can hand out a token that spares the user the question on the
+// next start; kept with Keyferry's other state.
+std::filesystem::path restoreTokenFile() {
+    const char* stateHome = std::getenv("XDG_STATE_HOME");
+    const std::filesystem::path base = stateHome && *stateHome == '/'
+                                           ? std::filesystem::path(stateHome)
+                                           : homeFolder() / ".local" / "state";
+    return base / "Keyferry" / "portal-restore-token";
+}
+
+constexpr std::uint64_t maxTokenBytes = 4096;
 
 std::string responseWhy(unsigned response) {
     return response == 1 ? "you did not allow it (the desktop's question was cancelled)"
@@ -151,6 +166,12 @@ void PortalInput::created(unsigned response, const QVariantMap& results) {
     // Only a keyboard: clicks would need a screen cast, and a pointer in the question asks the
     // user for more than Keyferry uses.
     options.insert(QStringLiteral("types"), keyboardDevice);
+    if (version_ >= 2) {
+        options.insert(QStringLiteral("persist_mode"), 2u); // until the user revokes it
+        if (auto token = readRegularFile(restoreTokenFile(), maxTokenBytes);
+            token && !token->empty())
+            options.insert(QStringLiteral("restore_token"), QString::fromStdString(*token));
+    }
     request(QStringLiteral("SelectDevices"), {QVariant::fromValue(QDBusObjectPath(session_))},
             options, [this](unsigned r, const QVariantMap& results) { selected(r, results); });
 }
@@ -169,6 +190,12 @@ void PortalInput::started(unsigned response, const QVariantMap& results) {
         return refuse(responseWhy(response));
     if ((results.value(QStringLiteral("devices")).toUInt() & keyboardDevice) == 0)
         return refuse("the desktop did not give Keyferry a keyboard");
+    if (const QString token = results.value(QStringLiteral("restore_token")).toString();
+        version_ >= 2 && !token.isEmpty()) {
+        std::error_code ignored; // without the token the user is asked again next time
+        std::filesystem::create_directories(restoreTokenFile().parent_path(), ignored);
+        (void)writeFileAtomically(restoreTokenFile(), token.toStdString());
+    }
     stage_ = Stage::ready;
     // The first key of a new session is lost (seen on GNOME): a Shift tap takes that place.
     keysym(XKB_KEY_Shift_L, true);

@@ -26,7 +26,8 @@ class WaylandConnection;
 /// offer applications on Wayland.
 ///
 /// One portal session per Keyferry process, asked for on the first need and kept while the
-/// process lives, so that the user consents once per start. The portal types keysyms, which
+/// process lives, so that the user consents once per start (where the portal offers a restore
+/// token, version 2 on, it is kept for the next start). The portal types keysyms, which
 /// the desktop finds in the user's layout: only the layout's characters can be typed. Clicks
 /// at a position would need a screen cast stream, which Keyferry does not ask for: no clicks.
 class PortalInput final : public InputSynthesis {
