@@ -15,10 +15,6 @@ class DBusSignal;
 
 namespace keyferry::wayland {
 
-/// The combination as GNOME Shell writes an accelerator ("<Control><Shift>Escape"); nothing
-/// for a key Keyferry has no name for.
-std::optional<std::string> shellAccelerator(const KeyCombination& keys);
-
 /// Combinations the shell keeps from the applications for Keyferry while this lives, each
 /// press reported. The extension lets them go when this ends, or when Keyferry leaves the bus
 /// without ending it (killed).
