@@ -91,18 +91,27 @@ TEST_F(DesktopTest, WholeWorkflowThroughTheWindow) {
     // The next form needs a moment to open after Return: a longer delay on that step, and a
     // short countdown, typed into the editor.
     pause(200); // the step table lays itself out again
+    // Back in Keyferry's window, as the user is: an editor closes when its window is not
+    // the active one.
+    window.activateWindow();
+    ASSERT_TRUE(spinUntil([&] { return desktop->isOwnApplicationActive(); }));
     StepTableView& steps = *editor.stepTable();
     steps.setFocus();
     steps.setCurrentIndex(editor.stepModel()->index(2, StepTableModel::delay));
-    QTest::keyClick(&steps, Qt::Key_F2);
-    auto* returnDelay = qobject_cast<QLineEdit*>(steps.indexWidget(steps.currentIndex()));
+    shell("xdotool key F2"); // through the X server, as the user presses it
+    QLineEdit* returnDelay = nullptr;
+    spinUntil([&] {
+        returnDelay = qobject_cast<QLineEdit*>(steps.indexWidget(steps.currentIndex()));
+        return returnDelay != nullptr;
+    });
     ASSERT_TRUE(returnDelay) << "F2 opens the cell's editor";
     EXPECT_EQ(returnDelay->accessibleName(), QStringLiteral("Step 3 delay (sec)"));
     returnDelay->selectAll();
     QTest::keyClicks(returnDelay, QStringLiteral("1,5"));
     QTest::keyClick(returnDelay, Qt::Key_Return);
+    EXPECT_TRUE(spinUntil([&] { return detail.draft()->steps[2].postDelay == 1.5; }))
+        << "the cell's value reaches the template when its editor closes";
     detail.editDraft([](Template& item) { item.settings.countdownSeconds = 1; });
-    EXPECT_EQ(detail.draft()->steps[2].postDelay, 1.5);
 
     writeText(
         temp.path() / "people.csv",

@@ -67,7 +67,7 @@ def text_of(cell):
 
 def editable(cell):
     try:
-        return bool(cell.is_editable_text())
+        return "EditableText" in cell.get_interfaces()
     except Exception:
         return False
 
