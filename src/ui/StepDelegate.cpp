@@ -76,41 +76,42 @@ void StepDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelInd
 
 bool StepDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
                                const QStyleOptionViewItem& option, const QModelIndex& index) {
-    if (event->type() == QEvent::MouseButtonRelease) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        QStyleOptionViewItem item = option;
-        initStyleOption(&item, index);
-        const QStyle* style = item.widget ? item.widget->style() : QApplication::style();
-        const QRect icon =
-            style->subElementRect(QStyle::SE_ItemViewItemDecoration, &item, item.widget);
-        const bool onIcon = mouse->button() == Qt::LeftButton &&
-                            icon.adjusted(-2, -2, 2, 2).contains(mouse->position().toPoint());
-        switch (index.column()) {
-        case StepTableModel::fixedValue:
-            if (onIcon && (index.flags() & Qt::ItemIsUserCheckable)) {
-                const bool pinned = index.data(Qt::CheckStateRole).toInt() == Qt::Checked;
-                model->setData(index, pinned ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
-                return true;
-            }
-            break;
-        case StepTableModel::position:
-            if (onIcon) {
-                activate_(index);
-                return true;
-            }
-            break;
-        case StepTableModel::remove:
-            if (mouse->button() == Qt::LeftButton &&
-                option.rect.contains(mouse->position().toPoint())) {
-                activate_(index);
-                return true;
-            }
-            break;
-        default:
-            break;
-        }
+    const auto type = event->type();
+    if (type != QEvent::MouseButtonRelease && type != QEvent::MouseButtonDblClick)
+        return QStyledItemDelegate::editorEvent(event, model, option, index);
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    QStyleOptionViewItem item = option;
+    initStyleOption(&item, index);
+    const QStyle* style = item.widget ? item.widget->style() : QApplication::style();
+    const QRect icon = style->subElementRect(QStyle::SE_ItemViewItemDecoration, &item, item.widget);
+    const QPoint at = mouse->position().toPoint();
+    const bool left = mouse->button() == Qt::LeftButton;
+    const bool onIcon = left && icon.adjusted(-2, -2, 2, 2).contains(at);
+    const int column = index.column();
+    const bool pin =
+        column == StepTableModel::fixedValue && onIcon && (index.flags() & Qt::ItemIsUserCheckable);
+    const bool target = column == StepTableModel::position && onIcon;
+    const bool remove = column == StepTableModel::remove && left && option.rect.contains(at);
+    if (!pin && !target && !remove)
+        return QStyledItemDelegate::editorEvent(event, model, option, index);
+
+    // The first click of a double click has acted already: the rest of it does nothing, so
+    // that a double click deletes one step, not two.
+    if (type == QEvent::MouseButtonDblClick) {
+        swallowRelease_ = true;
+        return true;
     }
-    return QStyledItemDelegate::editorEvent(event, model, option, index);
+    if (swallowRelease_) {
+        swallowRelease_ = false;
+        return true;
+    }
+    if (pin) {
+        const bool pinned = index.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+        model->setData(index, pinned ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+    } else {
+        activate_(index);
+    }
+    return true;
 }
 
 } // namespace keyferry

@@ -28,6 +28,7 @@ protected:
 
 private:
     std::function<void(const QModelIndex&)> activate_;
+    bool swallowRelease_ = false;
 };
 
 } // namespace keyferry

@@ -152,6 +152,57 @@ private:
     int row_, column_;
 };
 
+// A column heading, a row heading (the row headings are hidden) or the corner between them:
+// the table's children are laid out as Qt's own tables are, so that the child a focus event
+// names is the cell that has the focus.
+class StepHeaderAccessible final : public QAccessibleInterface {
+public:
+    StepHeaderAccessible(QTableView* view, int row, int column)
+        : view_(view), row_(row), column_(column) {}
+
+    bool isValid() const override { return view_ && view_->model(); }
+    QObject* object() const override { return nullptr; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(view_.data());
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QString text(QAccessible::Text t) const override {
+        if (t != QAccessible::Name || !view_ || !view_->model())
+            return {};
+        if (row_ == 0 && column_ > 0)
+            return view_->model()->headerData(column_ - 1, Qt::Horizontal).toString();
+        if (column_ == 0 && row_ > 0)
+            return QStringLiteral("Step %1").arg(row_);
+        return {};
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override {
+        if (!view_ || row_ != 0 || column_ == 0)
+            return {};
+        const QHeaderView* header = view_->horizontalHeader();
+        const int x = header->sectionViewportPosition(column_ - 1);
+        return QRect(header->mapToGlobal(QPoint(x, 0)),
+                     QSize(header->sectionSize(column_ - 1), header->height()));
+    }
+    QAccessible::Role role() const override {
+        return column_ == 0 && row_ > 0 ? QAccessible::RowHeader : QAccessible::ColumnHeader;
+    }
+    QAccessible::State state() const override {
+        QAccessible::State s;
+        s.invisible = !view_ || row_ != 0 || column_ == 0 || view_->isColumnHidden(column_ - 1);
+        return s;
+    }
+    int row() const { return row_; }
+    int column() const { return column_; }
+
+private:
+    QPointer<QTableView> view_;
+    int row_, column_;
+};
+
 QAccessibleInterface* stepTableFactory(const QString&, QObject* object) {
     if (auto* view = dynamic_cast<StepTableView*>(object))
         return new StepTableAccessible(view);
@@ -190,8 +241,10 @@ int StepTableAccessible::columnCount() const {
     return view()->model() ? view()->model()->columnCount() : 0;
 }
 
+// Children row by row, with a heading row first and a heading column first, as in Qt's own
+// tables: child (r + 1) * (columns + 1) + c + 1 is the cell at row r, column c.
 int StepTableAccessible::childCount() const {
-    return rowCount() * columnCount();
+    return (rowCount() + 1) * (columnCount() + 1);
 }
 
 QAccessibleInterface* StepTableAccessible::child(int index) const {
@@ -199,17 +252,27 @@ QAccessibleInterface* StepTableAccessible::child(int index) const {
         return nullptr;
     if (const auto known = cells_.constFind(index); known != cells_.constEnd())
         return QAccessible::accessibleInterface(*known);
-    auto* cell = new StepCellAccessible(view(), index / columnCount(), index % columnCount());
-    cells_.insert(index, QAccessible::registerAccessibleInterface(cell));
-    return cell;
+    const int row = index / (columnCount() + 1);
+    const int column = index % (columnCount() + 1);
+    QAccessibleInterface* made = nullptr;
+    if (row == 0 || column == 0)
+        made = new StepHeaderAccessible(view(), row, column);
+    else
+        made = new StepCellAccessible(view(), row - 1, column - 1);
+    cells_.insert(index, QAccessible::registerAccessibleInterface(made));
+    return made;
 }
 
 int StepTableAccessible::indexOfChild(const QAccessibleInterface* child) const {
-    const QAccessibleTableCellInterface* cell =
-        child ? const_cast<QAccessibleInterface*>(child)->tableCellInterface() : nullptr;
-    if (!cell || child->parent() == nullptr || child->parent()->object() != view())
+    if (!child || child->parent() == nullptr || child->parent()->object() != view())
         return -1;
-    return cell->rowIndex() * columnCount() + cell->columnIndex();
+    if (const auto* header = dynamic_cast<const StepHeaderAccessible*>(child))
+        return header->row() * (columnCount() + 1) + header->column();
+    const QAccessibleTableCellInterface* cell =
+        const_cast<QAccessibleInterface*>(child)->tableCellInterface();
+    if (!cell)
+        return -1;
+    return (cell->rowIndex() + 1) * (columnCount() + 1) + cell->columnIndex() + 1;
 }
 
 QAccessibleInterface* StepTableAccessible::childAt(int x, int y) const {
@@ -221,7 +284,7 @@ QAccessibleInterface* StepTableAccessible::childAt(int x, int y) const {
 QAccessibleInterface* StepTableAccessible::cellAt(int row, int column) const {
     if (row < 0 || column < 0 || row >= rowCount() || column >= columnCount())
         return nullptr;
-    return child(row * columnCount() + column);
+    return child((row + 1) * (columnCount() + 1) + column + 1);
 }
 
 int StepTableAccessible::selectedCellCount() const {

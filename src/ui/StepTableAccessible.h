@@ -51,7 +51,8 @@ public:
 private:
     QTableView* view() const;
 
-    mutable QHash<int, QAccessible::Id> cells_; ///< by child index; a cell follows its position
+    /// By child index: a cell stands for a position, whatever step is there now.
+    mutable QHash<int, QAccessible::Id> cells_;
 };
 
 } // namespace keyferry

@@ -277,6 +277,27 @@ TEST_F(EditorTest, StepsAreDeletedFromTheirRow) {
     EXPECT_TRUE(editor().button(Button::deleteAll)->isHidden());
 }
 
+TEST_F(EditorTest, ActionIconsActOnceAClick) {
+    setSteps({input("a"), input("b"), input("c"), input("d")});
+    const auto centre = [&](int row, Column column) {
+        return table().visualRect(cell(row, column)).center();
+    };
+    QTest::mouseClick(table().viewport(), Qt::LeftButton, {}, centre(0, Column::remove));
+    ASSERT_EQ(draft().steps.size(), 3u);
+    EXPECT_EQ(draft().steps[0].label, "b");
+    QTest::mouseDClick(table().viewport(), Qt::LeftButton, {}, centre(0, Column::remove));
+    QTest::mouseRelease(table().viewport(), Qt::LeftButton, {}, centre(0, Column::remove));
+    EXPECT_EQ(draft().steps.size(), 2u) << "a double click deletes one step";
+
+    // The pin is at the start of its cell.
+    const QRect pinCell = table().visualRect(cell(0, Column::fixedValue));
+    const QPoint pin(pinCell.left() + 10, pinCell.center().y());
+    QTest::mouseClick(table().viewport(), Qt::LeftButton, {}, pin);
+    EXPECT_EQ(draft().steps[0].fixedValue, "c");
+    QTest::mouseClick(table().viewport(), Qt::LeftButton, {}, pin);
+    EXPECT_FALSE(draft().steps[0].fixedValue);
+}
+
 TEST_F(EditorTest, RecordingIsMergedAsTheUserChooses) {
     record({Key::tab, Key::returnKey}); // into an empty template
     EXPECT_EQ(editor().mainArea(), QStringLiteral("recorded"));
@@ -429,8 +450,13 @@ TEST_F(EditorTest, CellsAreReadAndWrittenThroughAccessibility) {
     EXPECT_EQ(read(2, Column::repeat),
               Seen(QStringLiteral("Step 3 repeat count"), QStringLiteral("3")));
     EXPECT_TRUE(cells->cellAt(1, Column::fixedValue)->state().checked) << "pinned";
-    EXPECT_EQ(view->indexOfChild(cells->cellAt(2, Column::repeat)),
-              2 * Column::columnCount_ + Column::repeat);
+    // Numbered as Qt numbers the children of its tables in focus events: headings first.
+    const int repeatChild = 3 * (Column::columnCount_ + 1) + Column::repeat + 1;
+    EXPECT_EQ(view->indexOfChild(cells->cellAt(2, Column::repeat)), repeatChild);
+    EXPECT_EQ(view->child(repeatChild), cells->cellAt(2, Column::repeat));
+    EXPECT_EQ(view->child(Column::delay + 1)->text(QAccessible::Name),
+              QStringLiteral("Delay (sec)"));
+    EXPECT_EQ(view->child(Column::delay + 1)->role(), QAccessible::ColumnHeader);
 
     QAccessibleInterface* name = cells->cellAt(0, Column::name);
     ASSERT_TRUE(name->editableTextInterface());
