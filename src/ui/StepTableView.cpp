@@ -43,12 +43,14 @@ StepTableView::StepTableView(StepTableModel& model,
     header->setHighlightSections(false);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setMinimumSectionSize(28);
+    // Narrow enough that every column of a template with every kind of step fits the pane
+    // next to a stretching Name column.
     const std::pair<StepTableModel::Column, int> widths[] = {
-        {StepTableModel::number, 52},      {StepTableModel::type, 150},
-        {StepTableModel::fixedValue, 130}, {StepTableModel::option, 80},
-        {StepTableModel::clickType, 80},   {StepTableModel::position, 140},
-        {StepTableModel::delay, 80},       {StepTableModel::repeat, 60},
-        {StepTableModel::remove, 30}};
+        {StepTableModel::number, 44},      {StepTableModel::type, 120},
+        {StepTableModel::fixedValue, 100}, {StepTableModel::option, 56},
+        {StepTableModel::clickType, 62},   {StepTableModel::position, 138},
+        {StepTableModel::delay, 78},       {StepTableModel::repeat, 54},
+        {StepTableModel::remove, 28}};
     for (const auto& [column, width] : widths) {
         header->setSectionResizeMode(column, QHeaderView::Interactive);
         header->resizeSection(column, width);
