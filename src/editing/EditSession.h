@@ -93,6 +93,9 @@ public:
 
     // The debug run of the draft, on the window's runner.
     enum class DebugPhase { none, countdown, step, finished };
+    /// A debug run started here holds the window's runner (from Debug until its result is
+    /// closed).
+    bool isDebugging() const { return debugging_; }
     /// What the debug run started here shows now; `none` while the runner is idle or busy
     /// with a table run.
     DebugPhase debugPhase() const;

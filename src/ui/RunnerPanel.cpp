@@ -429,7 +429,7 @@ void RunnerPanel::refresh() {
     // Start and Test Run only where an entry is left to run.
     const int entry = fromEntry_->value();
     const std::size_t first = entry > 1 ? static_cast<std::size_t>(entry - 1) : 0;
-    const bool runnable = !debugging && data && first < rows;
+    const bool runnable = !debugging && !engine_->isRunning() && data && first < rows;
     for (const auto& [made, b] : buttons_)
         if (b->parentWidget() == pages_->widget(idlePage)) {
             b->setEnabled(runnable);

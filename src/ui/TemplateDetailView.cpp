@@ -79,7 +79,12 @@ TemplateDetailView::TemplateDetailView(TemplateStore& store, DesktopServices& de
     layout_->addWidget(runnerDivider_);
 
     draftConnection_ = session_->draftChanged.connect([this] { draftChanged(); });
-    stateConnection_ = session_->stateChanged.connect([this] { refresh(); });
+    stateConnection_ = session_->stateChanged.connect([this] {
+        // A debug run just asked for holds the runner before its first state change.
+        if (runnerPanel_)
+            runnerPanel_->refresh();
+        refresh();
+    });
     refresh();
 }
 
@@ -123,8 +128,7 @@ void TemplateDetailView::toggleRunner() {
     if (showRunner_ && !runnerPanel_) {
         // Created afresh each time it is shown; it runs the draft as it is on screen.
         runnerPanel_ = new RunnerPanel(
-            runner_, desktop_,
-            [this] { return session_->debugPhase() != EditSession::DebugPhase::none; },
+            runner_, desktop_, [this] { return session_->isDebugging(); },
             [this] { return draft().value_or(Template{}); },
             [this]() -> const CSVData* {
                 const auto& table = csvPanel_->state().csvData;
@@ -133,7 +137,7 @@ void TemplateDetailView::toggleRunner() {
             [this] { return csvPanel_->loadedFile(); }, this);
         layout_->addWidget(runnerPanel_);
     } else if (!showRunner_ && runnerPanel_) {
-        if (session_->debugPhase() == EditSession::DebugPhase::none) // a debug run goes on
+        if (!session_->isDebugging()) // a debug run goes on
             runner_.stop();
         runnerPanel_->hide();
         runnerPanel_->deleteLater();

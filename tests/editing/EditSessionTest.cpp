@@ -250,6 +250,7 @@ TEST_F(EditSessionTest, DebugRunOfTheDraft) {
         item.steps = {input("Name"), Step::ofType(StepType::tab)};
     });
     ASSERT_TRUE(session->startDebug());
+    EXPECT_TRUE(session->isDebugging()) << "the runner is the debug run's from the start";
     EXPECT_FALSE(session->canStartDebug()) << "one run at a time";
     clock.runUntil([&] { return session->debugPhase() == EditSession::DebugPhase::countdown; });
     EXPECT_EQ(session->debugPhase(), EditSession::DebugPhase::countdown);
@@ -265,6 +266,7 @@ TEST_F(EditSessionTest, DebugRunOfTheDraft) {
     EXPECT_EQ(session->debugMessage(), "Debug complete");
     EXPECT_FALSE(session->canStartDebug()) << "until its result is dismissed";
     session->dismissDebug();
+    EXPECT_FALSE(session->isDebugging());
     EXPECT_EQ(session->debugPhase(), EditSession::DebugPhase::none);
     EXPECT_EQ(session->debugMessage(), "");
     EXPECT_TRUE(session->canStartDebug());
@@ -302,6 +304,7 @@ TEST_F(EditSessionTest, ATableRunIsNoDebugRun) {
     EXPECT_FALSE(session->canStartDebug()) << "the window's one runner is busy";
     clock.runUntil([&] { return !runner.isRunning(); });
     EXPECT_EQ(session->debugPhase(), EditSession::DebugPhase::none) << "its result is the panel's";
+    EXPECT_FALSE(session->isDebugging());
     session->stopDebug();
     session->dismissDebug();
     EXPECT_TRUE(std::holds_alternative<runner_state::Finished>(runner.state()));
