@@ -31,17 +31,13 @@ std::string joined(const std::vector<std::string>& parts, std::string_view separ
 } // namespace
 
 CSVData::CSVData(std::vector<std::string> headers,
-                 const std::vector<std::vector<std::string>>& rows) {
-    for (const auto& header : headers) {
-        headerText_ += header;
-        headerEnds_.push_back(static_cast<std::uint32_t>(headerText_.size()));
-    }
-    for (const auto& row : rows) {
-        for (const auto& field : row) {
-            text_ += field;
-            fieldEnds_.push_back(static_cast<std::uint32_t>(text_.size()));
-        }
-    }
+                 const std::vector<std::vector<std::string>>& rows)
+    : columns_(headers.size()) {
+    for (const auto& header : headers)
+        fields_.append(header);
+    for (const auto& row : rows)
+        for (const auto& field : row)
+            fields_.append(field);
 }
 
 std::vector<std::string> CSVData::headers() const {
@@ -53,18 +49,15 @@ std::vector<std::string> CSVData::headers() const {
 }
 
 std::string_view CSVData::header(std::size_t column) const {
-    const std::size_t begin = column == 0 ? 0 : headerEnds_[column - 1];
-    return std::string_view(headerText_).substr(begin, headerEnds_[column] - begin);
+    return fields_[column];
 }
 
 std::size_t CSVData::rowCount() const {
-    return columnCount() == 0 ? 0 : fieldEnds_.size() / columnCount();
+    return columns_ == 0 ? 0 : (fields_.size() - columns_) / columns_;
 }
 
 std::string_view CSVData::field(std::size_t row, std::size_t column) const {
-    const std::size_t index = row * columnCount() + column;
-    const std::size_t begin = index == 0 ? 0 : fieldEnds_[index - 1];
-    return std::string_view(text_).substr(begin, fieldEnds_[index] - begin);
+    return fields_[columns_ + row * columns_ + column];
 }
 
 std::vector<std::string> CSVData::row(std::size_t index) const {
@@ -84,8 +77,7 @@ std::vector<std::vector<std::string>> CSVData::rows() const {
 }
 
 bool operator==(const CSVData& a, const CSVData& b) {
-    return a.headerText_ == b.headerText_ && a.headerEnds_ == b.headerEnds_ && a.text_ == b.text_ &&
-           a.fieldEnds_ == b.fieldEnds_;
+    return a.columns_ == b.columns_ && a.fields_ == b.fields_;
 }
 
 std::optional<std::string> CSVData::validate(const Template& against) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "csv/PackedFields.h"
 #include "model/Template.h"
 
 #include <cstdint>
@@ -11,8 +12,9 @@
 namespace keyferry {
 
 /// An imported table: the header names and the rows, every row as long as the header.
-/// Rows are stored compactly (one text buffer and one end offset per field), so a large
-/// file costs little more than its own size.
+/// The header names and the fields are stored compactly, one after the other in one buffer
+/// with a byte between them (PackedFields), so a large file costs little more than its own
+/// size, however many fields it has.
 class CSVData {
 public:
     CSVData() = default;
@@ -23,7 +25,7 @@ public:
     /// The name of a column; the index must be in range.
     std::string_view header(std::size_t column) const;
     std::size_t rowCount() const;
-    std::size_t columnCount() const { return headerEnds_.size(); }
+    std::size_t columnCount() const { return columns_; }
     /// The field of a row by position; both indexes must be in range.
     std::string_view field(std::size_t row, std::size_t column) const;
     std::vector<std::string> row(std::size_t index) const;
@@ -42,12 +44,8 @@ public:
 private:
     friend class ImportTableParser;
 
-    // Headers are kept like fields: a header line of millions of empty names costs four
-    // bytes a name, not a string object each.
-    std::string headerText_;
-    std::vector<std::uint32_t> headerEnds_;
-    std::string text_;                     ///< all fields of all rows, back to back
-    std::vector<std::uint32_t> fieldEnds_; ///< end offset in text_ of each field, row by row
+    PackedFields fields_; ///< the header names, then the rows' fields, row by row
+    std::size_t columns_ = 0;
 };
 
 } // namespace keyferry

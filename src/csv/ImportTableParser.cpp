@@ -44,7 +44,7 @@ std::size_t findSpecial(const unsigned char* data, std::size_t from, std::size_t
 }
 
 // An upper bound of the number of fields: every field but the last of the file ends in a
-// ';' or a '\n'. Reserving it once keeps the offsets from being copied while they grow.
+// ';' or a '\n'. Reserving for it once keeps the kept starts from being copied as they grow.
 std::size_t countDelimiters(const unsigned char* data, std::size_t from, std::size_t size) {
     std::size_t count = 0;
     std::size_t p = from;
@@ -75,9 +75,9 @@ CSVError ImportTableParser::tooLarge() {
 }
 
 ImportTableParser::ImportTableParser(std::string bytes) {
-    table_.text_ = std::move(bytes);
-    data_ = reinterpret_cast<const unsigned char*>(table_.text_.data());
-    size_ = table_.text_.size();
+    table_.fields_.text_ = std::move(bytes);
+    data_ = reinterpret_cast<const unsigned char*>(table_.fields_.text_.data());
+    size_ = table_.fields_.text_.size();
 }
 
 Expected<CSVData, CSVError> ImportTableParser::parse(std::string bytes) {
@@ -108,58 +108,53 @@ CSVData ImportTableParser::run() {
     // there, so rows and errors come in the order the scalar reader gives them.
     firstInvalidUTF8_ = read_ + utf8::firstInvalid(data_ + read_, data_ + size_);
 
-    auto& ends = table_.fieldEnds_;
-    // Reserved once for the header line, once for the rest: the offsets are never copied
-    // while they grow, and the header's are not held twice.
-    const void* firstLineFeed = std::memchr(data_ + read_, rowDelimiter, size_ - read_);
-    const std::size_t headerLineEnd =
-        firstLineFeed
-            ? static_cast<std::size_t>(static_cast<const unsigned char*>(firstLineFeed) - data_) + 1
-            : size_;
-    ends.reserve(countDelimiters(data_, read_, headerLineEnd) + 1);
-
+    PackedFields& fields = table_.fields_;
+    fields.starts_.reserve(countDelimiters(data_, read_, size_) / PackedFields::stride + 1);
     const std::size_t headerFields = parseLine(0);
     if (headerFields == 0) {
-        table_.text_.clear();
+        fields = {};
         return std::move(table_);
     }
-    table_.headerText_.assign(table_.text_, 0, write_);
-    table_.headerEnds_ = std::move(ends);
-    ends = {};
-    ends.reserve(countDelimiters(data_, read_, size_) + 1);
-    write_ = 0;
+    table_.columns_ = headerFields;
     // A row with more fields than the header is an error once it ends: its extra fields
-    // are counted, not stored, so one long line costs no offsets.
+    // are counted, not stored, so one long line costs nothing.
     storeLimit_ = headerFields;
 
     const auto expected = static_cast<std::int64_t>(headerFields);
     std::int64_t rows = 1;
     for (;;) {
-        const std::size_t endsBefore = ends.size();
+        const std::size_t countBefore = fields.size();
         const std::size_t writeBefore = write_;
-        const std::size_t fields = parseLine(rows);
-        if (fields == 0)
+        const std::size_t count = parseLine(rows);
+        if (count == 0)
             break;
-        const bool holdsNothing = fields == 1 && ends.back() == writeBefore;
+        // One field and no text but the separator before it: an empty line.
+        const bool holdsNothing = count == 1 && write_ == writeBefore + 1;
         if (holdsNothing && rows != 1) {
-            ends.resize(endsBefore); // an empty line further down is skipped
+            fields.truncate(countBefore); // an empty line further down is skipped
+            write_ = writeBefore;
             continue;
         }
-        if (static_cast<std::int64_t>(fields) != expected)
-            throw CSVError::invalidFieldCount(rows + 1, static_cast<std::int64_t>(fields),
-                                              expected);
+        if (static_cast<std::int64_t>(count) != expected)
+            throw CSVError::invalidFieldCount(rows + 1, static_cast<std::int64_t>(count), expected);
         ++rows;
     }
-    table_.text_.resize(write_); // shrinks in place: no second copy of the text
+    fields.text_.resize(write_); // shrinks in place: no second copy of the text
     return std::move(table_);
 }
 
-void ImportTableParser::endField() {
-    table_.fieldEnds_.push_back(static_cast<std::uint32_t>(write_));
+std::size_t ImportTableParser::startField() {
+    // Written where the previous field's delimiter was read: the text never overtakes the
+    // reading.
+    const std::size_t before = write_;
+    if (table_.fields_.size() > 0)
+        table_.fields_.text_[write_++] = PackedFields::separator;
+    table_.fields_.startAt(write_);
+    return before;
 }
 
 std::size_t ImportTableParser::parseLine(std::int64_t rowIndex) {
-    char* out = table_.text_.data();
+    char* out = table_.fields_.text_.data();
     std::size_t fields = 0;
     const std::size_t keep = storeLimit_;
     for (;;) {
@@ -167,20 +162,20 @@ std::size_t ImportTableParser::parseLine(std::int64_t rowIndex) {
             if (fields == 0)
                 return 0;
             requireDecodedBefore(read_);
-            endField(); // a line ending in ';' at the end of the input: one more empty field
+            if (fields < keep)
+                startField(); // a line ending in ';' at the end of the input: one more field
             return fields + 1;
         }
         const unsigned char c = data_[read_];
         bool rowEnded = false;
+        const std::size_t fieldBegin = startField();
         if (c == quote) {
             ++read_;
             parseEscapedField(rowIndex, rowEnded);
         } else if (c == fieldDelimiter) {
             ++read_;
-            endField();
         } else if (c == rowDelimiter) {
             ++read_;
-            endField();
             rowEnded = true;
         } else {
             const std::size_t end = findSpecial(data_, read_ + 1, size_);
@@ -191,7 +186,6 @@ std::size_t ImportTableParser::parseLine(std::int64_t rowIndex) {
             const std::size_t length = end - read_;
             std::memmove(out + write_, data_ + read_, length);
             write_ += length;
-            endField();
             if (end == size_) {
                 read_ = end;
                 rowEnded = true;
@@ -202,8 +196,8 @@ std::size_t ImportTableParser::parseLine(std::int64_t rowIndex) {
         }
         ++fields;
         if (fields > keep) [[unlikely]] { // dropped, and its text with it
-            table_.fieldEnds_.pop_back();
-            write_ = table_.fieldEnds_.back();
+            table_.fields_.truncate(table_.fields_.size() - 1);
+            write_ = fieldBegin;
         }
         if (rowEnded) {
             requireDecodedBefore(read_);
@@ -213,7 +207,7 @@ std::size_t ImportTableParser::parseLine(std::int64_t rowIndex) {
 }
 
 void ImportTableParser::parseEscapedField(std::int64_t rowIndex, bool& rowEnded) {
-    char* out = table_.text_.data();
+    char* out = table_.fields_.text_.data();
     const std::size_t fieldStart = write_;
     for (;;) {
         const void* found = std::memchr(data_ + read_, quote, size_ - read_);
@@ -252,7 +246,6 @@ void ImportTableParser::parseEscapedField(std::int64_t rowIndex, bool& rowEnded)
         throw CSVError::invalidEscapedField(
             rowIndex, std::string(out + fieldStart, write_ - fieldStart), scalar);
     }
-    endField();
 }
 
 } // namespace keyferry

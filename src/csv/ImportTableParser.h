@@ -19,7 +19,7 @@ class ImportTableParser {
 public:
     static Expected<CSVData, CSVError> parse(std::string bytes);
 
-    /// The largest input: field offsets are 32-bit.
+    /// The largest input: the kept field starts are 32-bit.
     static constexpr std::uint64_t maxBytes = std::numeric_limits<std::uint32_t>::max() - 1;
     /// The error for a larger input.
     static CSVError tooLarge();
@@ -29,11 +29,12 @@ private:
     CSVData run();
     std::size_t parseLine(std::int64_t rowIndex); // the line's field count, 0: no line
     void parseEscapedField(std::int64_t rowIndex, bool& rowEnded);
-    void endField();
+    /// Begins a field at the write position; returns the position before its separator.
+    std::size_t startField();
     void requireDecodedBefore(std::size_t position) const;
 
     CSVData table_;
-    const unsigned char* data_; ///< the buffer inside table_.text_, read at read_
+    const unsigned char* data_; ///< the buffer inside table_.fields_, read at read_
     std::size_t size_;
     std::size_t read_ = 0;
     std::size_t write_ = 0;

@@ -29,8 +29,43 @@ ExpectedError inHeader(CSVError error) {
 
 const std::string bom = "\xEF\xBB\xBF";
 
+/// The line "PREFIX1;PREFIX2;..." of `columns` fields, and those fields.
+std::string numbered(const std::string& prefix, int columns) {
+    std::string line;
+    for (int i = 1; i <= columns; ++i)
+        line += (i > 1 ? ";" : "") + prefix + std::to_string(i);
+    return line;
+}
+std::vector<std::string> numberedFields(const std::string& prefix, int columns) {
+    std::vector<std::string> fields;
+    for (int i = 1; i <= columns; ++i)
+        fields.push_back(prefix + std::to_string(i));
+    return fields;
+}
+
 std::vector<ImportCase> importCases() {
+    // Wide rows cross the stride at which field starts are kept, also after a skipped line
+    // and after a dropped extra field.
+    const int wide = 40; // the empty line's field falls on a kept start
+    std::vector<std::string> quotedRow(wide, "");
+    quotedRow[0] = "q;\"";
     return {
+        {"wide rows, an empty line between",
+         numbered("c", wide) + "\n" + numbered("x", wide) + "\n\n" + numbered("y", wide) + "\n",
+         numberedFields("c", wide),
+         {numberedFields("x", wide), numberedFields("y", wide)},
+         {}},
+        {"wide rows, empty fields and quotes",
+         numbered("c", wide) + "\n" + std::string(wide - 1, ';') + "\n\"q;\"\"\"" +
+             std::string(wide - 1, ';') + "\n",
+         numberedFields("c", wide),
+         {std::vector<std::string>(wide, ""), quotedRow},
+         {}},
+        {"a wide row with one field too many",
+         numbered("c", wide) + "\n" + numbered("x", wide) + "\n" + numbered("z", wide + 1) + "\n",
+         numberedFields("c", wide),
+         {numberedFields("x", wide)},
+         inRows(CSVError::invalidFieldCount(3, wide + 1, wide))},
         {"final line feed adds no row", "a;b\n1;2\n", {"a", "b"}, {{"1", "2"}}, {}},
         {"no final line feed", "a;b\n1;2", {"a", "b"}, {{"1", "2"}}, {}},
         {"trailing empty field", "a;b\n1;\n", {"a", "b"}, {{"1", ""}}, {}},
