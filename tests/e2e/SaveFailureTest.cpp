@@ -1,7 +1,9 @@
 #include "Desktop.h"
 #include "support/FolderBlocker.h"
+#include "support/TemporaryFolder.h"
 
 #include <nlohmann/json.hpp>
+#include <sys/stat.h>
 
 using namespace keyferry;
 using namespace keyferry::testing;
@@ -38,4 +40,51 @@ TEST_F(DesktopTest, ApplicationSaysWhyASaveFailed) {
 
     EXPECT_EQ(seen["templates"], nlohmann::json::array({"New Template, not saved"})) << output;
     EXPECT_FALSE(std::filesystem::exists(folder / "templates.json"));
+}
+
+// A templates file that cannot be read, a named pipe or a link to /dev/zero: the window comes
+// up without waiting on it, says what is wrong where the user looks, and the file stays.
+TEST_F(DesktopTest, AnUnreadableTemplatesFileIsAnnouncedInTheWindowAtOnce) {
+    const struct {
+        const char* name;
+        void (*make)(const std::filesystem::path&);
+        const char* said;
+    } cases[] = {
+        {"named pipe", [](const auto& file) { ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0); },
+         "named pipe"},
+        {"link to /dev/zero",
+         [](const auto& file) { std::filesystem::create_symlink("/dev/zero", file); },
+         "character device"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TemporaryFolder home;
+        const std::filesystem::path folder = home.path() / "Keyferry";
+        std::filesystem::create_directories(folder);
+        c.make(folder / "templates.json");
+        Process app({"env", "XDG_DATA_HOME=" + home.path().string(),
+                     "QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1", KEYFERRY_BINARY});
+        EXPECT_TRUE(spinUntil(
+            [&] {
+                for (const auto& window : desktop->windowList())
+                    if (window.ownerProcessID == app.pid())
+                        return true;
+                return false;
+            },
+            std::chrono::seconds(2)))
+            << "no window within 2 s";
+        ASSERT_TRUE(waitForWindowOf(app));
+        const std::string output =
+            shell("/usr/bin/python3 " KEYFERRY_STORE_STATUS " - 20 2>/dev/null");
+        const auto seen = nlohmann::json::parse(output, nullptr, false);
+        ASSERT_TRUE(seen.is_object() && !seen.contains("error")) << output;
+        ASSERT_TRUE(seen["loadProblem"].is_string()) << output;
+        const std::string problem = seen["loadProblem"];
+        EXPECT_NE(problem.find(c.said), std::string::npos) << problem;
+        EXPECT_NE(problem.find((folder / "templates.json").string()), std::string::npos) << problem;
+        EXPECT_EQ(seen["templates"], nlohmann::json::array()) << output;
+        const auto status = std::filesystem::symlink_status(folder / "templates.json");
+        EXPECT_TRUE(std::filesystem::is_fifo(status) || std::filesystem::is_symlink(status))
+            << "the file was left as it was";
+    }
 }

@@ -2,14 +2,15 @@
 """Presses a button of Keyferry's window and prints what assistive technologies then see of
 its templates file status, as one JSON object.
 
-Usage: store_status.py BUTTON_NAME [SECONDS]
+Usage: store_status.py BUTTON_NAME|- [SECONDS]
 
 Finds the application named "Keyferry" on the accessibility bus, performs the default action
-of the push button called BUTTON_NAME, then waits up to SECONDS (default 10) for a showing
-object named "Save problem" and prints
-{"saveProblem": ..., "dialogs": [...], "templates": [...]}: the description of the status
-line, the texts shown by every alert or dialog of the application and the names of the
-items of the "Templates" list. An independent reader, not Keyferry's own code.
+of the push button called BUTTON_NAME (none for "-"), then waits up to SECONDS (default 10)
+for a showing object named "Save problem" (for "-": "Templates file problem") and prints
+{"saveProblem": ..., "loadProblem": ..., "dialogs": [...], "templates": [...]}: the
+descriptions of the status lines, the texts shown by every alert or dialog of the
+application and the names of the items of the "Templates" list. An independent reader, not
+Keyferry's own code.
 """
 
 import json
@@ -78,25 +79,31 @@ def main():
     deadline = time.monotonic() + seconds
     app = None
     button = None
-    while time.monotonic() < deadline and button is None:
+    pressing = button_name != "-"
+    while time.monotonic() < deadline and (app is None or (pressing and button is None)):
         app = application("Keyferry")
-        if app is not None:
+        if app is not None and pressing:
             button = find(app, button_name, Atspi.Role.PUSH_BUTTON)
-        if button is None:
+        if app is None or (pressing and button is None):
             time.sleep(0.2)
-    if button is None:
+    if app is None or (pressing and button is None):
         print(json.dumps({"error": "no button " + button_name}))
         return 1
-    Atspi.Action.do_action(button, 0)
+    if pressing:
+        Atspi.Action.do_action(button, 0)
 
-    problem = None
+    awaited = "Save problem" if pressing else "Templates file problem"
     while time.monotonic() < deadline:
-        problem = find(app, "Save problem")
+        problem = find(app, awaited)
         if showing(problem) and problem.get_description():
             break
         time.sleep(0.2)
-    result = {"saveProblem": problem.get_description() if showing(problem) else None,
-              "dialogs": [], "templates": []}
+    problems = {}
+    for name in ("Save problem", "Templates file problem"):
+        node = find(app, name)
+        problems[name] = node.get_description() if showing(node) else None
+    result = {"saveProblem": problems["Save problem"],
+              "loadProblem": problems["Templates file problem"], "dialogs": [], "templates": []}
     for node in walk(app):
         try:
             role = node.get_role()
