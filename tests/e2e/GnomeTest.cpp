@@ -124,6 +124,27 @@ protected:
             << "the form did not come up";
     }
 
+    /// Twelve rows a second apart: time to press a key while the run goes on.
+    static std::vector<std::vector<std::string>> slowRows() {
+        std::vector<std::vector<std::string>> rows;
+        for (int i = 1; i <= 12; ++i)
+            rows.push_back({"Name " + std::to_string(i), "City", std::to_string(i)});
+        return rows;
+    }
+    static Template slowTemplate() {
+        Template slow = formTemplate();
+        slow.steps.back().postDelay = 1.0;
+        return slow;
+    }
+    /// Starts the run, allows it as the user would and waits for its first row.
+    void startAllowed(KeyferryRun& run) {
+        run.start();
+        auto consent = answerConsent("allow");
+        ASSERT_EQ(consent->wait(std::chrono::seconds(60)), 0);
+        ASSERT_TRUE(spinUntil([&] { return !rowsPrinted(log).empty(); }, std::chrono::seconds(30)))
+            << run.output();
+    }
+
     TemporaryFolder temp;
     std::filesystem::path log = temp.path() / "form.jsonl";
     std::unique_ptr<Process> form;
@@ -197,23 +218,16 @@ TEST_F(GnomeRun, ACancelledQuestionEndsTheRunSayingSoWithNothingTyped) {
 // The stop shortcut, pressed by the user's hand (mutter's own remote keyboard, which the shell
 // treats as a real one), ends the run before its last rows.
 TEST_F(GnomeRun, TheStopShortcutPressedByTheUserStopsTheRun) {
-    std::vector<std::vector<std::string>> rows;
-    for (int i = 1; i <= 12; ++i)
-        rows.push_back({"Name " + std::to_string(i), "City", std::to_string(i)});
-    Template slow = formTemplate();
-    slow.steps.back().postDelay = 1.0;
-    KeyferryRun run(temp.path(), slow, csvOf(rows));
-    run.start();
-    auto consent = answerConsent("allow");
-    ASSERT_EQ(consent->wait(std::chrono::seconds(60)), 0);
-    ASSERT_TRUE(spinUntil([&] { return !rowsPrinted(log).empty(); }, std::chrono::seconds(30)))
-        << run.output();
+    KeyferryRun run(temp.path(), slowTemplate(), csvOf(slowRows()));
+    startAllowed(run);
+    if (HasFatalFailure())
+        return;
     EXPECT_FALSE(stopShortcutFree()) << "the run keeps the shortcut";
     Process hand({"/usr/bin/python3", KEYFERRY_MUTTER_HAND, "Control_L+Shift_L+Escape"});
     EXPECT_EQ(hand.wait(), 0);
     EXPECT_EQ(run.wait(std::chrono::seconds(30)), 1) << run.output();
     const std::size_t landed = rowsPrinted(log).size();
-    EXPECT_LT(landed, rows.size()) << run.output();
+    EXPECT_LT(landed, slowRows().size()) << run.output();
     EXPECT_NE(run.output().find("Entries that need another try"), std::string::npos)
         << run.output();
     EXPECT_EQ(run.output().find("Paused"), std::string::npos) << "stopped, not paused";
@@ -225,17 +239,10 @@ TEST_F(GnomeRun, TheStopShortcutPressedByTheUserStopsTheRun) {
 // Killed mid-run, Keyferry cannot let go of its shortcut: the extension sees it leave the bus
 // and lets go for it.
 TEST_F(GnomeRun, AKilledRunsShortcutGoesBackToTheApplications) {
-    std::vector<std::vector<std::string>> rows;
-    for (int i = 1; i <= 12; ++i)
-        rows.push_back({"Name " + std::to_string(i), "City", std::to_string(i)});
-    Template slow = formTemplate();
-    slow.steps.back().postDelay = 1.0;
-    KeyferryRun run(temp.path(), slow, csvOf(rows));
-    run.start();
-    auto consent = answerConsent("allow");
-    ASSERT_EQ(consent->wait(std::chrono::seconds(60)), 0);
-    ASSERT_TRUE(spinUntil([&] { return !rowsPrinted(log).empty(); }, std::chrono::seconds(30)))
-        << run.output();
+    KeyferryRun run(temp.path(), slowTemplate(), csvOf(slowRows()));
+    startAllowed(run);
+    if (HasFatalFailure())
+        return;
     ASSERT_FALSE(stopShortcutFree());
     run.signal(SIGKILL);
     run.wait();
