@@ -20,12 +20,13 @@ const std::string otherSession =
     "log in to an X11 (Xorg) session, or use sway or another wlroots compositor";
 
 /// Why the compositor's input protocols are missing, in the user's terms.
-std::string noVirtualInput(DesktopKind kind, const std::string& problem) {
+std::string noVirtualInput(DesktopKind kind, const std::string& problem,
+                           const std::string& device = "keyboard") {
     switch (kind) {
     case DesktopKind::gnome:
         return "GNOME on Wayland lets no application type or click into another one";
     case DesktopKind::kde:
-        return "KDE Plasma on Wayland does not offer its virtual keyboard to applications";
+        return "KDE Plasma on Wayland does not offer its virtual " + device + " to applications";
     default:
         return problem;
     }
@@ -36,6 +37,8 @@ std::string noVirtualInput(DesktopKind kind, const std::string& problem) {
 DesktopKind waylandDesktopKind(const WaylandFacts& facts) {
     if (facts.swayIpc)
         return DesktopKind::sway;
+    if (facts.kwinScript)
+        return DesktopKind::kde;
     if (facts.wlrootsProtocols)
         return DesktopKind::otherWlroots;
     if (names(facts.currentDesktop, "GNOME"))
@@ -69,7 +72,7 @@ DesktopDescription describeWayland(const WaylandFacts& facts) {
     }
 
     if (facts.pointerProblem)
-        no(Capability::click, noVirtualInput(kind, *facts.pointerProblem), otherSession);
+        no(Capability::click, noVirtualInput(kind, *facts.pointerProblem, "pointer"), otherSession);
     else if (facts.windowsProblem || !facts.windowsKnowBounds)
         no(Capability::click, "the size of the desktop is unknown without sway's IPC",
            windowsRemedy);
@@ -94,13 +97,19 @@ DesktopDescription describeWayland(const WaylandFacts& facts) {
     else
         yes(Capability::windowBounds);
 
+    const std::string stopRemedy =
+        "stop a run with Ctrl+C in its terminal or the Stop button in Keyferry's window";
     if (facts.swayIpc)
         yes(Capability::stopHotkey); // a sway binding made for the run
+    else if (facts.globalShortcut)
+        yes(Capability::stopHotkey); // a KDE global shortcut made for the run
+    else if (kind == DesktopKind::kde && !facts.globalShortcutProblem.empty())
+        no(Capability::stopHotkey, facts.globalShortcutProblem, stopRemedy);
     else
         no(Capability::stopHotkey,
            "no Wayland compositor lets an application see keys meant for others, and only sway's "
            "IPC can make a shortcut for Keyferry",
-           "stop a run with Ctrl+C in its terminal or the Stop button in Keyferry's window");
+           stopRemedy);
 
     no(Capability::recordKeys,
        "no Wayland compositor lets an application watch the keys typed into other applications",

@@ -4,6 +4,8 @@
 #include "platform/common/AccessibilityBus.h"
 #include "platform/wayland/ActivationWatch.h"
 #include "platform/wayland/ForeignToplevelWindows.h"
+#include "platform/wayland/KGlobalAccelStopHotkey.h"
+#include "platform/wayland/KWinWindows.h"
 #include "platform/wayland/SwayBinding.h"
 #include "platform/wayland/SwayIpc.h"
 #include "platform/wayland/SwayStopHotkey.h"
@@ -38,6 +40,17 @@ WaylandDesktop::WaylandDesktop(std::unique_ptr<WaylandConnection> connection)
     } else {
         windowsProblem_ = "no sway IPC socket (SWAYSOCK is not set)";
     }
+    // KDE Plasma: windows through a script of Keyferry's inside KWin. (kde-desktop)
+    if (!windows_ && KWinWindows::kwinIsThere()) {
+        if (auto kwin = KWinWindows::create()) {
+            windows_ = std::move(*kwin);
+            kwinScript_ = true;
+            windowsProblem_.clear();
+        } else {
+            windowsProblem_ += ", " + kwin.error();
+        }
+    }
+    // (end kde-desktop)
     if (!windows_) {
         windows_ = ForeignToplevelWindows::create(*connection_);
         if (windows_)
@@ -114,7 +127,12 @@ std::unique_ptr<InputListener> WaylandDesktop::listenAndConsume(std::vector<Inpu
 
 std::unique_ptr<InputListener> WaylandDesktop::monitorKeys(Callback callback) {
     // No client sees keys meant for others; sway reports its own bindings, so the one
-    // combination a monitor is for here, the stop shortcut, becomes a binding.
+    // combination a monitor is for here, the stop shortcut, becomes a binding; on KDE a
+    // global shortcut. (kde-desktop)
+    if (!swayIpc_ && KGlobalAccelStopHotkey::unavailable() == std::nullopt) {
+        auto hotkey = KGlobalAccelStopHotkey::start(std::move(callback));
+        return hotkey ? std::move(*hotkey) : nullptr;
+    }
     const auto path = SwayIpc::socketPath();
     if (!path || !swayIpc_)
         return nullptr;
@@ -269,6 +287,13 @@ WaylandFacts WaylandDesktop::facts() const {
     facts.windowsKnowBounds = windows_ && windows_->knowsBounds();
     facts.windowsKnowProcesses = windows_ && windows_->knowsProcesses();
     facts.swayIpc = swayIpc_;
+    // KDE. (kde-desktop)
+    facts.kwinScript = kwinScript_;
+    if (!swayIpc_) {
+        const auto shortcutProblem = KGlobalAccelStopHotkey::unavailable();
+        facts.globalShortcut = !shortcutProblem;
+        facts.globalShortcutProblem = shortcutProblem.value_or("");
+    }
     facts.focusFollowed = focus_ && focus_->isAvailable();
     facts.wlrootsProtocols =
         connection_->pointerManager() || connection_->foreignToplevelGlobal().has_value();

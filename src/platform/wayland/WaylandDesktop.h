@@ -95,7 +95,8 @@ private:
     std::uint64_t focusCheckedAt_ = 0;
     bool focusCheckedInHold_ = false; ///< the event being sent relies on a focus check
     std::string windowsProblem_;
-    bool swayIpc_ = false; ///< windows through sway's IPC, and its bindings
+    bool swayIpc_ = false;    ///< windows through sway's IPC, and its bindings
+    bool kwinScript_ = false; ///< windows through Keyferry's script inside KWin (kde-desktop)
     std::unique_ptr<atspi::AtspiFocus> focus_;
 };
 
