@@ -49,6 +49,28 @@ TEST(WaylandCapabilities, EachCompositorItsDesktopAndWhatIsMissing) {
     gnome.currentDesktop = "ubuntu:GNOME";
     WaylandFacts kde = gnome;
     kde.currentDesktop = "KDE";
+    // KDE with Keyferry's KWin script: windows with processes and bounds, and the stop
+    // shortcut as a global shortcut; no virtual input devices.
+    WaylandFacts plasma = kde;
+    plasma.windowsProblem.reset();
+    plasma.windowsKnowBounds = true;
+    plasma.windowsKnowProcesses = true;
+    plasma.kwinScript = true;
+    plasma.globalShortcut = true;
+    plasma.focusFollowed = true;
+    WaylandFacts plasmaWithoutShortcut = plasma;
+    plasmaWithoutShortcut.globalShortcut = false;
+    plasmaWithoutShortcut.globalShortcutProblem =
+        "Ctrl+Shift+Esc is another global shortcut in this session";
+    // The script is what says KDE, whatever the session is called.
+    WaylandFacts plasmaUnnamed = plasma;
+    plasmaUnnamed.currentDesktop = "";
+    const std::set<Capability> plasmaMissing = {
+        Capability::typeLayoutText, Capability::typeAnyText,  Capability::click,
+        Capability::recordKeys,     Capability::recordFields, Capability::pauseOnUserInput,
+        Capability::watchClicks};
+    std::set<Capability> plasmaMissingShortcut = plasmaMissing;
+    plasmaMissingShortcut.insert(Capability::stopHotkey);
     WaylandFacts unknown = gnome;
     unknown.currentDesktop = "Weston";
     WaylandFacts swayWithoutAccessibility = sway();
@@ -80,6 +102,10 @@ TEST(WaylandCapabilities, EachCompositorItsDesktopAndWhatIsMissing) {
           Capability::watchClicks}},
         {"GNOME", gnome, DesktopKind::gnome, everything},
         {"KDE", kde, DesktopKind::kde, everything},
+        {"KDE with the KWin script", plasma, DesktopKind::kde, plasmaMissing},
+        {"KDE without the global shortcut", plasmaWithoutShortcut, DesktopKind::kde,
+         plasmaMissingShortcut},
+        {"KWin in a session of another name", plasmaUnnamed, DesktopKind::kde, plasmaMissing},
         {"another compositor", unknown, DesktopKind::unknown, everything},
     };
     for (const auto& c : cases) {
@@ -192,4 +218,26 @@ TEST(WaylandCapabilities, RecordingFieldsNeedsTheFocusAndSwaysBinding) {
               "Desktop: sway\n"
               "record fields: yes - from the fields the focus moves to; Return, arrow keys and "
               "clicks are added by hand\n");
+}
+
+// On KDE each missing part is named for what it is, and the stop shortcut's why is KDE's own.
+TEST(WaylandCapabilities, KdeSaysWhichPartIsMissing) {
+    WaylandFacts facts;
+    facts.keyboardProblem = "the compositor offers no virtual keyboard";
+    facts.pointerProblem = "the compositor offers no virtual pointer";
+    facts.windowsKnowBounds = true;
+    facts.windowsKnowProcesses = true;
+    facts.kwinScript = true;
+    facts.globalShortcutProblem =
+        "KDE's global shortcut service (kglobalaccel) is not on the session bus";
+    const DesktopDescription description = describeWayland(facts);
+    const auto state = [&](Capability capability) {
+        return description.capabilities[static_cast<std::size_t>(capability)];
+    };
+    EXPECT_NE(state(Capability::typeAnyText).why.find("virtual keyboard"), std::string::npos);
+    EXPECT_NE(state(Capability::click).why.find("virtual pointer"), std::string::npos);
+    EXPECT_EQ(state(Capability::stopHotkey).why, facts.globalShortcutProblem);
+    EXPECT_NE(state(Capability::stopHotkey).remedy.find("Stop button"), std::string::npos);
+    EXPECT_TRUE(state(Capability::listWindows).available);
+    EXPECT_EQ(state(Capability::listWindows).note, "");
 }
