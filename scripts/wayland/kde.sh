@@ -47,7 +47,8 @@ kwin_pid=$!
 if ! wait_for_name org.kde.KWin "$kwin_pid" || [[ ! -S "$XDG_RUNTIME_DIR/$socket" ]]; then
     fail "KWin did not start:" "$scratch/kwin.log"
 fi
-export WAYLAND_DISPLAY=$socket
+# What KWin scripts print goes to its log: the tests read their own scripts' answers there.
+export WAYLAND_DISPLAY=$socket KEYFERRY_KWIN_LOG="$scratch/kwin.log"
 
 # The portal's KDE backend is a Qt 5 application that must find a display (qtwayland5).
 QT_QPA_PLATFORM=wayland /usr/lib/x86_64-linux-gnu/libexec/xdg-desktop-portal-kde \

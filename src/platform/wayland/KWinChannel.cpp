@@ -229,6 +229,10 @@ KWinChannel::~KWinChannel() {
     QDBusConnection::disconnectFromBus(shared.connectionName);
 }
 
+std::string KWinChannel::scriptName() const {
+    return state_->pluginName.toStdString();
+}
+
 Expected<KWinReport> KWinChannel::report() {
     return request("report", {});
 }

@@ -26,6 +26,8 @@ public:
     Expected<KWinReport> report();
     /// Makes the window with that id the active one, then reports.
     Expected<KWinReport> activate(const std::string& windowID);
+    /// The name KWin knows the script by while it is loaded.
+    std::string scriptName() const;
 
 private:
     struct State;

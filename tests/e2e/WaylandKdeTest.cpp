@@ -1,0 +1,318 @@
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
+
+#include "Desktop.h"
+#include "KWinSession.h"
+#include "platform/wayland/KGlobalAccelStopHotkey.h"
+#include "platform/wayland/KWinChannel.h"
+#include "platform/wayland/WaylandDesktop.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <tuple>
+
+// Keyferry on a headless KDE Plasma (KWin with its virtual backend, the desktop portal with
+// its KDE backend): windows and activation held against what KWin tells scripts of the test's
+// own, `keyferry desktop`, and the stop shortcut pressed through the desktop portal's remote
+// desktop, as a remote user's hand.
+
+using namespace keyferry;
+using namespace keyferry::testing;
+
+namespace {
+
+class KdeDesktop : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto connected = WaylandDesktop::connect(scheduler);
+        ASSERT_TRUE(connected.hasValue()) << connected.error();
+        desktop = std::move(*connected);
+        ASSERT_TRUE(desktop->facts().kwinScript) << desktop->windowsProblem();
+    }
+
+    QtScheduler scheduler;
+    std::unique_ptr<WaylandDesktop> desktop;
+};
+
+Process yadForm(const std::string& title) {
+    return Process(
+        {"env", "GDK_BACKEND=wayland", "yad", "--form", "--title", title, "--field", "Name"});
+}
+
+using Box = std::tuple<int, double, double, double, double>;
+
+bool holds(const KWinView& view, Point point) {
+    return point.x >= view.x && point.x < view.x + view.width && point.y >= view.y &&
+           point.y < view.y + view.height;
+}
+
+/// A point of `view` that no other window covers, looked for on a grid of 2 px.
+std::optional<Point> pointOnlyIn(const KWinView& view, const std::vector<KWinView>& views) {
+    for (double y = view.y + 1; y < view.y + view.height; y += 2)
+        for (double x = view.x + 1; x < view.x + view.width; x += 2)
+            if (std::ranges::none_of(views, [&](const KWinView& other) {
+                    return other.id != view.id && holds(other, {x, y});
+                }))
+                return Point{x, y};
+    return std::nullopt;
+}
+
+/// A point every window covers, when there is one.
+std::optional<Point> pointInAll(const std::vector<KWinView>& views) {
+    const KWinView& first = views.front();
+    for (double y = first.y + 1; y < first.y + first.height; y += 2)
+        for (double x = first.x + 1; x < first.x + first.width; x += 2)
+            if (std::ranges::all_of(views, [&](const KWinView& view) {
+                    return holds(view, {x, y});
+                }))
+                return Point{x, y};
+    return std::nullopt;
+}
+
+} // namespace
+
+// A Qt form and a GTK form: the window list, the running applications, the front, the focused
+// window, the window under a point and each window's facts are what KWin tells the test, and
+// activation moves KWin's active window, whichever was in front.
+TEST_F(KdeDesktop, WindowsApplicationsAndActivationMatchKWin) {
+    Process qt({"env", "QT_QPA_PLATFORM=wayland", KEYFERRY_QT_FORM, "Name"});
+    Process yad = yadForm("Keyferry yad form");
+    ASSERT_TRUE(waitForKWinViewOf(qt.pid()));
+    ASSERT_TRUE(waitForKWinViewOf(yad.pid()));
+
+    const std::map<pid_t, std::string> applicationOf = {{qt.pid(), "qt_form"}, {yad.pid(), "yad"}};
+    for (const pid_t front : {qt.pid(), yad.pid(), qt.pid()}) {
+        SCOPED_TRACE("in front: " + applicationOf.at(front));
+        const RunningApplication application{applicationOf.at(front), std::nullopt, front, true};
+        ASSERT_TRUE(desktop->activate(application));
+        ASSERT_TRUE(waitForActiveKWinView(front)) << "KWin did not activate the window";
+
+        const auto views = kwinViews();
+        ASSERT_EQ(views.size(), 2u);
+        std::set<Box> expected, listed;
+        for (const KWinView& view : views)
+            expected.insert({view.pid, view.x, view.y, view.width, view.height});
+        const auto windows = desktop->windowList();
+        for (const WindowInfo& window : windows)
+            listed.insert({window.ownerProcessID, window.bounds.x, window.bounds.y,
+                           window.bounds.width, window.bounds.height});
+        EXPECT_EQ(listed, expected);
+
+        std::set<std::pair<std::string, int>> applications;
+        for (const RunningApplication& running : desktop->runningApplications()) {
+            EXPECT_TRUE(running.isRegular);
+            applications.insert({running.bundleID.value_or(""), running.processID});
+        }
+        EXPECT_EQ(applications, (std::set<std::pair<std::string, int>>{{"qt_form", qt.pid()},
+                                                                       {"yad", yad.pid()}}));
+
+        const auto frontmost = desktop->frontmostApplication();
+        ASSERT_TRUE(frontmost);
+        EXPECT_EQ(frontmost->bundleID, applicationOf.at(front));
+        EXPECT_EQ(frontmost->processID, front);
+
+        // Window ids are Keyferry's own: each names one window, the same in every answer.
+        std::set<WindowID> seen;
+        for (const KWinView& view : views) {
+            // A point inside this window and no other one, as KWin lays them out.
+            const auto inside = pointOnlyIn(view, views);
+            ASSERT_TRUE(inside) << view.resourceClass << " is covered";
+            const auto id = desktop->windowAt(*inside);
+            ASSERT_TRUE(id) << view.resourceClass;
+            EXPECT_TRUE(seen.insert(*id).second);
+            const auto facts = desktop->windowFacts(*id);
+            ASSERT_TRUE(facts);
+            EXPECT_EQ(facts->processID, view.pid);
+            EXPECT_EQ(facts->bundleID, view.resourceClass);
+            EXPECT_FALSE(facts->transientFor);
+            EXPECT_FALSE(facts->isPopup);
+            if (view.pid == front) {
+                EXPECT_EQ(desktop->focusedWindow(), id);
+            }
+        }
+        const auto all = desktop->topLevelWindows();
+        EXPECT_EQ(std::set<WindowID>(all.begin(), all.end()), seen);
+        // Where the two overlap, the one just activated is in front.
+        if (const auto both = pointInAll(views)) {
+            EXPECT_EQ(desktop->windowAt(*both), desktop->focusedWindow());
+        }
+    }
+
+    // The user moves the focus: Keyferry sees it at once, nothing is remembered.
+    ASSERT_TRUE(activateInKWin(yad.pid()));
+    ASSERT_TRUE(waitForActiveKWinView(yad.pid()));
+    EXPECT_EQ(desktop->frontmostApplication()->processID, yad.pid());
+
+    EXPECT_FALSE(desktop->activate({"no.such.app", std::nullopt, 0, true}));
+}
+
+// A window that goes away is gone from every answer; its id names nothing any more.
+TEST_F(KdeDesktop, AClosedWindowIsGone) {
+    Process yad = yadForm("Keyferry closing form");
+    const auto view = waitForKWinViewOf(yad.pid());
+    ASSERT_TRUE(view);
+    const auto id = desktop->windowAt({view->x + view->width / 2, view->y + view->height / 2});
+    ASSERT_TRUE(id);
+    ASSERT_TRUE(desktop->windowFacts(*id));
+    ::kill(yad.pid(), SIGTERM);
+    yad.wait();
+    ASSERT_TRUE(spinUntil([&] { return kwinViews().empty(); }));
+    EXPECT_FALSE(desktop->windowFacts(*id));
+    EXPECT_TRUE(desktop->windowList().empty());
+    EXPECT_TRUE(desktop->runningApplications().empty());
+    EXPECT_FALSE(desktop->frontmostApplication());
+}
+
+// Keyferry's script is KWin's only while Keyferry needs it; two Keyferry processes (here two
+// channels) each have their own, and a request is answered after the script has waited
+// for one.
+TEST(KWinScript, LoadedWhileNeededAndOnePerChannel) {
+    std::string firstName, secondName;
+    {
+        auto first = wayland::KWinChannel::open();
+        ASSERT_TRUE(first) << first.error();
+        auto second = wayland::KWinChannel::open();
+        ASSERT_TRUE(second) << second.error();
+        firstName = (*first)->scriptName();
+        secondName = (*second)->scriptName();
+        EXPECT_NE(firstName, secondName);
+        EXPECT_TRUE(kwinScriptLoaded(firstName));
+        EXPECT_TRUE(kwinScriptLoaded(secondName));
+        for (int round = 0; round < 3; ++round) {
+            const auto one = (*first)->report();
+            ASSERT_TRUE(one) << one.error();
+            const auto other = (*second)->report();
+            ASSERT_TRUE(other) << other.error();
+            EXPECT_EQ(one->screen, std::optional(Rect{0, 0, 1280, 800})); // kde.sh's output
+            EXPECT_EQ(other->screen, one->screen);
+        }
+        EXPECT_FALSE((*first)->activate("{no-such-window}")->activated.value_or(true));
+        first->reset();
+        EXPECT_FALSE(kwinScriptLoaded(firstName));
+        EXPECT_TRUE((*second)->report()) << "the other channel goes on";
+    }
+    EXPECT_FALSE(kwinScriptLoaded(secondName));
+}
+
+// `keyferry desktop` on KDE: windows, bounds, activation and the stop shortcut yes; typing and
+// clicking no, each with why.
+TEST(KdeDesktopCommand, ListsWhatWorksAndWhatNot) {
+    const std::string printed = shell(shellWord(KEYFERRY_BINARY) + " desktop 2>&1");
+    for (const char* line : {"Desktop: KDE\n", "list windows: yes\n", "activate: yes\n",
+                             "window bounds: yes\n", "stop hotkey: yes\n",
+                             "type any text: no - KDE Plasma on Wayland does not offer its "
+                             "virtual keyboard to applications.",
+                             "click: no - KDE Plasma on Wayland does not offer its virtual "
+                             "pointer to applications.",
+                             "record keys: no - "})
+        EXPECT_NE(printed.find(line), std::string::npos) << line << "\nin:\n" << printed;
+}
+
+namespace {
+
+/// Keys pressed through the desktop portal's remote desktop: KWin takes them as the keys of
+/// a keyboard of the session's (no consent asked of applications that are not sandboxed).
+class PortalKeyboard {
+public:
+    PortalKeyboard() {
+        QString sender = bus_.baseService().mid(1);
+        sender.replace(QLatin1Char('.'), QLatin1Char('_'));
+        session_ = QStringLiteral("/org/freedesktop/portal/desktop/session/") + sender +
+                   QStringLiteral("/kftest");
+        started_ =
+            call("CreateSession",
+                 {QVariantMap{
+                     {QStringLiteral("handle_token"), QStringLiteral("kfcreate")},
+                     {QStringLiteral("session_handle_token"), QStringLiteral("kftest")}}}) &&
+            // Each step is refused until the one before has been answered.
+            spinUntil([&] {
+                return call("SelectDevices", {QVariant::fromValue(QDBusObjectPath(session_)),
+                                              QVariantMap{{QStringLiteral("handle_token"), token()},
+                                                          {QStringLiteral("types"), 1u}}});
+            }) &&
+            spinUntil([&] {
+                return call("Start", {QVariant::fromValue(QDBusObjectPath(session_)), QString(),
+                                      QVariantMap{{QStringLiteral("handle_token"), token()}}});
+            }) &&
+            // The first key of a session is lost: a Shift tap, once keys are taken.
+            spinUntil([&] { return key(shift, true); }) && key(shift, false);
+    }
+    ~PortalKeyboard() {
+        bus_.call(QDBusMessage::createMethodCall(
+            QStringLiteral("org.freedesktop.portal.Desktop"), session_,
+            QStringLiteral("org.freedesktop.portal.Session"), QStringLiteral("Close")));
+    }
+    bool started() const { return started_; }
+    /// Evdev key codes.
+    bool key(int code, bool down) {
+        return call("NotifyKeyboardKeycode", {QVariant::fromValue(QDBusObjectPath(session_)),
+                                              QVariantMap{}, code, down ? 1u : 0u});
+    }
+    static constexpr int escape = 1, control = 29, shift = 42;
+
+private:
+    bool call(const char* method, const QList<QVariant>& arguments) {
+        QDBusMessage message = QDBusMessage::createMethodCall(
+            QStringLiteral("org.freedesktop.portal.Desktop"),
+            QStringLiteral("/org/freedesktop/portal/desktop"),
+            QStringLiteral("org.freedesktop.portal.RemoteDesktop"), QString::fromLatin1(method));
+        message.setArguments(arguments);
+        return bus_.call(message).type() == QDBusMessage::ReplyMessage;
+    }
+    QString token() { return QStringLiteral("kfrequest%1").arg(requests_++); }
+
+    QDBusConnection bus_ = QDBusConnection::sessionBus();
+    QString session_;
+    int requests_ = 0;
+    bool started_ = false;
+};
+
+std::vector<int> shortcutKeys() {
+    QDBusMessage message = QDBusMessage::createMethodCall(
+        QStringLiteral("org.kde.kglobalaccel"), QStringLiteral("/kglobalaccel"),
+        QStringLiteral("org.kde.KGlobalAccel"), QStringLiteral("shortcut"));
+    message << QStringList{QStringLiteral("keyferry"), QStringLiteral("stop-run"), QString(),
+                           QString()};
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(message);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return {};
+    const auto keys = qdbus_cast<QList<int>>(reply.arguments().front());
+    return {keys.begin(), keys.end()};
+}
+
+} // namespace
+
+// The stop shortcut is a KDE global shortcut while the monitor lives: Ctrl+Shift+Esc pressed
+// on a keyboard of the session's reaches Keyferry as that key press, and the shortcut is gone
+// from KDE's list once the monitor ends.
+TEST_F(KdeDesktop, TheStopShortcutIsAGlobalShortcutWhileTheMonitorLives) {
+    Process yad = yadForm("Keyferry shortcut form");
+    ASSERT_TRUE(waitForKWinViewOf(yad.pid()));
+    std::vector<InputEvent> presses;
+    auto monitor = desktop->monitorKeys([&](const InputEvent& event) { presses.push_back(event); });
+    ASSERT_TRUE(monitor);
+    // Ctrl, Shift and Esc as Qt 5 combines them.
+    EXPECT_EQ(shortcutKeys(), std::vector<int>{0x04000000 | 0x02000000 | 0x01000000});
+
+    PortalKeyboard keyboard;
+    ASSERT_TRUE(keyboard.started()) << "the portal's remote desktop did not start";
+    for (const auto& [code, down] :
+         std::vector<std::pair<int, bool>>{{PortalKeyboard::control, true},
+                                           {PortalKeyboard::shift, true},
+                                           {PortalKeyboard::escape, true},
+                                           {PortalKeyboard::escape, false},
+                                           {PortalKeyboard::shift, false},
+                                           {PortalKeyboard::control, false}})
+        ASSERT_TRUE(keyboard.key(code, down));
+    ASSERT_TRUE(spinUntil([&] { return !presses.empty(); })) << "no press reported";
+    ASSERT_EQ(presses.size(), 1u);
+    EXPECT_EQ(presses[0].type, InputEvent::Type::keyDown);
+    EXPECT_EQ(presses[0].key, Key::escape);
+    EXPECT_EQ(presses[0].modifiers, Modifier::control | Modifier::shift);
+
+    monitor.reset();
+    EXPECT_TRUE(shortcutKeys().empty()) << "the shortcut outlived the monitor";
+}
