@@ -316,3 +316,13 @@ TEST_F(KdeDesktop, TheStopShortcutIsAGlobalShortcutWhileTheMonitorLives) {
     monitor.reset();
     EXPECT_TRUE(shortcutKeys().empty()) << "the shortcut outlived the monitor";
 }
+
+// KWin drops a call it has waited 25 s for, and with it the script's wish for the next
+// request: the script must still answer after a longer quiet time.
+TEST(KWinScript, AnswersAfterAQuietTimeLongerThanACallMayWait) {
+    auto channel = wayland::KWinChannel::open();
+    ASSERT_TRUE(channel) << channel.error();
+    spinUntil([] { return false; }, std::chrono::seconds(40));
+    const auto report = (*channel)->report();
+    EXPECT_TRUE(report) << report.error();
+}
