@@ -326,3 +326,26 @@ TEST(KWinScript, AnswersAfterAQuietTimeLongerThanACallMayWait) {
     const auto report = (*channel)->report();
     EXPECT_TRUE(report) << report.error();
 }
+
+// Keyferry killed (SIGKILL): its script leaves KWin and its shortcut leaves KDE's list all the
+// same, so Ctrl+Shift+Esc reaches the applications again.
+TEST(KdeCleanup, AKilledKeyferryLeavesNoScriptAndNoShortcut) {
+    TemporaryFolder temp;
+    const auto readyFile = temp.path() / "ready";
+    Process holder({KEYFERRY_KDE_HOLDER, readyFile.string()});
+    std::string script;
+    ASSERT_TRUE(spinUntil([&] {
+        const std::string ready = readText(readyFile);
+        if (ready.rfind("ready ", 0) != 0 || ready.back() != '\n')
+            return false;
+        script = ready.substr(6, ready.size() - 7);
+        return true;
+    })) << "the holder did not start";
+    ASSERT_TRUE(kwinScriptLoaded(script));
+    ASSERT_FALSE(shortcutKeys().empty());
+
+    ::kill(holder.pid(), SIGKILL);
+    holder.wait();
+    EXPECT_TRUE(spinUntil([&] { return !kwinScriptLoaded(script); })) << script << " stays";
+    EXPECT_TRUE(spinUntil([] { return shortcutKeys().empty(); })) << "the shortcut stays";
+}

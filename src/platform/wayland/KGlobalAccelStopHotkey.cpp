@@ -6,6 +6,8 @@
 #include <QDBusObjectPath>
 #include <QList>
 
+#include "platform/wayland/ExitCleanup.h"
+
 namespace keyferry::wayland {
 
 namespace {
@@ -82,6 +84,11 @@ KGlobalAccelStopHotkey::start(DesktopServices::Callback callback) {
     if (registered.type() != QDBusMessage::ReplyMessage)
         return Unexpected{"kglobalaccel refused Keyferry's shortcut: " + errorText(registered)};
     hotkey->registered_ = true;
+    // From the moment the action exists, a killed Keyferry leaves none.
+    hotkey->unregisterAtExit_ = std::make_unique<ExitCleanup>(std::vector<std::string>{
+        "dbus-send", "--session", "--type=method_call", "--dest=" + service.toStdString(),
+        accelPath.toStdString(), accelInterface.toStdString() + ".unRegister",
+        "array:string:" + actionID().join(QLatin1Char(',')).toStdString()});
 
     const QDBusMessage set = call(QStringLiteral("setShortcut"),
                                   {actionID(), QVariant::fromValue(QList<int>{stopKey}),
@@ -118,6 +125,7 @@ KGlobalAccelStopHotkey::~KGlobalAccelStopHotkey() {
     // Gone from the session's shortcuts, so the key reaches the applications again.
     if (registered_)
         call(QStringLiteral("unRegister"), {actionID()});
+    unregisterAtExit_.reset();
 }
 
 void KGlobalAccelStopHotkey::pressed(const QString& componentUnique, const QString& actionUnique,

@@ -12,6 +12,8 @@
 
 namespace keyferry::wayland {
 
+class ExitCleanup;
+
 /// The stop shortcut Ctrl+Shift+Esc as a global shortcut of KDE's (the kglobalaccel service,
 /// inside KWin on Plasma 5.27), reported as that key press while this object lives. KDE
 /// keeps a global shortcut's key from the applications.
@@ -40,6 +42,7 @@ private:
     DesktopServices::Callback callback_;
     QString componentPath_;
     bool registered_ = false;
+    std::unique_ptr<ExitCleanup> unregisterAtExit_; ///< should Keyferry end without doing it
 };
 
 } // namespace keyferry::wayland

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QThread>
 
+#include "platform/wayland/ExitCleanup.h"
 #include "platform/wayland/kwin/KWinScripts.h"
 
 #include <atomic>
@@ -58,6 +59,7 @@ struct KWinChannel::State {
     std::mutex requesting; ///< one request at a time, whichever thread asks
     QThread thread;
     std::unique_ptr<Service> service;
+    std::unique_ptr<ExitCleanup> unloadAtExit; ///< should Keyferry end without unloading
 
     /// Answers the waiting "next" with the oldest request, if both are there.
     void passRequest() {
@@ -178,6 +180,10 @@ Expected<std::unique_ptr<KWinChannel>> KWinChannel::open() {
         shared.pluginName.clear(); // not Keyferry's to unload
         return Unexpected{std::string("KWin refused to load Keyferry's script")};
     }
+    shared.unloadAtExit = std::make_unique<ExitCleanup>(std::vector<std::string>{
+        "dbus-send", "--session", "--type=method_call", "--dest=" + kwinService.toStdString(),
+        scriptingPath.toStdString(), scriptingInterface.toStdString() + ".unloadScript",
+        "string:" + shared.pluginName.toStdString()});
     // KWin 5 names the script's object by its number; later versions put it under /Scripting.
     bool running = false;
     for (const QString& path :
@@ -214,6 +220,7 @@ KWinChannel::~KWinChannel() {
         unload << shared.pluginName;
         shared.connection.call(unload);
     }
+    shared.unloadAtExit.reset();
     if (shared.service) {
         shared.connection.unregisterObject(objectPath);
         // Its timer belongs to its thread: it ends there.
