@@ -270,12 +270,13 @@ private:
     bool started_ = false;
 };
 
-std::vector<int> shortcutKeys() {
+/// The keys kglobalaccel has for the stop shortcut of Keyferry's process `pid`.
+std::vector<int> shortcutKeys(pid_t pid = ::getpid()) {
     QDBusMessage message = QDBusMessage::createMethodCall(
         QStringLiteral("org.kde.kglobalaccel"), QStringLiteral("/kglobalaccel"),
         QStringLiteral("org.kde.KGlobalAccel"), QStringLiteral("shortcut"));
-    message << QStringList{QStringLiteral("keyferry"), QStringLiteral("stop-run"), QString(),
-                           QString()};
+    message << QStringList{QStringLiteral("keyferry"), QStringLiteral("stop-run-%1").arg(pid),
+                           QString(), QString()};
     const QDBusMessage reply = QDBusConnection::sessionBus().call(message);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
         return {};
@@ -342,10 +343,21 @@ TEST(KdeCleanup, AKilledKeyferryLeavesNoScriptAndNoShortcut) {
         return true;
     })) << "the holder did not start";
     ASSERT_TRUE(kwinScriptLoaded(script));
-    ASSERT_FALSE(shortcutKeys().empty());
+    ASSERT_FALSE(shortcutKeys(holder.pid()).empty());
+    // A second Keyferry is told the key is taken, and leaves the first one's shortcut alone.
+    {
+        const auto second = wayland::KGlobalAccelStopHotkey::start([](const InputEvent&) {});
+        ASSERT_FALSE(second);
+        EXPECT_NE(second.error().find("another global shortcut"), std::string::npos)
+            << second.error();
+    }
+    EXPECT_FALSE(shortcutKeys(holder.pid()).empty());
 
     ::kill(holder.pid(), SIGKILL);
     holder.wait();
     EXPECT_TRUE(spinUntil([&] { return !kwinScriptLoaded(script); })) << script << " stays";
-    EXPECT_TRUE(spinUntil([] { return shortcutKeys().empty(); })) << "the shortcut stays";
+    EXPECT_TRUE(spinUntil([&] { return shortcutKeys(holder.pid()).empty(); }))
+        << "the shortcut stays";
+    // Then the key is free again.
+    EXPECT_TRUE(wayland::KGlobalAccelStopHotkey::start([](const InputEvent&) {}));
 }

@@ -8,6 +8,8 @@
 
 #include "platform/wayland/ExitCleanup.h"
 
+#include <unistd.h>
+
 namespace keyferry::wayland {
 
 namespace {
@@ -31,8 +33,8 @@ constexpr uint noAutoloading = 4;
 
 QStringList actionID() {
     return {QString::fromLatin1(KGlobalAccelStopHotkey::component),
-            QString::fromLatin1(KGlobalAccelStopHotkey::action), QStringLiteral("Keyferry"),
-            QStringLiteral("Stop the run")};
+            QString::fromStdString(KGlobalAccelStopHotkey::actionName()),
+            QStringLiteral("Keyferry"), QStringLiteral("Stop the run")};
 }
 
 QDBusMessage call(const QString& method, const QList<QVariant>& arguments) {
@@ -61,6 +63,10 @@ const std::string noService =
 const std::string keyTaken = "Ctrl+Shift+Esc is another global shortcut in this session";
 
 } // namespace
+
+std::string KGlobalAccelStopHotkey::actionName() {
+    return "stop-run-" + std::to_string(getpid());
+}
 
 std::optional<std::string> KGlobalAccelStopHotkey::unavailable() {
     if (!serviceIsThere())
@@ -130,7 +136,8 @@ KGlobalAccelStopHotkey::~KGlobalAccelStopHotkey() {
 
 void KGlobalAccelStopHotkey::pressed(const QString& componentUnique, const QString& actionUnique,
                                      qlonglong) {
-    if (componentUnique != QLatin1String(component) || actionUnique != QLatin1String(action))
+    if (componentUnique != QLatin1String(component) ||
+        actionUnique != QString::fromStdString(actionName()))
         return;
     if (!callback_)
         return;

@@ -21,9 +21,11 @@ class KGlobalAccelStopHotkey final : public QObject, public InputListener {
     Q_OBJECT
 public:
     static constexpr KeyCombination combination{Key::escape, Modifier::control | Modifier::shift};
-    /// How Keyferry's component and its action are named to kglobalaccel.
+    /// How Keyferry's component is named to kglobalaccel.
     static constexpr const char* component = "keyferry";
-    static constexpr const char* action = "stop-run";
+    /// The action of this process: one per process, so that one Keyferry ending leaves
+    /// another's shortcut alone (and a second one is told the key is taken).
+    static std::string actionName();
 
     /// Registers the shortcut; fails with why when the service cannot be reached or the key
     /// belongs to another global shortcut.
