@@ -14,7 +14,7 @@ Expected<std::unique_ptr<KWinWindows>> KWinWindows::create() {
     auto channel = KWinChannel::open();
     if (!channel)
         return Unexpected{channel.error()};
-    return std::unique_ptr<KWinWindows>(new KWinWindows(std::move(*channel)));
+    return std::make_unique<KWinWindows>(std::move(*channel));
 }
 
 bool KWinWindows::kwinIsThere() {
@@ -23,12 +23,12 @@ bool KWinWindows::kwinIsThere() {
            bus.interface()->isServiceRegistered(QStringLiteral("org.kde.KWin"));
 }
 
-KWinWindows::KWinWindows(std::unique_ptr<KWinChannel> channel) : channel_(std::move(channel)) {}
+KWinWindows::KWinWindows(std::unique_ptr<KWinRequests> kwin) : kwin_(std::move(kwin)) {}
 
 KWinWindows::~KWinWindows() = default;
 
 std::optional<KWinReport> KWinWindows::refresh() {
-    auto report = channel_->report();
+    auto report = kwin_->report();
     if (!report)
         return std::nullopt;
     return std::move(*report);
@@ -114,7 +114,7 @@ bool KWinWindows::activate(const RunningApplication& application) {
     }
     if (!chosen)
         return false; // no window to bring forward
-    const auto answer = channel_->activate(chosen->id);
+    const auto answer = kwin_->activate(chosen->id);
     return answer && answer->activated.value_or(false);
 }
 

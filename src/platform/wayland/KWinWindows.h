@@ -10,7 +10,7 @@
 
 namespace keyferry::wayland {
 
-class KWinChannel;
+class KWinRequests;
 
 /// Windows and applications on KDE Plasma through a script of Keyferry's inside KWin
 /// (KWinChannel): every window with its resource class (the application id), process,
@@ -22,6 +22,8 @@ public:
     static Expected<std::unique_ptr<KWinWindows>> create();
     /// Whether KWin is on the session bus.
     static bool kwinIsThere();
+    /// Asks `kwin` each question.
+    explicit KWinWindows(std::unique_ptr<KWinRequests> kwin);
     ~KWinWindows() override;
 
     std::vector<WindowInfo> windowList() override;
@@ -37,7 +39,6 @@ public:
     bool knowsBounds() const override { return true; }
 
 private:
-    explicit KWinWindows(std::unique_ptr<KWinChannel> channel);
     /// What KWin reports now; nothing when it does not answer.
     std::optional<KWinReport> refresh();
     /// KWin names windows by UUID; Keyferry by number, the same one while a window lives.
@@ -46,7 +47,7 @@ private:
     std::string cachedName(const std::string& applicationID);
     RunningApplication applicationOf(const KWinWindow& window);
 
-    std::unique_ptr<KWinChannel> channel_;
+    std::unique_ptr<KWinRequests> kwin_;
     std::map<std::string, WindowID> ids_;
     WindowID nextID_ = 1;
     std::map<std::string, std::string> names_; ///< .desktop files are read once per id
