@@ -5,9 +5,10 @@
 
 #include "Desktop.h"
 #include "KWinSession.h"
-#include "platform/wayland/KGlobalAccelStopHotkey.h"
+#include "platform/wayland/KGlobalShortcuts.h"
 #include "platform/wayland/KWinChannel.h"
 #include "platform/wayland/WaylandDesktop.h"
+#include "recording/RecorderService.h"
 
 #include <algorithm>
 #include <map>
@@ -197,8 +198,8 @@ TEST(KWinScript, LoadedWhileNeededAndOnePerChannel) {
     EXPECT_FALSE(kwinScriptLoaded(secondName));
 }
 
-// `keyferry desktop` on KDE: windows, bounds, activation and the stop shortcut yes; typing and
-// clicking no, each with why.
+// `keyferry desktop` on KDE: windows, bounds, activation, the stop shortcut and recording
+// fields yes; typing and clicking no, each with why.
 TEST(KdeDesktopCommand, ListsWhatWorksAndWhatNot) {
     const std::string printed = shell(shellWord(KEYFERRY_BINARY) + " desktop 2>&1");
     for (const char* line : {"Desktop: KDE\n", "list windows: yes\n", "activate: yes\n",
@@ -207,7 +208,7 @@ TEST(KdeDesktopCommand, ListsWhatWorksAndWhatNot) {
                              "virtual keyboard to applications.",
                              "click: no - KDE Plasma on Wayland does not offer its virtual "
                              "pointer to applications.",
-                             "record keys: no - "})
+                             "record keys: no - ", "record fields: yes - "})
         EXPECT_NE(printed.find(line), std::string::npos) << line << "\nin:\n" << printed;
 }
 
@@ -251,7 +252,7 @@ public:
         return call("NotifyKeyboardKeycode", {QVariant::fromValue(QDBusObjectPath(session_)),
                                               QVariantMap{}, code, down ? 1u : 0u});
     }
-    static constexpr int escape = 1, control = 29, shift = 42;
+    static constexpr int escape = 1, tab = 15, control = 29, shift = 42;
 
 private:
     bool call(const char* method, const QList<QVariant>& arguments) {
@@ -270,18 +271,28 @@ private:
     bool started_ = false;
 };
 
-/// The keys kglobalaccel has for the stop shortcut of Keyferry's process `pid`.
-std::vector<int> shortcutKeys(pid_t pid = ::getpid()) {
+/// The keys kglobalaccel has for the action named so.
+std::vector<int> shortcutKeysOf(const std::string& action) {
     QDBusMessage message = QDBusMessage::createMethodCall(
         QStringLiteral("org.kde.kglobalaccel"), QStringLiteral("/kglobalaccel"),
         QStringLiteral("org.kde.KGlobalAccel"), QStringLiteral("shortcut"));
-    message << QStringList{QStringLiteral("keyferry"), QStringLiteral("stop-run-%1").arg(pid),
-                           QString(), QString()};
+    message << QStringList{QStringLiteral("keyferry"), QString::fromStdString(action), QString(),
+                           QString()};
     const QDBusMessage reply = QDBusConnection::sessionBus().call(message);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
         return {};
     const auto keys = qdbus_cast<QList<int>>(reply.arguments().front());
     return {keys.begin(), keys.end()};
+}
+
+/// The keys of the stop shortcut of Keyferry's process `pid`.
+std::vector<int> shortcutKeys(pid_t pid = ::getpid()) {
+    return shortcutKeysOf("stop-run-0-" + std::to_string(pid));
+}
+
+auto startStopShortcut() {
+    return wayland::KGlobalShortcuts::start("stop-run", {wayland::KGlobalShortcuts::stopShortcut},
+                                            [](const InputEvent&) {});
 }
 
 } // namespace
@@ -346,7 +357,7 @@ TEST(KdeCleanup, AKilledKeyferryLeavesNoScriptAndNoShortcut) {
     ASSERT_FALSE(shortcutKeys(holder.pid()).empty());
     // A second Keyferry is told the key is taken, and leaves the first one's shortcut alone.
     {
-        const auto second = wayland::KGlobalAccelStopHotkey::start([](const InputEvent&) {});
+        const auto second = startStopShortcut();
         ASSERT_FALSE(second);
         EXPECT_NE(second.error().find("another global shortcut"), std::string::npos)
             << second.error();
@@ -359,5 +370,49 @@ TEST(KdeCleanup, AKilledKeyferryLeavesNoScriptAndNoShortcut) {
     EXPECT_TRUE(spinUntil([&] { return shortcutKeys(holder.pid()).empty(); }))
         << "the shortcut stays";
     // Then the key is free again.
-    EXPECT_TRUE(wayland::KGlobalAccelStopHotkey::start([](const InputEvent&) {}));
+    EXPECT_TRUE(startStopShortcut());
+}
+
+// Recording on KDE: the steps come from the focus moving through a yad form (Tab pressed
+// through the portal), labels beyond ASCII byte for byte; Escape, a global shortcut while
+// recording, ends it and is kept from the form (which it would close), and is given back.
+TEST_F(KdeDesktop, TabsThroughAFormBecomeStepsAndEscapeEndsTheRecording) {
+    const std::vector<std::string> labels = {"Stra\u00DFe", "\u0413\u043E\u0440\u043E\u0434",
+                                             "\u65E5\u672C \u2713", "Zo\u00EB"};
+    std::vector<std::string> command = {"env", "GDK_BACKEND=wayland", "yad", "--form"};
+    for (const std::string& label : labels)
+        command.push_back("--field=" + label);
+    command.push_back("--button=OK:0");
+    Process form(command);
+    ASSERT_TRUE(waitForKWinViewOf(form.pid()));
+    ASSERT_TRUE(waitForActiveKWinView(form.pid()));
+    PortalKeyboard keyboard;
+    ASSERT_TRUE(keyboard.started());
+
+    RecorderService recorder(*desktop, scheduler);
+    ASSERT_TRUE(recorder.followsFocusOnly());
+    recorder.startRecording();
+    ASSERT_EQ(recorder.state(), RecorderState::recording);
+    const std::string escapeAction = wayland::KGlobalShortcuts::actionName("keys", 0);
+    EXPECT_EQ(shortcutKeysOf(escapeAction), std::vector<int>{0x01000000});
+    for (int tab = 0; tab < 3; ++tab) {
+        const std::size_t before = recorder.recordedSteps().size();
+        ASSERT_TRUE(keyboard.key(PortalKeyboard::tab, true) &&
+                    keyboard.key(PortalKeyboard::tab, false));
+        EXPECT_TRUE(spinUntil([&] { return recorder.recordedSteps().size() > before; }))
+            << "no step for Tab " << tab + 1;
+    }
+    ASSERT_TRUE(keyboard.key(PortalKeyboard::escape, true) &&
+                keyboard.key(PortalKeyboard::escape, false));
+    EXPECT_TRUE(spinUntil([&] { return recorder.state() == RecorderState::idle; }))
+        << "Escape did not end the recording";
+
+    std::vector<std::string> steps;
+    for (const Step& step : recorder.recordedSteps())
+        steps.push_back(step.type == StepType::textInput ? step.label : "(not a text input)");
+    EXPECT_EQ(steps, std::vector<std::string>(labels.begin() + 1, labels.end()));
+    EXPECT_EQ(recorder.detectedBundleID(), "yad");
+    EXPECT_EQ(form.wait(std::chrono::milliseconds(500)), -1)
+        << "the form closed: Escape reached it";
+    EXPECT_TRUE(shortcutKeysOf(escapeAction).empty()) << "Escape stayed a global shortcut";
 }

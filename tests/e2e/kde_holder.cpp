@@ -5,7 +5,7 @@
 
 #include <QCoreApplication>
 
-#include "platform/wayland/KGlobalAccelStopHotkey.h"
+#include "platform/wayland/KGlobalShortcuts.h"
 #include "platform/wayland/KWinChannel.h"
 
 #include <cstdio>
@@ -21,7 +21,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", channel.error().c_str());
         return 1;
     }
-    auto hotkey = KGlobalAccelStopHotkey::start([](const keyferry::InputEvent&) {});
+    auto hotkey = KGlobalShortcuts::start("stop-run", {KGlobalShortcuts::stopShortcut},
+                                          [](const keyferry::InputEvent&) {});
     if (!hotkey) {
         std::fprintf(stderr, "%s\n", hotkey.error().c_str());
         return 1;

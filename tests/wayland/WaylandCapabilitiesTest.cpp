@@ -66,11 +66,11 @@ TEST(WaylandCapabilities, EachCompositorItsDesktopAndWhatIsMissing) {
     WaylandFacts plasmaUnnamed = plasma;
     plasmaUnnamed.currentDesktop = "";
     const std::set<Capability> plasmaMissing = {
-        Capability::typeLayoutText, Capability::typeAnyText,  Capability::click,
-        Capability::recordKeys,     Capability::recordFields, Capability::pauseOnUserInput,
-        Capability::watchClicks};
+        Capability::typeLayoutText, Capability::typeAnyText,      Capability::click,
+        Capability::recordKeys,     Capability::pauseOnUserInput, Capability::watchClicks};
     std::set<Capability> plasmaMissingShortcut = plasmaMissing;
     plasmaMissingShortcut.insert(Capability::stopHotkey);
+    plasmaMissingShortcut.insert(Capability::recordFields); // Esc ends a recording
     WaylandFacts unknown = gnome;
     unknown.currentDesktop = "Weston";
     WaylandFacts swayWithoutAccessibility = sway();
@@ -184,7 +184,8 @@ TEST(DesktopDescription, PrintedOneLinePerCapability) {
               "Desktop: GNOME\nrecord keys: no - why not. What you can do: do this\n");
 }
 
-// Fields are recorded from the focus (the accessibility bus) and end on Esc (a sway binding):
+// Fields are recorded from the focus (the accessibility bus) and end on Esc (a sway binding or
+// a KDE global shortcut):
 // without either, no, and the why names the one missing.
 TEST(WaylandCapabilities, RecordingFieldsNeedsTheFocusAndSwaysBinding) {
     const auto recordFields = [](const WaylandFacts& facts) {
@@ -195,19 +196,23 @@ TEST(WaylandCapabilities, RecordingFieldsNeedsTheFocusAndSwaysBinding) {
         const char* name;
         bool focusFollowed;
         bool swayIpc;
+        bool globalShortcut;
         bool available;
         const char* inWhy;
     } cases[] = {
-        {"both", true, true, true, ""},
-        {"no accessibility bus", false, true, false, "accessibility bus"},
-        {"no sway IPC", true, false, false, "sway's IPC"},
-        {"neither", false, false, false, "accessibility bus"},
+        {"both", true, true, false, true, ""},
+        {"no accessibility bus", false, true, false, false, "accessibility bus"},
+        {"no sway IPC", true, false, false, false, "sway's IPC"},
+        {"KDE's global shortcuts instead", true, false, true, true, ""},
+        {"KDE without the accessibility bus", false, false, true, false, "accessibility bus"},
+        {"neither", false, false, false, false, "accessibility bus"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         WaylandFacts facts = sway();
         facts.focusFollowed = c.focusFollowed;
         facts.swayIpc = c.swayIpc;
+        facts.globalShortcut = c.globalShortcut;
         const CapabilityState state = recordFields(facts);
         ASSERT_EQ(state.capability, Capability::recordFields);
         EXPECT_EQ(state.available, c.available);

@@ -114,17 +114,18 @@ DesktopDescription describeWayland(const WaylandFacts& facts) {
     no(Capability::recordKeys,
        "no Wayland compositor lets an application watch the keys typed into other applications",
        "record the template on an X11 session, or write its steps in the template editor");
-    // The fields come from the focus (AT-SPI), the end from Escape as a sway binding.
+    // The fields come from the focus (AT-SPI), the end from Escape as a sway binding or a KDE
+    // global shortcut.
     if (!facts.focusFollowed) {
         no(Capability::recordFields,
            "the recorder follows the focus from field to field through the accessibility bus, "
            "which cannot be reached",
            "turn on assistive technologies in your session, or add the fields as steps in the "
            "template editor");
-    } else if (!facts.swayIpc) {
+    } else if (!facts.swayIpc && !facts.globalShortcut) {
         no(Capability::recordFields,
-           "a recording ends with Esc, which only sway's IPC can keep from the applications "
-           "for Keyferry",
+           "a recording ends with Esc, which only sway's IPC or KDE's global shortcuts can keep "
+           "from the applications for Keyferry",
            "record on sway, started so that SWAYSOCK is set, or add the fields as steps in the "
            "template editor");
     } else {

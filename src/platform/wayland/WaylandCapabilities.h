@@ -16,7 +16,7 @@ struct WaylandFacts {
     bool windowsKnowProcesses = false;
     bool swayIpc = false;              ///< sway's IPC answers: windows, the stop binding
     bool kwinScript = false;           ///< Keyferry's script runs inside KWin: windows
-    bool globalShortcut = false;       ///< KDE's global shortcut service takes the stop shortcut
+    bool globalShortcut = false;       ///< KDE's global shortcut service takes Keyferry's shortcuts
     std::string globalShortcutProblem; ///< on KDE, why it does not; empty when unknown
     bool wlrootsProtocols = false;     ///< the compositor offers wlroots' own protocols
     bool focusFollowed = false;        ///< AT-SPI reports where the keyboard focus goes

@@ -4,7 +4,7 @@
 #include "platform/common/AccessibilityBus.h"
 #include "platform/wayland/ActivationWatch.h"
 #include "platform/wayland/ForeignToplevelWindows.h"
-#include "platform/wayland/KGlobalAccelStopHotkey.h"
+#include "platform/wayland/KGlobalShortcuts.h"
 #include "platform/wayland/KWinWindows.h"
 #include "platform/wayland/SwayBinding.h"
 #include "platform/wayland/SwayIpc.h"
@@ -129,8 +129,9 @@ std::unique_ptr<InputListener> WaylandDesktop::monitorKeys(Callback callback) {
     // No client sees keys meant for others; sway reports its own bindings, so the one
     // combination a monitor is for here, the stop shortcut, becomes a binding; on KDE a
     // global shortcut. (kde-desktop)
-    if (!swayIpc_ && KGlobalAccelStopHotkey::unavailable() == std::nullopt) {
-        auto hotkey = KGlobalAccelStopHotkey::start(std::move(callback));
+    if (!swayIpc_ && !KGlobalShortcuts::unavailable(KGlobalShortcuts::stopShortcut)) {
+        auto hotkey = KGlobalShortcuts::start("stop-run", {KGlobalShortcuts::stopShortcut},
+                                              std::move(callback));
         return hotkey ? std::move(*hotkey) : nullptr;
     }
     const auto path = SwayIpc::socketPath();
@@ -145,6 +146,11 @@ std::unique_ptr<InputListener> WaylandDesktop::watchFocus(FocusCallback callback
 
 std::unique_ptr<InputListener> WaylandDesktop::bindKeys(std::vector<KeyCombination> keys,
                                                         Callback callback) {
+    // KDE: global shortcuts for as long as the listener lives. (kde-desktop)
+    if (!swayIpc_ && KGlobalShortcuts::serviceIsThere()) {
+        auto shortcuts = KGlobalShortcuts::start("keys", std::move(keys), std::move(callback));
+        return shortcuts ? std::move(*shortcuts) : nullptr;
+    }
     const auto path = SwayIpc::socketPath();
     if (!path || !swayIpc_)
         return nullptr;
@@ -290,7 +296,7 @@ WaylandFacts WaylandDesktop::facts() const {
     // KDE. (kde-desktop)
     facts.kwinScript = kwinScript_;
     if (!swayIpc_) {
-        const auto shortcutProblem = KGlobalAccelStopHotkey::unavailable();
+        const auto shortcutProblem = KGlobalShortcuts::unavailable(KGlobalShortcuts::stopShortcut);
         facts.globalShortcut = !shortcutProblem;
         facts.globalShortcutProblem = shortcutProblem.value_or("");
     }
