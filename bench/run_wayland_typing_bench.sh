@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Typing benchmark on a headless sway: Keyferry against wtype into a native GTK entry, each
-# case on a fresh sway (scripts/test-wayland.sh).
+# case on a fresh sway (scripts/test-wayland.sh); then Keyferry on a headless GNOME Shell.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --build build --target wayland_typing_bench >/dev/null
@@ -12,3 +12,7 @@ for text in ascii mixed; do
             echo "$tool $text: no measurement"
     done
 done
+# GNOME: through the desktop portal, whose question a script answers; layout text only.
+scripts/test-wayland.sh gnome sh -c "python3 '$PWD/tests/e2e/portal_consent.py' allow 60 &
+    exec '$PWD/build/bench/wayland_typing_bench' '$PWD/tests/e2e/gtk_form.py' keyferry ascii" \
+    2>/dev/null | sed -n 's/^keyferry /keyferry (GNOME, portal) /p' || echo "GNOME: no measurement"

@@ -8,6 +8,7 @@
 #include "automation/JournalRecorder.h"
 #include "automation/RunnerEngine.h"
 #include "automation/StepNeeds.h"
+#include "automation/TypableText.h"
 #include "csv/CSVImport.h"
 #include "platform/DesktopServicesLoader.h"
 #include "ui/AppSettings.h"
@@ -104,6 +105,11 @@ int runRunCommand(const RunCommandOptions& options, std::ostream& out, std::ostr
     }
     // Refused before anything of a run is printed or journalled.
     if (const auto refusal = runRefusal(*item, describeDesktop(**desktop))) {
+        err << *refusal << '\n';
+        return 1;
+    }
+    const auto canType = [&](std::string_view character) { return (*desktop)->canType(character); };
+    if (const auto refusal = untypableMessage(findUntypable(*item, data, planned, canType))) {
         err << *refusal << '\n';
         return 1;
     }

@@ -376,6 +376,24 @@ bool AutomationEngine::isAppFrontmost(const std::string& bundleID) {
     return front && front->bundleID == bundleID;
 }
 
+Task<Posted> AutomationEngine::awaitInputAccess(Cancellation cancellation) {
+    const auto asked = scheduler_.now();
+    for (;;) {
+        const InputAccess access = desktop_.requestInput();
+        if (access.state == InputAccess::State::ready)
+            co_return Posted{};
+        if (access.state == InputAccess::State::refused)
+            co_return Posted::failure(access.why);
+        if (cancellation.isCancelled())
+            co_return Posted::failure("stopped while waiting for permission to type");
+        if (scheduler_.now() - asked >= inputAccessPatience)
+            co_return Posted::failure(
+                "the desktop's question whether Keyferry may type went unanswered for two "
+                "minutes; start again and answer it");
+        co_await sleepFor(scheduler_, inputAccessPoll, cancellation);
+    }
+}
+
 Task<bool> AutomationEngine::activateAndWait(std::string bundleID, Cancellation cancellation) {
     const auto application = firstRunning(bundleID);
     if (!application || !desktop_.activate(*application))

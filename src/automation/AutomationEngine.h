@@ -32,6 +32,10 @@ public:
     static constexpr Scheduler::Duration activationPoll = std::chrono::milliseconds(100);
     static constexpr Scheduler::Duration afterSelectAll = std::chrono::milliseconds(150);
     static constexpr int activationPolls = 20;
+    /// How long a run waits for the user to answer the desktop's question whether Keyferry
+    /// may type, and how often it looks.
+    static constexpr Scheduler::Duration inputAccessPatience = std::chrono::minutes(2);
+    static constexpr Scheduler::Duration inputAccessPoll = std::chrono::milliseconds(100);
     /// How long a field may take to show what was typed before it counts as a mismatch, and
     /// how often it is read meanwhile. A field that already shows it costs one read.
     static constexpr Scheduler::Duration readBackPatience = std::chrono::milliseconds(300);
@@ -63,6 +67,10 @@ public:
     /// A single or double click at `position`.
     Task<Posted> performMouseClick(MouseButton button, MouseClickType clickType, Point position,
                                    Cancellation cancellation);
+    /// Waits until the desktop lets input go out: at once where it asks nobody; where it asks
+    /// the user first (a portal's dialog), until they answer, the run is cancelled or
+    /// inputAccessPatience has passed. Fails saying why, for the user.
+    Task<Posted> awaitInputAccess(Cancellation cancellation);
     /// Brings the application to the front and waits up to about 2 s until it is there and
     /// holds the keyboard focus.
     Task<bool> activateAndWait(std::string bundleID, Cancellation cancellation);

@@ -64,6 +64,11 @@ Task<void> RunnerEngine::debugRun(Template item, std::vector<std::string> placeh
                                   Cancellation cancellation) {
     const auto& target = item.targetAppBundleID;
     WindowBinding binding(desktop_, target);
+    if (const Posted access = co_await awaitInputAccess(cancellation); !access) {
+        endRun(runner_state::Finished{0, 0, 0});
+        setStatus(noAccessMessage + access.why());
+        co_return;
+    }
     if (target && !co_await automation_.activateAndWait(*target, cancellation)) {
         endRun(runner_state::Finished{0, 0, 0});
         setStatus("Target app not found!");

@@ -105,6 +105,14 @@ struct KeyCombination {
     friend bool operator==(const KeyCombination&, const KeyCombination&) = default;
 };
 
+/// Whether synthesised input may go out, where the desktop asks the user first (a portal's
+/// consent dialog).
+struct InputAccess {
+    enum class State { ready, asking, refused };
+    State state = State::ready;
+    std::string why; ///< for a refusal: what the desktop said, for the user
+};
+
 /// A listening handle: the tap or monitor stays installed while this object lives.
 class InputListener {
 public:
@@ -143,6 +151,13 @@ public:
     virtual Expected<Duration> prepareKey(Key /*key*/, Modifiers /*modifiers*/) {
         return Duration{0};
     }
+    /// Whether this desktop can type this user-perceived character at all; where only the
+    /// layout's characters can be typed, those outside it cannot. Default: any.
+    virtual bool canType(std::string_view /*character*/) { return true; }
+    /// Asks for the right to send input where the desktop wants the user's consent first: the
+    /// first call starts asking, later ones tell whether the user has answered. Once granted it
+    /// holds while Keyferry runs, unless the desktop withdraws it. Default: always ready.
+    virtual InputAccess requestInput() { return {}; }
     /// Called after the last character of a text: what was bound for it may be given back.
     virtual void endText() {}
     /// Presses or releases a mouse button at `position`; clickState 2 marks the second click

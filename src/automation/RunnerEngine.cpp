@@ -151,9 +151,20 @@ bool RunnerEngine::refuses(const Template& item) {
     return true;
 }
 
+bool RunnerEngine::refusesText(const Template& item, const CSVData& data,
+                               const std::vector<std::size_t>& rows) {
+    const auto canType = [this](std::string_view character) { return desktop_.canType(character); };
+    std::optional<std::string> refusal = untypableMessage(findUntypable(item, data, rows, canType));
+    if (!refusal)
+        return false;
+    setStatus(std::move(*refusal));
+    return true;
+}
+
 bool RunnerEngine::begin(Template item, CSVData data, RowPlan plan) {
-    if (refuses(item))
-        return false; // before the journal and the stop shortcut: nothing of a run begins
+    // Before the journal and the stop shortcut: nothing of a run begins.
+    if (refuses(item) || refusesText(item, data, plan.rows()))
+        return false;
     shouldStop_ = false;
     shouldPause_ = false;
     hotkey_.start();
@@ -190,6 +201,12 @@ std::string RunnerEngine::failureMessage(const Posted& failure, std::size_t row)
            ": " + failure.why();
 }
 
+Task<Posted> RunnerEngine::awaitInputAccess(Cancellation cancellation) {
+    if (desktop_.requestInput().state == InputAccess::State::asking)
+        setStatus(askingMessage);
+    co_return co_await automation_.awaitInputAccess(cancellation);
+}
+
 Task<bool> RunnerEngine::bindToTarget(WindowBinding& binding,
                                       const std::optional<std::string>& target,
                                       Cancellation cancellation) {
@@ -222,6 +239,12 @@ Task<void> RunnerEngine::run(Template item, CSVData data, RowPlan plan, Cancella
         summary.message = std::move(message);
         runEnded.emit(summary);
     };
+    // Asked first: the desktop's dialog would take the focus from the target.
+    if (const Posted access = co_await awaitInputAccess(cancellation); !access) {
+        conclude(runner_state::Finished{0, 0, plan.rowAt(0, data.rowCount())},
+                 noAccessMessage + access.why());
+        co_return;
+    }
     // Windows that exist before the run are never followed to, even the target's own.
     WindowBinding binding(desktop_, target);
     if (target) {

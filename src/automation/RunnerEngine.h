@@ -8,6 +8,7 @@
 #include "automation/RunProgress.h"
 #include "automation/RunnerState.h"
 #include "automation/Task.h"
+#include "automation/TypableText.h"
 #include "automation/UserInputWatch.h"
 #include "automation/Waits.h"
 #include "csv/CSVData.h"
@@ -73,6 +74,12 @@ public:
 
     /// Plausible German sample data for a field label, by keyword.
     static std::string generateDummyValue(const std::string& label);
+    /// Shown while the desktop asks the user whether Keyferry may type.
+    static inline const std::string askingMessage =
+        "Waiting for your permission to type: answer the desktop's question (\u201CAllow remote "
+        "interaction\u201D).";
+    /// Starts the message when the desktop does not let Keyferry type.
+    static inline const std::string noAccessMessage = "Keyferry may not type here: ";
 
     AutomationEngine& automation() { return automation_; }
     ClickWatcher& clickWatcher() { return clickWatcher_; }
@@ -117,6 +124,12 @@ private:
     bool begin(Template item, CSVData data, RowPlan plan);
     /// Sets the reason as the status message when the desktop cannot run the template.
     bool refuses(const Template& item);
+    /// Sets the characters as the status message when the desktop cannot type some of what
+    /// these rows would type.
+    bool refusesText(const Template& item, const CSVData& data,
+                     const std::vector<std::size_t>& rows);
+    /// The desktop's consent to input, shown as asked for while the user is asked.
+    Task<Posted> awaitInputAccess(Cancellation cancellation);
     Task<void> run(Template item, CSVData data, RowPlan plan, Cancellation cancellation);
     Task<void> debugRun(Template item, std::vector<std::string> placeholders,
                         Cancellation cancellation);

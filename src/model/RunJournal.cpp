@@ -279,9 +279,15 @@ std::filesystem::path runJournalFolder() {
 }
 
 Expected<std::string> sha256OfFile(const std::filesystem::path& path) {
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // O_NONBLOCK: a named pipe put in the file's place must not hold the check up for ever.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0)
         return Unexpected{systemError("Cannot open", path, errno)};
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0)
+        return Unexpected{systemError("Cannot read", path, errno)};
+    if (!S_ISREG(info.st_mode))
+        return Unexpected{"Cannot read " + path.string() + ": it is not a regular file."};
     DigestContext context(EVP_MD_CTX_new());
     if (!context || EVP_DigestInit_ex(context.get(), EVP_sha256(), nullptr) != 1)
         return Unexpected{std::string("Cannot start a SHA-256 digest.")};

@@ -198,17 +198,16 @@ TEST(KWinScript, LoadedWhileNeededAndOnePerChannel) {
     EXPECT_FALSE(kwinScriptLoaded(secondName));
 }
 
-// `keyferry desktop` on KDE: windows, bounds, activation, the stop shortcut and recording
-// fields yes; typing and clicking no, each with why.
+// `keyferry desktop` on KDE: layout text through the portal, windows, bounds, activation, the
+// stop shortcut and recording fields yes; other characters and clicking no, each with why.
 TEST(KdeDesktopCommand, ListsWhatWorksAndWhatNot) {
     const std::string printed = shell(shellWord(KEYFERRY_BINARY) + " desktop 2>&1");
-    for (const char* line : {"Desktop: KDE\n", "list windows: yes\n", "activate: yes\n",
-                             "window bounds: yes\n", "stop hotkey: yes\n",
-                             "type any text: no - KDE Plasma on Wayland does not offer its "
-                             "virtual keyboard to applications.",
-                             "click: no - KDE Plasma on Wayland does not offer its virtual "
-                             "pointer to applications.",
-                             "record keys: no - ", "record fields: yes - "})
+    for (const char* line :
+         {"Desktop: KDE\n", "type layout text: yes - through the desktop portal",
+          "type any text: no - the desktop portal types only the characters of your keyboard "
+          "layout.",
+          "click: no - ", "list windows: yes\n", "activate: yes\n", "window bounds: yes\n",
+          "stop hotkey: yes\n", "record keys: no - ", "record fields: yes - "})
         EXPECT_NE(printed.find(line), std::string::npos) << line << "\nin:\n" << printed;
 }
 

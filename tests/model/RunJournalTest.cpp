@@ -1,5 +1,6 @@
 #include "model/RunJournal.h"
 
+#include "support/HangGuard.h"
 #include "support/TemporaryFolder.h"
 
 #include <cstdlib>
@@ -399,4 +400,16 @@ TEST(Sha256, KnownVectors) {
     const auto missing = sha256OfFile(temp.path() / "missing.csv");
     ASSERT_FALSE(missing.hasValue());
     EXPECT_NE(missing.error().find("missing.csv"), std::string::npos) << missing.error();
+
+    // A named pipe without a writer, or a folder, in the CSV's place: a clear error at once.
+    const auto fifo = temp.path() / "rows.csv";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const auto& path : {fifo, temp.path()}) {
+        const auto answer = keyferry::testing::finishesWithin(5, [&] {
+            const auto digest = sha256OfFile(path);
+            return digest.hasValue() ? std::string("a digest") : digest.error();
+        });
+        ASSERT_TRUE(answer) << path << " held the check up";
+        EXPECT_NE(answer->find("not a regular file"), std::string::npos) << *answer;
+    }
 }

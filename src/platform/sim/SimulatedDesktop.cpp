@@ -343,9 +343,25 @@ Posted SimulatedDesktop::postKey(Key key, Modifiers modifiers, bool down) {
     return {};
 }
 
+InputAccess SimulatedDesktop::requestInput() {
+    ++inputRequests_;
+    if (!consent_)
+        return {};
+    if (!consent_->askedAt)
+        consent_->askedAt = scheduler_.now();
+    if (!consent_->after || scheduler_.now() - *consent_->askedAt < *consent_->after)
+        return {InputAccess::State::asking, {}};
+    const InputAccess answer = consent_->answer;
+    if (answer.state == InputAccess::State::refused)
+        consent_->askedAt.reset();
+    return answer;
+}
+
 Posted SimulatedDesktop::postCharacter(std::string_view character) {
     if (postingFails_)
         return Posted::failure("the simulated desktop refuses events");
+    if (!canType(character))
+        return Posted::failure("the character is not in the keyboard layout");
     PostedEvent event;
     event.kind = PostedEvent::Kind::character;
     event.text = std::string(character);

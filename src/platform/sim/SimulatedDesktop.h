@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -127,6 +128,17 @@ public:
         missing_[capability] = std::move(why);
     }
     const std::map<Capability, std::string>& missingCapabilities() const { return missing_; }
+    /// Characters this desktop cannot type, as where only the layout's characters can be:
+    /// canType() refuses them and posting one fails.
+    void setUntypable(std::set<std::string> characters) { untypable_ = std::move(characters); }
+    /// Input needs the user's consent, as through a desktop portal: the first requestInput()
+    /// asks, and `answer` comes `after` that (never, without it). A refusal is given once; the
+    /// next request asks again.
+    void setInputConsent(InputAccess answer, std::optional<Scheduler::Duration> after) {
+        consent_ = Consent{std::move(answer), after, std::nullopt};
+    }
+    /// How many times input access was asked for.
+    int inputRequests() const { return inputRequests_; }
     /// Any posting fails while this is set (an event that cannot be created).
     void setPostingFails(bool fails) { postingFails_ = fails; }
     void setPointer(Point p) { pointer_ = p; }
@@ -157,6 +169,10 @@ public:
     Posted postKey(Key key, Modifiers modifiers, bool down) override;
     Posted postCharacter(std::string_view character) override;
     Posted postMouseButton(MouseButton button, Point position, bool down, int clickState) override;
+    bool canType(std::string_view character) override {
+        return !untypable_.contains(std::string(character));
+    }
+    InputAccess requestInput() override;
     std::optional<Point> pointerLocation() override { return pointer_; }
     std::unique_ptr<InputListener> listen(std::vector<InputEvent::Type> types,
                                           Callback callback) override;
@@ -220,6 +236,14 @@ private:
     void raise(WindowID window);
 
     Scheduler& scheduler_;
+    std::set<std::string> untypable_;
+    struct Consent {
+        InputAccess answer;
+        std::optional<Scheduler::Duration> after;
+        std::optional<Scheduler::Duration> askedAt; ///< on the scheduler's clock
+    };
+    std::optional<Consent> consent_;
+    int inputRequests_ = 0;
     std::map<int, Application> applications_; // by process id
     std::vector<int> applicationOrder_;
     std::vector<Window> windows_; // front to back

@@ -1,5 +1,6 @@
 #include "platform/wayland/VirtualInput.h"
 
+#include "platform/wayland/Keysyms.h"
 #include "platform/wayland/WaylandConnection.h"
 #include "text/Utf8.h"
 #include "virtual-keyboard-unstable-v1-client-protocol.h"
@@ -117,48 +118,6 @@ bool VirtualInput::upload() {
     uploaded_ = true;
     modifiers_ = 0; // a new keymap starts from no modifiers
     return connection_.flush();
-}
-
-Keysym VirtualInput::keysymFor(Key key) {
-    switch (key) {
-    case Key::a:
-        return XKB_KEY_a;
-    case Key::returnKey:
-        return XKB_KEY_Return;
-    case Key::tab:
-        return XKB_KEY_Tab;
-    case Key::backspace:
-        return XKB_KEY_BackSpace;
-    case Key::left:
-        return XKB_KEY_Left;
-    case Key::right:
-        return XKB_KEY_Right;
-    case Key::down:
-        return XKB_KEY_Down;
-    case Key::up:
-        return XKB_KEY_Up;
-    case Key::escape:
-        return XKB_KEY_Escape;
-    case Key::space:
-        return XKB_KEY_space;
-    case Key::other:
-        return XKB_KEY_NoSymbol;
-    }
-    return XKB_KEY_NoSymbol;
-}
-
-Keysym VirtualInput::keysymForCodePoint(char32_t codePoint) {
-    switch (codePoint) {
-    case U'\n':
-    case U'\r':
-        return XKB_KEY_Return;
-    case U'\t':
-        return XKB_KEY_Tab;
-    case U'\b':
-        return XKB_KEY_BackSpace;
-    default:
-        return xkb_utf32_to_keysym(codePoint);
-    }
 }
 
 std::optional<KeyPlacement> VirtualInput::find(Keysym keysym) const {

@@ -47,9 +47,6 @@ public:
     std::optional<std::string> keyboardUnavailable() const override { return keyboardProblem_; }
     std::optional<std::string> pointerUnavailable() const override { return pointerProblem_; }
 
-    static Keysym keysymFor(Key key);
-    static Keysym keysymForCodePoint(char32_t codePoint);
-
 private:
     static void destroyKeyboard(zwp_virtual_keyboard_v1* keyboard);
     static void destroyPointer(zwlr_virtual_pointer_v1* pointer);

@@ -18,13 +18,19 @@ bool names(const std::string& currentDesktop, const std::string& desktop) {
 
 const std::string otherSession =
     "log in to an X11 (Xorg) session, or use sway or another wlroots compositor";
+const std::string extensionRemedy =
+    "turn on Keyferry's GNOME Shell extension (Keyferry's start script installs it): "
+    "gnome-extensions enable keyferry@keyferry.org, then log out and in again";
+const std::string noExtension = "Keyferry's GNOME Shell extension is not running";
 
 /// Why the compositor's input protocols are missing, in the user's terms.
 std::string noVirtualInput(DesktopKind kind, const std::string& problem,
                            const std::string& device = "keyboard") {
     switch (kind) {
     case DesktopKind::gnome:
-        return "GNOME on Wayland lets no application type or click into another one";
+        return "GNOME on Wayland lets applications type only through the desktop portal, "
+               "which does not answer (" +
+               problem + ")";
     case DesktopKind::kde:
         return "KDE Plasma on Wayland does not offer its virtual " + device + " to applications";
     default:
@@ -58,20 +64,45 @@ DesktopDescription describeWayland(const WaylandFacts& facts) {
         description.capabilities.push_back(
             {capability, false, std::move(why), std::move(remedy), {}});
     };
+    const bool gnome = kind == DesktopKind::gnome;
     const std::string windowsRemedy =
         kind == DesktopKind::sway || kind == DesktopKind::otherWlroots
             ? "start Keyferry from inside the sway session, so that SWAYSOCK is set, or use "
               "sway"
-            : otherSession;
+        : gnome ? extensionRemedy
+                : otherSession;
+    const auto windowsWhy = [&] {
+        return gnome && facts.gnomeShellProblem
+                   ? noExtension + " (" + *facts.gnomeShellProblem + ")"
+                   : facts.windowsProblem.value_or("");
+    };
 
-    for (const Capability capability : {Capability::typeLayoutText, Capability::typeAnyText}) {
-        if (facts.keyboardProblem)
-            no(capability, noVirtualInput(kind, *facts.keyboardProblem), otherSession);
-        else
-            yes(capability); // Keyferry's own keyboard carries a keymap with any character
+    if (facts.portalInput) {
+        yes(Capability::typeLayoutText);
+        description.capabilities.back().note =
+            "through the desktop portal: the desktop asks you once each time Keyferry starts";
+        no(Capability::typeAnyText,
+           "the desktop portal types only the characters of your keyboard layout",
+           "keep to your layout's characters or add a layout that has them; a run names the "
+           "characters it cannot type before it starts");
+    } else {
+        const std::string problem = facts.keyboardProblem && facts.portalProblem && gnome
+                                        ? *facts.portalProblem
+                                        : facts.keyboardProblem.value_or("");
+        const std::string remedy =
+            gnome ? "install xdg-desktop-portal and xdg-desktop-portal-gnome" : otherSession;
+        for (const Capability capability : {Capability::typeLayoutText, Capability::typeAnyText}) {
+            if (facts.keyboardProblem)
+                no(capability, noVirtualInput(kind, problem), remedy);
+            else
+                yes(capability); // Keyferry's own keyboard carries a keymap with any character
+        }
     }
 
-    if (facts.pointerProblem)
+    if (facts.portalInput)
+        no(Capability::click, facts.pointerProblem.value_or("no pointer"),
+           "use Tab and arrow keys instead of clicks, or run on an X11 session");
+    else if (facts.pointerProblem)
         no(Capability::click, noVirtualInput(kind, *facts.pointerProblem, "pointer"), otherSession);
     else if (facts.windowsProblem || !facts.windowsKnowBounds)
         no(Capability::click, "the size of the desktop is unknown without sway's IPC",
@@ -81,7 +112,7 @@ DesktopDescription describeWayland(const WaylandFacts& facts) {
 
     for (const Capability capability : {Capability::listWindows, Capability::activate}) {
         if (facts.windowsProblem)
-            no(capability, *facts.windowsProblem, windowsRemedy);
+            no(capability, windowsWhy(), windowsRemedy);
         else
             yes(capability);
     }
@@ -90,7 +121,7 @@ DesktopDescription describeWayland(const WaylandFacts& facts) {
             "without process ids, which this compositor does not tell applications: windows "
             "are told apart by application id only";
     if (facts.windowsProblem)
-        no(Capability::windowBounds, *facts.windowsProblem, windowsRemedy);
+        no(Capability::windowBounds, windowsWhy(), windowsRemedy);
     else if (!facts.windowsKnowBounds)
         no(Capability::windowBounds, "this compositor tells applications no window positions",
            "use templates without clicks at window positions, or use sway");
@@ -99,10 +130,12 @@ DesktopDescription describeWayland(const WaylandFacts& facts) {
 
     const std::string stopRemedy =
         "stop a run with Ctrl+C in its terminal or the Stop button in Keyferry's window";
-    if (facts.swayIpc)
-        yes(Capability::stopHotkey); // a sway binding made for the run
+    if (facts.swayIpc || facts.gnomeShellExtension)
+        yes(Capability::stopHotkey); // a sway binding, or the shell's, made for the run
     else if (facts.globalShortcut)
         yes(Capability::stopHotkey); // a KDE global shortcut made for the run
+    else if (gnome)
+        no(Capability::stopHotkey, noExtension, extensionRemedy);
     else if (kind == DesktopKind::kde && !facts.globalShortcutProblem.empty())
         no(Capability::stopHotkey, facts.globalShortcutProblem, stopRemedy);
     else
@@ -122,7 +155,12 @@ DesktopDescription describeWayland(const WaylandFacts& facts) {
            "which cannot be reached",
            "turn on assistive technologies in your session, or add the fields as steps in the "
            "template editor");
-    } else if (!facts.swayIpc && !facts.globalShortcut) {
+    } else if (gnome && !facts.gnomeShellExtension) {
+        no(Capability::recordFields,
+           "a recording ends with Esc, which only Keyferry's GNOME Shell extension can keep "
+           "from the applications for Keyferry",
+           extensionRemedy);
+    } else if (!facts.swayIpc && !facts.gnomeShellExtension && !facts.globalShortcut) {
         no(Capability::recordFields,
            "a recording ends with Esc, which only sway's IPC or KDE's global shortcuts can keep "
            "from the applications for Keyferry",

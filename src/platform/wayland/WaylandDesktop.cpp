@@ -12,6 +12,9 @@
 #include "platform/wayland/SwayWindows.h"
 #include "platform/wayland/VirtualInput.h"
 #include "platform/wayland/WaylandConnection.h"
+#include "platform/wayland/gnome/GnomeShellWindows.h"
+#include "platform/wayland/gnome/ShellShortcuts.h"
+#include "platform/wayland/portal/PortalInput.h"
 
 #include <cstdlib>
 #include <unistd.h>
@@ -29,7 +32,18 @@ Expected<std::unique_ptr<WaylandDesktop>> WaylandDesktop::connect(Scheduler&) {
 
 WaylandDesktop::WaylandDesktop(std::unique_ptr<WaylandConnection> connection)
     : connection_(std::move(connection)) {
-    input_ = std::make_unique<VirtualInput>(*connection_);
+    // wlroots' own devices where the compositor offers them, else the desktop portal.
+    if (!connection_->keyboardManager()) {
+        std::string why;
+        if (auto portal = PortalInput::probe(*connection_, why)) {
+            portal_ = portal.get();
+            input_ = std::move(portal);
+        } else {
+            portalProblem_ = why;
+        }
+    }
+    if (!input_)
+        input_ = std::make_unique<VirtualInput>(*connection_);
     if (const auto path = SwayIpc::socketPath()) {
         if (auto ipc = SwayIpc::connect(*path)) {
             windows_ = std::make_unique<SwayWindows>(std::move(*ipc));
@@ -51,6 +65,15 @@ WaylandDesktop::WaylandDesktop(std::unique_ptr<WaylandConnection> connection)
         }
     }
     // (end kde-desktop)
+    if (!windows_) {
+        if (auto shell = GnomeShell::connect()) {
+            windows_ = std::make_unique<GnomeShellWindows>(std::move(*shell));
+            gnomeShell_ = true;
+            windowsProblem_.clear();
+        } else {
+            gnomeShellProblem_ = shell.error();
+        }
+    }
     if (!windows_) {
         windows_ = ForeignToplevelWindows::create(*connection_);
         if (windows_)
@@ -127,8 +150,11 @@ std::unique_ptr<InputListener> WaylandDesktop::listenAndConsume(std::vector<Inpu
 
 std::unique_ptr<InputListener> WaylandDesktop::monitorKeys(Callback callback) {
     // No client sees keys meant for others; sway reports its own bindings, so the one
-    // combination a monitor is for here, the stop shortcut, becomes a binding; on KDE a
-    // global shortcut. (kde-desktop)
+    // combination a monitor is for here, the stop shortcut, becomes a binding.
+    if (gnomeShell_)
+        return ShellShortcuts::grab(shell(), {{Key::escape, Modifier::control | Modifier::shift}},
+                                    std::move(callback));
+    // On KDE a global shortcut. (kde-desktop)
     if (!swayIpc_ && !KGlobalShortcuts::unavailable(KGlobalShortcuts::stopShortcut)) {
         auto hotkey = KGlobalShortcuts::start("stop-run", {KGlobalShortcuts::stopShortcut},
                                               std::move(callback));
@@ -146,6 +172,8 @@ std::unique_ptr<InputListener> WaylandDesktop::watchFocus(FocusCallback callback
 
 std::unique_ptr<InputListener> WaylandDesktop::bindKeys(std::vector<KeyCombination> keys,
                                                         Callback callback) {
+    if (gnomeShell_)
+        return ShellShortcuts::grab(shell(), std::move(keys), std::move(callback));
     // KDE: global shortcuts for as long as the listener lives. (kde-desktop)
     if (!swayIpc_ && KGlobalShortcuts::serviceIsThere()) {
         auto shortcuts = KGlobalShortcuts::start("keys", std::move(keys), std::move(callback));
@@ -157,6 +185,18 @@ std::unique_ptr<InputListener> WaylandDesktop::bindKeys(std::vector<KeyCombinati
     // By symbol: the key that says Escape in the layout of the keyboard pressed, whatever
     // its code (a keyboard with a keymap of its own may put another key at Escape's code).
     return SwayBinding::start(*path, std::move(keys), SwayKeyMatch::bySymbol, std::move(callback));
+}
+
+const GnomeShell& WaylandDesktop::shell() const {
+    return static_cast<const GnomeShellWindows&>(*windows_).shell();
+}
+
+bool WaylandDesktop::canType(std::string_view character) {
+    return !portal_ || portal_->canType(character);
+}
+
+InputAccess WaylandDesktop::requestInput() {
+    return portal_ ? portal_->requestAccess() : InputAccess{};
 }
 
 std::vector<WindowInfo> WaylandDesktop::windowList() {
@@ -293,6 +333,12 @@ WaylandFacts WaylandDesktop::facts() const {
     facts.windowsKnowBounds = windows_ && windows_->knowsBounds();
     facts.windowsKnowProcesses = windows_ && windows_->knowsProcesses();
     facts.swayIpc = swayIpc_;
+    facts.portalInput = portal_ != nullptr;
+    if (!portal_ && !portalProblem_.empty())
+        facts.portalProblem = portalProblem_;
+    facts.gnomeShellExtension = gnomeShell_;
+    if (!gnomeShell_ && !gnomeShellProblem_.empty())
+        facts.gnomeShellProblem = gnomeShellProblem_;
     // KDE. (kde-desktop)
     facts.kwinScript = kwinScript_;
     if (!swayIpc_) {

@@ -15,6 +15,8 @@ class AtspiFocus;
 
 namespace keyferry::wayland {
 class ActivationWatch;
+class GnomeShell;
+class PortalInput;
 class InputSynthesis;
 class WaylandConnection;
 class WindowManagement;
@@ -40,6 +42,11 @@ public:
     Expected<Duration> prepareKey(Key key, Modifiers modifiers) override;
     void endText() override;
     Posted postMouseButton(MouseButton button, Point position, bool down, int clickState) override;
+    /// Where keys go through the desktop portal, only the characters of the user's layout.
+    bool canType(std::string_view character) override;
+    /// Asks the desktop portal for its session where keys go through it (the user consents
+    /// once per start).
+    InputAccess requestInput() override;
     std::optional<Point> pointerLocation() override;
     /// Wayland lets no client see input meant for others: nothing.
     std::unique_ptr<InputListener> listen(std::vector<InputEvent::Type> types,
@@ -84,6 +91,7 @@ public:
 private:
     WaylandDesktop(std::unique_ptr<wayland::WaylandConnection> connection);
     void markSent();
+    const wayland::GnomeShell& shell() const;
 
     std::unique_ptr<wayland::WaylandConnection> connection_;
     std::unique_ptr<wayland::InputSynthesis> input_;
@@ -97,6 +105,10 @@ private:
     std::string windowsProblem_;
     bool swayIpc_ = false;    ///< windows through sway's IPC, and its bindings
     bool kwinScript_ = false; ///< windows through Keyferry's script inside KWin (kde-desktop)
+    bool gnomeShell_ = false; ///< windows and shortcuts through Keyferry's shell extension
+    std::string gnomeShellProblem_;
+    wayland::PortalInput* portal_ = nullptr; ///< the input part, when it is the portal
+    std::string portalProblem_;
     std::unique_ptr<atspi::AtspiFocus> focus_;
 };
 

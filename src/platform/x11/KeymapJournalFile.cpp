@@ -155,9 +155,16 @@ KeymapJournalFile::leftovers(const std::filesystem::path& folder, std::string_vi
             ::unlink(path.c_str()); // a write its process did not finish
             continue;
         }
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        // O_NONBLOCK and fstat: a named pipe swapped in after the check above must not hold
+        // the start up.
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0)
             continue; // perhaps later; a file that cannot be opened tells nothing
+        struct stat info {};
+        if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+            ::close(fd);
+            continue;
+        }
         std::string text;
         char chunk[4096];
         ssize_t got = 0;

@@ -1,0 +1,330 @@
+#include "platform/wayland/portal/PortalInput.h"
+
+#include <QDBusArgument>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusVariant>
+
+#include "model/FileIO.h"
+#include "platform/common/DBusSignal.h"
+#include "platform/wayland/Keysyms.h"
+#include "platform/wayland/WaylandConnection.h"
+#include "text/UnicodeText.h"
+#include "text/Utf8.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <unistd.h>
+#include <xkbcommon/xkbcommon-keysyms.h>
+
+namespace keyferry::wayland {
+
+namespace {
+
+const QString portalService = QStringLiteral("org.freedesktop.portal.Desktop");
+const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
+const QString remoteDesktop = QStringLiteral("org.freedesktop.portal.RemoteDesktop");
+const QString requestInterface = QStringLiteral("org.freedesktop.portal.Request");
+const QString sessionInterface = QStringLiteral("org.freedesktop.portal.Session");
+
+constexpr unsigned keyboardDevice = 1;
+constexpr int callTimeoutMs = 5000;
+
+QDBusMessage portalCall(const QString& interface, const QString& method) {
+    return QDBusMessage::createMethodCall(portalService, portalPath, interface, method);
+}
+
+std::optional<QVariant> portalProperty(QDBusConnection& bus, const QString& name,
+                                       std::string& why) {
+    QDBusMessage call =
+        portalCall(QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    call << remoteDesktop << name;
+    const QDBusMessage reply = bus.call(call, QDBus::Block, callTimeoutMs);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+        why = reply.errorMessage().toStdString();
+        return std::nullopt;
+    }
+    return reply.arguments().first().value<QDBusVariant>().variant();
+}
+
+// From version 2 on, the portal can hand out a token that spares the user the question on the
+// next start; kept with Keyferry's other state.
+std::filesystem::path restoreTokenFile() {
+    const char* stateHome = std::getenv("XDG_STATE_HOME");
+    const std::filesystem::path base = stateHome && *stateHome == '/'
+                                           ? std::filesystem::path(stateHome)
+                                           : homeFolder() / ".local" / "state";
+    return base / "Keyferry" / "portal-restore-token";
+}
+
+constexpr std::uint64_t maxTokenBytes = 4096;
+
+std::string responseWhy(unsigned response) {
+    return response == 1 ? "you did not allow it (the desktop's question was cancelled)"
+                         : "the desktop ended its question without an answer";
+}
+
+} // namespace
+
+std::unique_ptr<PortalInput> PortalInput::probe(WaylandConnection& connection, std::string& why) {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        why = "no session bus, so no desktop portal";
+        return nullptr;
+    }
+    std::string error;
+    const auto version = portalProperty(bus, QStringLiteral("version"), error);
+    if (!version) {
+        why = "no desktop portal offers remote input (" + error + ")";
+        return nullptr;
+    }
+    const auto devices = portalProperty(bus, QStringLiteral("AvailableDeviceTypes"), error);
+    if (devices && (devices->toUInt() & keyboardDevice) == 0) {
+        why = "the desktop portal offers no remote keyboard";
+        return nullptr;
+    }
+    return std::unique_ptr<PortalInput>(new PortalInput(connection, version->toUInt()));
+}
+
+PortalInput::PortalInput(WaylandConnection& connection, unsigned version)
+    : connection_(connection), bus_(QDBusConnection::sessionBus()), version_(version) {}
+
+PortalInput::~PortalInput() {
+    releaseAll();
+    if (!session_.isEmpty()) {
+        const QDBusMessage close = QDBusMessage::createMethodCall(
+            portalService, session_, sessionInterface, QStringLiteral("Close"));
+        bus_.call(close, QDBus::Block, callTimeoutMs);
+    }
+}
+
+InputAccess PortalInput::requestAccess() {
+    answered_.clear(); // their callbacks have returned
+    if (refusal_) {
+        InputAccess refused{InputAccess::State::refused, std::move(*refusal_)};
+        refusal_.reset();
+        return refused;
+    }
+    if (stage_ == Stage::ready)
+        return {};
+    if (stage_ == Stage::idle) {
+        stage_ = Stage::creating;
+        QVariantMap options;
+        options.insert(QStringLiteral("session_handle_token"),
+                       QStringLiteral("keyferry%1").arg(::getpid()));
+        request(
+            QStringLiteral("CreateSession"), {}, options,
+            [this](unsigned response, const QVariantMap& results) { created(response, results); });
+    }
+    if (refusal_) // the call itself failed
+        return requestAccess();
+    return {InputAccess::State::asking, {}};
+}
+
+void PortalInput::request(const QString& method, QList<QVariant> arguments, QVariantMap options,
+                          Answer answer) {
+    // The answer comes as a signal on a Request object whose path follows from the caller's
+    // bus name and the token: listened to before the call, so that it cannot be missed.
+    const QString token = QStringLiteral("keyferry%1_%2").arg(::getpid()).arg(++tokens_);
+    options.insert(QStringLiteral("handle_token"), token);
+    QString sender = bus_.baseService().mid(1);
+    sender.replace(QLatin1Char('.'), QLatin1Char('_'));
+    const QString path =
+        portalPath + QStringLiteral("/request/") + sender + QLatin1Char('/') + token;
+    if (pendingResponse_)
+        answered_.push_back(std::move(pendingResponse_));
+    pendingResponse_ = std::make_unique<DBusSignal>(
+        bus_, portalService, path, requestInterface, QStringLiteral("Response"),
+        [this, answer = std::move(answer)](const QDBusMessage& message) {
+            const auto arguments = message.arguments();
+            const unsigned response = arguments.value(0).toUInt();
+            QVariantMap results;
+            if (arguments.size() > 1)
+                results = qdbus_cast<QVariantMap>(arguments.at(1));
+            answer(response, results);
+        });
+    QDBusMessage call = portalCall(remoteDesktop, method);
+    arguments.append(options);
+    call.setArguments(arguments);
+    const QDBusMessage reply = bus_.call(call, QDBus::Block, callTimeoutMs);
+    if (reply.type() != QDBusMessage::ReplyMessage)
+        refuse("the desktop portal refused " + method.toStdString() + ": " +
+               reply.errorMessage().toStdString());
+}
+
+void PortalInput::created(unsigned response, const QVariantMap& results) {
+    if (response != 0)
+        return refuse(responseWhy(response));
+    session_ = results.value(QStringLiteral("session_handle")).toString();
+    if (session_.isEmpty())
+        return refuse("the desktop portal made no session");
+    closed_ = std::make_unique<DBusSignal>(bus_, portalService, session_, sessionInterface,
+                                           QStringLiteral("Closed"),
+                                           [this](const QDBusMessage&) { sessionClosed(); });
+    stage_ = Stage::selecting;
+    QVariantMap options;
+    // Only a keyboard: clicks would need a screen cast, and a pointer in the question asks the
+    // user for more than Keyferry uses.
+    options.insert(QStringLiteral("types"), keyboardDevice);
+    if (version_ >= 2) {
+        options.insert(QStringLiteral("persist_mode"), 2u); // until the user revokes it
+        if (auto token = readRegularFile(restoreTokenFile(), maxTokenBytes);
+            token && !token->empty())
+            options.insert(QStringLiteral("restore_token"), QString::fromStdString(*token));
+    }
+    request(QStringLiteral("SelectDevices"), {QVariant::fromValue(QDBusObjectPath(session_))},
+            options, [this](unsigned r, const QVariantMap& results) { selected(r, results); });
+}
+
+void PortalInput::selected(unsigned response, const QVariantMap& results) {
+    if (response != 0)
+        return refuse(responseWhy(response));
+    stage_ = Stage::starting;
+    request(QStringLiteral("Start"), {QVariant::fromValue(QDBusObjectPath(session_)), QString()},
+            {}, [this](unsigned r, const QVariantMap& results) { started(r, results); });
+    (void)results;
+}
+
+void PortalInput::started(unsigned response, const QVariantMap& results) {
+    if (response != 0)
+        return refuse(responseWhy(response));
+    if ((results.value(QStringLiteral("devices")).toUInt() & keyboardDevice) == 0)
+        return refuse("the desktop did not give Keyferry a keyboard");
+    if (const QString token = results.value(QStringLiteral("restore_token")).toString();
+        version_ >= 2 && !token.isEmpty()) {
+        std::error_code ignored; // without the token the user is asked again next time
+        std::filesystem::create_directories(restoreTokenFile().parent_path(), ignored);
+        (void)writeFileAtomically(restoreTokenFile(), token.toStdString());
+    }
+    stage_ = Stage::ready;
+    // The first key of a new session is lost (seen on GNOME): a Shift tap takes that place.
+    keysym(XKB_KEY_Shift_L, true);
+    keysym(XKB_KEY_Shift_L, false);
+}
+
+void PortalInput::refuse(std::string why) {
+    if (!session_.isEmpty()) {
+        const QDBusMessage close = QDBusMessage::createMethodCall(
+            portalService, session_, sessionInterface, QStringLiteral("Close"));
+        bus_.call(close, QDBus::NoBlock);
+    }
+    session_.clear();
+    if (closed_)
+        answered_.push_back(std::move(closed_));
+    stage_ = Stage::idle;
+    refusal_ = std::move(why);
+}
+
+void PortalInput::sessionClosed() {
+    // The desktop (or the user, from its indicator) withdrew the permission: asked anew next
+    // time; keys in between fail.
+    session_.clear();
+    held_.clear();
+    if (closed_)
+        answered_.push_back(std::move(closed_));
+    stage_ = Stage::idle;
+}
+
+std::optional<XkbLayout>& PortalInput::layout() {
+    if (!layout_ || connection_.userKeymapChanges() != layoutChanges_) {
+        layoutChanges_ = connection_.userKeymapChanges();
+        auto layout = connection_.userKeymap() ? XkbLayout::fromText(*connection_.userKeymap())
+                                               : XkbLayout::fromDefaultNames();
+        if (layout)
+            layout_ = std::move(*layout);
+    }
+    return layout_;
+}
+
+bool PortalInput::canType(std::string_view character) {
+    const std::vector<char32_t> points = utf8::codePoints(composed(character));
+    if (points.size() != 1)
+        return false; // a keysym is one code point
+    const Keysym symbol = keysymForCodePoint(points.front());
+    if (symbol == XKB_KEY_Return || symbol == XKB_KEY_Tab || symbol == XKB_KEY_BackSpace)
+        return true;
+    auto& keymap = layout();
+    return symbol != XKB_KEY_NoSymbol && keymap && keymap->find(symbol, connection_.userGroup());
+}
+
+bool PortalInput::keysym(Keysym keysym, bool down, std::string* error) {
+    if (stage_ != Stage::ready || session_.isEmpty()) {
+        if (error)
+            *error = "the desktop has not (or no longer) allowed Keyferry to type";
+        return false;
+    }
+    QDBusMessage call = portalCall(remoteDesktop, QStringLiteral("NotifyKeyboardKeysym"));
+    call << QVariant::fromValue(QDBusObjectPath(session_)) << QVariantMap()
+         << static_cast<int>(keysym) << static_cast<unsigned>(down ? 1 : 0);
+    // Answered in order: a key is with the desktop before the next one goes.
+    const QDBusMessage reply = bus_.call(call, QDBus::Block, callTimeoutMs);
+    if (reply.type() != QDBusMessage::ReplyMessage) {
+        if (error)
+            *error = "the desktop portal refused a key: " + reply.errorMessage().toStdString();
+        return false;
+    }
+    if (down)
+        held_.insert(keysym);
+    else if (const auto found = held_.find(keysym); found != held_.end())
+        held_.erase(found);
+    return true;
+}
+
+Posted PortalInput::postKey(Key key, Modifiers modifiers, bool down) {
+    const Keysym symbol = keysymFor(key);
+    if (symbol == XKB_KEY_NoSymbol)
+        return Posted::failure("no key for this step on the keyboard");
+    std::vector<Keysym> held;
+    if (modifiers.contains(Modifier::control))
+        held.push_back(XKB_KEY_Control_L);
+    if (modifiers.contains(Modifier::shift))
+        held.push_back(XKB_KEY_Shift_L);
+    if (modifiers.contains(Modifier::alt))
+        held.push_back(XKB_KEY_Alt_L);
+    std::string error;
+    if (down) {
+        for (const Keysym modifier : held)
+            if (!keysym(modifier, true, &error))
+                return Posted::failure(error);
+        if (!keysym(symbol, true, &error))
+            return Posted::failure(error);
+        return {};
+    }
+    bool released = keysym(symbol, false, &error);
+    for (auto it = held.rbegin(); it != held.rend(); ++it)
+        released = keysym(*it, false, &error) && released;
+    return released ? Posted{} : Posted::failure(error);
+}
+
+Posted PortalInput::postCharacter(std::string_view character) {
+    if (!canType(character))
+        return Posted::failure("\u201C" + std::string(character) +
+                               "\u201D is not in the keyboard layout, and the desktop types only "
+                               "the layout's characters");
+    const Keysym symbol = keysymForCodePoint(utf8::codePoints(composed(character)).front());
+    std::string error;
+    if (!keysym(symbol, true, &error))
+        return Posted::failure(error);
+    if (!keysym(symbol, false, &error))
+        return Posted::failure(error);
+    return {};
+}
+
+Posted PortalInput::postMouseButton(MouseButton, Point, bool, std::optional<Rect>) {
+    return Posted::failure(*pointerUnavailable(), Posted::Device::mouse);
+}
+
+std::optional<std::string> PortalInput::pointerUnavailable() const {
+    return "the desktop portal places clicks only within a screen cast, which Keyferry does not "
+           "ask for";
+}
+
+void PortalInput::releaseAll() {
+    while (!held_.empty()) {
+        const Keysym symbol = *held_.begin();
+        if (!keysym(symbol, false))
+            held_.erase(held_.begin()); // the session is gone: nothing is held any more
+    }
+}
+
+} // namespace keyferry::wayland

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QString>
+#include <QVariantMap>
+
+#include "platform/wayland/DesktopParts.h"
+#include "platform/wayland/XkbLayout.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace keyferry {
+class DBusSignal;
+} // namespace keyferry
+
+namespace keyferry::wayland {
+
+class WaylandConnection;
+
+/// Keys through the desktop portal's RemoteDesktop interface, the route GNOME and KDE Plasma
+/// offer applications on Wayland.
+///
+/// One portal session per Keyferry process, asked for on the first need and kept while the
+/// process lives, so that the user consents once per start (where the portal offers a restore
+/// token, version 2 on, it is kept for the next start). The portal types keysyms, which
+/// the desktop finds in the user's layout: only the layout's characters can be typed. Clicks
+/// at a position would need a screen cast stream, which Keyferry does not ask for: no clicks.
+class PortalInput final : public InputSynthesis {
+public:
+    /// Nothing when no portal on the session bus offers remote keyboards; `why` then says so.
+    static std::unique_ptr<PortalInput> probe(WaylandConnection& connection, std::string& why);
+    PortalInput(const PortalInput&) = delete;
+    PortalInput& operator=(const PortalInput&) = delete;
+    /// Releases what is held and closes the session.
+    ~PortalInput() override;
+
+    /// Starts asking for a session on the first call; says whether it has been granted.
+    InputAccess requestAccess();
+    /// Whether the user's layout has the character's keysym.
+    bool canType(std::string_view character);
+
+    Posted postKey(Key key, Modifiers modifiers, bool down) override;
+    Posted postCharacter(std::string_view character) override;
+    Expected<Duration> prepareText(std::string_view) override { return Duration{0}; }
+    bool isPrepared(std::string_view) override { return true; }
+    Expected<Duration> prepareKey(Key, Modifiers) override { return Duration{0}; }
+    void endText() override {}
+    Posted postMouseButton(MouseButton button, Point position, bool down,
+                           std::optional<Rect> layout) override;
+    std::optional<Point> pointerLocation() override { return std::nullopt; }
+    void releaseAll() override;
+    std::optional<std::string> keyboardUnavailable() const override { return std::nullopt; }
+    std::optional<std::string> pointerUnavailable() const override;
+
+    /// The interface version the portal offers (1 on Debian 12's portal 1.16).
+    unsigned version() const { return version_; }
+
+private:
+    enum class Stage { idle, creating, selecting, starting, ready };
+    using Answer = std::function<void(unsigned response, const QVariantMap& results)>;
+
+    PortalInput(WaylandConnection& connection, unsigned version);
+    /// Calls a portal method that answers later on a Request object with Response.
+    void request(const QString& method, QList<QVariant> arguments, QVariantMap options,
+                 Answer answer);
+    void created(unsigned response, const QVariantMap& results);
+    void selected(unsigned response, const QVariantMap& results);
+    void started(unsigned response, const QVariantMap& results);
+    void refuse(std::string why);
+    void sessionClosed();
+    bool keysym(Keysym keysym, bool down, std::string* error = nullptr);
+    std::optional<XkbLayout>& layout();
+
+    WaylandConnection& connection_;
+    QDBusConnection bus_;
+    unsigned version_ = 1;
+    Stage stage_ = Stage::idle;
+    std::optional<std::string> refusal_; ///< given once to requestAccess, then asked anew
+    QString session_;
+    std::unique_ptr<DBusSignal> pendingResponse_;
+    std::vector<std::unique_ptr<DBusSignal>> answered_; ///< ended after their callback
+    std::unique_ptr<DBusSignal> closed_;
+    unsigned tokens_ = 0;
+    std::optional<XkbLayout> layout_;
+    std::uint64_t layoutChanges_ = 0;
+    std::multiset<Keysym> held_;
+};
+
+} // namespace keyferry::wayland

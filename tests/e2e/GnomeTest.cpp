@@ -1,0 +1,329 @@
+#include "Desktop.h"
+#include "TrustDesktop.h"
+#include "platform/wayland/WaylandDesktop.h"
+#include "support/Shell.h"
+
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <sstream>
+#include <tuple>
+
+// Keyferry on a headless GNOME Shell: keys through the desktop portal, the user's consent given
+// through AT-SPI as a user would give it; windows and shortcuts through Keyferry's shell
+// extension. Judged by what the applications print and what the extension itself reports.
+
+using namespace keyferry;
+using namespace keyferry::testing;
+
+namespace {
+
+/// A window as the shell extension lists it, read with gdbus rather than Keyferry's code.
+struct ShellView {
+    unsigned long long id = 0;
+    pid_t pid = 0;
+    std::string wmClass;
+    bool focused = false;
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+std::vector<ShellView> shellViews() {
+    std::string reply = shell("gdbus call --session --dest org.keyferry.Shell --object-path "
+                              "/org/keyferry/Shell --method org.keyferry.Shell1.Windows");
+    // gdbus prints ('JSON',) with the JSON's single quotes escaped.
+    const auto open = reply.find('\'');
+    const auto close = reply.rfind('\'');
+    if (open == std::string::npos || close <= open)
+        return {};
+    std::string json;
+    for (std::size_t i = open + 1; i < close; ++i) {
+        if (reply[i] == '\\' && i + 1 < close && reply[i + 1] == '\'')
+            ++i;
+        json += reply[i];
+    }
+    const auto document = nlohmann::json::parse(json, nullptr, false);
+    std::vector<ShellView> views;
+    if (!document.is_object())
+        return views;
+    for (const auto& item : document["windows"]) {
+        const auto& frame = item["frame"];
+        views.push_back({item["id"].get<unsigned long long>(), item["pid"].get<pid_t>(),
+                         item["wmClass"].get<std::string>(), item["focused"].get<bool>(),
+                         frame["x"].get<int>(), frame["y"].get<int>(), frame["width"].get<int>(),
+                         frame["height"].get<int>()});
+    }
+    return views;
+}
+
+std::optional<ShellView> viewOf(pid_t pid) {
+    for (const ShellView& view : shellViews())
+        if (view.pid == pid)
+            return view;
+    return std::nullopt;
+}
+
+std::vector<std::vector<std::string>> rowsPrinted(const std::filesystem::path& log) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream lines(readText(log));
+    for (std::string line; std::getline(lines, line);) {
+        const auto record = nlohmann::json::parse(line, nullptr, false);
+        if (record.is_object() && record.value("kind", "") == "row")
+            rows.push_back(record["values"].get<std::vector<std::string>>());
+    }
+    return rows;
+}
+
+std::string csvOf(const std::vector<std::vector<std::string>>& rows) {
+    std::string csv = "Name;City;Code\n";
+    for (const auto& row : rows)
+        csv += csvField(row[0]) + ";" + csvField(row[1]) + ";" + csvField(row[2]) + "\n";
+    return csv;
+}
+
+/// Name, City and Code of the GTK form, then Return: Tab after each field but the last.
+Template formTemplate() {
+    Template form;
+    form.name = "Form";
+    form.targetAppBundleID = "gtk_form.py"; // the Wayland app_id, the shell's window class
+    form.settings.countdownSeconds = 1;
+    form.settings.interCharDelay = 0;
+    for (const char* label : {"Name", "City", "Code"})
+        form.steps.push_back(makeStep(StepType::textInput, label, 0.1));
+    form.steps.push_back(makeStep(StepType::returnKey, "", 0.5));
+    return form;
+}
+
+/// Answers the portal's question as the user would, in the background.
+std::unique_ptr<Process> answerConsent(const std::string& answer) {
+    return std::make_unique<Process>(
+        std::vector<std::string>{"/usr/bin/python3", KEYFERRY_PORTAL_CONSENT, answer, "60"});
+}
+
+/// Whether another program may take Ctrl+Shift+Esc from the shell now (gdbus holds it only
+/// while it runs: the extension lets go when its caller leaves the bus).
+bool stopShortcutFree() {
+    return shell("gdbus call --session --dest org.keyferry.Shell --object-path "
+                 "/org/keyferry/Shell --method org.keyferry.Shell1.Grab "
+                 "'<Control><Shift>Escape' 2>&1")
+               .find("uint32") != std::string::npos;
+}
+
+class GnomeRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form = std::make_unique<Process>(
+            std::vector<std::string>{"env", "GDK_BACKEND=wayland", "/usr/bin/python3",
+                                     KEYFERRY_GTK_FORM, log.string(), "--code-max", "100"});
+        ASSERT_TRUE(spinUntil([&] { return readText(log).find("\"ready\"") != std::string::npos; },
+                              std::chrono::seconds(20)))
+            << "the form did not come up";
+    }
+
+    TemporaryFolder temp;
+    std::filesystem::path log = temp.path() / "form.jsonl";
+    std::unique_ptr<Process> form;
+};
+
+} // namespace
+
+// Layout text with the characters a US layout reaches only with Shift, through the portal
+// once the user has allowed it: every row lands byte for byte, Tab and Return included.
+TEST_F(GnomeRun, FillsANativeGtkFormWithLayoutTextOnceTheUserAllowsIt) {
+    const std::vector<std::vector<std::string>> rows = {
+        {"Anna-Maria O'Neil", "Saint-\u00C9tienne?", "A#1"},
+        {"J. R. \"Bob\" Smith", "New York, NY", "~!@$%^&*()_+"},
+        {"zoe@example.org", "Paris 75001", "{x}|<y>"},
+    };
+    // The É is not on a US layout: that row is held back, and asked about separately below.
+    std::vector<std::vector<std::string>> layoutRows = rows;
+    layoutRows[0][1] = "Saint-Etienne?";
+    KeyferryRun run(temp.path(), formTemplate(), csvOf(layoutRows));
+    run.start();
+    auto consent = answerConsent("allow");
+    EXPECT_EQ(consent->wait(std::chrono::seconds(60)), 0) << "the portal asked nothing";
+    EXPECT_EQ(run.wait(), 0) << run.output();
+    EXPECT_NE(run.output().find("Done. Entries entered: 3"), std::string::npos) << run.output();
+    EXPECT_NE(run.output().find("Waiting for your permission to type"), std::string::npos)
+        << run.output();
+    const auto typed = rowsPrinted(log);
+    ASSERT_EQ(typed.size(), layoutRows.size()) << readText(log);
+    for (std::size_t i = 0; i < layoutRows.size(); ++i)
+        for (std::size_t field = 0; field < 3; ++field)
+            EXPECT_EQ(escaped(typed[i][field]), escaped(layoutRows[i][field]))
+                << "row " << i + 1 << " field " << field + 1;
+}
+
+// Characters outside the layout: refused before the run starts, each named with the entries
+// holding it; the desktop is not even asked, and the form receives nothing.
+TEST_F(GnomeRun, RowsWithCharactersTheLayoutLacksAreRefusedNamingThem) {
+    const std::vector<std::vector<std::string>> rows = {
+        {"Anna", "Paris", "1"},
+        {"J\u00FCrgen", "K\u00F6ln", "2"},
+        {"Zo\u00EB", "Caf\u00E9 \u2713", "3"},
+    };
+    KeyferryRun run(temp.path(), formTemplate(), csvOf(rows));
+    run.start();
+    EXPECT_EQ(run.wait(), 1) << run.output();
+    const std::string output = run.output();
+    for (const char* named :
+         {"\u201C\u00FC\u201D (in entry 2)", "\u201C\u00F6\u201D (in entry 2)",
+          "\u201C\u00EB\u201D (in entry 3)", "\u201C\u00E9\u201D (in entry 3)",
+          "\u201C\u2713\u201D (in entry 3)", "5 characters cannot be typed on this desktop"})
+        EXPECT_NE(output.find(named), std::string::npos) << named << "\n" << output;
+    EXPECT_EQ(output.find("Running"), std::string::npos) << "no run began";
+    settle(std::chrono::milliseconds(500));
+    EXPECT_TRUE(rowsPrinted(log).empty());
+}
+
+// The user cancels the question: the run ends at once with the desktop's answer, nothing typed.
+TEST_F(GnomeRun, ACancelledQuestionEndsTheRunSayingSoWithNothingTyped) {
+    KeyferryRun run(temp.path(), formTemplate(), csvOf({{"Anna", "Paris", "1"}}));
+    run.start();
+    auto consent = answerConsent("cancel");
+    EXPECT_EQ(consent->wait(std::chrono::seconds(60)), 0) << "the portal asked nothing";
+    EXPECT_NE(run.wait(std::chrono::seconds(30)), 0) << run.output();
+    EXPECT_NE(run.output().find("Keyferry may not type here: you did not allow it"),
+              std::string::npos)
+        << run.output();
+    const auto state = readText(log);
+    EXPECT_TRUE(rowsPrinted(log).empty()) << state;
+}
+
+// The stop shortcut, pressed by the user's hand (mutter's own remote keyboard, which the shell
+// treats as a real one), ends the run before its last rows.
+TEST_F(GnomeRun, TheStopShortcutPressedByTheUserStopsTheRun) {
+    std::vector<std::vector<std::string>> rows;
+    for (int i = 1; i <= 12; ++i)
+        rows.push_back({"Name " + std::to_string(i), "City", std::to_string(i)});
+    Template slow = formTemplate();
+    slow.steps.back().postDelay = 1.0;
+    KeyferryRun run(temp.path(), slow, csvOf(rows));
+    run.start();
+    auto consent = answerConsent("allow");
+    ASSERT_EQ(consent->wait(std::chrono::seconds(60)), 0);
+    ASSERT_TRUE(spinUntil([&] { return !rowsPrinted(log).empty(); }, std::chrono::seconds(30)))
+        << run.output();
+    EXPECT_FALSE(stopShortcutFree()) << "the run keeps the shortcut";
+    Process hand({"/usr/bin/python3", KEYFERRY_MUTTER_HAND, "Control_L+Shift_L+Escape"});
+    EXPECT_EQ(hand.wait(), 0);
+    EXPECT_EQ(run.wait(std::chrono::seconds(30)), 1) << run.output();
+    const std::size_t landed = rowsPrinted(log).size();
+    EXPECT_LT(landed, rows.size()) << run.output();
+    EXPECT_NE(run.output().find("Entries that need another try"), std::string::npos)
+        << run.output();
+    EXPECT_EQ(run.output().find("Paused"), std::string::npos) << "stopped, not paused";
+    settle(std::chrono::milliseconds(1500));
+    EXPECT_EQ(rowsPrinted(log).size(), landed) << "typing went on after the stop";
+    EXPECT_TRUE(stopShortcutFree()) << "the shortcut went back to the applications";
+}
+
+// Killed mid-run, Keyferry cannot let go of its shortcut: the extension sees it leave the bus
+// and lets go for it.
+TEST_F(GnomeRun, AKilledRunsShortcutGoesBackToTheApplications) {
+    std::vector<std::vector<std::string>> rows;
+    for (int i = 1; i <= 12; ++i)
+        rows.push_back({"Name " + std::to_string(i), "City", std::to_string(i)});
+    Template slow = formTemplate();
+    slow.steps.back().postDelay = 1.0;
+    KeyferryRun run(temp.path(), slow, csvOf(rows));
+    run.start();
+    auto consent = answerConsent("allow");
+    ASSERT_EQ(consent->wait(std::chrono::seconds(60)), 0);
+    ASSERT_TRUE(spinUntil([&] { return !rowsPrinted(log).empty(); }, std::chrono::seconds(30)))
+        << run.output();
+    ASSERT_FALSE(stopShortcutFree());
+    run.signal(SIGKILL);
+    run.wait();
+    EXPECT_TRUE(spinUntil([] { return stopShortcutFree(); }, std::chrono::seconds(5)));
+    const std::size_t landed = rowsPrinted(log).size();
+    settle(std::chrono::milliseconds(1500));
+    EXPECT_EQ(rowsPrinted(log).size(), landed);
+}
+
+// Keyferry's view of windows and applications is the extension's, with the applications' own
+// pids, and activating one moves the shell's focus there.
+TEST(GnomeWindows, WindowsAndActivationAgreeWithTheShellAndThePids) {
+    TemporaryFolder temp;
+    Process gtk({"env", "GDK_BACKEND=wayland", "/usr/bin/python3", KEYFERRY_GTK_FORM,
+                 (temp.path() / "form.jsonl").string()});
+    Process qt({"env", "QT_QPA_PLATFORM=wayland", KEYFERRY_QT_FORM, "Name"});
+    ASSERT_TRUE(
+        spinUntil([&] { return viewOf(gtk.pid()) && viewOf(qt.pid()); }, std::chrono::seconds(20)));
+    QtScheduler scheduler;
+    auto connected = WaylandDesktop::connect(scheduler);
+    ASSERT_TRUE(connected.hasValue()) << connected.error();
+    auto& desktop = **connected;
+    ASSERT_TRUE(desktop.windowsProblem().empty()) << desktop.windowsProblem();
+
+    const std::map<pid_t, std::string> applicationOf = {{gtk.pid(), "gtk_form.py"},
+                                                        {qt.pid(), "qt_form"}};
+    std::set<std::pair<std::string, int>> applications;
+    for (const RunningApplication& running : desktop.runningApplications())
+        if (running.bundleID)
+            applications.insert({*running.bundleID, running.processID});
+    for (const auto& [pid, id] : applicationOf)
+        EXPECT_TRUE(applications.contains({id, pid})) << id;
+
+    for (const pid_t front : {gtk.pid(), qt.pid(), gtk.pid()}) {
+        SCOPED_TRACE("in front: " + applicationOf.at(front));
+        ASSERT_TRUE(desktop.activate({applicationOf.at(front), std::nullopt, front, true}));
+        ASSERT_TRUE(spinUntil([&] {
+            const auto view = viewOf(front);
+            return view && view->focused;
+        })) << "the shell did not move the focus";
+        const auto front_ = desktop.frontmostApplication();
+        ASSERT_TRUE(front_);
+        EXPECT_EQ(front_->processID, front);
+        EXPECT_EQ(desktop.focusedWindow(), viewOf(front)->id);
+
+        std::set<std::tuple<int, int, int, int, int>> expected, listed;
+        for (const ShellView& view : shellViews())
+            expected.insert({view.pid, view.x, view.y, view.width, view.height});
+        const auto windows = desktop.windowList();
+        for (const WindowInfo& window : windows)
+            listed.insert({window.ownerProcessID, static_cast<int>(window.bounds.x),
+                           static_cast<int>(window.bounds.y), static_cast<int>(window.bounds.width),
+                           static_cast<int>(window.bounds.height)});
+        EXPECT_EQ(listed, expected);
+        ASSERT_FALSE(windows.empty());
+        EXPECT_EQ(windows.front().ownerProcessID, front) << "the focused window is in front";
+        const ShellView view = *viewOf(front);
+        EXPECT_EQ(desktop.windowAt({view.x + view.width / 2.0, view.y + view.height / 2.0}),
+                  view.id);
+    }
+}
+
+// What `keyferry desktop` says on GNOME, line by line: what the portal and the extension give,
+// and what Wayland withholds, with why.
+TEST(GnomeDesktopCommand, SaysWhatWorksThroughThePortalAndTheExtensionAndWhatNot) {
+    const bool extension = std::getenv("KEYFERRY_GNOME_EXTENSION") == nullptr ||
+                           std::string(std::getenv("KEYFERRY_GNOME_EXTENSION")) != "off";
+    const std::string output = shell(std::string(KEYFERRY_BINARY) + " desktop 2>/dev/null");
+    std::vector<std::string> expected = {
+        "Desktop: GNOME\n",
+        "type layout text: yes - through the desktop portal: the desktop asks you once each "
+        "time Keyferry starts\n",
+        "type any text: no - the desktop portal types only the characters of your keyboard "
+        "layout.",
+        "click: no - the desktop portal places clicks only within a screen cast",
+        "record keys: no - ",
+        "see the user's clicks: no - ",
+    };
+    if (extension) {
+        for (const char* line : {"list windows: yes\n", "activate: yes\n", "window bounds: yes\n",
+                                 "stop hotkey: yes\n", "record fields: yes - "})
+            expected.emplace_back(line);
+    } else {
+        for (const char* name : {"list windows", "activate", "window bounds", "stop hotkey"})
+            expected.push_back(std::string(name) +
+                               ": no - Keyferry's GNOME Shell extension is not running");
+        expected.emplace_back("What you can do: turn on Keyferry's GNOME Shell extension "
+                              "(Keyferry's start script installs it): gnome-extensions enable "
+                              "keyferry@keyferry.org, then log out and in again");
+    }
+    for (const std::string& line : expected)
+        EXPECT_NE(output.find(line), std::string::npos) << line << "\n--- output:\n" << output;
+}
