@@ -5,6 +5,7 @@
 
 #include "Desktop.h"
 #include "KWinSession.h"
+#include "TrustDesktop.h"
 #include "platform/wayland/KGlobalShortcuts.h"
 #include "platform/wayland/KWinChannel.h"
 #include "platform/wayland/WaylandDesktop.h"
@@ -414,4 +415,44 @@ TEST_F(KdeDesktop, TabsThroughAFormBecomeStepsAndEscapeEndsTheRecording) {
     EXPECT_EQ(form.wait(std::chrono::milliseconds(500)), -1)
         << "the form closed: Escape reached it";
     EXPECT_TRUE(shortcutKeysOf(escapeAction).empty()) << "Escape stayed a global shortcut";
+}
+
+// A run on KDE types through the desktop portal (KDE asks nothing of an application that is
+// not sandboxed): rows of layout text, the characters a US layout reaches with Shift
+// included, land in a native Qt form byte for byte, Tab and Return included.
+TEST(KdeRun, FillsANativeQtFormThroughThePortal) {
+    TemporaryFolder temp;
+    const auto printed = temp.path() / "form.txt";
+    Process form({"sh", "-c",
+                  "exec env QT_QPA_PLATFORM=wayland " + shellWord(KEYFERRY_QT_FORM) +
+                      " --keep Name City Code >" + shellWord(printed.string())});
+    ASSERT_TRUE(waitForKWinViewOf(form.pid()));
+
+    const std::vector<std::vector<std::string>> rows = {
+        {"Anna-Maria O'Neil", "Saint-Etienne?", "A#1"},
+        {"J. R. \"Bob\" Smith", "New York, NY", "~!@$%^&*()_+"},
+        {"zoe@example.org", "Paris 75001", "{x}|<y>"},
+    };
+    Template item;
+    item.name = "Form";
+    item.targetAppBundleID = "qt_form"; // the Wayland app_id, KWin's resource class
+    item.settings.countdownSeconds = 1;
+    item.settings.interCharDelay = 0;
+    std::string csv = "Name;City;Code\n";
+    for (const char* label : {"Name", "City", "Code"})
+        item.steps.push_back(makeStep(StepType::textInput, label, 0.1));
+    item.steps.push_back(makeStep(StepType::returnKey, "", 0.5));
+    for (const auto& row : rows)
+        csv += csvField(row[0]) + ";" + csvField(row[1]) + ";" + csvField(row[2]) + "\n";
+
+    KeyferryRun run(temp.path(), item, csv);
+    run.start();
+    EXPECT_EQ(run.wait(), 0) << run.output();
+    EXPECT_NE(run.output().find("Done. Entries entered: 3"), std::string::npos) << run.output();
+    std::string expected;
+    for (const auto& row : rows)
+        expected += row[0] + "|" + row[1] + "|" + row[2] + "|\n";
+    EXPECT_TRUE(spinUntil([&] { return readText(printed) == expected; }))
+        << escaped(readText(printed)) << "\n"
+        << run.output();
 }
