@@ -417,35 +417,72 @@ TEST_F(KdeDesktop, TabsThroughAFormBecomeStepsAndEscapeEndsTheRecording) {
     EXPECT_TRUE(shortcutKeysOf(escapeAction).empty()) << "Escape stayed a global shortcut";
 }
 
+namespace {
+
+/// Whether Ctrl+Shift+Esc is a global shortcut of some program now.
+bool stopShortcutTaken() {
+    QDBusMessage message = QDBusMessage::createMethodCall(
+        QStringLiteral("org.kde.kglobalaccel"), QStringLiteral("/kglobalaccel"),
+        QStringLiteral("org.kde.KGlobalAccel"), QStringLiteral("isGlobalShortcutAvailable"));
+    message << 0x07000000 << QStringLiteral("keyferry-test");
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(message);
+    return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
+           !reply.arguments().front().toBool();
+}
+
+/// The Qt form with Name, City and Code, printing each row it is given into a file.
+class KdeRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form = std::make_unique<Process>(std::vector<std::string>{
+            "sh", "-c",
+            "exec env QT_QPA_PLATFORM=wayland " + shellWord(KEYFERRY_QT_FORM) +
+                " --keep Name City Code >" + shellWord(printed.string())});
+        ASSERT_TRUE(waitForKWinViewOf(form->pid()));
+    }
+
+    /// Name, City and Code, then Return: Tab after each field but the last.
+    static Template formTemplate() {
+        Template item;
+        item.name = "Form";
+        item.targetAppBundleID = "qt_form"; // the Wayland app_id, KWin's resource class
+        item.settings.countdownSeconds = 1;
+        item.settings.interCharDelay = 0;
+        for (const char* label : {"Name", "City", "Code"})
+            item.steps.push_back(makeStep(StepType::textInput, label, 0.1));
+        item.steps.push_back(makeStep(StepType::returnKey, "", 0.5));
+        return item;
+    }
+
+    static std::string csvOf(const std::vector<std::vector<std::string>>& rows) {
+        std::string csv = "Name;City;Code\n";
+        for (const auto& row : rows)
+            csv += csvField(row[0]) + ";" + csvField(row[1]) + ";" + csvField(row[2]) + "\n";
+        return csv;
+    }
+
+    std::size_t rowsLanded() const {
+        const std::string text = readText(printed);
+        return static_cast<std::size_t>(std::ranges::count(text, '\n'));
+    }
+
+    TemporaryFolder temp;
+    std::filesystem::path printed = temp.path() / "form.txt";
+    std::unique_ptr<Process> form;
+};
+
+} // namespace
+
 // A run on KDE types through the desktop portal (KDE asks nothing of an application that is
 // not sandboxed): rows of layout text, the characters a US layout reaches with Shift
 // included, land in a native Qt form byte for byte, Tab and Return included.
-TEST(KdeRun, FillsANativeQtFormThroughThePortal) {
-    TemporaryFolder temp;
-    const auto printed = temp.path() / "form.txt";
-    Process form({"sh", "-c",
-                  "exec env QT_QPA_PLATFORM=wayland " + shellWord(KEYFERRY_QT_FORM) +
-                      " --keep Name City Code >" + shellWord(printed.string())});
-    ASSERT_TRUE(waitForKWinViewOf(form.pid()));
-
+TEST_F(KdeRun, FillsANativeQtFormThroughThePortal) {
     const std::vector<std::vector<std::string>> rows = {
         {"Anna-Maria O'Neil", "Saint-Etienne?", "A#1"},
         {"J. R. \"Bob\" Smith", "New York, NY", "~!@$%^&*()_+"},
         {"zoe@example.org", "Paris 75001", "{x}|<y>"},
     };
-    Template item;
-    item.name = "Form";
-    item.targetAppBundleID = "qt_form"; // the Wayland app_id, KWin's resource class
-    item.settings.countdownSeconds = 1;
-    item.settings.interCharDelay = 0;
-    std::string csv = "Name;City;Code\n";
-    for (const char* label : {"Name", "City", "Code"})
-        item.steps.push_back(makeStep(StepType::textInput, label, 0.1));
-    item.steps.push_back(makeStep(StepType::returnKey, "", 0.5));
-    for (const auto& row : rows)
-        csv += csvField(row[0]) + ";" + csvField(row[1]) + ";" + csvField(row[2]) + "\n";
-
-    KeyferryRun run(temp.path(), item, csv);
+    KeyferryRun run(temp.path(), formTemplate(), csvOf(rows));
     run.start();
     EXPECT_EQ(run.wait(), 0) << run.output();
     EXPECT_NE(run.output().find("Done. Entries entered: 3"), std::string::npos) << run.output();
@@ -455,4 +492,40 @@ TEST(KdeRun, FillsANativeQtFormThroughThePortal) {
     EXPECT_TRUE(spinUntil([&] { return readText(printed) == expected; }))
         << escaped(readText(printed)) << "\n"
         << run.output();
+}
+
+// Ctrl+Shift+Esc pressed on a keyboard of the session's (through the portal, as a remote
+// user's hand) ends the run before its last rows; the key is a global shortcut only while
+// the run lasts.
+TEST_F(KdeRun, TheStopShortcutPressedStopsTheRun) {
+    std::vector<std::vector<std::string>> rows;
+    for (int i = 1; i <= 12; ++i)
+        rows.push_back({"Name " + std::to_string(i), "City", std::to_string(i)});
+    Template slow = formTemplate();
+    slow.steps.back().postDelay = 1.0;
+    ASSERT_FALSE(stopShortcutTaken());
+    KeyferryRun run(temp.path(), slow, csvOf(rows));
+    run.start();
+    ASSERT_TRUE(spinUntil([&] { return rowsLanded() > 0; }, std::chrono::seconds(30)))
+        << run.output();
+    EXPECT_TRUE(stopShortcutTaken()) << "the run holds no shortcut";
+    PortalKeyboard hand;
+    ASSERT_TRUE(hand.started());
+    for (const auto& [code, down] :
+         std::vector<std::pair<int, bool>>{{PortalKeyboard::control, true},
+                                           {PortalKeyboard::shift, true},
+                                           {PortalKeyboard::escape, true},
+                                           {PortalKeyboard::escape, false},
+                                           {PortalKeyboard::shift, false},
+                                           {PortalKeyboard::control, false}})
+        ASSERT_TRUE(hand.key(code, down));
+    EXPECT_EQ(run.wait(std::chrono::seconds(30)), 1) << run.output();
+    const std::size_t landed = rowsLanded();
+    EXPECT_LT(landed, rows.size()) << run.output();
+    EXPECT_NE(run.output().find("Entries that need another try"), std::string::npos)
+        << run.output();
+    EXPECT_EQ(run.output().find("Paused"), std::string::npos) << "stopped, not paused";
+    settle(std::chrono::milliseconds(1500));
+    EXPECT_EQ(rowsLanded(), landed) << "typing went on after the stop";
+    EXPECT_FALSE(stopShortcutTaken()) << "the shortcut outlived the run";
 }
