@@ -48,6 +48,7 @@ struct KWinChannel::State {
     std::condition_variable changed;
     QDBusConnection connection{QString()};
     QString connectionName;
+    QString kwinName; ///< KWin's unique bus name: only its calls are taken
     QString pluginName;
     QString scriptFile;
     std::optional<QDBusMessage> waitingNext; ///< the script's "next", unanswered
@@ -84,7 +85,7 @@ public:
     }
 
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override {
-        if (message.interface() != objectInterface)
+        if (message.interface() != objectInterface || message.service() != state_.kwinName)
             return false;
         std::lock_guard lock(state_.mutex);
         if (message.member() == QStringLiteral("next")) {
@@ -137,14 +138,15 @@ Expected<std::unique_ptr<KWinChannel>> KWinChannel::open() {
     if (!shared.connection.isConnected())
         return Unexpected{std::string("the session bus cannot be reached")};
 
-    QDBusMessage isThere = QDBusMessage::createMethodCall(
+    QDBusMessage ownerOf = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
-        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"));
-    isThere << kwinService;
-    const QDBusMessage owner = shared.connection.call(isThere);
-    if (owner.type() != QDBusMessage::ReplyMessage || owner.arguments().isEmpty() ||
-        !owner.arguments().front().toBool())
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetNameOwner"));
+    ownerOf << kwinService;
+    const QDBusMessage owner = shared.connection.call(ownerOf);
+    if (owner.type() != QDBusMessage::ReplyMessage || owner.arguments().isEmpty())
         return Unexpected{std::string("KWin is not on the session bus")};
+    // Any program of the session may call Keyferry's object; only KWin's answers count.
+    shared.kwinName = owner.arguments().front().toString();
 
     shared.service = std::make_unique<Service>(shared);
     shared.service->moveToThread(&shared.thread);
