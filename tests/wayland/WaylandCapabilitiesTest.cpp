@@ -246,3 +246,19 @@ TEST(WaylandCapabilities, KdeSaysWhichPartIsMissing) {
     EXPECT_TRUE(state(Capability::listWindows).available);
     EXPECT_EQ(state(Capability::listWindows).note, "");
 }
+
+// Through the portal GNOME asks the user each time Keyferry starts; KDE asks nothing of an
+// application that is not sandboxed, and the note does not say it will.
+TEST(WaylandCapabilities, ThePortalNoteSaysWhetherTheDesktopAsks) {
+    for (const auto& [desktop, asks] : {std::pair{"GNOME", true}, std::pair{"KDE", false}}) {
+        SCOPED_TRACE(desktop);
+        WaylandFacts facts;
+        facts.keyboardProblem = "the compositor offers no virtual keyboard";
+        facts.portalInput = true;
+        facts.currentDesktop = desktop;
+        const CapabilityState typing = describeWayland(facts).capabilities[0];
+        ASSERT_EQ(typing.capability, Capability::typeLayoutText);
+        EXPECT_TRUE(typing.available);
+        EXPECT_EQ(typing.note.find("asks you") != std::string::npos, asks) << typing.note;
+    }
+}

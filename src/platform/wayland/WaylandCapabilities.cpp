@@ -79,8 +79,12 @@ DesktopDescription describeWayland(const WaylandFacts& facts) {
 
     if (facts.portalInput) {
         yes(Capability::typeLayoutText);
+        // KDE asks nothing of an application that is not sandboxed.
         description.capabilities.back().note =
-            "through the desktop portal: the desktop asks you once each time Keyferry starts";
+            kind == DesktopKind::kde
+                ? "through the desktop portal"
+                : "through the desktop portal: the desktop asks you once each time Keyferry "
+                  "starts";
         no(Capability::typeAnyText,
            "the desktop portal types only the characters of your keyboard layout",
            "keep to your layout's characters or add a layout that has them; a run names the "
