@@ -3,8 +3,11 @@
 
 #include "app/Commands.h"
 #include "automation/AccessibilityChecker.h"
+#include "automation/RunnerEngine.h"
 #include "model/TemplateStore.h"
 #include "platform/DesktopServicesLoader.h"
+#include "recording/RecorderService.h"
+#include "ui/FirstPaintReport.h"
 #include "ui/Icons.h"
 #include "ui/MainWindow.h"
 #include "ui/QtScheduler.h"
@@ -41,7 +44,14 @@ int runDesktopApp(int argc, char** argv) {
     }
     TemplateStore store(std::cerr);
     AccessibilityChecker checker(**desktop, scheduler);
-    MainWindow window(store, checker, **desktop, scheduler);
+    // One runner and one recorder per window: the runner panel and the editor's debug run
+    // share the runner, so one window has one run state.
+    RunnerEngine runner(**desktop, scheduler, &checker);
+    RecorderService recorder(**desktop, scheduler);
+    MainWindow window(store, checker, **desktop, scheduler, runner, recorder);
+    // bench/run_startup_bench.sh measures the time to the first painted window.
+    if (std::getenv("KEYFERRY_REPORT_FIRST_PAINT"))
+        reportFirstPaint(window);
     window.show();
     return QApplication::exec();
 }

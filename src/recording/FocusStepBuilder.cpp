@@ -32,12 +32,15 @@ std::optional<Step> FocusStepBuilder::focusEntered(const FocusedElement& element
                                                    std::size_t stepNumber) {
     if (inKeyferry) {
         leftForKeyferry_ = last_.has_value();
+        unmovedSinceStart_ = false;
         return std::nullopt;
     }
     // Attributes are all there is to tell elements apart, so only a return from Keyferry
     // counts as the same element again: two unnamed fields in a row are two steps.
-    const bool returned = leftForKeyferry_ && last_ && sameElement(*last_, element);
+    const bool returned =
+        (leftForKeyferry_ || unmovedSinceStart_) && last_ && sameElement(*last_, element);
     leftForKeyferry_ = false;
+    unmovedSinceStart_ = false;
     last_ = element;
     if (returned)
         return std::nullopt;

@@ -14,6 +14,11 @@ namespace keyferry {
 /// step named after the field, entering any other control is a Tab step.
 class FocusStepBuilder {
 public:
+    /// `focusedAtStart`: the element that has the focus as the recording begins; the desktop
+    /// announcing it again (GNOME does when a new input device appears) is no move.
+    explicit FocusStepBuilder(std::optional<FocusedElement> focusedAtStart = std::nullopt)
+        : last_(std::move(focusedAtStart)), unmovedSinceStart_(last_.has_value()) {}
+
     /// Whether the recorder turns this kind of element into a Text Input step.
     static bool takesText(ElementRole role);
     /// The name a field is recorded under: its title, else its description, else its
@@ -31,6 +36,7 @@ public:
 private:
     std::optional<FocusedElement> last_;
     bool leftForKeyferry_ = false;
+    bool unmovedSinceStart_ = false;
 };
 
 } // namespace keyferry

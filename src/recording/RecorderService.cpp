@@ -37,7 +37,7 @@ void RecorderService::startRecording() {
     recordedSteps_.clear();
     lastDetectedLabel_.reset();
     detectedBundleID_.reset();
-    focusSteps_ = FocusStepBuilder{};
+    focusSteps_ = FocusStepBuilder{followsFocusOnly_ ? desktop_.focusedElement() : std::nullopt};
     state_ = RecorderState::recording;
     changed.emit();
     if (followsFocusOnly_)
@@ -50,8 +50,9 @@ void RecorderService::installFocusWatch() {
     removeEventTap();
     focusWatch_ =
         desktop_.watchFocus([this](const FocusedElement& element) { handleFocus(element); });
-    escapeBinding_ =
-        desktop_.bindKeys({escape}, [this](const InputEvent& event) { handle(event); });
+    // Escape ends the recording, Alt+Space changes the last step's type, as on X11.
+    escapeBinding_ = desktop_.bindKeys({escape, optionSpace},
+                                       [this](const InputEvent& event) { handle(event); });
     if (!focusWatch_ || !escapeBinding_) {
         removeEventTap();
         state_ = RecorderState::idle;

@@ -20,11 +20,14 @@
 namespace keyferry {
 
 MainWindow::MainWindow(TemplateStore& store, AccessibilityChecker& checker,
-                       DesktopServices& desktop, Scheduler& scheduler, QWidget* parent)
+                       DesktopServices& desktop, Scheduler& scheduler, RunnerEngine& runner,
+                       RecorderService& recorder, QWidget* parent)
     : QMainWindow(parent), store_(store), checker_(checker), desktop_(desktop),
-      scheduler_(scheduler), splitter_(new QSplitter(this)),
+      scheduler_(scheduler), runner_(runner), recorder_(recorder), splitter_(new QSplitter(this)),
       sidebar_(new TemplateSidebar(store, splitter_)), right_(new QStackedWidget(splitter_)),
       placeholder_(new QLabel(QStringLiteral("No Template Selected"), right_)) {
+    // A template the desktop cannot run is refused, the reason in the status line.
+    runner_.describeDesktopWith([&desktop] { return describeDesktop(desktop); });
     setWindowTitle(QStringLiteral("Keyferry"));
     setWindowIcon(applicationIcon());
     auto* central = new QWidget(this);
@@ -90,7 +93,8 @@ bool MainWindow::showsPlaceholder() const {
 void MainWindow::followSelection() {
     if (store_.selectedTemplateID()) {
         if (!detail_) {
-            detail_ = new TemplateDetailView(store_, desktop_, scheduler_, &checker_, right_);
+            detail_ = new TemplateDetailView(store_, desktop_, scheduler_, &checker_, runner_,
+                                             recorder_, right_);
             right_->addWidget(detail_);
         }
         right_->setCurrentWidget(detail_);

@@ -4,8 +4,10 @@
 
 #include "automation/AccessibilityChecker.h"
 #include "automation/DesktopServices.h"
+#include "automation/RunnerEngine.h"
 #include "automation/Scheduler.h"
 #include "model/TemplateStore.h"
+#include "recording/RecorderService.h"
 
 class QLabel;
 class QSplitter;
@@ -23,8 +25,12 @@ class TemplateSidebar;
 /// the desktop lacks and the permission prompt.
 class MainWindow final : public QMainWindow {
 public:
+    /// `runner` and `recorder` are the window's one runner (table runs and the debug run)
+    /// and one recorder; they outlive the window. The window has the runner refuse what the
+    /// desktop cannot run.
     MainWindow(TemplateStore& store, AccessibilityChecker& checker, DesktopServices& desktop,
-               Scheduler& scheduler, QWidget* parent = nullptr);
+               Scheduler& scheduler, RunnerEngine& runner, RecorderService& recorder,
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
     TemplateSidebar* sidebar() const { return sidebar_; }
@@ -49,6 +55,8 @@ private:
     AccessibilityChecker& checker_;
     DesktopServices& desktop_;
     Scheduler& scheduler_;
+    RunnerEngine& runner_;
+    RecorderService& recorder_;
     QSplitter* splitter_;
     TemplateSidebar* sidebar_;
     QStackedWidget* right_;

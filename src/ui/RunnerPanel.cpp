@@ -40,11 +40,11 @@ QLabel* iconLabel(QWidget* parent, const char* symbol, const QColor& colour, con
 
 } // namespace
 
-RunnerPanel::RunnerPanel(DesktopServices& desktop, Scheduler& scheduler,
-                         AccessibilityChecker* checker, std::function<Template()> currentTemplate,
+RunnerPanel::RunnerPanel(RunnerEngine& engine, DesktopServices& desktop,
+                         std::function<bool()> debugging, std::function<Template()> currentTemplate,
                          std::function<const CSVData*()> table,
                          std::function<std::filesystem::path()> tableFile, QWidget* parent)
-    : QWidget(parent), engine_(std::make_unique<RunnerEngine>(desktop, scheduler, checker)),
+    : QWidget(parent), engine_(&engine), debugging_(std::move(debugging)),
       currentTemplate_(std::move(currentTemplate)), table_(std::move(table)),
       tableFile_(std::move(tableFile)), pages_(new QStackedWidget(this)),
       fromEntry_(new QSpinBox(this)), rowTotal_(new QLabel(this)), countdownText_(new QLabel(this)),
@@ -53,8 +53,6 @@ RunnerPanel::RunnerPanel(DesktopServices& desktop, Scheduler& scheduler,
       resumeFrom_(nullptr), status_(new QLabel(this)), pauseOnInput_(new QCheckBox(this)),
       results_(new QWidget(this)), resultSummary_(new QLabel(this)),
       problemRows_(new QListWidget(this)), runFailed_(new QPushButton(this)) {
-    // A template the desktop cannot run is refused, the reason in the status line.
-    engine_->describeDesktopWith([&desktop] { return describeDesktop(desktop); });
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::AlternateBase);
     auto* layout = new QVBoxLayout(this);
@@ -139,8 +137,8 @@ RunnerPanel::RunnerPanel(DesktopServices& desktop, Scheduler& scheduler,
         }
     idle->layout()->addWidget(pauseOnInput_);
     static_cast<QHBoxLayout*>(idle->layout())->addStretch();
-    addButton(idle, QStringLiteral("Test Run"), "play", QStringLiteral("Execute one entry"),
-              [this] { start(1); });
+    testRun_ = addButton(idle, QStringLiteral("Test Run"), "play",
+                         QStringLiteral("Execute one entry"), [this] { start(1); });
     addButton(idle, QStringLiteral("Start"), "play.fill",
               QStringLiteral("Enter every entry from the first one chosen"),
               [this] { start(std::nullopt); })
@@ -347,15 +345,14 @@ QPushButton* RunnerPanel::addButton(QWidget* page, const QString& text, const ch
     button->setAccessibleName(text);
     connect(button, &QPushButton::clicked, this, [action = std::move(action)] { action(); });
     page->layout()->addWidget(button);
-    buttons_.push_back(button);
+    buttons_.emplace_back(text, button);
     return button;
 }
 
-QPushButton* RunnerPanel::button(const QString& text) const {
-    const int shown = pages_->currentIndex();
-    for (QPushButton* candidate : buttons_)
-        if (candidate->parentWidget() == pages_->widget(shown) &&
-            (candidate->text() == text || candidate->text().startsWith(text)))
+QPushButton* RunnerPanel::button(const QString& name) const {
+    const QWidget* shown = pages_->currentWidget();
+    for (const auto& [made, candidate] : buttons_)
+        if (candidate->parentWidget() == shown && made == name)
             return candidate;
     return nullptr;
 }
@@ -379,7 +376,9 @@ void RunnerPanel::start(std::optional<std::size_t> limit) {
 void RunnerPanel::refresh() {
     const CSVData* data = table_();
     const std::size_t rows = data ? data->rowCount() : 0;
-    const RunnerState& state = engine_->state();
+    // The editor's debug run shares the runner; it is shown there, not here.
+    const bool debugging = debugging_ && debugging_();
+    const RunnerState state = debugging ? RunnerState(runner_state::Idle{}) : engine_->state();
     std::visit(
         [&](const auto& s) {
             using S = std::decay_t<decltype(s)>;
@@ -430,18 +429,21 @@ void RunnerPanel::refresh() {
     // Start and Test Run only where an entry is left to run.
     const int entry = fromEntry_->value();
     const std::size_t first = entry > 1 ? static_cast<std::size_t>(entry - 1) : 0;
-    const bool runnable = data && first < rows;
-    for (QPushButton* b : buttons_)
+    const bool runnable = !debugging && !engine_->isRunning() && data && first < rows;
+    for (const auto& [made, b] : buttons_)
         if (b->parentWidget() == pages_->widget(idlePage)) {
             b->setEnabled(runnable);
-            const QString why = QStringLiteral("The table has only %1 entries").arg(rows);
+            QString why = QStringLiteral("The table has only %1 entries").arg(rows);
+            if (debugging)
+                why = QStringLiteral("A debug run is under way in the editor");
             b->setToolTip(
-                runnable ? (b->text() == QStringLiteral("Test Run")
+                runnable ? (b == testRun_
                                 ? QStringLiteral("Execute one entry")
                                 : QStringLiteral("Enter every entry from the first one chosen"))
                          : why);
         }
-    const QString message = QString::fromStdString(engine_->statusMessage());
+    const QString message =
+        debugging ? QString() : QString::fromStdString(engine_->statusMessage());
     status_->setText(message);
     status_->setVisible(!message.isEmpty());
     refreshResults();

@@ -25,7 +25,9 @@ namespace keyferry {
 /// shown from the journal, with the rows that did not land and a way to run just those.
 class RunnerPanel final : public QWidget {
 public:
-    RunnerPanel(DesktopServices& desktop, Scheduler& scheduler, AccessibilityChecker* checker,
+    /// `engine` is the window's runner, which the editor's debug run shares: while
+    /// `debugging` holds, the panel shows its idle page with nothing to start.
+    RunnerPanel(RunnerEngine& engine, DesktopServices& desktop, std::function<bool()> debugging,
                 std::function<Template()> currentTemplate, std::function<const CSVData*()> table,
                 std::function<std::filesystem::path()> tableFile, QWidget* parent = nullptr);
     ~RunnerPanel() override;
@@ -33,7 +35,8 @@ public:
     RunnerEngine& engine() { return *engine_; }
     /// The 1-based first entry.
     QSpinBox* fromEntry() const { return fromEntry_; }
-    QPushButton* button(const QString& text) const;
+    /// The button of the page shown that was made with this name ("Start", "Resume from").
+    QPushButton* button(const QString& name) const;
     QLabel* statusLabel() const { return status_; }
     /// The page shown for the current state ("idle", "countdown", ...).
     QString pageName() const;
@@ -57,7 +60,8 @@ private:
     QPushButton* addButton(QWidget* page, const QString& text, const char* symbol,
                            const QString& tip, std::function<void()> action);
 
-    std::unique_ptr<RunnerEngine> engine_;
+    RunnerEngine* engine_;
+    std::function<bool()> debugging_;
     std::function<Template()> currentTemplate_;
     std::function<const CSVData*()> table_;
     std::function<std::filesystem::path()> tableFile_;
@@ -77,7 +81,8 @@ private:
     QLabel* resultSummary_;
     QListWidget* problemRows_;
     QPushButton* runFailed_;
-    std::vector<QPushButton*> buttons_;
+    std::vector<std::pair<QString, QPushButton*>> buttons_; ///< by the name each was made with
+    QPushButton* testRun_ = nullptr;
     std::unique_ptr<JournalRecorder> journal_;
     std::optional<RunJournal> lastRun_;
     std::optional<std::string> journalProblem_;

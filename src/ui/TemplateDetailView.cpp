@@ -23,8 +23,10 @@ namespace keyferry {
 
 TemplateDetailView::TemplateDetailView(TemplateStore& store, DesktopServices& desktop,
                                        Scheduler& scheduler, AccessibilityChecker* checker,
+                                       RunnerEngine& runner, RecorderService& recorder,
                                        QWidget* parent)
     : QWidget(parent), store_(store), desktop_(desktop), scheduler_(scheduler), checker_(checker),
+      runner_(runner), session_(std::make_unique<EditSession>(store, scheduler, runner, recorder)),
       statusIcon_(new QLabel(this)), statusText_(new QLabel(this)),
       saveButton_(new QPushButton(this)), runnerButton_(new QPushButton(this)),
       runnerDivider_(horizontalDivider(this)), layout_(new QVBoxLayout(this)) {
@@ -51,7 +53,7 @@ TemplateDetailView::TemplateDetailView(TemplateStore& store, DesktopServices& de
     save->setShortcut(QKeySequence::Save);
     save->setShortcutContext(Qt::WindowShortcut);
     connect(save, &QAction::triggered, this, [this] {
-        if (hasUnsavedChanges_)
+        if (hasUnsavedChanges())
             saveDraft();
     });
     addAction(save);
@@ -59,13 +61,11 @@ TemplateDetailView::TemplateDetailView(TemplateStore& store, DesktopServices& de
     layout_->addLayout(header);
     layout_->addWidget(horizontalDivider(this));
 
-    editor_ = new TemplateEditor(
-        desktop_, scheduler_, [this] { return draft_.value_or(Template{}); },
-        [this](const std::function<void(Template&)>& change) { editDraft(change); }, this);
+    editor_ = new TemplateEditor(*session_, desktop_, recorder, this);
     layout_->addWidget(editor_, 1);
     layout_->addWidget(horizontalDivider(this));
 
-    csvPanel_ = new CSVPanel([this] { return draft_.value_or(Template{}); },
+    csvPanel_ = new CSVPanel([this] { return draft().value_or(Template{}); },
                              [this] { tableChanged(); }, this);
     layout_->addWidget(csvPanel_);
 
@@ -78,135 +78,37 @@ TemplateDetailView::TemplateDetailView(TemplateStore& store, DesktopServices& de
     layout_->addLayout(runnerBar);
     layout_->addWidget(runnerDivider_);
 
-    selectionConnection_ = store_.selectedTemplateIDChanged.connect([this] { selectionChanged(); });
-    storeConnection_ = store_.templatesChanged.connect([this] { storeChanged(); });
-    fileStatusConnection_ = store_.fileStatusChanged.connect([this] { fileStatusChanged(); });
-    loadDraft();
+    draftConnection_ = session_->draftChanged.connect([this] { draftChanged(); });
+    stateConnection_ = session_->stateChanged.connect([this] {
+        // A debug run just asked for holds the runner before its first state change.
+        if (runnerPanel_)
+            runnerPanel_->refresh();
+        refresh();
+    });
     refresh();
 }
 
 TemplateDetailView::~TemplateDetailView() {
-    commitDraft(); // the pane goes away: nothing edited is lost
-    store_.selectedTemplateIDChanged.disconnect(selectionConnection_);
-    store_.templatesChanged.disconnect(storeConnection_);
-    store_.fileStatusChanged.disconnect(fileStatusConnection_);
-    if (saveTimer_)
-        scheduler_.cancel(saveTimer_);
-    if (feedbackTimer_)
-        scheduler_.cancel(feedbackTimer_);
+    session_->draftChanged.disconnect(draftConnection_);
+    session_->stateChanged.disconnect(stateConnection_);
+    // The panels watch the session and the runner: they go first. The session commits its
+    // draft as it ends, so nothing edited is lost.
+    delete runnerPanel_;
+    delete editor_;
+    delete csvPanel_;
+    session_.reset();
 }
 
 QLineEdit* TemplateDetailView::nameField() const {
     return editor_->nameField();
 }
 
-void TemplateDetailView::loadDraft() {
-    const auto& selected = store_.selectedTemplateID();
-    const auto& templates = store_.templates();
-    const auto found =
-        selected ? std::ranges::find(templates, *selected, &Template::id) : templates.end();
-    if (found == templates.end()) {
-        draft_.reset();
-    } else {
-        draft_ = *found;
-        // A template just loaded has nothing unsaved, unless saves fail and the file lacks it.
-        hasUnsavedChanges_ = store_.lastSaveError() && !store_.isStored(draft_->id);
-    }
-    editor_->templateChanged();
+void TemplateDetailView::draftChanged() {
     csvPanel_->templateChanged();
-    refresh();
-}
-
-bool TemplateDetailView::commitDraft() {
-    if (!draft_)
-        return false;
-    if (!store_.replaceTemplate(*draft_))
-        return false; // deleted meanwhile: nothing to write back
-    // A failed save leaves the draft unsaved; the window says why.
-    hasUnsavedChanges_ = !store_.save();
-    refresh();
-    return !hasUnsavedChanges_;
-}
-
-void TemplateDetailView::saveDraft() {
-    if (!commitDraft())
-        return;
-    showSavedFeedback_ = true;
-    if (feedbackTimer_)
-        scheduler_.cancel(feedbackTimer_);
-    feedbackTimer_ = scheduler_.runAfter(savedFeedbackTime, [this] {
-        feedbackTimer_ = 0;
-        showSavedFeedback_ = false;
-        refresh();
-    });
-    refresh();
-}
-
-void TemplateDetailView::markUnsaved() {
-    hasUnsavedChanges_ = true;
-    showSavedFeedback_ = false;
-    if (saveTimer_)
-        scheduler_.cancel(saveTimer_);
-    saveTimer_ = scheduler_.runAfter(autosaveDelay, [this] {
-        saveTimer_ = 0;
-        saveDraft();
-    });
-    refresh();
-}
-
-void TemplateDetailView::editDraft(const std::function<void(Template&)>& change) {
-    if (!draft_)
-        return;
-    const Template before = *draft_;
-    change(*draft_);
-    if (*draft_ == before)
-        return;
-    if (draft_->name != before.name) {
-        // The sidebar shows the name as it is typed; the file gets it with the next save.
-        auto renamed = std::ranges::find(store_.templates(), draft_->id, &Template::id);
-        if (renamed != store_.templates().end()) {
-            Template stored = *renamed;
-            stored.name = draft_->name;
-            store_.replaceTemplate(stored);
-        }
-    }
-    editor_->templateChanged();
-    csvPanel_->templateChanged();
-    markUnsaved();
-}
-
-void TemplateDetailView::selectionChanged() {
-    commitDraft(); // the previous template keeps its edits, without asking
-    loadDraft();
-    if (!draft_) { // the pane is gone for now: its table and runner with it
+    if (!session_->draft() && runnerPanel_) { // the pane is gone for now: its runner with it
         delete runnerPanel_;
         runnerPanel_ = nullptr;
         showRunner_ = false;
-    }
-}
-
-void TemplateDetailView::storeChanged() {
-    if (!draft_)
-        return;
-    // A rename in the sidebar reaches the draft, so the next commit does not undo it.
-    const auto stored = std::ranges::find(store_.templates(), draft_->id, &Template::id);
-    if (stored != store_.templates().end() && stored->name != draft_->name) {
-        draft_->name = stored->name;
-        editor_->templateChanged();
-    }
-}
-
-void TemplateDetailView::fileStatusChanged() {
-    // Any save says whether the file holds the draft: one from the sidebar (a new template
-    // is selected before it is saved) as much as one of the draft's own.
-    if (draft_) {
-        const auto stored = std::ranges::find(store_.templates(), draft_->id, &Template::id);
-        const bool inFile =
-            stored != store_.templates().end() && *stored == *draft_ && store_.isStored(draft_->id);
-        if (inFile)
-            hasUnsavedChanges_ = false;
-        else if (store_.lastSaveError())
-            hasUnsavedChanges_ = true;
     }
     refresh();
 }
@@ -226,7 +128,8 @@ void TemplateDetailView::toggleRunner() {
     if (showRunner_ && !runnerPanel_) {
         // Created afresh each time it is shown; it runs the draft as it is on screen.
         runnerPanel_ = new RunnerPanel(
-            desktop_, scheduler_, checker_, [this] { return draft_.value_or(Template{}); },
+            runner_, desktop_, [this] { return session_->isDebugging(); },
+            [this] { return draft().value_or(Template{}); },
             [this]() -> const CSVData* {
                 const auto& table = csvPanel_->state().csvData;
                 return table ? &*table : nullptr;
@@ -234,7 +137,8 @@ void TemplateDetailView::toggleRunner() {
             [this] { return csvPanel_->loadedFile(); }, this);
         layout_->addWidget(runnerPanel_);
     } else if (!showRunner_ && runnerPanel_) {
-        runnerPanel_->engine().stop();
+        if (!session_->isDebugging()) // a debug run goes on
+            runner_.stop();
         runnerPanel_->hide();
         runnerPanel_->deleteLater();
         runnerPanel_ = nullptr;
@@ -243,10 +147,12 @@ void TemplateDetailView::toggleRunner() {
 }
 
 void TemplateDetailView::refresh() {
-    if (hasUnsavedChanges_) {
+    const bool unsaved = hasUnsavedChanges();
+    const bool savedFeedback = showsSavedFeedback();
+    if (unsaved) {
         statusIcon_->setPixmap(symbolIcon("circle.fill", QColor(0xF5, 0x9E, 0x0B)).pixmap(8, 8));
         statusText_->setText(QStringLiteral("Unsaved Changes"));
-    } else if (showSavedFeedback_) {
+    } else if (savedFeedback) {
         statusIcon_->setPixmap(
             symbolIcon("checkmark.circle.fill", QColor(0x2E, 0xA0, 0x43)).pixmap(10, 10));
         statusText_->setText(QStringLiteral("Saved"));
@@ -254,13 +160,13 @@ void TemplateDetailView::refresh() {
         statusIcon_->clear();
         statusText_->clear();
     }
-    statusIcon_->setVisible(hasUnsavedChanges_ || showSavedFeedback_);
+    statusIcon_->setVisible(unsaved || savedFeedback);
     const auto& saveError = store_.lastSaveError();
     statusText_->setToolTip(
-        hasUnsavedChanges_ && saveError
+        unsaved && saveError
             ? QStringLiteral("Not saved: %1").arg(QString::fromStdString(*saveError))
             : QStringLiteral("Whether the template is saved"));
-    saveButton_->setEnabled(hasUnsavedChanges_);
+    saveButton_->setEnabled(unsaved);
 
     const auto& table = csvPanel_->state().csvData;
     runnerButton_->setEnabled(table && table->rowCount() > 0);

@@ -5,9 +5,11 @@
 #include "automation/AccessibilityChecker.h"
 #include "automation/DesktopServices.h"
 #include "automation/Scheduler.h"
+#include "editing/EditSession.h"
 #include "model/TemplateStore.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QLabel;
@@ -21,29 +23,33 @@ class CSVPanel;
 class TemplateEditor;
 class RunnerPanel;
 
-/// The right pane: edits a working copy (the draft) of the selected template and writes it
-/// back 2 s after the last change, on Ctrl+S, when the selection moves and when the pane or
-/// the application goes away. Holds the CSV panel and the runner panel.
+/// The right pane: the edit session of the selected template (its draft is written back
+/// 2 s after the last change, on Ctrl+S, when the selection moves and when the pane or the
+/// application goes away), with the editor, the CSV panel and the runner panel.
 class TemplateDetailView final : public QWidget {
 public:
-    static constexpr auto autosaveDelay = std::chrono::seconds(2);
-    static constexpr auto savedFeedbackTime = std::chrono::seconds(2);
+    static constexpr auto autosaveDelay = EditSession::autosaveDelay;
+    static constexpr auto savedFeedbackTime = EditSession::savedFeedbackTime;
 
+    /// `runner` and `recorder` are the window's; the debug run and the table runs share the
+    /// runner.
     TemplateDetailView(TemplateStore& store, DesktopServices& desktop, Scheduler& scheduler,
-                       AccessibilityChecker* checker, QWidget* parent = nullptr);
+                       AccessibilityChecker* checker, RunnerEngine& runner,
+                       RecorderService& recorder, QWidget* parent = nullptr);
     ~TemplateDetailView() override;
 
-    const std::optional<Template>& draft() const { return draft_; }
+    EditSession& session() { return *session_; }
+    const std::optional<Template>& draft() const { return session_->draft(); }
     /// Changes the draft the way the editor does; every change counts as an edit.
-    void editDraft(const std::function<void(Template&)>& change);
+    void editDraft(const std::function<void(Template&)>& change) { session_->edit(change); }
     /// Writes the draft into the store and saves (nothing when its template is gone).
     /// Returns whether the file now holds it.
-    bool commitDraft();
+    bool commitDraft() { return session_->commit(); }
     /// The Save button and Ctrl+S: commit now and show "Saved".
-    void saveDraft();
+    void saveDraft() { session_->save(); }
 
-    bool hasUnsavedChanges() const { return hasUnsavedChanges_; }
-    bool showsSavedFeedback() const { return showSavedFeedback_; }
+    bool hasUnsavedChanges() const { return session_->hasUnsavedChanges(); }
+    bool showsSavedFeedback() const { return session_->showsSavedFeedback(); }
     QPushButton* saveButton() const { return saveButton_; }
     QPushButton* runnerButton() const { return runnerButton_; }
     QLabel* statusText() const { return statusText_; }
@@ -54,11 +60,7 @@ public:
     void toggleRunner();
 
 private:
-    void loadDraft();
-    void markUnsaved();
-    void selectionChanged();
-    void storeChanged();
-    void fileStatusChanged();
+    void draftChanged();
     void refresh();
     void tableChanged();
 
@@ -66,12 +68,9 @@ private:
     DesktopServices& desktop_;
     Scheduler& scheduler_;
     AccessibilityChecker* checker_;
-    std::optional<Template> draft_;
-    bool hasUnsavedChanges_ = false;
-    bool showSavedFeedback_ = false;
+    RunnerEngine& runner_;
+    std::unique_ptr<EditSession> session_;
     bool showRunner_ = false;
-    Scheduler::TimerId saveTimer_ = 0;
-    Scheduler::TimerId feedbackTimer_ = 0;
 
     QLabel* statusIcon_;
     QLabel* statusText_;
@@ -82,7 +81,7 @@ private:
     QWidget* runnerDivider_;
     RunnerPanel* runnerPanel_ = nullptr;
     QVBoxLayout* layout_;
-    Signal<>::ConnectionId selectionConnection_, storeConnection_, fileStatusConnection_;
+    Signal<>::ConnectionId draftConnection_, stateConnection_;
 };
 
 } // namespace keyferry

@@ -1,26 +1,23 @@
 #include "ui/TemplateEditor.h"
 
-#include <QAbstractItemModel>
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QToolButton>
-#include <QToolTip>
 #include <QVBoxLayout>
 
 #include "automation/AutomationEngine.h"
-#include "automation/StepNeeds.h"
 #include "platform/DesktopServicesLoader.h"
 #include "ui/Icons.h"
 #include "ui/NumberText.h"
 #include "ui/RecorderView.h"
 #include "ui/RecordingPanelWidget.h"
+#include "ui/StepTableModel.h"
+#include "ui/StepTableView.h"
 
 #include <cmath>
 #include <set>
@@ -35,34 +32,12 @@ QString text(std::string_view view) {
     return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()));
 }
 
-template <class E>
-QComboBox* picker(QWidget* parent, E current, const QString& name, int width) {
-    auto* box = new QComboBox(parent);
-    for (E value : allCases<E>())
-        box->addItem(text(displayName(value)), static_cast<int>(value));
-    box->setCurrentIndex(box->findData(static_cast<int>(current)));
-    box->setFixedWidth(width);
-    box->setAccessibleName(name);
-    box->setToolTip(name);
-    return box;
-}
-
-QToolButton* plainButton(QWidget* parent, const char* symbol, const QString& tip,
-                         const QColor& tint = {}) {
-    auto* button = new QToolButton(parent);
-    button->setIcon(symbolIcon(symbol, tint));
-    button->setAutoRaise(true);
-    button->setToolTip(tip);
-    button->setAccessibleName(tip);
-    return button;
-}
-
 // A number field that refuses what does not parse or lies outside the limits, and shows
 // the stored value again when editing ends.
 template <class Parse, class Format, class Accept>
-QLineEdit* numberField(QWidget* parent, const QString& shown, const QString& name, int width,
-                       Parse parse, Format format, Accept accept) {
-    auto* field = new QLineEdit(shown, parent);
+QLineEdit* numberField(QWidget* parent, const QString& name, int width, Parse parse, Format format,
+                       Accept accept) {
+    auto* field = new QLineEdit(parent);
     field->setFixedWidth(width);
     field->setAccessibleName(name);
     field->setToolTip(name);
@@ -73,10 +48,6 @@ QLineEdit* numberField(QWidget* parent, const QString& shown, const QString& nam
     QObject::connect(field, &QLineEdit::editingFinished, field,
                      [field, format] { field->setText(QString::fromStdString(format())); });
     return field;
-}
-
-bool validDelay(double value) {
-    return std::isfinite(value) && value >= 0;
 }
 
 // The target picker lists the applications running when it opens.
@@ -95,20 +66,21 @@ private:
 
 } // namespace
 
-TemplateEditor::TemplateEditor(DesktopServices& desktop, Scheduler& scheduler,
-                               std::function<Template()> current, Edit edit, QWidget* parent)
-    : QWidget(parent), desktop_(desktop), current_(std::move(current)), edit_(std::move(edit)),
-      recorder_(desktop, scheduler), debugEngine_(desktop, scheduler),
+TemplateEditor::TemplateEditor(EditSession& session, DesktopServices& desktop,
+                               RecorderService& recorder, QWidget* parent)
+    : QWidget(parent), session_(session), desktop_(desktop), recorder_(recorder),
       nameField_(new QLineEdit(this)),
       targetPicker_(new TargetPicker(this, [this] { refreshTargets(); })),
       duplicateWarning_(new QLabel(this)), mainArea_(new QStackedWidget(this)),
-      stepList_(new QListWidget(this)), debugPanel_(new QWidget(this)),
-      debugText_(new QLabel(this)), debugStatus_(new QLabel(this)),
-      recorderView_(new RecorderView(recorder_, this)), recordedPanel_(new QWidget(this)),
+      stepModel_(new StepTableModel(
+          session, [&desktop] { return describeDesktop(desktop); }, this)),
+      stepTable_(new StepTableView(
+          *stepModel_, [this](const QModelIndex& index) { activate(index); }, this)),
+      debugPanel_(new QWidget(this)), debugText_(new QLabel(this)), debugStatus_(new QLabel(this)),
+      recorderView_(new RecorderView(recorder, this)), recordedPanel_(new QWidget(this)),
       recordedCount_(new QLabel(this)), existingCount_(new QLabel(this)),
-      insertPicker_(new QComboBox(this)), deleteAll_(nullptr), debug_(nullptr),
-      advancedToggle_(new QToolButton(this)), advanced_(new QWidget(this)) {
-    debugEngine_.describeDesktopWith([this] { return describeDesktop(desktop_); });
+      insertPicker_(new QComboBox(this)), advancedToggle_(new QToolButton(this)),
+      advanced_(new QWidget(this)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 8, 0, 8);
     layout->setSpacing(12);
@@ -130,7 +102,7 @@ TemplateEditor::TemplateEditor(DesktopServices& desktop, Scheduler& scheduler,
     targetPicker_->setToolTip(QStringLiteral("The application that receives the input"));
     connect(targetPicker_, &QComboBox::activated, this, [this](int index) {
         const QVariant id = targetPicker_->itemData(index);
-        edit_([&](Template& item) {
+        session_.edit([&](Template& item) {
             item.targetAppBundleID =
                 id.isNull() ? std::nullopt : std::optional(id.toString().toStdString());
         });
@@ -145,64 +117,42 @@ TemplateEditor::TemplateEditor(DesktopServices& desktop, Scheduler& scheduler,
     duplicateWarning_->setContentsMargins(12, 0, 12, 0);
     layout->addWidget(duplicateWarning_);
 
-    // The step list, with the debug panel below it.
+    // The step table, with the debug panel below it.
     auto* stepsPage = new QWidget(mainArea_);
     auto* stepsLayout = new QVBoxLayout(stepsPage);
     stepsLayout->setContentsMargins(0, 0, 0, 0);
-    auto* captions =
-        new QLabel(QStringLiteral("      #     Type                      Name"), stepsPage);
-    captions->setForegroundRole(QPalette::PlaceholderText);
-    stepsLayout->addWidget(captions);
-    stepList_->setDragDropMode(QAbstractItemView::InternalMove);
-    stepList_->setDefaultDropAction(Qt::MoveAction);
-    stepList_->setAccessibleName(QStringLiteral("Steps"));
-    stepList_->setToolTip(QStringLiteral("Drag a step, or press Ctrl+Up or Ctrl+Down, to move it"));
-    connect(stepList_->model(), &QAbstractItemModel::rowsMoved, this,
-            [this](const QModelIndex&, int start, int, const QModelIndex&, int row) {
-                moveStep(start, row > start ? row - 1 : row);
-            });
-    for (const auto& [keys, delta] : {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Up), -1},
-                                      std::pair{QKeySequence(Qt::CTRL | Qt::Key_Down), 1}}) {
-        auto* move = new QAction(stepList_);
-        move->setShortcut(keys);
-        move->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        connect(move, &QAction::triggered, this, [this, delta = delta] {
-            const int row = stepList_->currentRow();
-            if (row >= 0 && row + delta >= 0 && row + delta < stepList_->count())
-                moveStep(row, row + delta);
-        });
-        stepList_->addAction(move);
-    }
-    stepsLayout->addWidget(stepList_, 1);
+    stepTable_->setParent(stepsPage);
+    stepTable_->setAccessibleName(QStringLiteral("Steps"));
+    stepTable_->setToolTip(QStringLiteral(
+        "Drag a step, or press Ctrl+Up or Ctrl+Down, to move it; F2 or typing edits a cell"));
+    stepsLayout->addWidget(stepTable_, 1);
 
     auto* debugRow = new QHBoxLayout(debugPanel_);
     debugRow->setContentsMargins(12, 6, 12, 6);
     debugRow->setSpacing(12);
     debugText_->setParent(debugPanel_);
     debugText_->setTextFormat(Qt::RichText);
+    debugText_->setAccessibleName(QStringLiteral("Debug step"));
     debugRow->addWidget(debugText_, 1);
-    const auto debugButton = [this, debugRow](const QString& label, const char* symbol,
-                                              const QString& tip, std::function<void()> action) {
-        auto* button = new QPushButton(label, debugPanel_);
+    for (const auto& [which, label, symbol, tip, action] : std::initializer_list<
+             std::tuple<Button, QString, const char*, QString, std::function<void()>>>{
+             {Button::next, QStringLiteral("Next"), "forward.frame.fill",
+              QStringLiteral("Execute the step shown"), [this] { session_.debugNext(); }},
+             {Button::stop, QStringLiteral("Stop"), nullptr, QStringLiteral("End the debug run"),
+              [this] { session_.stopDebug(); }},
+             {Button::cancel, QStringLiteral("Cancel"), nullptr,
+              QStringLiteral("Do not start the debug run"), [this] { session_.stopDebug(); }},
+             {Button::ok, QStringLiteral("OK"), nullptr, QStringLiteral("Close the debug result"),
+              [this] { session_.dismissDebug(); }}}) {
+        QPushButton* button = addButton(which, debugPanel_, label, tip, action);
         if (symbol)
             button->setIcon(symbolIcon(symbol));
-        button->setToolTip(tip);
-        button->setAccessibleName(label);
-        connect(button, &QPushButton::clicked, this, [action = std::move(action)] { action(); });
         debugRow->addWidget(button);
-        buttons_.push_back(button);
-    };
-    debugButton(QStringLiteral("Next"), "forward.frame.fill",
-                QStringLiteral("Execute the step shown"), [this] { debugEngine_.next(); });
-    debugButton(QStringLiteral("Stop"), nullptr, QStringLiteral("End the debug run"),
-                [this] { debugEngine_.stop(); });
-    debugButton(QStringLiteral("Cancel"), nullptr, QStringLiteral("Do not start the debug run"),
-                [this] { debugEngine_.stop(); });
-    debugButton(QStringLiteral("OK"), nullptr, QStringLiteral("Close the debug result"),
-                [this] { debugEngine_.setState(runner_state::Idle{}); });
+    }
     stepsLayout->addWidget(debugPanel_);
     debugStatus_->setForegroundRole(QPalette::PlaceholderText);
     debugStatus_->setContentsMargins(12, 0, 12, 0);
+    debugStatus_->setAccessibleName(QStringLiteral("Debug status"));
     stepsLayout->addWidget(debugStatus_);
     mainArea_->addWidget(stepsPage);
     mainArea_->addWidget(recorderView_);
@@ -217,40 +167,28 @@ TemplateEditor::TemplateEditor(DesktopServices& desktop, Scheduler& scheduler,
     existingCount_->setParent(recordedPanel_);
     recorded->addWidget(existingCount_);
     auto* choices = new QHBoxLayout;
-    const auto panelButton = [this, choices](const QString& label, const QString& tip,
-                                             std::function<void()> action) {
-        auto* button = new QPushButton(label, recordedPanel_);
-        button->setToolTip(tip);
-        button->setAccessibleName(label);
-        connect(button, &QPushButton::clicked, this, [action = std::move(action)] { action(); });
-        choices->addWidget(button);
-        buttons_.push_back(button);
-        return button;
-    };
-    panelButton(QStringLiteral("Apply"), QStringLiteral("Use the recorded steps"),
-                [this] { applyRecording(true); });
-    panelButton(QStringLiteral("Replace All"),
-                QStringLiteral("Replace every step by the recorded ones"),
-                [this] { applyRecording(true); });
-    panelButton(QStringLiteral("Discard"), QStringLiteral("Keep the template as it was"), [this] {
-        showRecordingFinished_ = false;
-        refresh();
-    });
+    choices->addWidget(addButton(Button::apply, recordedPanel_, QStringLiteral("Apply"),
+                                 QStringLiteral("Use the recorded steps"),
+                                 [this] { session_.replaceWithRecording(); }));
+    choices->addWidget(addButton(Button::replaceAll, recordedPanel_, QStringLiteral("Replace All"),
+                                 QStringLiteral("Replace every step by the recorded ones"),
+                                 [this] { session_.replaceWithRecording(); }));
+    choices->addWidget(addButton(Button::discard, recordedPanel_, QStringLiteral("Discard"),
+                                 QStringLiteral("Keep the template as it was"),
+                                 [this] { session_.discardRecording(); }));
     choices->addStretch();
     recorded->addLayout(choices);
     auto* insertRow = new QHBoxLayout;
-    auto* insert = new QPushButton(QStringLiteral("Insert After Step"), recordedPanel_);
-    insert->setToolTip(QStringLiteral("Insert the recorded steps after the step chosen"));
-    insert->setAccessibleName(QStringLiteral("Insert After Step"));
-    connect(insert, &QPushButton::clicked, this, [this] { applyRecording(false); });
-    buttons_.push_back(insert);
-    insertRow->addWidget(insert);
+    insertRow->addWidget(
+        addButton(Button::insertAfter, recordedPanel_, QStringLiteral("Insert After Step"),
+                  QStringLiteral("Insert the recorded steps after the step chosen"),
+                  [this] { session_.insertRecording(); }));
     insertPicker_->setParent(recordedPanel_);
     insertPicker_->setMaximumWidth(200);
     insertPicker_->setAccessibleName(QStringLiteral("Insert position"));
     insertPicker_->setToolTip(QStringLiteral("Where the recorded steps go"));
     connect(insertPicker_, &QComboBox::activated, this,
-            [this](int index) { insertPosition_ = index; });
+            [this](int index) { session_.setInsertPosition(static_cast<std::size_t>(index)); });
     insertRow->addWidget(insertPicker_);
     insertRow->addStretch();
     recorded->addLayout(insertRow);
@@ -260,34 +198,25 @@ TemplateEditor::TemplateEditor(DesktopServices& desktop, Scheduler& scheduler,
 
     auto* toolbar = new QHBoxLayout;
     toolbar->setContentsMargins(12, 0, 12, 0);
-    const auto toolButton = [this, toolbar](const QString& label, const char* symbol,
+    const auto toolButton = [this, toolbar](Button which, const QString& label, const char* symbol,
                                             const QColor& tint, const QString& tip,
                                             std::function<void()> action) {
-        auto* button = new QPushButton(symbolIcon(symbol, tint), label, this);
-        button->setToolTip(tip);
-        button->setAccessibleName(label);
-        connect(button, &QPushButton::clicked, this, [action = std::move(action)] { action(); });
+        QPushButton* button = addButton(which, this, label, tip, std::move(action));
+        button->setIcon(symbolIcon(symbol, tint));
         toolbar->addWidget(button);
-        buttons_.push_back(button);
-        return button;
     };
-    toolButton(QStringLiteral("Add Step"), "plus", {}, QStringLiteral("Append a Tab step"), [this] {
-        edit_([](Template& item) { item.steps.push_back(Step::ofType(StepType::tab)); });
-    });
-    deleteAll_ =
-        toolButton(QStringLiteral("Delete All"), "trash", {}, QStringLiteral("Remove every step"),
-                   [this] { edit_([](Template& item) { item.steps.clear(); }); });
-    debug_ = toolButton(
-        QStringLiteral("Debug"), "ant", {},
-        QStringLiteral("Test workflow step-by-step in the target app (with placeholder data)"),
-        [this] {
-            debugRefused_ = !debugEngine_.startDebug(current_());
-            refresh(); // no second run before this one has begun
-        });
+    toolButton(Button::addStep, QStringLiteral("Add Step"), "plus", {},
+               QStringLiteral("Append a Tab step"), [this] { session_.addStep(); });
+    toolButton(Button::deleteAll, QStringLiteral("Delete All"), "trash", {},
+               QStringLiteral("Remove every step"), [this] { session_.deleteAllSteps(); });
     toolButton(
-        QStringLiteral("Record"), "record.circle", QColor(0xDC, 0x26, 0x26),
+        Button::debug, QStringLiteral("Debug"), "ant", {},
+        QStringLiteral("Test workflow step-by-step in the target app (with placeholder data)"),
+        [this] { session_.startDebug(); });
+    toolButton(
+        Button::record, QStringLiteral("Record"), "record.circle", QColor(0xDC, 0x26, 0x26),
         QStringLiteral("Record the steps while you work through the form (Esc in the form stops)"),
-        [this] { recorder_.startRecording(); });
+        [this] { session_.startRecording(); });
     toolbar->addStretch();
     layout->addLayout(toolbar);
 
@@ -310,21 +239,23 @@ TemplateEditor::TemplateEditor(DesktopServices& desktop, Scheduler& scheduler,
     rows->setContentsMargins(12, 0, 12, 0);
     auto* settings = new QHBoxLayout;
     rows->addLayout(settings);
+    const auto current = [this] { return session_.draft().value_or(Template{}); };
     settings->addWidget(new QLabel(QStringLiteral("Countdown (sec)"), advanced_));
     countdown_ = numberField(
-        advanced_, {}, QStringLiteral("Countdown (sec)"), 50, parseInteger,
-        [this] { return formatInteger(current_().settings.countdownSeconds); },
+        advanced_, QStringLiteral("Countdown (sec)"), 50, parseInteger,
+        [current] { return formatInteger(current().settings.countdownSeconds); },
         [this](std::int64_t value) {
             editInPlace([&](Template& item) { item.settings.countdownSeconds = value; });
         });
     settings->addWidget(countdown_);
     // The two delays: finite and not negative, or refused.
-    const auto delayField = [this](const QString& name, double Template::Settings::*member) {
+    const auto delayField = [this, current](const QString& name,
+                                            double Template::Settings::*member) {
         return numberField(
-            advanced_, {}, name, 80, parseDecimal,
-            [this, member] { return formatDecimal(current_().settings.*member); },
+            advanced_, name, 80, parseDecimal,
+            [current, member] { return formatDecimal(current().settings.*member); },
             [this, member](double value) {
-                if (validDelay(value))
+                if (std::isfinite(value) && value >= 0)
                     editInPlace([&](Template& item) { item.settings.*member = value; });
             });
     };
@@ -337,14 +268,13 @@ TemplateEditor::TemplateEditor(DesktopServices& desktop, Scheduler& scheduler,
                                &Template::Settings::defaultPostDelay);
     settings->addWidget(defaultDelay_);
     settings->addStretch();
-    const auto toggle = [this](const QString& text, const QString& tip,
+    const auto toggle = [this](const QString& label, const QString& tip,
                                bool Template::Settings::*member) {
-        auto* box = new QCheckBox(text, advanced_);
-        box->setAccessibleName(text);
+        auto* box = new QCheckBox(label, advanced_);
+        box->setAccessibleName(label);
         box->setToolTip(tip);
         connect(box, &QCheckBox::toggled, this, [this, member](bool on) {
-            if (current_().settings.*member != on)
-                editInPlace([&](Template& item) { item.settings.*member = on; });
+            editInPlace([&](Template& item) { item.settings.*member = on; });
         });
         return box;
     };
@@ -363,45 +293,56 @@ TemplateEditor::TemplateEditor(DesktopServices& desktop, Scheduler& scheduler,
     rows->addLayout(checks);
     layout->addWidget(advanced_);
 
-    recorderConnection_ = recorder_.changed.connect([this] { recorderChanged(); });
-    stateConnection_ = debugEngine_.stateChanged.connect([this] {
-        rebuildSteps(); // the highlighted step follows the debug run
-        refresh();
-    });
-    statusConnection_ = debugEngine_.statusMessageChanged.connect([this] { refresh(); });
-    templateChanged();
+    draftConnection_ = session_.draftChanged.connect([this] { draftChanged(); });
+    stateConnection_ = session_.stateChanged.connect([this] { refresh(); });
+    draftChanged();
 }
 
 TemplateEditor::~TemplateEditor() {
     // Child widgets outlive the members they watch unless they go first.
     delete recorderView_;
+    delete stepTable_;
+    delete stepModel_;
     clickRecorder_.reset();
-    recorder_.changed.disconnect(recorderConnection_);
-    debugEngine_.stateChanged.disconnect(stateConnection_);
-    debugEngine_.statusMessageChanged.disconnect(statusConnection_);
+    session_.draftChanged.disconnect(draftConnection_);
+    session_.stateChanged.disconnect(stateConnection_);
 }
 
-void TemplateEditor::templateChanged() {
-    debugRefused_ = false; // the refusal was about the template as it was
-    if (editingInRow_) {   // the field being typed in already shows it; keep its focus
-        refresh();
-        return;
+QPushButton* TemplateEditor::addButton(Button which, QWidget* parent, const QString& label,
+                                       const QString& tip, std::function<void()> action) {
+    auto* button = new QPushButton(label, parent);
+    button->setToolTip(tip);
+    button->setAccessibleName(label);
+    connect(button, &QPushButton::clicked, this, [action = std::move(action)] { action(); });
+    buttons_[which] = button;
+    return button;
+}
+
+void TemplateEditor::editInPlace(const std::function<void(Template&)>& change) {
+    editingInPlace_ = true;
+    session_.edit(change);
+    editingInPlace_ = false;
+}
+
+void TemplateEditor::draftChanged() {
+    if (!editingInPlace_) { // the field being typed in already shows it; keep its cursor
+        const Template item = session_.draft().value_or(Template{});
+        if (nameField_->text().toStdString() != item.name)
+            nameField_->setText(QString::fromStdString(item.name));
+        countdown_->setText(QString::fromStdString(formatInteger(item.settings.countdownSeconds)));
+        charDelay_->setText(QString::fromStdString(formatDecimal(item.settings.interCharDelay)));
+        defaultDelay_->setText(
+            QString::fromStdString(formatDecimal(item.settings.defaultPostDelay)));
+        const QSignalBlocker verifyBlocker(verifyTyped_), clearBlocker(clearFirst_);
+        verifyTyped_->setChecked(item.settings.verifyTypedText);
+        clearFirst_->setChecked(item.settings.clearFieldFirst);
+        refreshTargets();
     }
-    const Template item = current_();
-    if (nameField_->text().toStdString() != item.name)
-        nameField_->setText(QString::fromStdString(item.name));
-    countdown_->setText(QString::fromStdString(formatInteger(item.settings.countdownSeconds)));
-    charDelay_->setText(QString::fromStdString(formatDecimal(item.settings.interCharDelay)));
-    defaultDelay_->setText(QString::fromStdString(formatDecimal(item.settings.defaultPostDelay)));
-    verifyTyped_->setChecked(item.settings.verifyTypedText);
-    clearFirst_->setChecked(item.settings.clearFieldFirst);
-    refreshTargets();
-    rebuildSteps();
     refresh();
 }
 
 void TemplateEditor::refreshTargets() {
-    const Template item = current_();
+    const Template item = session_.draft().value_or(Template{});
     targetPicker_->clear();
     targetPicker_->addItem(QStringLiteral("None"));
     bool chosenListed = false;
@@ -420,338 +361,32 @@ void TemplateEditor::refreshTargets() {
     targetPicker_->setCurrentIndex(std::max(index, 0));
 }
 
-void TemplateEditor::editInPlace(const std::function<void(Template&)>& change) {
-    // The field being typed in already shows the change: the rows are not rebuilt under it.
-    editingInRow_ = true;
-    edit_(change);
-    editingInRow_ = false;
-}
-
-void TemplateEditor::editStep(const Uuid& id, const std::function<void(Step&)>& change,
-                              bool rebuild) {
-    const auto apply = [&](Template& item) {
-        for (Step& step : item.steps)
-            if (step.id == id)
-                change(step);
-    };
-    if (!rebuild) {
-        editInPlace(apply);
+void TemplateEditor::activate(const QModelIndex& index) {
+    if (!index.isValid())
         return;
-    }
-    edit_(apply);
-    rebuildSteps();
+    const auto row = static_cast<std::size_t>(index.row());
+    if (index.column() == StepTableModel::remove)
+        session_.deleteStep(row);
+    else if (index.column() == StepTableModel::position)
+        recordClickPosition(row);
 }
 
-void TemplateEditor::moveStep(int from, int to) {
-    edit_([&](Template& item) {
-        if (from < 0 || to < 0 || from >= static_cast<int>(item.steps.size()) ||
-            to >= static_cast<int>(item.steps.size()))
-            return;
-        Step moved = item.steps[static_cast<std::size_t>(from)];
-        item.steps.erase(item.steps.begin() + from);
-        item.steps.insert(item.steps.begin() + to, moved);
-    });
-    rebuildSteps();
-    stepList_->setCurrentRow(to);
-}
-
-QWidget* TemplateEditor::makeRow(const Template& item, std::size_t index) {
-    const Step& step = item.steps[index];
-    const Uuid id = step.id;
-    auto* row = new QWidget;
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(4, 2, 4, 2);
-    layout->setSpacing(4);
-    const auto* debug = std::get_if<runner_state::DebugStep>(&debugEngine_.state());
-    if (debug && debug->stepIdx == index) {
-        // Purple at 15 %, mixed onto white; on this row only, not its fields.
-        row->setObjectName(QStringLiteral("currentStep"));
-        row->setAttribute(Qt::WA_StyledBackground);
-        row->setStyleSheet(QStringLiteral("#currentStep { background-color: #e4d8fb; }"));
-    }
-    auto* handle = new QLabel(row);
-    handle->setPixmap(symbolIcon("line.3.horizontal").pixmap(16, 16));
-    handle->setToolTip(QStringLiteral("Drag to move"));
-    layout->addWidget(handle);
-    auto* number = new QLabel(QString::number(index + 1), row);
-    number->setFixedWidth(30);
-    layout->addWidget(number);
-
-    auto* type =
-        picker<StepType>(row, step.type, QStringLiteral("Step %1 type").arg(index + 1), 150);
-    connect(type, &QComboBox::activated, this, [this, id, type](int i) {
-        const auto chosen = static_cast<StepType>(type->itemData(i).toInt());
-        editStep(
-            id, [&](Step& s) { s.type = chosen; }, true);
-    });
-    layout->addWidget(type);
-    if (const auto warning = stepWarning(step, description_)) {
-        // Said in the editor, not only when a run is refused.
-        const QString why = QString::fromStdString(*warning);
-        QToolButton* flag = plainButton(
-            row, "exclamationmark.triangle.fill",
-            QStringLiteral("Step %1 cannot run on this desktop").arg(index + 1), orange);
-        flag->setObjectName(QStringLiteral("missingCapability"));
-        flag->setToolTip(why);
-        flag->setAccessibleDescription(why);
-        flag->setFocusPolicy(Qt::StrongFocus);
-        connect(flag, &QToolButton::clicked, flag, [flag, why] {
-            QToolTip::showText(flag->mapToGlobal(QPoint(0, flag->height())), why, flag);
-        });
-        layout->addWidget(flag);
-    }
-
-    const bool fixed = step.isFixed();
-    switch (step.type) {
-    case StepType::textInput: {
-        auto* label = new QLineEdit(QString::fromStdString(step.label), row);
-        label->setPlaceholderText(QStringLiteral("Column Name"));
-        label->setAccessibleName(QStringLiteral("Step %1 column name").arg(index + 1));
-        label->setToolTip(QStringLiteral("The CSV column this step types"));
-        label->setEnabled(!fixed);
-        connect(label, &QLineEdit::textEdited, this, [this, id](const QString& t) {
-            editStep(
-                id, [&](Step& s) { s.label = t.toStdString(); }, false);
-        });
-        layout->addWidget(label, 1);
-        QToolButton* pin = plainButton(row, fixed ? "pin.fill" : "pin",
-                                       fixed ? QStringLiteral("Unpin (use CSV value)")
-                                             : QStringLiteral("Set fixed value"),
-                                       fixed ? orange : QColor());
-        connect(pin, &QToolButton::clicked, this, [this, id, fixed] {
-            editStep(
-                id,
-                [&](Step& s) {
-                    if (fixed)
-                        s.fixedValue.reset();
-                    else // pinned with its label as the first fixed value, else "Fixed Value"
-                        s.fixedValue = s.label.empty() ? std::string("Fixed Value") : s.label;
-                },
-                true);
-        });
-        layout->addWidget(pin);
-        if (fixed) {
-            auto* value = new QLineEdit(QString::fromStdString(*step.fixedValue), row);
-            value->setPlaceholderText(QStringLiteral("Fixed Value"));
-            value->setMaximumWidth(120);
-            value->setAccessibleName(QStringLiteral("Step %1 fixed value").arg(index + 1));
-            value->setToolTip(QStringLiteral("Typed in every row instead of a CSV value"));
-            QPalette palette = value->palette();
-            palette.setColor(QPalette::Text, orange);
-            value->setPalette(palette);
-            connect(value, &QLineEdit::textEdited, this, [this, id](const QString& t) {
-                editStep(
-                    id, [&](Step& s) { s.fixedValue = t.toStdString(); }, t.isEmpty());
-            });
-            layout->addWidget(value);
-        }
-        break;
-    }
-    case StepType::arrowKey: {
-        auto* direction =
-            picker<ArrowDirection>(row, step.arrowDirection.value_or(ArrowDirection::down),
-                                   QStringLiteral("Step %1 arrow").arg(index + 1), 80);
-        connect(direction, &QComboBox::activated, this, [this, id, direction](int i) {
-            const auto chosen = static_cast<ArrowDirection>(direction->itemData(i).toInt());
-            editStep(
-                id, [&](Step& s) { s.arrowDirection = chosen; }, false);
-        });
-        layout->addWidget(direction);
-        layout->addStretch(1);
-        break;
-    }
-    case StepType::mouseClick: {
-        auto* button =
-            picker<MouseButton>(row, step.mouseButton.value_or(MouseButton::left),
-                                QStringLiteral("Step %1 mouse button").arg(index + 1), 70);
-        connect(button, &QComboBox::activated, this, [this, id, button](int i) {
-            const auto chosen = static_cast<MouseButton>(button->itemData(i).toInt());
-            editStep(
-                id, [&](Step& s) { s.mouseButton = chosen; }, false);
-        });
-        layout->addWidget(button);
-        auto* clicks =
-            picker<MouseClickType>(row, step.mouseClickType.value_or(MouseClickType::single),
-                                   QStringLiteral("Step %1 click type").arg(index + 1), 80);
-        connect(clicks, &QComboBox::activated, this, [this, id, clicks](int i) {
-            const auto chosen = static_cast<MouseClickType>(clicks->itemData(i).toInt());
-            editStep(
-                id, [&](Step& s) { s.mouseClickType = chosen; }, false);
-        });
-        layout->addWidget(clicks);
-        const bool placed = step.mousePositionX && step.mousePositionY;
-        auto* position =
-            new QLabel(placed ? QStringLiteral("@ (%1, %2)")
-                                    .arg(static_cast<long long>(std::trunc(*step.mousePositionX)))
-                                    .arg(static_cast<long long>(std::trunc(*step.mousePositionY)))
-                              : QStringLiteral("@ Mouse Position"),
-                       row);
-        position->setObjectName(QStringLiteral("position"));
-        layout->addWidget(position, 1);
-        QToolButton* record = plainButton(row, "scope", QStringLiteral("Record click position"));
-        record->setEnabled(item.targetAppBundleID.has_value());
-        connect(record, &QToolButton::clicked, this, [this, id] { recordClickPosition(id); });
-        layout->addWidget(record);
-        if (placed) {
-            QToolButton* clear = plainButton(row, "xmark.circle",
-                                             QStringLiteral("Clear position (use mouse position)"));
-            connect(clear, &QToolButton::clicked, this, [this, id] {
-                editStep(
-                    id,
-                    [](Step& s) {
-                        s.mousePositionX.reset();
-                        s.mousePositionY.reset();
-                    },
-                    true);
-            });
-            layout->addWidget(clear);
-        }
-        break;
-    }
-    default: {
-        auto* label = new QLineEdit(QString::fromStdString(step.label), row);
-        label->setEnabled(needsLabel(step.type));
-        label->setAccessibleName(QStringLiteral("Step %1 caption").arg(index + 1));
-        label->setToolTip(QStringLiteral("Only Text Input steps name a column"));
-        layout->addWidget(label, 1);
-        break;
-    }
-    }
-
-    auto* delay = numberField(
-        row, QString::fromStdString(formatDecimal(step.postDelay)),
-        QStringLiteral("Step %1 delay (sec)").arg(index + 1), 60, parseDecimal,
-        [this, id] {
-            for (const Step& s : current_().steps)
-                if (s.id == id)
-                    return formatDecimal(s.postDelay);
-            return std::string();
-        },
-        [this, id](double value) {
-            if (validDelay(value))
-                editStep(
-                    id, [&](Step& s) { s.postDelay = value; }, false);
-        });
-    layout->addWidget(delay);
-    auto* repeat = numberField(
-        row, QString::fromStdString(formatInteger(step.repeatCount)),
-        QStringLiteral("Step %1 repeat count").arg(index + 1), 50, parseInteger,
-        [this, id] {
-            for (const Step& s : current_().steps)
-                if (s.id == id)
-                    return formatInteger(s.repeatCount);
-            return std::string();
-        },
-        [this, id](std::int64_t value) {
-            if (value >= 0)
-                editStep(
-                    id, [&](Step& s) { s.repeatCount = value; }, false);
-        });
-    repeat->setEnabled(needsRepeatCount(step.type));
-    layout->addWidget(repeat);
-    QToolButton* remove =
-        plainButton(row, "minus.circle.fill", QStringLiteral("Delete step %1").arg(index + 1),
-                    QColor(0xDC, 0x26, 0x26));
-    connect(remove, &QToolButton::clicked, this, [this, id] {
-        edit_([&](Template& t) {
-            std::erase_if(t.steps, [&](const Step& s) { return s.id == id; });
-        });
-    });
-    layout->addWidget(remove);
-    return row;
-}
-
-void TemplateEditor::rebuildSteps() {
-    description_ = describeDesktop(desktop_);
-    const Template item = current_();
-    const int current = stepList_->currentRow();
-    stepList_->clear();
-    for (std::size_t i = 0; i < item.steps.size(); ++i) {
-        auto* entry = new QListWidgetItem(stepList_);
-        QWidget* row = makeRow(item, i);
-        entry->setSizeHint(row->sizeHint());
-        entry->setData(
-            Qt::AccessibleTextRole,
-            QStringLiteral("Step %1: %2").arg(i + 1).arg(text(displayName(item.steps[i].type))));
-        stepList_->setItemWidget(entry, row);
-    }
-    if (current >= 0 && current < stepList_->count())
-        stepList_->setCurrentRow(current);
-}
-
-QWidget* TemplateEditor::stepRow(int index) const {
-    QListWidgetItem* entry = stepList_->item(index);
-    return entry ? stepList_->itemWidget(entry) : nullptr;
-}
-
-void TemplateEditor::recorderChanged() {
-    const RecorderState state = recorder_.state();
-    if (state == RecorderState::idle && lastRecorderState_ == RecorderState::recording &&
-        !recorder_.recordedSteps().empty()) {
-        insertPosition_ = static_cast<int>(current_().steps.size());
-        showRecordingFinished_ = true;
-    }
-    lastRecorderState_ = state;
-    refresh();
-}
-
-void TemplateEditor::setInsertPosition(int position) {
-    insertPosition_ = position;
-    refresh();
-}
-
-void TemplateEditor::applyRecording(bool replaceAll) {
-    const auto& recorded = recorder_.recordedSteps();
-    const auto detected = recorder_.detectedBundleID();
-    edit_([&](Template& item) {
-        if (replaceAll) {
-            item.steps = recorded;
-        } else {
-            const auto at = std::clamp<std::size_t>(
-                static_cast<std::size_t>(std::max(insertPosition_, 0)), 0, item.steps.size());
-            item.steps.insert(item.steps.begin() + static_cast<std::ptrdiff_t>(at),
-                              recorded.begin(), recorded.end());
-        }
-        if (detected)
-            item.targetAppBundleID = detected;
-    });
-    showRecordingFinished_ = false;
-    templateChanged();
-}
-
-void TemplateEditor::recordClickPosition(const Uuid& stepID) {
-    const auto target = current_().targetAppBundleID;
-    if (!target)
+void TemplateEditor::recordClickPosition(std::size_t index) {
+    const auto& steps = session_.steps();
+    const auto target = session_.draft() ? session_.draft()->targetAppBundleID : std::nullopt;
+    if (!target || index >= steps.size() || steps[index].type != StepType::mouseClick)
         return;
+    const Uuid stepID = steps[index].id;
     clickRecorder_ =
         std::make_unique<ClickPositionRecorder>(desktop_, RecordingPanelWidget::factory());
     clickRecorder_->record(target, [this, stepID](std::optional<Point> point) {
-        if (point)
-            editStep(
-                stepID,
-                [&](Step& s) {
-                    s.mousePositionX = point->x;
-                    s.mousePositionY = point->y;
-                },
-                true);
+        // The step may have moved while the click was awaited.
+        if (const auto at = session_.indexOf(stepID); point && at)
+            session_.setPosition(*at, *point);
         // Dropped after this completion has returned: it is the recorder's own call.
         QMetaObject::invokeMethod(
             this, [this] { clickRecorder_.reset(); }, Qt::QueuedConnection);
     });
-}
-
-QPushButton* TemplateEditor::toolbarButton(const QString& label) const {
-    for (QPushButton* button : buttons_)
-        if (button->text() == label && button->parentWidget() == this)
-            return button;
-    return nullptr;
-}
-
-QPushButton* TemplateEditor::panelButton(const QString& label) const {
-    for (QPushButton* button : buttons_)
-        if (button->text() == label && button->parentWidget() != this)
-            return button;
-    return nullptr;
 }
 
 QString TemplateEditor::mainArea() const {
@@ -763,14 +398,14 @@ QString TemplateEditor::mainArea() const {
 }
 
 void TemplateEditor::refresh() {
-    const Template item = current_();
+    const Template item = session_.draft().value_or(Template{});
     const auto labels = item.textInputLabels();
     const std::set<std::string> distinct(labels.begin(), labels.end());
     duplicateWarning_->setVisible(distinct.size() < labels.size());
 
     if (recorder_.state() == RecorderState::recording)
         mainArea_->setCurrentWidget(recorderView_);
-    else if (showRecordingFinished_)
+    else if (session_.offersRecording())
         mainArea_->setCurrentWidget(recordedPanel_);
     else
         mainArea_->setCurrentIndex(0);
@@ -782,11 +417,11 @@ void TemplateEditor::refresh() {
     existingCount_->setVisible(!empty);
     existingCount_->setText(
         QStringLiteral("Existing workflow has %1 steps").arg(item.steps.size()));
-    panelButton(QStringLiteral("Apply"))->setVisible(empty);
-    panelButton(QStringLiteral("Replace All"))->setVisible(!empty);
-    for (const char* name : {"Apply", "Replace All", "Insert After Step"})
-        panelButton(QString::fromLatin1(name))->setEnabled(recorded > 0);
-    panelButton(QStringLiteral("Insert After Step"))->setVisible(!empty);
+    button(Button::apply)->setVisible(empty);
+    button(Button::replaceAll)->setVisible(!empty);
+    for (const Button which : {Button::apply, Button::replaceAll, Button::insertAfter})
+        button(which)->setEnabled(recorded > 0);
+    button(Button::insertAfter)->setVisible(!empty);
     insertPicker_->setVisible(!empty);
     insertPicker_->clear();
     insertPicker_->addItem(QStringLiteral("Beginning"));
@@ -796,43 +431,48 @@ void TemplateEditor::refresh() {
             step.label.empty() ? text(displayName(step.type))
                                : QString::fromStdString(step.label)));
     }
-    insertPicker_->setCurrentIndex(std::clamp(insertPosition_, 0, insertPicker_->count() - 1));
+    insertPicker_->setCurrentIndex(static_cast<int>(session_.insertPosition()));
 
-    // The debug panel for the debug engine's state.
-    const RunnerState& state = debugEngine_.state();
-    QStringList shown;
-    if (const auto* step = std::get_if<runner_state::DebugStep>(&state)) {
+    // The debug panel for the debug run's phase.
+    std::set<Button> shown;
+    switch (session_.debugPhase()) {
+    case EditSession::DebugPhase::step: {
+        const runner_state::DebugStep& step = *session_.debugStep();
         QString line =
             QStringLiteral(
                 "<b>Step %1/%2</b> <span style='background:#ede9fe'>&nbsp;%3&nbsp;</span>")
-                .arg(step->stepIdx + 1)
+                .arg(step.stepIdx + 1)
                 .arg(item.steps.size())
-                .arg(QString::fromStdString(step->stepType).toHtmlEscaped());
-        if (!step->value.empty())
+                .arg(QString::fromStdString(step.stepType).toHtmlEscaped());
+        if (!step.value.empty())
             line += QStringLiteral(" <span style='color:#7c3aed'>\u2192 \"%1\"</span>")
-                        .arg(QString::fromStdString(step->value).toHtmlEscaped());
+                        .arg(QString::fromStdString(step.value).toHtmlEscaped());
         debugText_->setText(line);
-        shown = {QStringLiteral("Next"), QStringLiteral("Stop")};
-    } else if (const auto* countdown = std::get_if<runner_state::Countdown>(&state)) {
-        debugText_->setText(QStringLiteral("Debug starts in %1...").arg(countdown->remaining));
-        shown = {QStringLiteral("Cancel")};
-    } else if (std::holds_alternative<runner_state::Finished>(state)) {
+        shown = {Button::next, Button::stop};
+        break;
+    }
+    case EditSession::DebugPhase::countdown:
+        debugText_->setText(
+            QStringLiteral("Debug starts in %1...").arg(session_.debugCountdown().value_or(0)));
+        shown = {Button::cancel};
+        break;
+    case EditSession::DebugPhase::finished:
         debugText_->setText(
             QStringLiteral("<span style='color:#2ea043'>\u2714</span> Debug complete"));
-        shown = {QStringLiteral("OK")};
+        shown = {Button::ok};
+        break;
+    case EditSession::DebugPhase::none:
+        break;
     }
-    debugPanel_->setVisible(!shown.isEmpty());
-    for (const char* name : {"Next", "Stop", "Cancel", "OK"})
-        panelButton(QString::fromLatin1(name))
-            ->setVisible(shown.contains(QString::fromLatin1(name)));
-    const QString status = QString::fromStdString(debugEngine_.statusMessage());
+    debugPanel_->setVisible(!shown.empty());
+    for (const Button which : {Button::next, Button::stop, Button::cancel, Button::ok})
+        button(which)->setVisible(shown.contains(which));
+    const QString status = QString::fromStdString(session_.debugMessage());
     debugStatus_->setText(status);
-    debugStatus_->setVisible(!status.isEmpty() &&
-                             (debugRefused_ || !std::holds_alternative<runner_state::Idle>(state)));
+    debugStatus_->setVisible(!status.isEmpty());
 
-    deleteAll_->setVisible(!item.steps.empty());
-    debug_->setEnabled(!item.steps.empty() && std::holds_alternative<runner_state::Idle>(state) &&
-                       !debugEngine_.isRunning());
+    button(Button::deleteAll)->setVisible(!item.steps.empty());
+    button(Button::debug)->setEnabled(session_.canStartDebug());
     advancedToggle_->setIcon(symbolIcon(showAdvanced_ ? "chevron.down" : "chevron.right"));
     advanced_->setVisible(showAdvanced_);
 }

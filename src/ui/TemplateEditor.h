@@ -2,19 +2,16 @@
 
 #include <QWidget>
 
-#include "automation/DesktopDescription.h"
-#include "automation/RunnerEngine.h"
+#include "editing/EditSession.h"
 #include "recording/ClickPositionRecorder.h"
-#include "recording/RecorderService.h"
 
-#include <functional>
+#include <map>
 #include <memory>
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 class QStackedWidget;
 class QToolButton;
@@ -22,66 +19,71 @@ class QToolButton;
 namespace keyferry {
 
 class RecorderView;
+class StepTableModel;
+class StepTableView;
 
-/// Edits one template: name, target application, steps and timing; records a workflow,
-/// records click positions and steps through the template in debug mode. Every change goes
-/// through `edit`, into the detail pane's draft.
+/// Shows and edits the open template of an edit session: name, target application, the
+/// steps as a table, timing; the recording in progress and the choice of how to merge it;
+/// the debug run. Every change goes through the session.
 class TemplateEditor final : public QWidget {
 public:
-    using Edit = std::function<void(const std::function<void(Template&)>&)>;
+    enum class Button {
+        addStep,
+        deleteAll,
+        debug,
+        record,
+        next,
+        stop,
+        cancel,
+        ok,
+        apply,
+        replaceAll,
+        discard,
+        insertAfter
+    };
 
-    TemplateEditor(DesktopServices& desktop, Scheduler& scheduler,
-                   std::function<Template()> current, Edit edit, QWidget* parent = nullptr);
+    TemplateEditor(EditSession& session, DesktopServices& desktop, RecorderService& recorder,
+                   QWidget* parent = nullptr);
     ~TemplateEditor() override;
 
-    /// The draft changed (another template loaded, or an edit): show it.
-    void templateChanged();
+    /// Records where the step at `index` clicks, in the target application.
+    void recordClickPosition(std::size_t index);
 
-    void applyRecording(bool replaceAll);
-    void recordClickPosition(const Uuid& stepID);
-    void setInsertPosition(int position);
-
-    RecorderService& recorder() { return recorder_; }
-    RunnerEngine& debugEngine() { return debugEngine_; }
+    QPushButton* button(Button which) const { return buttons_.at(which); }
     QLineEdit* nameField() const { return nameField_; }
     QComboBox* targetPicker() const { return targetPicker_; }
-    QListWidget* stepList() const { return stepList_; }
+    QComboBox* insertPicker() const { return insertPicker_; }
+    StepTableView* stepTable() const { return stepTable_; }
+    StepTableModel* stepModel() const { return stepModel_; }
     QLabel* duplicateWarning() const { return duplicateWarning_; }
-    QPushButton* toolbarButton(const QString& text) const;
-    QPushButton* panelButton(const QString& text) const;
-    QWidget* stepRow(int index) const;
+    /// Why the last Debug was refused, or the debug run's message.
+    QLabel* debugStatus() const { return debugStatus_; }
     QString mainArea() const; ///< "steps", "recording" or "recorded"
     bool isRecordingClick() const { return clickRecorder_ != nullptr; }
 
 private:
-    void rebuildSteps();
+    void draftChanged();
     void refresh();
     void refreshTargets();
-    void recorderChanged();
+    void activate(const QModelIndex& index);
+    /// An edit whose field already shows it: the field is not set again under the cursor.
     void editInPlace(const std::function<void(Template&)>& change);
-    void editStep(const Uuid& id, const std::function<void(Step&)>& change, bool rebuild);
-    void moveStep(int from, int to);
-    QWidget* makeRow(const Template& item, std::size_t index);
+    QPushButton* addButton(Button which, QWidget* parent, const QString& label, const QString& tip,
+                           std::function<void()> action);
 
+    EditSession& session_;
     DesktopServices& desktop_;
-    DesktopDescription description_; ///< what the desktop offers, for the steps' warnings
-    std::function<Template()> current_;
-    Edit edit_;
-    RecorderService recorder_;
-    RunnerEngine debugEngine_;
+    RecorderService& recorder_;
     std::unique_ptr<ClickPositionRecorder> clickRecorder_;
-    bool showRecordingFinished_ = false;
-    bool debugRefused_ = false; ///< the last Debug was refused; its reason stays in view
     bool showAdvanced_ = false;
-    int insertPosition_ = 0;
-    bool editingInRow_ = false;
-    RecorderState lastRecorderState_ = RecorderState::idle;
+    bool editingInPlace_ = false;
 
     QLineEdit* nameField_;
     QComboBox* targetPicker_;
     QLabel* duplicateWarning_;
     QStackedWidget* mainArea_;
-    QListWidget* stepList_;
+    StepTableModel* stepModel_;
+    StepTableView* stepTable_;
     QWidget* debugPanel_;
     QLabel* debugText_;
     QLabel* debugStatus_;
@@ -90,8 +92,6 @@ private:
     QLabel* recordedCount_;
     QLabel* existingCount_;
     QComboBox* insertPicker_;
-    QPushButton* deleteAll_;
-    QPushButton* debug_;
     QToolButton* advancedToggle_;
     QWidget* advanced_;
     QLineEdit* countdown_;
@@ -99,8 +99,8 @@ private:
     QLineEdit* defaultDelay_;
     QCheckBox* verifyTyped_;
     QCheckBox* clearFirst_;
-    std::vector<QPushButton*> buttons_;
-    Signal<>::ConnectionId recorderConnection_, stateConnection_, statusConnection_;
+    std::map<Button, QPushButton*> buttons_;
+    Signal<>::ConnectionId draftConnection_, stateConnection_;
 };
 
 } // namespace keyferry

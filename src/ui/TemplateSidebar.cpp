@@ -73,6 +73,12 @@ TemplateSidebar::TemplateSidebar(TemplateStore& store, QWidget* parent)
                     return;
                 store_.setSelectedTemplateID(model_->idAt(current.row()));
             });
+    // Assistive technologies select an item without making it current: it opens all the same.
+    connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const QModelIndexList chosen = list_->selectionModel()->selectedIndexes();
+        if (!updatingSelection_ && chosen.size() == 1 && chosen.front() != list_->currentIndex())
+            list_->selectionModel()->setCurrentIndex(chosen.front(), QItemSelectionModel::NoUpdate);
+    });
     layout->addWidget(list_, 1);
     layout->addWidget(horizontalDivider(this));
 

@@ -1,7 +1,9 @@
 #include "Desktop.h"
 #include "TrustDesktop.h"
 #include "platform/wayland/WaylandDesktop.h"
+#include "recording/RecorderService.h"
 #include "support/Shell.h"
+#include "ui/QtScheduler.h"
 
 #include <algorithm>
 #include <csignal>
@@ -326,4 +328,63 @@ TEST(GnomeDesktopCommand, SaysWhatWorksThroughThePortalAndTheExtensionAndWhatNot
     }
     for (const std::string& line : expected)
         EXPECT_NE(output.find(line), std::string::npos) << line << "\n--- output:\n" << output;
+}
+
+// Recording on GNOME: the focus followed through AT-SPI as the user's hand (mutter's keyboard)
+// Tabs through the form; Alt+Space changes the last step's type and Escape ends the recording,
+// both kept from the form by the extension.
+TEST(GnomeRecording, TabsBecomeNamedStepsAltSpaceAndEscapeAreKeptFromTheForm) {
+    TemporaryFolder temp;
+    const auto log = temp.path() / "form.jsonl";
+    Process form(
+        {"env", "GDK_BACKEND=wayland", "/usr/bin/python3", KEYFERRY_GTK_FORM, log.string()});
+    ASSERT_TRUE(spinUntil([&] { return readText(log).find("\"ready\"") != std::string::npos; },
+                          std::chrono::seconds(20)));
+    // The user's keyboard is there all along, as on a real desktop.
+    const auto keys = temp.path() / "keys.txt";
+    writeText(keys, "");
+    Process hand({"/usr/bin/python3", KEYFERRY_MUTTER_HAND, "--listen", keys.string()});
+    const auto press = [&](const std::string& chord) {
+        writeText(keys, readText(keys) + chord + "\n");
+    };
+    QtScheduler scheduler;
+    auto connected = WaylandDesktop::connect(scheduler);
+    ASSERT_TRUE(connected.hasValue()) << connected.error();
+    // The user has the form in front, its Name field focused, when the recording begins.
+    ASSERT_TRUE((**connected).activate({"gtk_form.py", std::nullopt, form.pid(), true}));
+    ASSERT_TRUE(spinUntil([&] {
+        const auto focused = (**connected).focusedElement();
+        return focused && focused->title == "Name";
+    })) << "the form's Name field does not have the focus";
+    RecorderService recorder(**connected, scheduler);
+    ASSERT_TRUE(recorder.followsFocusOnly());
+    recorder.startRecording();
+    ASSERT_EQ(recorder.state(), RecorderState::recording);
+    for (std::size_t tab = 1; tab <= 2; ++tab) {
+        press("Tab");
+        EXPECT_TRUE(spinUntil([&] { return recorder.recordedSteps().size() >= tab; }))
+            << "no step for Tab " << tab;
+    }
+    settle(std::chrono::milliseconds(300));
+    std::string steps;
+    for (const Step& step : recorder.recordedSteps())
+        steps += std::to_string(static_cast<int>(step.type)) + ":" + step.label + " ";
+    ASSERT_EQ(recorder.recordedSteps().size(), 2u) << steps;
+    EXPECT_EQ(recorder.recordedSteps()[0].label, "City");
+    EXPECT_EQ(recorder.recordedSteps()[1].label, "Code");
+    const StepType before = recorder.recordedSteps()[1].type;
+    press("Alt_L+space");
+    EXPECT_TRUE(spinUntil([&] { return recorder.recordedSteps()[1].type != before; }))
+        << "Alt+Space did not change the last step";
+    press("Escape");
+    EXPECT_TRUE(spinUntil([&] { return recorder.state() == RecorderState::idle; }))
+        << "Escape did not end the recording";
+    press("quit");
+    EXPECT_EQ(hand.wait(), 0);
+    EXPECT_EQ(recorder.detectedBundleID(), "gtk_form.py");
+    // Neither reached the form: the Code entry holds no space, and the form is still open.
+    ::kill(form.pid(), SIGUSR1);
+    ASSERT_TRUE(spinUntil([&] { return readText(log).find("\"state\"") != std::string::npos; }));
+    EXPECT_EQ(readText(log).find("\" \""), std::string::npos) << readText(log);
+    EXPECT_TRUE(stopShortcutFree());
 }

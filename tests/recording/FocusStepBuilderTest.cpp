@@ -40,8 +40,9 @@ Seen described(std::string description, std::string placeholder) {
 }
 
 /// A step as the test compares it: "Tab" or "Text Input: LABEL".
-std::vector<std::string> record(const std::vector<Seen>& sequence) {
-    FocusStepBuilder builder;
+std::vector<std::string> record(const std::vector<Seen>& sequence,
+                                std::optional<Seen> atStart = std::nullopt) {
+    FocusStepBuilder builder(atStart ? std::optional(atStart->element) : std::nullopt);
     std::vector<Step> steps;
     for (const Seen& seen : sequence)
         if (auto step = builder.focusEntered(seen.element, seen.inKeyferry, steps.size() + 1))
@@ -117,4 +118,17 @@ TEST(FocusStepBuilder, FocusSequencesBecomeSteps) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(record(c.sequence), c.steps) << c.name;
+}
+
+// The element focused when the recording begins: announced again before anything moved, it is
+// no step; after a move, or after Keyferry, it is one like any other.
+TEST(FocusStepBuilder, TheFieldFocusedAtTheStartIsNoStepUntilTheFocusMoves) {
+    EXPECT_EQ(record({field("Name"), field("City")}, field("Name")), Shown{"Text Input: City"});
+    EXPECT_EQ(record({field("City"), field("Name")}, field("Name")),
+              (Shown{"Text Input: City", "Text Input: Name"}));
+    EXPECT_EQ(record({field("Name")}, field("City")), Shown{"Text Input: Name"});
+    EXPECT_EQ(record({ownWindow("Record"), field("Name")}, field("Name")), Shown{})
+        << "back from Keyferry to the field focused at the start is no move either";
+    EXPECT_EQ(record({field("Name"), field("Name")}, field("Name")), Shown{"Text Input: Name"})
+        << "the second announcement is a second field of the same name";
 }

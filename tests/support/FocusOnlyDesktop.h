@@ -23,10 +23,12 @@ public:
         if (const FocusCallback callback = onFocus_)
             callback(element);
     }
-    void press(Key key) {
+    void press(Key key, Modifiers modifiers = {}) {
         if (const Callback callback = onKey_)
-            callback(InputEvent{InputEvent::Type::keyDown, key, {}, {}, 1, false, false});
+            callback(InputEvent{InputEvent::Type::keyDown, key, modifiers, {}, 1, false, false});
     }
+    /// What the desktop says has the focus now; nothing unless set.
+    std::optional<FocusedElement> focusedNow;
 
     bool canWatchKeys() override { return false; }
     std::unique_ptr<InputListener> watchFocus(FocusCallback callback) override {
@@ -70,7 +72,7 @@ public:
     std::optional<WindowFacts> windowFacts(WindowID) override { return std::nullopt; }
     bool isTrusted() override { return true; }
     bool isTrustedWithPrompt() override { return true; }
-    std::optional<FocusedElement> focusedElement() override { return std::nullopt; }
+    std::optional<FocusedElement> focusedElement() override { return focusedNow; }
     void beep() override {}
 
 private:

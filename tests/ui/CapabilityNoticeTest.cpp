@@ -8,6 +8,7 @@
 #include "ui/CSVPanel.h"
 #include "ui/CapabilityNoticeView.h"
 #include "ui/RunnerPanel.h"
+#include "ui/StepTableModel.h"
 #include "ui/TemplateEditor.h"
 
 using namespace keyferry;
@@ -86,26 +87,31 @@ TEST_F(UiSession, StepsNeedingWhatIsMissingAreFlaggedInTheEditor) {
         item.steps = {Step::ofType(StepType::tab), Step::ofType(StepType::wait)};
     });
     QApplication::processEvents();
-    TemplateEditor& editor = *detail().editor();
-    const auto flag = [&](int row) {
-        return editor.stepRow(row)->findChild<QToolButton*>(QStringLiteral("missingCapability"));
+    StepTableModel& steps = *detail().editor()->stepModel();
+    const auto flagged = [&](int row) {
+        return steps.index(row, StepTableModel::type).data(Qt::DecorationRole).isValid();
     };
-    EXPECT_EQ(flag(0), nullptr) << "a Tab runs here";
-    QToolButton* wait = flag(1);
-    ASSERT_NE(wait, nullptr);
-    EXPECT_EQ(wait->accessibleName(), QStringLiteral("Step 2 cannot run on this desktop"));
+    const auto said = [&](int row, int role) {
+        return steps.index(row, StepTableModel::type).data(role).toString();
+    };
+    EXPECT_FALSE(flagged(0)) << "a Tab runs here";
+    EXPECT_EQ(said(0, Qt::AccessibleTextRole), QStringLiteral("Step 1 type"));
+    ASSERT_TRUE(flagged(1));
+    EXPECT_EQ(said(1, Qt::AccessibleTextRole),
+              QStringLiteral("Step 2 type, cannot run on this desktop"));
     const QString why = QStringLiteral(
         "This step cannot run on this desktop (simulated). \u201Csee the user's clicks\u201D is "
         "missing: clicks in other applications cannot be seen. What you can do: use a desktop "
         "that offers it.");
-    EXPECT_EQ(wait->toolTip(), why);
-    EXPECT_EQ(wait->accessibleDescription(), why);
-    EXPECT_TRUE(wait->focusPolicy() & Qt::TabFocus) << "reachable by keyboard";
+    EXPECT_EQ(said(1, Qt::ToolTipRole), why);
+    EXPECT_EQ(said(1, Qt::AccessibleDescriptionRole), why);
+    EXPECT_TRUE(steps.index(1, StepTableModel::type).flags() & Qt::ItemIsSelectable)
+        << "reachable by keyboard";
 
     // Once the step is gone, so is the flag.
     detail().editDraft([](Template& item) { item.steps = {Step::ofType(StepType::returnKey)}; });
     QApplication::processEvents();
-    EXPECT_EQ(flag(0), nullptr);
+    EXPECT_FALSE(flagged(0));
 }
 
 // Debug of a template with a step the desktop cannot run does not begin (it would wait for a
@@ -120,18 +126,15 @@ TEST_F(UiSession, DebugOfATemplateTheDesktopCannotRunIsRefusedInView) {
     });
     QApplication::processEvents();
     TemplateEditor& editor = *detail().editor();
-    QPushButton* debug = nullptr;
-    for (QPushButton* button : editor.findChildren<QPushButton*>())
-        if (button->accessibleName() == QStringLiteral("Debug"))
-            debug = button;
-    ASSERT_TRUE(debug && debug->isEnabled());
+    QPushButton* debug = editor.button(TemplateEditor::Button::debug);
+    ASSERT_TRUE(debug->isEnabled());
     debug->click();
     QApplication::processEvents();
     const auto reason = [&]() -> QLabel* {
-        for (QLabel* label : editor.findChildren<QLabel*>())
-            if (label->isVisible() && label->text().startsWith(QStringLiteral("Not started:")))
-                return label;
-        return nullptr;
+        QLabel* status = editor.debugStatus();
+        return status->isVisible() && status->text().startsWith(QStringLiteral("Not started:"))
+                   ? status
+                   : nullptr;
     };
     ASSERT_NE(reason(), nullptr) << "the refusal is shown where the user looks";
     EXPECT_TRUE(reason()->text().contains(QStringLiteral("step 2")))

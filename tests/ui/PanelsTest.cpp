@@ -11,6 +11,7 @@
 #include "UiSession.h"
 #include "ui/CSVPanel.h"
 #include "ui/RunnerPanel.h"
+#include "ui/TemplateEditor.h"
 
 using namespace keyferry;
 using namespace keyferry::testing;
@@ -218,4 +219,46 @@ TEST_F(PanelsTest, FailedRowsRunOnlyAgainstTheSameUnchangedFile) {
     EXPECT_EQ(desktop.postedEvents().size(), before) << "nothing typed";
     EXPECT_TRUE(runner->resultSummary()->text().contains(QStringLiteral("has changed")))
         << runner->resultSummary()->text().toStdString();
+}
+
+// The runner panel and the editor's debug run share the window's one runner: while the debug
+// run goes on, the panel offers nothing to start and does not take the debug run for its own.
+TEST_F(PanelsTest, DebugRunAndTableRunShareOneRunner) {
+    useLabels({"Name", "City"});
+    csv().loadFile(csvFile("ten.csv", 10));
+    detail().toggleRunner();
+    RunnerPanel* panel = detail().runnerPanel();
+    ASSERT_TRUE(panel);
+    TemplateEditor& editor = *detail().editor();
+    const auto start = [&] { return detail().runnerPanel()->button(QStringLiteral("Start")); };
+
+    editor.button(TemplateEditor::Button::debug)->click();
+    advance(0ms);
+    EXPECT_EQ(panel->pageName(), QStringLiteral("idle")) << "the countdown is the editor's";
+    EXPECT_FALSE(start()->isEnabled());
+    clock.runUntil([&] { return runner->isWaitingForNext(); });
+    QApplication::processEvents();
+    EXPECT_EQ(panel->pageName(), QStringLiteral("idle"));
+    EXPECT_TRUE(panel->statusLabel()->isHidden()) << "the debug run's words are the editor's";
+
+    detail().toggleRunner(); // hiding the runner leaves the debug run alone
+    EXPECT_TRUE(runner->isWaitingForNext());
+    detail().toggleRunner();
+    for (int step = 0; step < 2; ++step) {
+        editor.button(TemplateEditor::Button::next)->click();
+        clock.runUntil([&] { return runner->isWaitingForNext() || !runner->isRunning(); });
+    }
+    QApplication::processEvents();
+    EXPECT_TRUE(std::holds_alternative<Finished>(runner->state()));
+    EXPECT_EQ(detail().runnerPanel()->pageName(), QStringLiteral("idle"))
+        << "the debug result is shown in the editor";
+    EXPECT_FALSE(start()->isEnabled()) << "until it is closed";
+    editor.button(TemplateEditor::Button::ok)->click();
+    EXPECT_TRUE(start()->isEnabled());
+
+    start()->click();
+    advance(0ms);
+    EXPECT_EQ(detail().runnerPanel()->pageName(), QStringLiteral("countdown"));
+    EXPECT_FALSE(editor.button(TemplateEditor::Button::debug)->isEnabled()) << "one run at a time";
+    runner->stop();
 }

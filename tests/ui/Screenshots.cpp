@@ -78,7 +78,9 @@ int main(int argc, char** argv) {
     std::ostringstream diagnostics;
     TemplateStore store(data, diagnostics);
     AccessibilityChecker checker(desktop, clock);
-    MainWindow window(store, checker, desktop, clock);
+    RunnerEngine windowRunner(desktop, clock, &checker);
+    RecorderService recorder(desktop, clock);
+    MainWindow window(store, checker, desktop, clock, windowRunner, recorder);
     window.resize(1000, 680);
     window.show();
     save(&window, folder, "1-permission-prompt");
@@ -140,7 +142,7 @@ int main(int argc, char** argv) {
     detail.toggleRunner();
 
     TemplateEditor& editor = *detail.editor();
-    editor.toolbarButton(QStringLiteral("Record"))->click();
+    editor.button(TemplateEditor::Button::record)->click();
     for (Key key : {Key::tab, Key::returnKey, Key::down, Key::down}) {
         desktop.userKey(key);
         clock.advance(std::chrono::milliseconds(100));
@@ -152,12 +154,14 @@ int main(int argc, char** argv) {
     desktop.userKey(Key::escape);
     clock.advance(std::chrono::milliseconds(100));
     save(&window, folder, "12-recorded");
-    editor.panelButton(QStringLiteral("Discard"))->click();
+    editor.button(TemplateEditor::Button::discard)->click();
 
-    editor.toolbarButton(QStringLiteral("Debug"))->click();
-    clock.runUntil([&] { return editor.debugEngine().isWaitingForNext(); });
+    editor.button(TemplateEditor::Button::debug)->click();
+    clock.runUntil([&] { return windowRunner.isWaitingForNext(); });
     save(&window, folder, "13-debug-step");
-    editor.debugEngine().stop();
+    detail.session().stopDebug();
+    clock.advance(std::chrono::milliseconds(100));
+    detail.session().dismissDebug();
     clock.advance(std::chrono::milliseconds(100));
 
     detail.csvPanel()->togglePreview(); // room for the steps
@@ -222,7 +226,7 @@ int main(int argc, char** argv) {
         std::filesystem::create_directories(brokenFolder);
         std::ofstream(brokenFolder / "templates.json") << "[{\"name\":";
         TemplateStore brokenStore(brokenFolder, diagnostics);
-        MainWindow second(brokenStore, checker, desktop, clock);
+        MainWindow second(brokenStore, checker, desktop, clock, windowRunner, recorder);
         second.resize(1000, 680);
         second.show();
         save(&second, folder, "18-unreadable-file");

@@ -36,7 +36,9 @@ protected:
     void open() {
         store = std::make_unique<TemplateStore>(temp.path(), diagnostics);
         checker = std::make_unique<AccessibilityChecker>(desktop, clock);
-        window = std::make_unique<MainWindow>(*store, *checker, desktop, clock);
+        runner = std::make_unique<RunnerEngine>(desktop, clock, checker.get());
+        recorder = std::make_unique<RecorderService>(desktop, clock);
+        window = std::make_unique<MainWindow>(*store, *checker, desktop, clock, *runner, *recorder);
         window->show();
         window->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get(), 1000));
@@ -61,6 +63,8 @@ protected:
     std::ostringstream diagnostics;
     std::unique_ptr<TemplateStore> store;
     std::unique_ptr<AccessibilityChecker> checker;
+    std::unique_ptr<RunnerEngine> runner;      ///< the window's one runner
+    std::unique_ptr<RecorderService> recorder; ///< the window's one recorder
     std::unique_ptr<MainWindow> window;
 };
 

@@ -258,14 +258,14 @@ FocusedElement AtspiFocus::describe(AtspiAccessible* accessible) {
 
 namespace keyferry::atspi {
 
-std::optional<FieldText> AtspiFocus::focusedFieldText(DesktopServices& desktop) {
+int AtspiFocus::processOfFocus(DesktopServices& desktop) {
     // The process of the focused window: where to look when no focus event told of a field.
     const auto window = desktop.focusedWindow();
     const auto facts = window ? desktop.windowFacts(*window) : std::nullopt;
-    return focusedFieldText(facts ? facts->processID : 0);
+    return facts ? facts->processID : 0;
 }
 
-std::optional<FieldText> AtspiFocus::focusedFieldText(int processID) {
+void AtspiFocus::lookIn(int processID) {
     const bool known =
         focused_ && hasState(focused_, ATSPI_STATE_FOCUSED) &&
         (!processID ||
@@ -273,6 +273,19 @@ std::optional<FieldText> AtspiFocus::focusedFieldText(int processID) {
     if (!known && processID)
         if (AccessiblePtr found = focusedIn(processID))
             setFocused(found.get());
+}
+
+std::optional<FocusedElement> AtspiFocus::focusedElement(DesktopServices& desktop) {
+    lookIn(processOfFocus(desktop));
+    return focusedElement();
+}
+
+std::optional<FieldText> AtspiFocus::focusedFieldText(DesktopServices& desktop) {
+    return focusedFieldText(processOfFocus(desktop));
+}
+
+std::optional<FieldText> AtspiFocus::focusedFieldText(int processID) {
+    lookIn(processID);
     // Only a field the user could type into; a password field's text is never read.
     if (!focused_ || !hasState(focused_, ATSPI_STATE_FOCUSED) ||
         !hasState(focused_, ATSPI_STATE_EDITABLE) ||

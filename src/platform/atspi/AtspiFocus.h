@@ -22,6 +22,10 @@ public:
 
     bool isAvailable() const { return listener_ != nullptr; }
     std::optional<FocusedElement> focusedElement() const;
+    /// The same; when no focus event told of an element in the process of the desktop's
+    /// focused window (the focus moved there before Keyferry listened), that application's
+    /// windows are searched for it.
+    std::optional<FocusedElement> focusedElement(DesktopServices& desktop);
     /// The focused editable field's text; nothing for anything else or a password field.
     /// When the focus last reported is not in the process given (0: any), that
     /// application's windows are searched for it.
@@ -35,6 +39,9 @@ private:
     static void onFocus(void* event, void* self);
     static FocusedElement describe(AtspiAccessible* accessible);
     void setFocused(AtspiAccessible* accessible);
+    /// Makes sure the focus known is in the process given (0: any), searching it if not.
+    void lookIn(int processID);
+    static int processOfFocus(DesktopServices& desktop);
 
     AtspiEventListener* listener_ = nullptr;
     AtspiAccessible* focused_ = nullptr;

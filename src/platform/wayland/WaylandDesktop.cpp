@@ -135,6 +135,8 @@ Posted WaylandDesktop::postMouseButton(MouseButton button, Point position, bool 
 }
 
 std::optional<Point> WaylandDesktop::pointerLocation() {
+    if (gnomeShell_)
+        return shell().pointerPosition(); // the shell knows where the user put it
     return input_->pointerLocation();
 }
 
@@ -317,7 +319,7 @@ bool WaylandDesktop::isTrustedWithPrompt() {
 }
 
 std::optional<FocusedElement> WaylandDesktop::focusedElement() {
-    return focus_ ? focus_->focusedElement() : std::nullopt;
+    return focus_ ? focus_->focusedElement(*this) : std::nullopt;
 }
 
 std::optional<FieldText> WaylandDesktop::focusedFieldText() {

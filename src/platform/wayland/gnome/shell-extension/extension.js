@@ -70,6 +70,10 @@ class KeyferryShell {
         this._grabs = new Map();
         this._watches = new Map();
         this._acceleratorId = 0;
+        // action -> the window manager's binding whose handler stands in for a grab, for
+        // combinations the shell keeps for itself (Alt+Space opens the window menu).
+        this._takenOver = new Map();
+        this._nextOwnAction = 0x40000000;
     }
 
     enable() {
@@ -130,14 +134,18 @@ class KeyferryShell {
 
     GrabAsync(params, invocation) {
         const [accelerator] = params;
-        const action = global.display.grab_accelerator(accelerator, Meta.KeyBindingFlags.NONE);
-        if (action === Meta.KeyBindingAction.NONE) {
-            invocation.return_dbus_error('org.keyferry.Shell.Error.Taken',
-                `the shortcut ${accelerator} is taken by the shell or another application`);
-            return;
+        let action = global.display.grab_accelerator(accelerator, Meta.KeyBindingFlags.NONE);
+        if (action !== Meta.KeyBindingAction.NONE) {
+            Main.wm.allowKeybinding(Meta.external_binding_name_for_action(action),
+                Shell.ActionMode.ALL);
+        } else {
+            action = this._takeOver(accelerator);
+            if (action === Meta.KeyBindingAction.NONE) {
+                invocation.return_dbus_error('org.keyferry.Shell.Error.Taken',
+                    `the shortcut ${accelerator} is taken by the shell or another application`);
+                return;
+            }
         }
-        Main.wm.allowKeybinding(Meta.external_binding_name_for_action(action),
-            Shell.ActionMode.ALL);
         const owner = invocation.get_sender();
         this._grabs.set(action, owner);
         if (!this._watches.has(owner)) {
@@ -163,7 +171,30 @@ class KeyferryShell {
             Gio.bus_unwatch_name(this._watches.get(owner));
             this._watches.delete(owner);
         }
+        const binding = this._takenOver.get(action);
+        if (binding !== undefined) {
+            this._takenOver.delete(action);
+            // Without a handler of its own the binding does what it did before.
+            return Meta.keybindings_set_custom_handler(binding, null);
+        }
         return global.display.ungrab_accelerator(action);
+    }
+
+    // A combination the window manager keeps for one of its own bindings: while Keyferry holds
+    // it, that binding reports to Keyferry instead of doing its own work.
+    _takeOver(accelerator) {
+        const settings = new Gio.Settings({ schema_id: 'org.gnome.desktop.wm.keybindings' });
+        const binding = settings.list_keys().find(
+            name => settings.get_strv(name).includes(accelerator));
+        if (!binding || [...this._takenOver.values()].includes(binding))
+            return Meta.KeyBindingAction.NONE;
+        const action = this._nextOwnAction++;
+        const handled = Meta.keybindings_set_custom_handler(binding, () =>
+            this._dbus.emit_signal('Activated', new GLib.Variant('(u)', [action])));
+        if (!handled)
+            return Meta.KeyBindingAction.NONE;
+        this._takenOver.set(action, binding);
+        return action;
     }
 
     // Keyferry ended without letting go (killed): its shortcuts go back to the applications.

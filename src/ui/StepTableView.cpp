@@ -1,0 +1,103 @@
+#include "ui/StepTableView.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+
+#include "ui/StepDelegate.h"
+#include "ui/StepTableAccessible.h"
+#include "ui/StepTableModel.h"
+
+namespace keyferry {
+
+StepTableView::StepTableView(StepTableModel& model,
+                             std::function<void(const QModelIndex&)> activate, QWidget* parent)
+    : QTableView(parent), model_(model) {
+    static const bool installed = [] {
+        StepTableAccessible::install();
+        return true;
+    }();
+    (void)installed;
+    setModel(&model);
+    setItemDelegate(new StepDelegate(activate, this));
+    connect(this, &QAbstractItemView::activated, this,
+            [activate](const QModelIndex& index) { activate(index); });
+
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setDragDropMode(QAbstractItemView::InternalMove);
+    setDefaultDropAction(Qt::MoveAction);
+    setDropIndicatorShown(true);
+    setDragDropOverwriteMode(false);
+    setShowGrid(false);
+    setWordWrap(false);
+    setTabKeyNavigation(false); // Tab leaves the table, as everywhere else in the window
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 14);
+
+    QHeaderView* header = horizontalHeader();
+    header->setHighlightSections(false);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setMinimumSectionSize(28);
+    // Narrow enough that every column of a template with every kind of step fits the pane
+    // next to a stretching Name column.
+    const std::pair<StepTableModel::Column, int> widths[] = {
+        {StepTableModel::number, 44},      {StepTableModel::type, 120},
+        {StepTableModel::fixedValue, 100}, {StepTableModel::option, 56},
+        {StepTableModel::clickType, 62},   {StepTableModel::position, 138},
+        {StepTableModel::delay, 78},       {StepTableModel::repeat, 54},
+        {StepTableModel::remove, 28}};
+    for (const auto& [column, width] : widths) {
+        header->setSectionResizeMode(column, QHeaderView::Interactive);
+        header->resizeSection(column, width);
+    }
+    header->setSectionResizeMode(StepTableModel::name, QHeaderView::Stretch);
+    header->setSectionResizeMode(StepTableModel::remove, QHeaderView::Fixed);
+
+    connect(&model, &QAbstractItemModel::modelReset, this, &StepTableView::showUsedColumns);
+    connect(&model, &QAbstractItemModel::dataChanged, this, &StepTableView::showUsedColumns);
+    showUsedColumns();
+}
+
+void StepTableView::showUsedColumns() {
+    for (int column = 0; column < StepTableModel::columnCount_; ++column)
+        setColumnHidden(column, !model_.columnInUse(static_cast<StepTableModel::Column>(column)));
+}
+
+bool StepTableView::moveCurrent(int delta) {
+    const QModelIndex current = currentIndex();
+    if (!current.isValid())
+        return false;
+    const int to = current.row() + delta;
+    if (to < 0 || to >= model_.rowCount())
+        return false;
+    // A move before row `to`, or after it when moving down.
+    if (!model_.moveRows({}, current.row(), 1, {}, delta > 0 ? to + 1 : to))
+        return false;
+    setCurrentIndex(model_.index(to, current.column()));
+    return true;
+}
+
+void StepTableView::keyPressEvent(QKeyEvent* event) {
+    const QModelIndex current = currentIndex();
+    if (event->modifiers() == Qt::ControlModifier &&
+        (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
+        moveCurrent(event->key() == Qt::Key_Up ? -1 : 1);
+        event->accept();
+        return;
+    }
+    if (current.isValid() && current.column() == StepTableModel::position &&
+        (event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace) &&
+        state() != QAbstractItemView::EditingState) {
+        model_.setData(current, QVariant(), StepTableModel::positionRole);
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+} // namespace keyferry
