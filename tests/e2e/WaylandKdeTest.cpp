@@ -529,3 +529,35 @@ TEST_F(KdeRun, TheStopShortcutPressedStopsTheRun) {
     EXPECT_EQ(rowsLanded(), landed) << "typing went on after the stop";
     EXPECT_FALSE(stopShortcutTaken()) << "the shortcut outlived the run";
 }
+
+// A key another program has as a global shortcut (Alt+Space is KRunner's on Plasma) stays
+// with it: the recorder's keys are bound without it, and it is named as one that cannot be
+// kept from the applications.
+TEST_F(KdeDesktop, AKeyAnotherProgramHasStaysWithIt) {
+    const QStringList other = {QStringLiteral("other-tool"), QStringLiteral("launcher"),
+                               QStringLiteral("Other tool"), QStringLiteral("Launcher")};
+    const auto accel = [](const char* method, const QList<QVariant>& arguments) {
+        QDBusMessage message = QDBusMessage::createMethodCall(
+            QStringLiteral("org.kde.kglobalaccel"), QStringLiteral("/kglobalaccel"),
+            QStringLiteral("org.kde.KGlobalAccel"), QString::fromLatin1(method));
+        message.setArguments(arguments);
+        return QDBusConnection::sessionBus().call(message);
+    };
+    constexpr int altSpace = 0x08000020;
+    ASSERT_EQ(accel("doRegister", {other}).type(), QDBusMessage::ReplyMessage);
+    ASSERT_EQ(accel("setShortcut", {other, QVariant::fromValue(QList<int>{altSpace}), 7u}).type(),
+              QDBusMessage::ReplyMessage);
+    {
+        const KeyCombination escape{Key::escape, {}}, optionSpace{Key::space, Modifier::alt};
+        auto bound = desktop->bindKeys({escape, optionSpace}, [](const InputEvent&) {});
+        ASSERT_TRUE(bound);
+        EXPECT_EQ(bound->unconsumable(), std::vector<KeyCombination>{optionSpace});
+        EXPECT_EQ(shortcutKeysOf(wayland::KGlobalShortcuts::actionName("keys", 0)),
+                  std::vector<int>{0x01000000});
+        EXPECT_TRUE(shortcutKeysOf(wayland::KGlobalShortcuts::actionName("keys", 1)).empty());
+    }
+    const QDBusMessage stillOthers = accel("shortcut", {other});
+    ASSERT_EQ(stillOthers.type(), QDBusMessage::ReplyMessage);
+    EXPECT_EQ(qdbus_cast<QList<int>>(stillOthers.arguments().front()), QList<int>{altSpace});
+    accel("unRegister", {other});
+}

@@ -104,10 +104,16 @@ KGlobalShortcuts::start(const std::string& purpose, std::vector<KeyCombination> 
                   QVariant::fromValue(isDefault | setPresent | noAutoloading)});
         if (set.type() != QDBusMessage::ReplyMessage || set.arguments().isEmpty())
             return Unexpected{"kglobalaccel refused Keyferry's shortcut: " + errorText(set)};
-        // What it gave: nothing when another global shortcut has the key.
-        if (!qdbus_cast<QList<int>>(set.arguments().front()).contains(*code))
-            return Unexpected{keyTaken(key)};
+        // What it gave: nothing when another global shortcut has the key. That key stays with
+        // its owner and is said to be so; the others are kept.
+        if (!qdbus_cast<QList<int>>(set.arguments().front()).contains(*code)) {
+            call(QStringLiteral("unRegister"), {action});
+            shortcuts->actions_.back().clear();
+            shortcuts->refused_.push_back(key);
+        }
     }
+    if (shortcuts->refused_.size() == shortcuts->keys_.size())
+        return Unexpected{keyTaken(shortcuts->refused_.front())};
 
     const QDBusMessage path =
         call(QStringLiteral("getComponent"), {QString::fromLatin1(component)});
@@ -133,7 +139,8 @@ KGlobalShortcuts::~KGlobalShortcuts() {
                                                  SLOT(pressed(QString, QString, qlonglong)));
     // Gone from the session's shortcuts, so the keys reach the applications again.
     for (const QStringList& action : actions_)
-        call(QStringLiteral("unRegister"), {action});
+        if (!action.isEmpty())
+            call(QStringLiteral("unRegister"), {action});
     unregisterAtExit_.clear();
 }
 
@@ -142,7 +149,7 @@ void KGlobalShortcuts::pressed(const QString& componentUnique, const QString& ac
     if (componentUnique != QLatin1String(component) || !callback_)
         return;
     for (std::size_t index = 0; index < actions_.size(); ++index) {
-        if (actions_[index].at(1) != actionUnique)
+        if (actions_[index].isEmpty() || actions_[index].at(1) != actionUnique)
             continue;
         InputEvent press;
         press.type = InputEvent::Type::keyDown;

@@ -27,8 +27,9 @@ public:
 
     /// Registers one action per combination, named `purpose`, a number and this process's id:
     /// one set per process, so that one Keyferry ending leaves another's alone (and a second
-    /// one is told a key is taken). Fails with why when the service cannot be reached or a key
-    /// belongs to another global shortcut; then none stays registered.
+    /// one is told a key is taken). A key that belongs to another global shortcut stays with
+    /// it and is listed by unconsumable(). Fails with why when the service cannot be reached or
+    /// every key is taken; then none stays registered.
     static Expected<std::unique_ptr<KGlobalShortcuts>> start(const std::string& purpose,
                                                              std::vector<KeyCombination> keys,
                                                              DesktopServices::Callback callback);
@@ -39,6 +40,7 @@ public:
     /// Why `key` cannot be registered now; nothing when it can.
     static std::optional<std::string> unavailable(KeyCombination key);
     ~KGlobalShortcuts() override;
+    std::vector<KeyCombination> unconsumable() const override { return refused_; }
 
 private Q_SLOTS:
     void pressed(const QString& componentUnique, const QString& actionUnique, qlonglong time);
@@ -47,7 +49,8 @@ private:
     KGlobalShortcuts(std::vector<KeyCombination> keys, DesktopServices::Callback callback);
 
     std::vector<KeyCombination> keys_;
-    std::vector<QStringList> actions_; ///< registered, one per key
+    std::vector<QStringList> actions_;    ///< one per key, registered; empty for a refused key
+    std::vector<KeyCombination> refused_; ///< keys another global shortcut has
     DesktopServices::Callback callback_;
     QString componentPath_;
     std::vector<std::unique_ptr<ExitCleanup>> unregisterAtExit_; ///< should Keyferry not do it
