@@ -15,7 +15,7 @@ test_desktop=(libgtest-dev libgmock-dev xvfb xauth openbox dbus dbus-x11 x11-uti
               gir1.2-atspi-2.0
               sway qt6-wayland wayland-protocols wtype acl
               gnome-shell mutter xdg-desktop-portal xdg-desktop-portal-gnome python3-pyatspi
-              libglib2.0-bin dbus-bin)
+              libglib2.0-bin dbus-bin kwin-wayland xdg-desktop-portal-kde qtwayland5)
 case "$purpose" in
     app) ;;
     test) packages+=("${test_desktop[@]}") ;;

@@ -49,6 +49,28 @@ TEST(WaylandCapabilities, EachCompositorItsDesktopAndWhatIsMissing) {
     gnome.currentDesktop = "ubuntu:GNOME";
     WaylandFacts kde = gnome;
     kde.currentDesktop = "KDE";
+    // KDE with Keyferry's KWin script: windows with processes and bounds, and the stop
+    // shortcut as a global shortcut; no virtual input devices.
+    WaylandFacts plasma = kde;
+    plasma.windowsProblem.reset();
+    plasma.windowsKnowBounds = true;
+    plasma.windowsKnowProcesses = true;
+    plasma.kwinScript = true;
+    plasma.globalShortcut = true;
+    plasma.focusFollowed = true;
+    WaylandFacts plasmaWithoutShortcut = plasma;
+    plasmaWithoutShortcut.globalShortcut = false;
+    plasmaWithoutShortcut.globalShortcutProblem =
+        "Ctrl+Shift+Esc is another global shortcut in this session";
+    // The script is what says KDE, whatever the session is called.
+    WaylandFacts plasmaUnnamed = plasma;
+    plasmaUnnamed.currentDesktop = "";
+    const std::set<Capability> plasmaMissing = {
+        Capability::typeLayoutText, Capability::typeAnyText,      Capability::click,
+        Capability::recordKeys,     Capability::pauseOnUserInput, Capability::watchClicks};
+    std::set<Capability> plasmaMissingShortcut = plasmaMissing;
+    plasmaMissingShortcut.insert(Capability::stopHotkey);
+    plasmaMissingShortcut.insert(Capability::recordFields); // Esc ends a recording
     WaylandFacts unknown = gnome;
     unknown.currentDesktop = "Weston";
     WaylandFacts swayWithoutAccessibility = sway();
@@ -80,6 +102,10 @@ TEST(WaylandCapabilities, EachCompositorItsDesktopAndWhatIsMissing) {
           Capability::watchClicks}},
         {"GNOME", gnome, DesktopKind::gnome, everything},
         {"KDE", kde, DesktopKind::kde, everything},
+        {"KDE with the KWin script", plasma, DesktopKind::kde, plasmaMissing},
+        {"KDE without the global shortcut", plasmaWithoutShortcut, DesktopKind::kde,
+         plasmaMissingShortcut},
+        {"KWin in a session of another name", plasmaUnnamed, DesktopKind::kde, plasmaMissing},
         {"another compositor", unknown, DesktopKind::unknown, everything},
     };
     for (const auto& c : cases) {
@@ -158,7 +184,8 @@ TEST(DesktopDescription, PrintedOneLinePerCapability) {
               "Desktop: GNOME\nrecord keys: no - why not. What you can do: do this\n");
 }
 
-// Fields are recorded from the focus (the accessibility bus) and end on Esc (a sway binding):
+// Fields are recorded from the focus (the accessibility bus) and end on Esc (a sway binding or
+// a KDE global shortcut):
 // without either, no, and the why names the one missing.
 TEST(WaylandCapabilities, RecordingFieldsNeedsTheFocusAndSwaysBinding) {
     const auto recordFields = [](const WaylandFacts& facts) {
@@ -169,19 +196,23 @@ TEST(WaylandCapabilities, RecordingFieldsNeedsTheFocusAndSwaysBinding) {
         const char* name;
         bool focusFollowed;
         bool swayIpc;
+        bool globalShortcut;
         bool available;
         const char* inWhy;
     } cases[] = {
-        {"both", true, true, true, ""},
-        {"no accessibility bus", false, true, false, "accessibility bus"},
-        {"no sway IPC", true, false, false, "sway's IPC"},
-        {"neither", false, false, false, "accessibility bus"},
+        {"both", true, true, false, true, ""},
+        {"no accessibility bus", false, true, false, false, "accessibility bus"},
+        {"no sway IPC", true, false, false, false, "sway's IPC"},
+        {"KDE's global shortcuts instead", true, false, true, true, ""},
+        {"KDE without the accessibility bus", false, false, true, false, "accessibility bus"},
+        {"neither", false, false, false, false, "accessibility bus"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         WaylandFacts facts = sway();
         facts.focusFollowed = c.focusFollowed;
         facts.swayIpc = c.swayIpc;
+        facts.globalShortcut = c.globalShortcut;
         const CapabilityState state = recordFields(facts);
         ASSERT_EQ(state.capability, Capability::recordFields);
         EXPECT_EQ(state.available, c.available);
@@ -192,4 +223,42 @@ TEST(WaylandCapabilities, RecordingFieldsNeedsTheFocusAndSwaysBinding) {
               "Desktop: sway\n"
               "record fields: yes - from the fields the focus moves to; Return, arrow keys and "
               "clicks are added by hand\n");
+}
+
+// On KDE each missing part is named for what it is, and the stop shortcut's why is KDE's own.
+TEST(WaylandCapabilities, KdeSaysWhichPartIsMissing) {
+    WaylandFacts facts;
+    facts.keyboardProblem = "the compositor offers no virtual keyboard";
+    facts.pointerProblem = "the compositor offers no virtual pointer";
+    facts.windowsKnowBounds = true;
+    facts.windowsKnowProcesses = true;
+    facts.kwinScript = true;
+    facts.globalShortcutProblem =
+        "KDE's global shortcut service (kglobalaccel) is not on the session bus";
+    const DesktopDescription description = describeWayland(facts);
+    const auto state = [&](Capability capability) {
+        return description.capabilities[static_cast<std::size_t>(capability)];
+    };
+    EXPECT_NE(state(Capability::typeAnyText).why.find("virtual keyboard"), std::string::npos);
+    EXPECT_NE(state(Capability::click).why.find("virtual pointer"), std::string::npos);
+    EXPECT_EQ(state(Capability::stopHotkey).why, facts.globalShortcutProblem);
+    EXPECT_NE(state(Capability::stopHotkey).remedy.find("Stop button"), std::string::npos);
+    EXPECT_TRUE(state(Capability::listWindows).available);
+    EXPECT_EQ(state(Capability::listWindows).note, "");
+}
+
+// Through the portal GNOME asks the user each time Keyferry starts; KDE asks nothing of an
+// application that is not sandboxed, and the note does not say it will.
+TEST(WaylandCapabilities, ThePortalNoteSaysWhetherTheDesktopAsks) {
+    for (const auto& [desktop, asks] : {std::pair{"GNOME", true}, std::pair{"KDE", false}}) {
+        SCOPED_TRACE(desktop);
+        WaylandFacts facts;
+        facts.keyboardProblem = "the compositor offers no virtual keyboard";
+        facts.portalInput = true;
+        facts.currentDesktop = desktop;
+        const CapabilityState typing = describeWayland(facts).capabilities[0];
+        ASSERT_EQ(typing.capability, Capability::typeLayoutText);
+        EXPECT_TRUE(typing.available);
+        EXPECT_EQ(typing.note.find("asks you") != std::string::npos, asks) << typing.note;
+    }
 }

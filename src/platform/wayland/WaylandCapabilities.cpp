@@ -24,14 +24,15 @@ const std::string extensionRemedy =
 const std::string noExtension = "Keyferry's GNOME Shell extension is not running";
 
 /// Why the compositor's input protocols are missing, in the user's terms.
-std::string noVirtualInput(DesktopKind kind, const std::string& problem) {
+std::string noVirtualInput(DesktopKind kind, const std::string& problem,
+                           const std::string& device = "keyboard") {
     switch (kind) {
     case DesktopKind::gnome:
         return "GNOME on Wayland lets applications type only through the desktop portal, "
                "which does not answer (" +
                problem + ")";
     case DesktopKind::kde:
-        return "KDE Plasma on Wayland does not offer its virtual keyboard to applications";
+        return "KDE Plasma on Wayland does not offer its virtual " + device + " to applications";
     default:
         return problem;
     }
@@ -42,6 +43,8 @@ std::string noVirtualInput(DesktopKind kind, const std::string& problem) {
 DesktopKind waylandDesktopKind(const WaylandFacts& facts) {
     if (facts.swayIpc)
         return DesktopKind::sway;
+    if (facts.kwinScript)
+        return DesktopKind::kde;
     if (facts.wlrootsProtocols)
         return DesktopKind::otherWlroots;
     if (names(facts.currentDesktop, "GNOME"))
@@ -76,8 +79,12 @@ DesktopDescription describeWayland(const WaylandFacts& facts) {
 
     if (facts.portalInput) {
         yes(Capability::typeLayoutText);
+        // KDE asks nothing of an application that is not sandboxed.
         description.capabilities.back().note =
-            "through the desktop portal: the desktop asks you once each time Keyferry starts";
+            kind == DesktopKind::kde
+                ? "through the desktop portal"
+                : "through the desktop portal: the desktop asks you once each time Keyferry "
+                  "starts";
         no(Capability::typeAnyText,
            "the desktop portal types only the characters of your keyboard layout",
            "keep to your layout's characters or add a layout that has them; a run names the "
@@ -100,7 +107,7 @@ DesktopDescription describeWayland(const WaylandFacts& facts) {
         no(Capability::click, facts.pointerProblem.value_or("no pointer"),
            "use Tab and arrow keys instead of clicks, or run on an X11 session");
     else if (facts.pointerProblem)
-        no(Capability::click, noVirtualInput(kind, *facts.pointerProblem), otherSession);
+        no(Capability::click, noVirtualInput(kind, *facts.pointerProblem, "pointer"), otherSession);
     else if (facts.windowsProblem || !facts.windowsKnowBounds)
         no(Capability::click, "the size of the desktop is unknown without sway's IPC",
            windowsRemedy);
@@ -125,20 +132,27 @@ DesktopDescription describeWayland(const WaylandFacts& facts) {
     else
         yes(Capability::windowBounds);
 
+    const std::string stopRemedy =
+        "stop a run with Ctrl+C in its terminal or the Stop button in Keyferry's window";
     if (facts.swayIpc || facts.gnomeShellExtension)
         yes(Capability::stopHotkey); // a sway binding, or the shell's, made for the run
+    else if (facts.globalShortcut)
+        yes(Capability::stopHotkey); // a KDE global shortcut made for the run
     else if (gnome)
         no(Capability::stopHotkey, noExtension, extensionRemedy);
+    else if (kind == DesktopKind::kde && !facts.globalShortcutProblem.empty())
+        no(Capability::stopHotkey, facts.globalShortcutProblem, stopRemedy);
     else
         no(Capability::stopHotkey,
            "no Wayland compositor lets an application see keys meant for others, and only sway's "
            "IPC can make a shortcut for Keyferry",
-           "stop a run with Ctrl+C in its terminal or the Stop button in Keyferry's window");
+           stopRemedy);
 
     no(Capability::recordKeys,
        "no Wayland compositor lets an application watch the keys typed into other applications",
        "record the template on an X11 session, or write its steps in the template editor");
-    // The fields come from the focus (AT-SPI), the end from Escape as a sway binding.
+    // The fields come from the focus (AT-SPI), the end from Escape as a sway binding or a KDE
+    // global shortcut.
     if (!facts.focusFollowed) {
         no(Capability::recordFields,
            "the recorder follows the focus from field to field through the accessibility bus, "
@@ -150,10 +164,10 @@ DesktopDescription describeWayland(const WaylandFacts& facts) {
            "a recording ends with Esc, which only Keyferry's GNOME Shell extension can keep "
            "from the applications for Keyferry",
            extensionRemedy);
-    } else if (!facts.swayIpc && !facts.gnomeShellExtension) {
+    } else if (!facts.swayIpc && !facts.gnomeShellExtension && !facts.globalShortcut) {
         no(Capability::recordFields,
-           "a recording ends with Esc, which only sway's IPC can keep from the applications "
-           "for Keyferry",
+           "a recording ends with Esc, which only sway's IPC or KDE's global shortcuts can keep "
+           "from the applications for Keyferry",
            "record on sway, started so that SWAYSOCK is set, or add the fields as steps in the "
            "template editor");
     } else {

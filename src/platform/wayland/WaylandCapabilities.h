@@ -14,18 +14,21 @@ struct WaylandFacts {
     std::optional<std::string> windowsProblem;  ///< why no windows; nothing when there
     bool windowsKnowBounds = false;
     bool windowsKnowProcesses = false;
-    bool swayIpc = false;                     ///< sway's IPC answers: windows, the stop binding
-    bool portalInput = false;                 ///< keys go through the desktop portal (layout only)
-    std::optional<std::string> portalProblem; ///< why the portal offers no keys, when asked
-    bool gnomeShellExtension = false;         ///< Keyferry's GNOME Shell extension answers
+    bool swayIpc = false;              ///< sway's IPC answers: windows, the stop binding
+    bool kwinScript = false;           ///< Keyferry's script runs inside KWin: windows
+    bool globalShortcut = false;       ///< KDE's global shortcut service takes Keyferry's shortcuts
+    std::string globalShortcutProblem; ///< on KDE, why it does not; empty when unknown
+    bool portalInput = false;          ///< keys go through the desktop portal (layout only)
+    std::optional<std::string> portalProblem;     ///< why the portal offers no keys, when asked
+    bool gnomeShellExtension = false;             ///< Keyferry's GNOME Shell extension answers
     std::optional<std::string> gnomeShellProblem; ///< why it does not, when asked
     bool wlrootsProtocols = false;                ///< the compositor offers wlroots' own protocols
     bool focusFollowed = false;                   ///< AT-SPI reports where the keyboard focus goes
     std::string currentDesktop;                   ///< $XDG_CURRENT_DESKTOP
 };
 
-/// Which desktop the facts point to: sway by its IPC, another wlroots compositor by its
-/// protocols, GNOME and KDE by the session's name.
+/// Which desktop the facts point to: sway by its IPC, KDE by Keyferry's KWin script, another
+/// wlroots compositor by its protocols, GNOME and KDE by the session's name.
 DesktopKind waylandDesktopKind(const WaylandFacts& facts);
 
 /// Each capability on that compositor, with why and what to do where it is missing.

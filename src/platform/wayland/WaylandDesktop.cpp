@@ -4,6 +4,8 @@
 #include "platform/common/AccessibilityBus.h"
 #include "platform/wayland/ActivationWatch.h"
 #include "platform/wayland/ForeignToplevelWindows.h"
+#include "platform/wayland/KGlobalShortcuts.h"
+#include "platform/wayland/KWinWindows.h"
 #include "platform/wayland/SwayBinding.h"
 #include "platform/wayland/SwayIpc.h"
 #include "platform/wayland/SwayStopHotkey.h"
@@ -52,6 +54,17 @@ WaylandDesktop::WaylandDesktop(std::unique_ptr<WaylandConnection> connection)
     } else {
         windowsProblem_ = "no sway IPC socket (SWAYSOCK is not set)";
     }
+    // KDE Plasma: windows through a script of Keyferry's inside KWin. (kde-desktop)
+    if (!windows_ && KWinWindows::kwinIsThere()) {
+        if (auto kwin = KWinWindows::create()) {
+            windows_ = std::move(*kwin);
+            kwinScript_ = true;
+            windowsProblem_.clear();
+        } else {
+            windowsProblem_ += ", " + kwin.error();
+        }
+    }
+    // (end kde-desktop)
     if (!windows_) {
         if (auto shell = GnomeShell::connect()) {
             windows_ = std::make_unique<GnomeShellWindows>(std::move(*shell));
@@ -143,6 +156,12 @@ std::unique_ptr<InputListener> WaylandDesktop::monitorKeys(Callback callback) {
     if (gnomeShell_)
         return ShellShortcuts::grab(shell(), {{Key::escape, Modifier::control | Modifier::shift}},
                                     std::move(callback));
+    // On KDE a global shortcut. (kde-desktop)
+    if (!swayIpc_ && !KGlobalShortcuts::unavailable(KGlobalShortcuts::stopShortcut)) {
+        auto hotkey = KGlobalShortcuts::start("stop-run", {KGlobalShortcuts::stopShortcut},
+                                              std::move(callback));
+        return hotkey ? std::move(*hotkey) : nullptr;
+    }
     const auto path = SwayIpc::socketPath();
     if (!path || !swayIpc_)
         return nullptr;
@@ -157,6 +176,11 @@ std::unique_ptr<InputListener> WaylandDesktop::bindKeys(std::vector<KeyCombinati
                                                         Callback callback) {
     if (gnomeShell_)
         return ShellShortcuts::grab(shell(), std::move(keys), std::move(callback));
+    // KDE: global shortcuts for as long as the listener lives. (kde-desktop)
+    if (!swayIpc_ && KGlobalShortcuts::serviceIsThere()) {
+        auto shortcuts = KGlobalShortcuts::start("keys", std::move(keys), std::move(callback));
+        return shortcuts ? std::move(*shortcuts) : nullptr;
+    }
     const auto path = SwayIpc::socketPath();
     if (!path || !swayIpc_)
         return nullptr;
@@ -317,6 +341,13 @@ WaylandFacts WaylandDesktop::facts() const {
     facts.gnomeShellExtension = gnomeShell_;
     if (!gnomeShell_ && !gnomeShellProblem_.empty())
         facts.gnomeShellProblem = gnomeShellProblem_;
+    // KDE. (kde-desktop)
+    facts.kwinScript = kwinScript_;
+    if (!swayIpc_) {
+        const auto shortcutProblem = KGlobalShortcuts::unavailable(KGlobalShortcuts::stopShortcut);
+        facts.globalShortcut = !shortcutProblem;
+        facts.globalShortcutProblem = shortcutProblem.value_or("");
+    }
     facts.focusFollowed = focus_ && focus_->isAvailable();
     facts.wlrootsProtocols =
         connection_->pointerManager() || connection_->foreignToplevelGlobal().has_value();

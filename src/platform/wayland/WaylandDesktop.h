@@ -104,6 +104,7 @@ private:
     bool focusCheckedInHold_ = false; ///< the event being sent relies on a focus check
     std::string windowsProblem_;
     bool swayIpc_ = false;    ///< windows through sway's IPC, and its bindings
+    bool kwinScript_ = false; ///< windows through Keyferry's script inside KWin (kde-desktop)
     bool gnomeShell_ = false; ///< windows and shortcuts through Keyferry's shell extension
     std::string gnomeShellProblem_;
     wayland::PortalInput* portal_ = nullptr; ///< the input part, when it is the portal
