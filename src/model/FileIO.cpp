@@ -172,4 +172,11 @@ std::filesystem::path homeFolder() {
     return std::filesystem::temp_directory_path();
 }
 
+std::filesystem::path stateFolder() {
+    const char* stateHome = std::getenv("XDG_STATE_HOME");
+    if (stateHome && *stateHome == '/')
+        return std::filesystem::path(stateHome) / "Keyferry";
+    return homeFolder() / ".local" / "state" / "Keyferry";
+}
+
 } // namespace keyferry

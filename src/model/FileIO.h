@@ -41,6 +41,10 @@ private:
 /// $HOME, else the user's home from the password database, else the temporary folder.
 std::filesystem::path homeFolder();
 
+/// Keyferry's state: `$XDG_STATE_HOME/Keyferry`, by default `~/.local/state/Keyferry` (a
+/// relative XDG value is invalid and ignored).
+std::filesystem::path stateFolder();
+
 /// Why a file could not be read; `message` names the path and the problem.
 struct ReadFailure {
     enum class Kind {

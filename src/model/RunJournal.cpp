@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
@@ -271,11 +270,7 @@ RunSummary RunJournal::tally() const {
 }
 
 std::filesystem::path runJournalFolder() {
-    const char* stateHome = std::getenv("XDG_STATE_HOME");
-    // Relative values are invalid for XDG variables and must be ignored.
-    if (stateHome && *stateHome == '/')
-        return std::filesystem::path(stateHome) / "Keyferry" / "runs";
-    return homeFolder() / ".local" / "state" / "Keyferry" / "runs";
+    return stateFolder() / "runs";
 }
 
 Expected<std::string> sha256OfFile(const std::filesystem::path& path) {

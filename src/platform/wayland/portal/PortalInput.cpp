@@ -12,7 +12,6 @@
 #include "text/UnicodeText.h"
 #include "text/Utf8.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <unistd.h>
 #include <xkbcommon/xkbcommon-keysyms.h>
@@ -50,11 +49,7 @@ std::optional<QVariant> portalProperty(QDBusConnection& bus, const QString& name
 // From version 2 on, the portal can hand out a token that spares the user the question on the
 // next start; kept with Keyferry's other state.
 std::filesystem::path restoreTokenFile() {
-    const char* stateHome = std::getenv("XDG_STATE_HOME");
-    const std::filesystem::path base = stateHome && *stateHome == '/'
-                                           ? std::filesystem::path(stateHome)
-                                           : homeFolder() / ".local" / "state";
-    return base / "Keyferry" / "portal-restore-token";
+    return stateFolder() / "portal-restore-token";
 }
 
 constexpr std::uint64_t maxTokenBytes = 4096;
@@ -91,11 +86,7 @@ PortalInput::PortalInput(WaylandConnection& connection, unsigned version)
 
 PortalInput::~PortalInput() {
     releaseAll();
-    if (!session_.isEmpty()) {
-        const QDBusMessage close = QDBusMessage::createMethodCall(
-            portalService, session_, sessionInterface, QStringLiteral("Close"));
-        bus_.call(close, QDBus::Block, callTimeoutMs);
-    }
+    closeSession(QDBus::Block); // before the process ends, so the desktop lets go of it
 }
 
 InputAccess PortalInput::requestAccess() {
@@ -202,12 +193,16 @@ void PortalInput::started(unsigned response, const QVariantMap& results) {
     keysym(XKB_KEY_Shift_L, false);
 }
 
+void PortalInput::closeSession(QDBus::CallMode mode) {
+    if (session_.isEmpty())
+        return;
+    const QDBusMessage close = QDBusMessage::createMethodCall(
+        portalService, session_, sessionInterface, QStringLiteral("Close"));
+    bus_.call(close, mode, callTimeoutMs);
+}
+
 void PortalInput::refuse(std::string why) {
-    if (!session_.isEmpty()) {
-        const QDBusMessage close = QDBusMessage::createMethodCall(
-            portalService, session_, sessionInterface, QStringLiteral("Close"));
-        bus_.call(close, QDBus::NoBlock);
-    }
+    closeSession(QDBus::NoBlock);
     session_.clear();
     if (closed_)
         answered_.push_back(std::move(closed_));

@@ -71,6 +71,7 @@ private:
     void created(unsigned response, const QVariantMap& results);
     void selected(unsigned response, const QVariantMap& results);
     void started(unsigned response, const QVariantMap& results);
+    void closeSession(QDBus::CallMode mode);
     void refuse(std::string why);
     void sessionClosed();
     bool keysym(Keysym keysym, bool down, std::string* error = nullptr);
