@@ -11,14 +11,19 @@ if [[ $# -eq 0 ]]; then
     exit 2
 fi
 
+source "$(dirname "$0")/lib/scratch.sh"
 scratch=$(mktemp -d -t keyferry-desktop-XXXXXX)
 xvfb_pid=""
+# The exit status stays the command's, whatever the teardown meets.
 cleanup() {
+    local status=$?
+    set +e
     if [[ -n "$xvfb_pid" ]]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
+        kill "$xvfb_pid" 2>/dev/null
+        wait "$xvfb_pid" 2>/dev/null
     fi
-    rm -rf "$scratch"
+    remove_scratch "$scratch"
+    exit "$status"
 }
 trap cleanup EXIT
 
@@ -26,6 +31,7 @@ trap cleanup EXIT
 export XDG_RUNTIME_DIR="$scratch/runtime" XDG_CONFIG_HOME="$scratch/config"
 mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME"
 chmod 700 "$XDG_RUNTIME_DIR"
+keep_document_portal_out "$XDG_RUNTIME_DIR"
 
 mkfifo "$scratch/display"
 Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$scratch/display" \

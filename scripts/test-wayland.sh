@@ -27,17 +27,22 @@ kde) session_name=KDE ;;
 *) session_name=$desktop ;;
 esac
 
+source "$(dirname "$0")/lib/scratch.sh"
 scratch=$(mktemp -d -t keyferry-wayland-XXXXXX)
 chmod 755 "$scratch"
 mkdir -p "$scratch/home" "$scratch/runtime" "$scratch/config" "$scratch/cache"
 chmod 700 "$scratch/runtime"
+keep_document_portal_out "$scratch/runtime"
 granted=()
+# The exit status stays the command's, whatever the teardown meets.
 cleanup() {
-    local folder
+    local status=$? folder
+    set +e
     for folder in "${granted[@]}"; do
-        setfacl -x "u:$uid" "$folder" 2>/dev/null || true
+        setfacl -x "u:$uid" "$folder" 2>/dev/null
     done
-    rm -rf "$scratch"
+    remove_scratch "$scratch"
+    exit "$status"
 }
 trap cleanup EXIT
 
