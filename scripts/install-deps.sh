@@ -16,10 +16,11 @@ test_desktop=(libgtest-dev libgmock-dev xvfb xauth openbox dbus dbus-x11 x11-uti
               sway qt6-wayland wayland-protocols wtype acl
               gnome-shell mutter xdg-desktop-portal xdg-desktop-portal-gnome python3-pyatspi
               libglib2.0-bin dbus-bin kwin-wayland xdg-desktop-portal-kde qtwayland5)
+# The test command rebuilds often, CI in a new checkout each time: a compiler cache.
 case "$purpose" in
     app) ;;
-    test) packages+=("${test_desktop[@]}") ;;
-    ci) packages+=("${test_desktop[@]}" clang-14 libclang-rt-14-dev clang-format) ;;
+    test) packages+=(ccache "${test_desktop[@]}") ;;
+    ci) packages+=(ccache "${test_desktop[@]}" clang-14 libclang-rt-14-dev clang-format) ;;
     *) echo "usage: $0 [app|test|ci]" >&2; exit 2 ;;
 esac
 
