@@ -240,7 +240,7 @@ Task<FieldCheck> AutomationEngine::readBack(std::string typed, bool cleared, std
                                             Cancellation cancellation) {
     FieldCheck check;
     check.expected = typed;
-    const auto deadline = scheduler_.now() + readBackPatience;
+    const auto deadline = scheduler_.now() + readBackPatience(typed);
     for (;;) {
         const auto field = desktop_.focusedFieldText();
         const int target = binding_ ? binding_->boundProcessID() : 0;
@@ -267,10 +267,10 @@ Task<FieldCheck> AutomationEngine::readBack(std::string typed, bool cleared, std
 Task<Posted> AutomationEngine::executeStep(Step step, std::optional<std::string> value,
                                            Template::Settings settings,
                                            std::optional<std::string> targetBundleID,
-                                           Cancellation cancellation) {
+                                           Cancellation cancellation, bool thenWait) {
     const Posted performed =
         co_await performStep(std::move(step), std::move(value), std::move(settings),
-                             std::move(targetBundleID), cancellation);
+                             std::move(targetBundleID), cancellation, thenWait);
     // Asked even after a halt: a key sent before it may still have gone astray, and that is
     // what the user must hear about, not the focus that moved.
     if (const Posted delivered = desktop_.confirmDelivery(); !delivered) {
@@ -284,7 +284,7 @@ Task<Posted> AutomationEngine::executeStep(Step step, std::optional<std::string>
 Task<Posted> AutomationEngine::performStep(Step step, std::optional<std::string> value,
                                            Template::Settings settings,
                                            std::optional<std::string> targetBundleID,
-                                           Cancellation cancellation) {
+                                           Cancellation cancellation, bool thenWait) {
     targetLost_ = false;
     skipped_ = false;
     fieldCheck_ = FieldCheck{};
@@ -348,9 +348,48 @@ Task<Posted> AutomationEngine::performStep(Step step, std::optional<std::string>
     }
     }
     // A stop during the post-delay cuts only the wait: the step has done what it does.
-    if (!targetLost_ && !cancellation.isCancelled())
+    if (thenWait && !targetLost_ && !cancellation.isCancelled())
         co_await postDelay(step.postDelay, cancellation);
     co_return Posted{};
+}
+
+std::optional<FocusedElement> AutomationEngine::targetFocus() {
+    auto element = desktop_.focusedElement();
+    const int target = binding_ ? binding_->boundProcessID() : 0;
+    if (element && element->processID && target && element->processID != target)
+        return std::nullopt;
+    return element;
+}
+
+std::optional<FieldIdentity> AutomationEngine::focusedField() {
+    const auto element = targetFocus();
+    return element ? std::optional(fieldIdentity(*element)) : std::nullopt;
+}
+
+Task<AutomationEngine::FieldArrival>
+AutomationEngine::awaitField(FieldIdentity expected, std::optional<FieldIdentity> unmoved,
+                             Scheduler::Duration longest, Cancellation cancellation) {
+    const auto deadline = scheduler_.now() + longest;
+    FieldArrival arrival;
+    for (;;) {
+        const auto element = targetFocus();
+        arrival.focused = element ? std::optional(fieldIdentity(*element)) : std::nullopt;
+        if (element && element->ready && isRecordedField(expected, *arrival.focused)) {
+            arrival.result = FieldArrival::Result::arrived;
+            co_return arrival;
+        }
+        const bool elsewhere =
+            element && element->ready && !(unmoved && isRecordedField(*unmoved, *arrival.focused));
+        if (elsewhere || longest <= Scheduler::Duration{0}) {
+            arrival.result = FieldArrival::Result::wrongField;
+            co_return arrival;
+        }
+        if (scheduler_.now() >= deadline || halted(cancellation)) {
+            arrival.result = FieldArrival::Result::didNotCome;
+            co_return arrival;
+        }
+        co_await sleepFor(scheduler_, fieldPoll, cancellation);
+    }
 }
 
 std::optional<RunningApplication> AutomationEngine::firstRunning(const std::string& bundleID) {

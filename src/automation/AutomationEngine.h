@@ -2,6 +2,7 @@
 
 #include "automation/DesktopServices.h"
 #include "automation/FieldCheck.h"
+#include "automation/FieldMatch.h"
 #include "automation/Scheduler.h"
 #include "automation/Task.h"
 #include "automation/UserInputWatch.h"
@@ -36,10 +37,17 @@ public:
     /// may type, and how often it looks.
     static constexpr Scheduler::Duration inputAccessPatience = std::chrono::minutes(2);
     static constexpr Scheduler::Duration inputAccessPoll = std::chrono::milliseconds(100);
-    /// How long a field may take to show what was typed before it counts as a mismatch, and
-    /// how often it is read meanwhile. A field that already shows it costs one read.
-    static constexpr Scheduler::Duration readBackPatience = std::chrono::milliseconds(300);
+    /// How often a field is read while it may still be catching up (see readBackPatience).
     static constexpr Scheduler::Duration readBackPoll = std::chrono::milliseconds(20);
+    /// How often a run looks whether the next step's field has come.
+    static constexpr Scheduler::Duration fieldPoll = std::chrono::milliseconds(10);
+
+    /// Whether a step's recorded field had the focus before its first key.
+    struct FieldArrival {
+        enum class Result { arrived, wrongField, didNotCome };
+        Result result = Result::arrived;
+        std::optional<FieldIdentity> focused; ///< what had the focus instead, if anything
+    };
 
     AutomationEngine(DesktopServices& desktop, Scheduler& scheduler);
     AutomationEngine(const AutomationEngine&) = delete;
@@ -54,9 +62,11 @@ public:
     /// settings ask to check) ends before its Tab, so the field stays in view; fieldCheck()
     /// says what was found. Where the desktop cannot hold the focus still while it sends, a
     /// key that may have reached another window fails the step, whatever else happened.
+    /// `thenWait` false leaves out the delay after the step (a run waiting for the next field
+    /// instead); a repeated key keeps its gaps.
     Task<Posted> executeStep(Step step, std::optional<std::string> value,
                              Template::Settings settings, std::optional<std::string> targetBundleID,
-                             Cancellation cancellation);
+                             Cancellation cancellation, bool thenWait = true);
     /// Types each user-perceived character, the n-th at n × interCharDelay after the first (a
     /// late character does not delay the ones after it). Fails as soon as a character cannot
     /// be sent.
@@ -71,6 +81,15 @@ public:
     /// the user first (a portal's dialog), until they answer, the run is cancelled or
     /// inputAccessPatience has passed. Fails saying why, for the user.
     Task<Posted> awaitInputAccess(Cancellation cancellation);
+    /// Waits until `expected` has the focus and is ready, for at most `longest` (zero: looks
+    /// once). Another ready element of the target with the focus ends the wait at once as the
+    /// wrong field, except `unmoved`: the element that had the focus before the last step,
+    /// which the application has not moved on from yet. A focus in another process than the
+    /// bound window's is a stale report and counts as none.
+    Task<FieldArrival> awaitField(FieldIdentity expected, std::optional<FieldIdentity> unmoved,
+                                  Scheduler::Duration longest, Cancellation cancellation);
+    /// The identity of the element with the focus in the bound window's process, if any.
+    std::optional<FieldIdentity> focusedField();
     /// Brings the application to the front and waits up to about 2 s until it is there and
     /// holds the keyboard focus.
     Task<bool> activateAndWait(std::string bundleID, Cancellation cancellation);
@@ -105,7 +124,9 @@ public:
 private:
     Task<Posted> performStep(Step step, std::optional<std::string> value,
                              Template::Settings settings, std::optional<std::string> targetBundleID,
-                             Cancellation cancellation);
+                             Cancellation cancellation, bool thenWait);
+    /// The focused element, when it is the bound window's process's (or nothing is bound).
+    std::optional<FocusedElement> targetFocus();
     bool mayPress(const Cancellation& cancellation);
     bool mayClick(Point position, const Cancellation& cancellation);
     /// A stop, a lost focus or the user's hand: what is left of the step is skipped.

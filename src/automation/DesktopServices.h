@@ -79,8 +79,8 @@ struct InputEvent {
     bool ownApplicationActive = false;
 };
 
-/// The kinds of focused element the recorder turns into text-input steps.
-enum class ElementRole { textField, textArea, comboBox, searchField, other };
+/// The kinds of focused element the recorder tells apart: the first four take text.
+enum class ElementRole { textField, textArea, comboBox, searchField, checkBox, list, other };
 
 /// The element that has keyboard focus, with the attributes that can name it.
 struct FocusedElement {
@@ -89,6 +89,13 @@ struct FocusedElement {
     std::string description; ///< accessible description, often the tooltip
     std::string placeholder; ///< placeholder text
     int processID = 0;
+    std::string id; ///< the id its toolkit or page gives it; empty when none
+    /// Names of the named groups it lies in, outermost first.
+    std::vector<std::string> context;
+    std::string place; ///< its index among its siblings, and theirs, from the window down
+    /// Shown, editable where it takes text, and in a web page the page finished loading: keys
+    /// sent now reach it.
+    bool ready = true;
 };
 
 /// What the focused text field shows, as the accessibility layer reads it.

@@ -2,6 +2,8 @@
 
 #include "text/UnicodeText.h"
 
+#include <algorithm>
+
 namespace keyferry {
 
 std::string FieldCheck::message() const {
@@ -9,10 +11,35 @@ std::string FieldCheck::message() const {
     return subject + " shows \"" + shown + "\", expected \"" + expected + "\"";
 }
 
+namespace {
+
+// Characters an accessibility layer puts into a field's text that nobody typed: Firefox reports
+// U+FEFF after each emoji, and embedded objects show as U+FFFC.
+constexpr std::string_view addedByAccessibility[] = {"\uFEFF", "\uFFFC"};
+
+std::string withoutAddedCharacters(std::string shown, std::string_view typed) {
+    for (std::string_view added : addedByAccessibility) {
+        if (typed.find(added) != std::string_view::npos)
+            continue; // typed on purpose: it must be there
+        for (auto at = shown.find(added); at != std::string::npos; at = shown.find(added, at))
+            shown.erase(at, added.size());
+    }
+    return shown;
+}
+
+} // namespace
+
 bool fieldHolds(std::string_view shown, std::string_view typed, bool cleared) {
-    const std::string field = composed(shown);
+    const std::string field = composed(withoutAddedCharacters(std::string(shown), typed));
     const std::string value = composed(typed);
     return cleared ? field == value : field.ends_with(value);
+}
+
+Scheduler::Duration readBackPatience(std::string_view typed) {
+    const auto characters = static_cast<std::int64_t>(
+        std::ranges::count_if(typed, [](char c) { return (c & 0xC0) != 0x80; }));
+    return std::min(readBackBasePatience + readBackPatiencePerCharacter * characters,
+                    readBackLongestPatience);
 }
 
 } // namespace keyferry

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "automation/Scheduler.h"
+
+#include <chrono>
 #include <string>
 #include <string_view>
 
@@ -18,7 +21,16 @@ struct FieldCheck {
 };
 
 /// Whether a field showing `shown` holds the typed text: equal to it when the field was
-/// cleared first, ending with it when not; both in composed Unicode form.
+/// cleared first, ending with it when not; both in composed Unicode form, and without the
+/// characters the accessibility layer adds that were not typed (U+FEFF, U+FFFC).
 bool fieldHolds(std::string_view shown, std::string_view typed, bool cleared);
+
+/// How long a field may take to show what was typed before it counts as a mismatch: an
+/// application's accessibility view lags behind a long text typed at full speed, so the
+/// patience grows with the text, up to a limit. A field that already shows it costs one read.
+inline constexpr Scheduler::Duration readBackBasePatience = std::chrono::milliseconds(300);
+inline constexpr Scheduler::Duration readBackPatiencePerCharacter = std::chrono::milliseconds(5);
+inline constexpr Scheduler::Duration readBackLongestPatience = std::chrono::seconds(3);
+Scheduler::Duration readBackPatience(std::string_view typed);
 
 } // namespace keyferry

@@ -276,6 +276,17 @@ Task<void> RunnerEngine::run(Template item, CSVData data, RowPlan plan, Cancella
     const auto userTookOver = [&] { return watch_.isArmed() && watch_.tripped(); };
     const auto runStart = scheduler_.now();
 
+    // With waiting for fields, the delay after a step gives way to waiting for the next step's
+    // recorded field; the focus before the step tells a focus not yet moved from a wrong one.
+    const bool waitForFields = item.settings.waitForNextField;
+    const auto longestFieldWait = secondsToDuration(item.settings.longestFieldWait);
+    const auto nextStep = [&](std::size_t index, std::size_t i) -> const Step* {
+        if (i + 1 < item.steps.size())
+            return &item.steps[i + 1];
+        return index + 1 < plan.size() ? &item.steps.front() : nullptr;
+    };
+    std::optional<FieldIdentity> focusBeforeStep;
+
     std::size_t successful = 0;
     std::size_t index = 0;
     for (; index < plan.size(); ++index) {
@@ -347,8 +358,36 @@ Task<void> RunnerEngine::run(Template item, CSVData data, RowPlan plan, Cancella
                 pauseAt(index, why);
                 co_return;
             }
-            const Posted executed =
-                co_await automation_.executeStep(step, value, item.settings, target, cancellation);
+            std::optional<FieldIdentity> focusNow;
+            if (step.field && postsInput(step.type)) {
+                const auto arrival = co_await automation_.awaitField(
+                    *step.field, focusBeforeStep,
+                    waitForFields ? longestFieldWait : Scheduler::Duration{0}, cancellation);
+                if (shouldStop_) {
+                    interrupted = true;
+                    break;
+                }
+                if (arrival.result != AutomationEngine::FieldArrival::Result::arrived) {
+                    const bool wrong =
+                        arrival.result == AutomationEngine::FieldArrival::Result::wrongField;
+                    const std::string why =
+                        wrong ? wrongFieldMessage(*step.field, arrival.focused)
+                              : fieldDidNotComeMessage(*step.field, item.settings.longestFieldWait);
+                    outcome.field = step.field->name.empty() ? step.label : step.field->name;
+                    rowEnds(wrong ? RowStatus::wrongField : RowStatus::paused, why);
+                    pauseAt(index, why);
+                    co_return;
+                }
+                focusNow = arrival.focused;
+            }
+            const Step* next = nextStep(index, i);
+            const bool waitsForNext = waitForFields && postsInput(step.type) && next &&
+                                      next->field && postsInput(next->type);
+            focusBeforeStep.reset();
+            if (waitsForNext)
+                focusBeforeStep = focusNow ? focusNow : automation_.focusedField();
+            const Posted executed = co_await automation_.executeStep(
+                step, value, item.settings, target, cancellation, !waitsForNext);
             if (automation_.targetLost() || automation_.userTookOver()) {
                 const std::string why =
                     automation_.targetLost() ? lostFrontMessage : userInputMessage;

@@ -14,11 +14,13 @@
 namespace keyferry {
 
 /// How one attempted row ended.
-enum class RowStatus { entered, verified, mismatch, paused, stopped, failed };
+/// wrongField: the focus was on another element than the step's recorded field, so nothing
+/// of the row was typed from that step on.
+enum class RowStatus { entered, verified, mismatch, paused, stopped, failed, wrongField };
 
-inline constexpr std::array allRowStatuses = {RowStatus::entered,  RowStatus::verified,
-                                              RowStatus::mismatch, RowStatus::paused,
-                                              RowStatus::stopped,  RowStatus::failed};
+inline constexpr std::array allRowStatuses = {
+    RowStatus::entered, RowStatus::verified, RowStatus::mismatch,  RowStatus::paused,
+    RowStatus::stopped, RowStatus::failed,   RowStatus::wrongField};
 
 std::string_view rawValue(RowStatus status);
 std::optional<RowStatus> rowStatusFrom(std::string_view raw);
@@ -32,7 +34,7 @@ inline bool landed(RowStatus status) {
 struct RowOutcome {
     std::size_t entry = 0; ///< 1-based row of the table
     RowStatus status = RowStatus::entered;
-    std::optional<std::string> field;    ///< the field a mismatch or failure concerns
+    std::optional<std::string> field;    ///< the field a mismatch, failure or wrong field concerns
     std::optional<std::string> message;  ///< what the run said about the row
     std::optional<std::string> expected; ///< mismatch only: what was typed
     std::optional<std::string> shown;    ///< mismatch only: what the field showed

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Enums.h"
+#include "model/FieldIdentity.h"
 #include "model/Uuid.h"
 
 #include <cstdint>
@@ -24,6 +25,9 @@ struct Step {
     std::optional<MouseClickType> mouseClickType;
     std::optional<double> mousePositionX; ///< offset from the target window's left edge
     std::optional<double> mousePositionY; ///< offset from the target window's top edge
+    /// The element that had the focus when the step was recorded; a run checks that it has
+    /// the focus before the step's first key. Nothing for steps made by hand.
+    std::optional<FieldIdentity> field;
 
     /// A new step of the given kind with every other field at its default.
     static Step ofType(StepType type);
@@ -48,6 +52,11 @@ struct Template {
         /// A text input selects all and deletes before typing; off for spreadsheets, where
         /// select-all takes the whole sheet.
         bool clearFieldFirst = true;
+        /// A run goes on as soon as the next step's recorded field has the focus and is ready,
+        /// instead of waiting the step's delay; off for templates stored before it existed.
+        bool waitForNextField = true;
+        /// How long a run waits for the next field before it pauses.
+        double longestFieldWait = 10;
 
         friend bool operator==(const Settings&, const Settings&) = default;
     };

@@ -27,6 +27,19 @@ double finite(double value, const std::string& path) {
     return value;
 }
 
+Json encodeField(const FieldIdentity& field) {
+    Json json;
+    json["role"] = field.role;
+    json["name"] = field.name;
+    if (!field.id.empty())
+        json["id"] = field.id;
+    if (!field.context.empty())
+        json["context"] = field.context;
+    if (!field.place.empty())
+        json["place"] = field.place;
+    return json;
+}
+
 Json encodeStep(const Step& step, const std::string& path) {
     Json json;
     json["id"] = step.id.toString();
@@ -46,6 +59,8 @@ Json encodeStep(const Step& step, const std::string& path) {
         json["mousePositionX"] = finite(*step.mousePositionX, path + ".mousePositionX");
     if (step.mousePositionY)
         json["mousePositionY"] = finite(*step.mousePositionY, path + ".mousePositionY");
+    if (step.field)
+        json["field"] = encodeField(*step.field);
     return json;
 }
 
@@ -68,6 +83,9 @@ Json encodeTemplate(const Template& item, const std::string& path) {
         finite(item.settings.interCharDelay, path + ".settings.interCharDelay");
     settings["verifyTypedText"] = item.settings.verifyTypedText;
     settings["clearFieldFirst"] = item.settings.clearFieldFirst;
+    settings["waitForNextField"] = item.settings.waitForNextField;
+    settings["longestFieldWait"] =
+        finite(item.settings.longestFieldWait, path + ".settings.longestFieldWait");
     json["settings"] = std::move(settings);
     return json;
 }
@@ -168,6 +186,23 @@ std::optional<T> readOptional(const Json& object, const char* key, const std::st
     return std::nullopt;
 }
 
+FieldIdentity decodeField(const Json& json, const std::string& path) {
+    requireObject(json, path);
+    FieldIdentity field;
+    field.role = readString(required(json, "role", path), path + ".role");
+    field.name = readString(required(json, "name", path), path + ".name");
+    field.id = readOptional<std::string>(json, "id", path, readString).value_or("");
+    if (const Json* context = optional(json, "context")) {
+        if (!context->is_array())
+            fail(path + ".context", "expected an array, found " + jsonTypeName(*context));
+        for (std::size_t i = 0; i < context->size(); ++i)
+            field.context.push_back(
+                readString((*context)[i], path + ".context[" + std::to_string(i) + "]"));
+    }
+    field.place = readOptional<std::string>(json, "place", path, readString).value_or("");
+    return field;
+}
+
 Step decodeStep(const Json& json, const std::string& path) {
     requireObject(json, path);
     Step step;
@@ -184,6 +219,7 @@ Step decodeStep(const Json& json, const std::string& path) {
         readOptional<MouseClickType>(json, "mouseClickType", path, readEnum<MouseClickType>);
     step.mousePositionX = readOptional<double>(json, "mousePositionX", path, readDouble);
     step.mousePositionY = readOptional<double>(json, "mousePositionY", path, readDouble);
+    step.field = readOptional<FieldIdentity>(json, "field", path, decodeField);
     return step;
 }
 
@@ -201,6 +237,11 @@ Template::Settings decodeSettings(const Json& json, const std::string& path) {
         readOptional<bool>(json, "verifyTypedText", path, readBool).value_or(true);
     settings.clearFieldFirst =
         readOptional<bool>(json, "clearFieldFirst", path, readBool).value_or(true);
+    // Templates stored before waiting for fields existed keep the delays they were made with.
+    settings.waitForNextField =
+        readOptional<bool>(json, "waitForNextField", path, readBool).value_or(false);
+    settings.longestFieldWait = readOptional<double>(json, "longestFieldWait", path, readDouble)
+                                    .value_or(settings.longestFieldWait);
     return settings;
 }
 

@@ -1,5 +1,7 @@
 #include "recording/FocusStepBuilder.h"
 
+#include "automation/FieldMatch.h"
+
 namespace keyferry {
 
 namespace {
@@ -47,11 +49,13 @@ std::optional<Step> FocusStepBuilder::focusEntered(const FocusedElement& element
     if (!takesText(element.role)) {
         Step step = Step::ofType(StepType::tab);
         step.postDelay = 0;
+        step.field = fieldIdentity(element);
         return step;
     }
     Step step = Step::ofType(StepType::textInput);
     step.postDelay = 0.3;
     step.label = fieldLabel(element).value_or(numberedLabel(stepNumber));
+    step.field = fieldIdentity(element);
     return step;
 }
 

@@ -1,5 +1,7 @@
 #include "recording/RecorderService.h"
 
+#include "automation/FieldMatch.h"
+
 #include <algorithm>
 
 namespace keyferry {
@@ -175,6 +177,7 @@ RecorderService::FocusQuery RecorderService::queryFocusedElement() {
     FocusQuery query;
     query.role = element->role;
     query.label = FocusStepBuilder::fieldLabel(*element);
+    query.field = fieldIdentity(*element);
     return query;
 }
 
@@ -185,20 +188,26 @@ void RecorderService::append(Step step) {
 void RecorderService::handleTabEvent() {
     detectApplication();
     const FocusQuery focus = queryFocusedElement();
+    // The step acts on the element the Tab reached: that is the field it records.
+    Step step;
     if (focus.role && FocusStepBuilder::takesText(*focus.role)) {
         const std::string label =
             focus.label.value_or(FocusStepBuilder::numberedLabel(recordedSteps_.size() + 1));
-        append(newStep(StepType::textInput, 0.3, label));
+        step = newStep(StepType::textInput, 0.3, label);
         lastDetectedLabel_ = label;
     } else {
-        append(newStep(StepType::tab, 0));
+        step = newStep(StepType::tab, 0);
         lastDetectedLabel_.reset();
     }
+    step.field = focus.field;
+    append(std::move(step));
     changed.emit();
 }
 
 void RecorderService::handleReturnEvent() {
-    append(newStep(StepType::returnKey, 0.3));
+    Step step = newStep(StepType::returnKey, 0.3);
+    step.field = queryFocusedElement().field; // the element Return was pressed on
+    append(std::move(step));
     lastDetectedLabel_.reset();
     changed.emit();
 }
@@ -210,6 +219,7 @@ void RecorderService::handleArrowEvent(ArrowDirection direction) {
     } else {
         Step step = newStep(StepType::arrowKey, 0.1);
         step.arrowDirection = direction;
+        step.field = queryFocusedElement().field;
         append(std::move(step));
     }
     lastDetectedLabel_.reset();
@@ -267,6 +277,7 @@ void RecorderService::toggleLastStepType() {
     replacement.id = last.id;
     replacement.postDelay = last.postDelay;
     replacement.repeatCount = last.repeatCount;
+    replacement.field = last.field;
     if (last.type == StepType::tab) {
         replacement.type = StepType::textInput;
         replacement.label = queryFocusedElement().label.value_or(

@@ -52,6 +52,7 @@ public:
     struct FocusQuery {
         std::optional<ElementRole> role;
         std::optional<std::string> label;
+        std::optional<FieldIdentity> field;
     };
     FocusQuery queryFocusedElement();
 

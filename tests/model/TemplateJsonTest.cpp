@@ -20,7 +20,9 @@ Json validDocument() {
         "steps": [{"id": "0F8FAD5B-D9CB-469F-A165-70867728950E", "type": "mouseClick",
                    "label": "", "postDelay": 0.3, "repeatCount": 1, "mouseButton": "right",
                    "mouseClickType": "double", "mousePositionX": 40, "mousePositionY": 25.5,
-                   "arrowDirection": "left", "fixedValue": "x"}],
+                   "arrowDirection": "left", "fixedValue": "x",
+                   "field": {"role": "text", "name": "City", "id": "id_city",
+                             "context": ["Delivery"], "place": "0/2/1"}}],
         "settings": {"countdownSeconds": 5, "defaultPostDelay": 0.3, "interCharDelay": 0.02}
     }])");
 }
@@ -64,6 +66,19 @@ TEST(TemplateJson, ReadingRules) {
         {"integer out of range", [](Json& d) { d[0]["settings"]["countdownSeconds"] = 1e300; },
          "countdownSeconds"},
         {"integer literal for a double", [](Json& d) { step(d)["postDelay"] = 2; }, ""},
+        {"field not an object", [](Json& d) { step(d)["field"] = "City"; }, "steps[0].field"},
+        {"field without a role", [](Json& d) { step(d)["field"].erase("role"); }, "\"role\""},
+        {"field with only role and name",
+         [](Json& d) {
+             step(d)["field"] = {{"role", "text"}, {"name", ""}};
+         },
+         ""},
+        {"field context not a list", [](Json& d) { step(d)["field"]["context"] = "Delivery"; },
+         "field.context"},
+        {"field context entry not text", [](Json& d) { step(d)["field"]["context"] = {1}; },
+         "field.context[0]"},
+        {"longest field wait not a number",
+         [](Json& d) { d[0]["settings"]["longestFieldWait"] = "10"; }, "longestFieldWait"},
         {"check setting not a boolean", [](Json& d) { d[0]["settings"]["verifyTypedText"] = 1; },
          "settings.verifyTypedText: expected true or false"},
         {"clear setting not a boolean", [](Json& d) { d[0]["settings"]["clearFieldFirst"] = "no"; },
@@ -115,6 +130,11 @@ TEST(TemplateJson, ReadsEveryField) {
     EXPECT_EQ(s.fixedValue, "x");
     EXPECT_TRUE(item.settings.verifyTypedText) << "a file from before the setting: on";
     EXPECT_TRUE(item.settings.clearFieldFirst) << "a file from before the setting: on";
+    EXPECT_FALSE(item.settings.waitForNextField)
+        << "a file from before the setting keeps its delays";
+    EXPECT_EQ(item.settings.longestFieldWait, 10.0);
+    ASSERT_TRUE(s.field);
+    EXPECT_EQ(*s.field, (FieldIdentity{"text", "City", "id_city", {"Delivery"}, "0/2/1"}));
 }
 
 TEST(TemplateJson, TypingSettingsRoundTripWhenOff) {
@@ -151,8 +171,10 @@ TEST(TemplateJson, WritesCompactFormAndRoundTrips) {
     Step click = Step::ofType(StepType::mouseClick);
     click.mousePositionX = 12.75;
     click.mouseClickType = MouseClickType::double_;
+    input.field = FieldIdentity{"text", "Name", "", {}, ""};
     item.steps = {input, click};
     item.settings.interCharDelay = 0.02;
+    item.settings.longestFieldWait = 2.5;
 
     const auto encoded = encodeTemplates({item});
     ASSERT_TRUE(encoded.hasValue()) << encoded.error();
@@ -161,8 +183,14 @@ TEST(TemplateJson, WritesCompactFormAndRoundTrips) {
     EXPECT_EQ(text.find(": "), std::string::npos);
     EXPECT_NE(text.find("\"postDelay\":0.3,"), std::string::npos) << text;
     EXPECT_NE(text.find("\"interCharDelay\":0.02,"), std::string::npos) << text;
-    EXPECT_NE(text.find("\"verifyTypedText\":true,\"clearFieldFirst\":true}"), std::string::npos)
+    EXPECT_NE(text.find("\"verifyTypedText\":true,\"clearFieldFirst\":true,"
+                        "\"waitForNextField\":true,\"longestFieldWait\":2.5}"),
+              std::string::npos)
         << text;
+    EXPECT_NE(text.find("\"field\":{\"role\":\"text\",\"name\":\"Name\"}"), std::string::npos)
+        << "only what the field has is written: " << text;
+    EXPECT_EQ(text.find("\"field\"", text.find("mouseClick")), std::string::npos)
+        << "a step without a field has none";
     EXPECT_NE(text.find("\"fixedValue\":\"\""), std::string::npos) << text;
     EXPECT_NE(text.find("\"schemaVersion\":7"), std::string::npos) << text;
     EXPECT_NE(text.find("\"mouseClickType\":\"double\""), std::string::npos) << text;

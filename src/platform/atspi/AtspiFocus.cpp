@@ -78,6 +78,88 @@ struct Unref {
 };
 using AccessiblePtr = std::unique_ptr<AtspiAccessible, Unref>;
 
+// Containers whose name says which part of a form a field belongs to (a fieldset's legend,
+// a group box's title, a tab's label).
+bool namesAGroup(AtspiRole role) {
+    switch (role) {
+    case ATSPI_ROLE_PANEL:
+    case ATSPI_ROLE_FORM:
+    case ATSPI_ROLE_GROUPING:
+    case ATSPI_ROLE_SECTION:
+    case ATSPI_ROLE_LANDMARK:
+    case ATSPI_ROLE_PAGE_TAB:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Where the walk up from a field ends: its window, or the web page it is part of.
+bool endsTheWalk(AtspiRole role) {
+    return role == ATSPI_ROLE_FRAME || role == ATSPI_ROLE_WINDOW || role == ATSPI_ROLE_DIALOG ||
+           role == ATSPI_ROLE_APPLICATION || role == ATSPI_ROLE_DOCUMENT_WEB ||
+           role == ATSPI_ROLE_DOCUMENT_FRAME;
+}
+
+// The id a page or toolkit gives the element: a web page's id attribute, else the toolkit's
+// own (a GtkBuildable id, a Qt object name).
+std::string elementId(AtspiAccessible* accessible, GHashTable* attributes) {
+    if (attributes)
+        if (const auto* id = static_cast<const char*>(g_hash_table_lookup(attributes, "id")))
+            return id;
+    return text(atspi_accessible_get_accessible_id(accessible, nullptr));
+}
+
+struct Surroundings {
+    std::vector<std::string> groups; ///< outermost first
+    std::string place;
+    bool pageLoading = false;
+};
+
+// The named groups around the element and its place, up to its window or page; asked only
+// for what the caller needs, since each level up costs round trips on the bus.
+Surroundings surroundings(AtspiAccessible* accessible, bool wantPlace) {
+    Surroundings found;
+    std::vector<int> indices;
+    if (wantPlace)
+        indices.push_back(atspi_accessible_get_index_in_parent(accessible, nullptr));
+    AccessiblePtr current(atspi_accessible_get_parent(accessible, nullptr));
+    for (int depth = 0; current && depth < 40; ++depth) {
+        const AtspiRole role = atspi_accessible_get_role(current.get(), nullptr);
+        if (role == ATSPI_ROLE_DOCUMENT_WEB)
+            found.pageLoading = hasState(current.get(), ATSPI_STATE_BUSY);
+        if (endsTheWalk(role))
+            break;
+        if (namesAGroup(role)) {
+            const std::string name = fieldName(current.get());
+            if (!name.empty())
+                found.groups.push_back(name);
+        }
+        if (wantPlace)
+            indices.push_back(atspi_accessible_get_index_in_parent(current.get(), nullptr));
+        current.reset(atspi_accessible_get_parent(current.get(), nullptr));
+    }
+    std::ranges::reverse(found.groups);
+    for (auto index = indices.rbegin(); index != indices.rend(); ++index)
+        found.place += (found.place.empty() ? "" : "/") + std::to_string(*index);
+    return found;
+}
+
+// Keys sent now reach the element: it is shown and enabled, takes text where it is a field
+// for text, and its page (if any) has finished loading.
+bool isReady(AtspiAccessible* accessible, ElementRole role, bool pageLoading) {
+    AtspiStateSet* states = atspi_accessible_get_state_set(accessible);
+    if (!states)
+        return false;
+    const bool takesText = role == ElementRole::textField || role == ElementRole::textArea ||
+                           role == ElementRole::searchField;
+    const bool ready = atspi_state_set_contains(states, ATSPI_STATE_SHOWING) &&
+                       atspi_state_set_contains(states, ATSPI_STATE_SENSITIVE) &&
+                       (!takesText || atspi_state_set_contains(states, ATSPI_STATE_EDITABLE));
+    g_object_unref(states);
+    return ready && !pageLoading;
+}
+
 bool showsFocus(AtspiAccessible* accessible, bool& showing, bool& manages) {
     AtspiStateSet* states = atspi_accessible_get_state_set(accessible);
     if (!states)
@@ -238,19 +320,34 @@ FocusedElement AtspiFocus::describe(AtspiAccessible* accessible) {
     case ATSPI_ROLE_COMBO_BOX:
         element.role = ElementRole::comboBox;
         break;
+    case ATSPI_ROLE_CHECK_BOX:
+        element.role = ElementRole::checkBox;
+        break;
+    case ATSPI_ROLE_LIST:
+    case ATSPI_ROLE_LIST_BOX:
+        element.role = ElementRole::list;
+        break;
     default:
         element.role = insideComboBox(accessible) ? ElementRole::comboBox : ElementRole::other;
         break;
     }
     element.title = fieldName(accessible);
     element.description = text(atspi_accessible_get_description(accessible, nullptr));
-    if (GHashTable* attributes = atspi_accessible_get_attributes(accessible, nullptr)) {
+    GHashTable* attributes = atspi_accessible_get_attributes(accessible, nullptr);
+    if (attributes)
         if (const auto* placeholder =
                 static_cast<const char*>(g_hash_table_lookup(attributes, "placeholder-text")))
             element.placeholder = placeholder;
+    element.id = elementId(accessible, attributes);
+    if (attributes)
         g_hash_table_unref(attributes);
-    }
     element.processID = static_cast<int>(atspi_accessible_get_process_id(accessible, nullptr));
+    // The place tells fields apart only where neither name nor id does.
+    const Surroundings around =
+        surroundings(accessible, element.title.empty() && element.id.empty());
+    element.context = around.groups;
+    element.place = around.place;
+    element.ready = isReady(accessible, element.role, around.pageLoading);
     return element;
 }
 

@@ -402,17 +402,27 @@ SimulatedDesktop::Form* SimulatedDesktop::frontForm() {
 
 void SimulatedDesktop::keyToForm(Key key, Modifiers modifiers) {
     Form* target = frontForm();
-    if (!target || target->fields.empty())
+    if (!target || target->fields.empty() || target->loading) // a loading page drops keys
         return;
     Field& field = target->fields[target->focused];
     const std::size_t count = target->fields.size();
     switch (key) {
-    case Key::tab:
+    case Key::tab: {
         field.allSelected = false;
-        target->focused = modifiers.contains(Modifier::shift)
-                              ? (target->focused + count - 1) % count
-                              : (target->focused + 1) % count;
+        const std::size_t next = modifiers.contains(Modifier::shift)
+                                     ? (target->focused + count - 1) % count
+                                     : (target->focused + 1) % count;
+        if (target->focusLag > Scheduler::Duration{0}) {
+            const int process = *front_;
+            scheduler_.runAfter(target->focusLag, [this, process, next] {
+                if (Form* later = form(process); later && next < later->fields.size())
+                    later->focused = next;
+            });
+        } else {
+            target->focused = next;
+        }
         break;
+    }
     case Key::a:
         if (modifiers.contains(Modifier::control))
             field.allSelected = true;
@@ -440,7 +450,18 @@ void SimulatedDesktop::keyToForm(Key key, Modifiers modifiers) {
             f.allSelected = false;
         }
         target->submissions.push_back(std::move(values));
-        target->focused = 0; // the form starts over for the next record
+        if (target->reloadTime > Scheduler::Duration{0}) {
+            target->loading = true;
+            const int process = *front_;
+            scheduler_.runAfter(target->reloadTime, [this, process] {
+                if (Form* later = form(process)) {
+                    later->loading = false;
+                    later->focused = 0;
+                }
+            });
+        } else {
+            target->focused = 0; // the form starts over for the next record
+        }
         break;
     }
     case Key::up:
@@ -466,7 +487,7 @@ void SimulatedDesktop::keyToForm(Key key, Modifiers modifiers) {
 
 void SimulatedDesktop::textToForm(std::string_view text) {
     Form* target = frontForm();
-    if (!target || target->fields.empty())
+    if (!target || target->fields.empty() || target->loading)
         return;
     Field& field = target->fields[target->focused];
     if (!field.acceptsText)
@@ -581,7 +602,17 @@ std::optional<FocusedElement> SimulatedDesktop::focusedElement() {
     if (!target || target->fields.empty())
         return std::nullopt;
     const Field& field = target->fields[target->focused];
-    return FocusedElement{field.role, field.name, field.description, field.placeholder, *front_};
+    FocusedElement element;
+    element.role = field.role;
+    element.title = field.name;
+    element.description = field.description;
+    element.placeholder = field.placeholder;
+    element.processID = *front_;
+    element.id = field.id;
+    element.context = field.context;
+    element.place = std::to_string(target->focused);
+    element.ready = !target->loading;
+    return element;
 }
 
 std::optional<FieldText> SimulatedDesktop::focusedFieldText() {

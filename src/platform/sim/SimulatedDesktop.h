@@ -35,6 +35,9 @@ public:
         std::string refused;
         std::string completion;
         bool readable = true;
+        /// What besides the name identifies it: its id, the named groups it lies in.
+        std::string id;
+        std::vector<std::string> context;
 
         /// What the field shows: its text, or the completion it suggests for it.
         std::string shown() const {
@@ -57,6 +60,12 @@ public:
         std::size_t focused = 0;
         /// The field texts at each Return, in order.
         std::vector<std::vector<std::string>> submissions;
+        /// A busy application: Tab moves the focus only this long after the key.
+        Scheduler::Duration focusLag{0};
+        /// A web form: Return sends it and the page loads this long, with nothing ready,
+        /// before the form is there again with its first field focused.
+        Scheduler::Duration reloadTime{0};
+        bool loading = false;
     };
 
     struct PostedEvent {

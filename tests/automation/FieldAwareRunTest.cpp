@@ -1,0 +1,217 @@
+// A run whose steps know their fields: it checks the focused element before a step's first key,
+// pauses before typing into the wrong field, and waits for the next field instead of the clock,
+// up to a longest wait. All in virtual time on the simulated desktop.
+
+#include "SimulatedSession.h"
+#include "automation/FieldMatch.h"
+#include "automation/RunnerEngine.h"
+
+#include <algorithm>
+
+using namespace keyferry;
+using namespace keyferry::testing;
+using namespace keyferry::runner_state;
+
+namespace {
+
+using Field = SimulatedDesktop::Field;
+using Result = AutomationEngine::FieldArrival::Result;
+
+FieldIdentity text(std::string name) {
+    return {"text", std::move(name), "", {}, ""};
+}
+
+TEST(FieldMatch, StrictOnWhatIdentifiesAFieldTolerantOfWhatALoadChanges) {
+    const FieldIdentity city{"text", "City", "id_city", {"Delivery"}, "0/4/2"};
+    struct Case {
+        const char* what;
+        FieldIdentity focused;
+        bool matches;
+    };
+    const std::vector<Case> cases = {
+        {"the same field", city, true},
+        {"moved by a field added before it",
+         {"text", "City", "id_city", {"Delivery"}, "0/5/2"},
+         true},
+        {"another name", {"text", "Street", "id_city", {"Delivery"}, "0/4/2"}, false},
+        {"another kind", {"combo box", "City", "id_city", {"Delivery"}, "0/4/2"}, false},
+        {"another id", {"text", "City", "id_town", {"Delivery"}, "0/4/2"}, false},
+        {"no id", {"text", "City", "", {"Delivery"}, "0/4/2"}, false},
+        {"the billing address's City", {"text", "City", "id_city", {"Billing"}, "0/4/2"}, false},
+        {"outside any group", {"text", "City", "id_city", {}, "0/4/2"}, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(isRecordedField(city, c.focused), c.matches) << c.what;
+
+    // Without name and id only the place tells unnamed fields apart.
+    const FieldIdentity unnamed{"text", "", "", {}, "0/1"};
+    EXPECT_TRUE(isRecordedField(unnamed, {"text", "", "", {}, "0/1"}));
+    EXPECT_FALSE(isRecordedField(unnamed, {"text", "", "", {}, "0/2"}));
+}
+
+TEST(FieldMatch, MessagesNameTheFieldsAsTheUserSeesThem) {
+    EXPECT_EQ(wrongFieldMessage(text("City"), text("Street")),
+              "Expected field \"City\", but the focus is on \"Street\"");
+    EXPECT_EQ(wrongFieldMessage(text("City"), std::nullopt),
+              "Expected field \"City\", but no field has the focus");
+    EXPECT_EQ(
+        wrongFieldMessage({"text", "", "id_zip", {}, ""}, FieldIdentity{"other", "", "", {}, "3"}),
+        "Expected field \"#id_zip\", but the focus is on an unnamed element");
+    EXPECT_EQ(fieldDidNotComeMessage(text("Name"), 10), "Field \"Name\" did not come within 10 s");
+    EXPECT_EQ(fieldDidNotComeMessage(text("Name"), 2.5),
+              "Field \"Name\" did not come within 2.5 s");
+}
+
+// A form of Name, City and a Save button, as recorded; each step knows its field.
+class FieldAwareRunTest : public SimulatedSession {
+protected:
+    FieldAwareRunTest() {
+        Field save = Field::named("Save", ElementRole::other);
+        save.acceptsText = false;
+        form().fields = {Field::named("Name"), Field::named("City"), save};
+        item.targetAppBundleID = "Yad";
+        item.settings.countdownSeconds = 0;
+        item.settings.waitForNextField = true;
+        item.steps = {input("Name"), input("City"), submit()};
+        runner.rowEnded.connect([this](const RowOutcome& outcome) { outcomes.push_back(outcome); });
+    }
+    static Step input(std::string label) {
+        Step step = Step::ofType(StepType::textInput);
+        step.label = label;
+        step.postDelay = 0.3;
+        step.field = text(label);
+        return step;
+    }
+    static Step submit() {
+        Step step = Step::ofType(StepType::returnKey);
+        step.postDelay = 0.3;
+        step.field = FieldIdentity{"other", "Save", "", {}, ""};
+        return step;
+    }
+    /// Runs until the run has ended; the form's own timers may still be pending then.
+    void run(std::size_t rows) {
+        std::vector<std::vector<std::string>> cells;
+        for (std::size_t i = 1; i <= rows; ++i)
+            cells.push_back({"name" + std::to_string(i), "city" + std::to_string(i)});
+        runner.start(item, CSVData({"Name", "City"}, cells), 0, std::nullopt);
+        clock.runUntil([&] { return clock.now() > 0s && !runner.isRunning(); });
+    }
+    std::vector<Ms> keyDownTimes(Key key) const {
+        std::vector<Ms> times;
+        for (const Event& event : desktop.postedEvents())
+            if (event.kind == Kind::keyDown && event.key == key)
+                times.push_back(at(event));
+        return times;
+    }
+    std::size_t charactersTyped() const {
+        return std::ranges::count(desktop.postedEvents(), Kind::character, &Event::kind);
+    }
+
+    RunnerEngine runner{desktop, clock};
+    Template item;
+    std::vector<RowOutcome> outcomes;
+};
+
+TEST_F(FieldAwareRunTest, AFieldAddedAfterRecordingPausesTheFirstRowBeforeItsValueIsTyped) {
+    // The form gained a Region field between Name and City since the recording.
+    form().fields.insert(form().fields.begin() + 1, Field::named("Region"));
+    run(3);
+    EXPECT_EQ(runner.state(), RunnerState(Paused{0, 3}));
+    EXPECT_EQ(runner.statusMessage(), "Expected field \"City\", but the focus is on \"Region\"");
+    ASSERT_EQ(outcomes.size(), 1u);
+    EXPECT_EQ(outcomes[0].status, RowStatus::wrongField);
+    EXPECT_EQ(outcomes[0].field, "City");
+    EXPECT_EQ(form().fields[1].text, "") << "nothing typed into the field that took City's place";
+    EXPECT_TRUE(form().submissions.empty()) << "nothing sent with values in wrong columns";
+    EXPECT_TRUE(desktop.heldDown().empty());
+}
+
+TEST_F(FieldAwareRunTest, TheFirstStepChecksTheFieldTheUserLeftTheFocusOn) {
+    form().focused = 1; // the user left the focus on City
+    run(1);
+    EXPECT_EQ(runner.statusMessage(), "Expected field \"Name\", but the focus is on \"City\"");
+    EXPECT_EQ(charactersTyped(), 0u);
+    EXPECT_TRUE(keyDownTimes(Key::a).empty()) << "not even the select-all went out";
+}
+
+TEST_F(FieldAwareRunTest, WaitsForASlowFocusInsteadOfTheClockAndGoesOnTheMomentItComes) {
+    form().focusLag = 400ms; // the application moves the focus 400 ms after a Tab
+    run(1);
+    ASSERT_EQ(form().submissions, (std::vector<std::vector<std::string>>{{"name1", "city1", ""}}));
+    const auto tabs = keyDownTimes(Key::tab);
+    const auto selectAlls = keyDownTimes(Key::a);
+    ASSERT_EQ(tabs.size(), 2u);
+    ASSERT_EQ(selectAlls.size(), 2u);
+    // The focus moves 400 ms after the Tab is pressed; the wait, looking every 10 ms from the
+    // release, sees it then.
+    EXPECT_EQ(selectAlls[1] - tabs[0], 400ms) << "no post-delay on top of the wait";
+    EXPECT_EQ(outcomes.at(0).status, RowStatus::verified);
+}
+
+TEST_F(FieldAwareRunTest, WithClockWaitsASlowFocusMakesTheRunPauseAtTheWrongField) {
+    // A template from before waiting existed: its delay (0.3 s) is shorter than the focus lag.
+    item.settings.waitForNextField = false;
+    form().focusLag = 400ms;
+    run(1);
+    EXPECT_EQ(runner.statusMessage(), "Expected field \"City\", but the focus is on \"Name\"");
+    EXPECT_EQ(outcomes.at(0).status, RowStatus::wrongField);
+    EXPECT_EQ(form().fields[0].text, "name1") << "Name was not typed over";
+}
+
+TEST_F(FieldAwareRunTest, AfterSavingTheNextRowWaitsForThePageToLoadAndNoLonger) {
+    form().reloadTime = 1200ms; // Return sends the form; the page comes back 1.2 s later
+    run(3);
+    EXPECT_EQ(form().submissions,
+              (std::vector<std::vector<std::string>>{
+                  {"name1", "city1", ""}, {"name2", "city2", ""}, {"name3", "city3", ""}}));
+    const auto returns = keyDownTimes(Key::returnKey);
+    const auto selectAlls = keyDownTimes(Key::a);
+    ASSERT_EQ(returns.size(), 3u);
+    ASSERT_EQ(selectAlls.size(), 6u);
+    EXPECT_EQ(selectAlls[2] - returns[0], 1200ms);
+    EXPECT_EQ(selectAlls[4] - returns[1], 1200ms);
+    EXPECT_EQ(runner.state(), RunnerState(Finished{3, 0, 3}));
+}
+
+TEST_F(FieldAwareRunTest, AFieldThatNeverComesPausesAfterTheLongestWait) {
+    form().reloadTime = 60s;
+    item.settings.longestFieldWait = 10;
+    run(2);
+    EXPECT_EQ(runner.state(), RunnerState(Paused{1, 2}));
+    EXPECT_EQ(runner.statusMessage(), "Field \"Name\" did not come within 10 s");
+    ASSERT_EQ(outcomes.size(), 2u);
+    EXPECT_EQ(outcomes[1].status, RowStatus::paused);
+    EXPECT_EQ(outcomes[1].field, "Name");
+    const auto returns = keyDownTimes(Key::returnKey);
+    ASSERT_EQ(returns.size(), 1u);
+    EXPECT_GE(now() - returns[0], 10s);
+    EXPECT_LT(now() - returns[0], 10s + 100ms);
+    EXPECT_EQ(charactersTyped(), 10u) << "only row 1's characters";
+}
+
+TEST_F(FieldAwareRunTest, StopEndsTheWaitAtOnce) {
+    form().reloadTime = 60s;
+    runner.start(item, CSVData({"Name", "City"}, {{"a", "b"}, {"c", "d"}}), 0, std::nullopt);
+    clock.runUntil([&] { return keyDownTimes(Key::returnKey).size() == 1; });
+    clock.advance(2s);
+    runner.stop();
+    clock.runUntil([&] { return !runner.isRunning(); });
+    EXPECT_LT(now(), 3s);
+    ASSERT_EQ(outcomes.size(), 2u);
+    EXPECT_EQ(outcomes[1].status, RowStatus::stopped);
+    EXPECT_TRUE(desktop.heldDown().empty());
+}
+
+TEST_F(FieldAwareRunTest, StepsWithoutARecordedFieldKeepTheirDelays) {
+    for (Step& step : item.steps)
+        step.field.reset();
+    run(2);
+    EXPECT_EQ(form().submissions.size(), 2u);
+    const auto returns = keyDownTimes(Key::returnKey);
+    const auto selectAlls = keyDownTimes(Key::a);
+    ASSERT_EQ(selectAlls.size(), 4u);
+    // Return's press and release (20 ms), then its 0.3 s delay, then the next row.
+    EXPECT_EQ(selectAlls[2] - returns[0], 320ms);
+}
+
+} // namespace
