@@ -288,6 +288,9 @@ void EditSession::merge(bool replaceAll) {
         }
         if (detected)
             item.targetAppBundleID = detected;
+        // Recorded steps know their fields: a run can wait for them instead of the clock.
+        if (std::ranges::any_of(recorded, [](const Step& step) { return step.field.has_value(); }))
+            item.settings.waitForNextField = true;
     });
     stateChanged.emit();
 }

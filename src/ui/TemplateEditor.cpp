@@ -267,6 +267,12 @@ TemplateEditor::TemplateEditor(EditSession& session, DesktopServices& desktop,
     defaultDelay_ = delayField(QStringLiteral("Default Post-Delay (sec)"),
                                &Template::Settings::defaultPostDelay);
     settings->addWidget(defaultDelay_);
+    settings->addWidget(new QLabel(QStringLiteral("Longest Field Wait (sec)"), advanced_));
+    longestFieldWait_ = delayField(QStringLiteral("Longest Field Wait (sec)"),
+                                   &Template::Settings::longestFieldWait);
+    longestFieldWait_->setToolTip(
+        QStringLiteral("How long a run waits for the next step's field before it pauses"));
+    settings->addWidget(longestFieldWait_);
     settings->addStretch();
     const auto toggle = [this](const QString& label, const QString& tip,
                                bool Template::Settings::*member) {
@@ -286,9 +292,15 @@ TemplateEditor::TemplateEditor(EditSession& session, DesktopServices& desktop,
                          QStringLiteral("Select all and delete before typing a value; turn off "
                                         "for spreadsheets, where select-all takes the whole sheet"),
                          &Template::Settings::clearFieldFirst);
+    waitForField_ =
+        toggle(QStringLiteral("Wait for the next field"),
+               QStringLiteral("Go on as soon as the next step's recorded field has the focus and "
+                              "is ready, instead of waiting each step's delay"),
+               &Template::Settings::waitForNextField);
     auto* checks = new QHBoxLayout;
     checks->addWidget(verifyTyped_);
     checks->addWidget(clearFirst_);
+    checks->addWidget(waitForField_);
     checks->addStretch();
     rows->addLayout(checks);
     layout->addWidget(advanced_);
@@ -333,9 +345,13 @@ void TemplateEditor::draftChanged() {
         charDelay_->setText(QString::fromStdString(formatDecimal(item.settings.interCharDelay)));
         defaultDelay_->setText(
             QString::fromStdString(formatDecimal(item.settings.defaultPostDelay)));
-        const QSignalBlocker verifyBlocker(verifyTyped_), clearBlocker(clearFirst_);
+        longestFieldWait_->setText(
+            QString::fromStdString(formatDecimal(item.settings.longestFieldWait)));
+        const QSignalBlocker verifyBlocker(verifyTyped_), clearBlocker(clearFirst_),
+            waitBlocker(waitForField_);
         verifyTyped_->setChecked(item.settings.verifyTypedText);
         clearFirst_->setChecked(item.settings.clearFieldFirst);
+        waitForField_->setChecked(item.settings.waitForNextField);
         refreshTargets();
     }
     refresh();

@@ -97,8 +97,10 @@ private:
     QLineEdit* countdown_;
     QLineEdit* charDelay_;
     QLineEdit* defaultDelay_;
+    QLineEdit* longestFieldWait_;
     QCheckBox* verifyTyped_;
     QCheckBox* clearFirst_;
+    QCheckBox* waitForField_;
     std::map<Button, QPushButton*> buttons_;
     Signal<>::ConnectionId draftConnection_, stateConnection_;
 };

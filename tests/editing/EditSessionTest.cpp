@@ -235,10 +235,14 @@ TEST_F(EditSessionTest, ARecordingIsAppliedReplacedInsertedOrDiscarded) {
     EXPECT_EQ(session->insertPosition(), 6u) << "never past the last step";
 
     setSteps({input("a")});
+    session->edit([](Template& item) { item.settings.waitForNextField = false; });
     record({Key::tab});
     session->replaceWithRecording();
     ASSERT_EQ(draft().steps.size(), 1u);
     EXPECT_EQ(draft().steps[0], recorder.recordedSteps()[0]) << "Replace All drops the old steps";
+    ASSERT_TRUE(draft().steps[0].field) << "the step knows the field the Tab landed on";
+    EXPECT_EQ(draft().steps[0].field->name, "City");
+    EXPECT_TRUE(draft().settings.waitForNextField) << "a new recording waits for its fields";
 }
 
 TEST_F(EditSessionTest, DebugRunOfTheDraft) {

@@ -492,4 +492,18 @@ TEST_F(EditorTest, TypingSettingsAreTogglesInAdvancedSettings) {
     EXPECT_TRUE(draft().settings.verifyTypedText);
     detail().editDraft([](Template& item) { item.settings.verifyTypedText = false; });
     EXPECT_FALSE(verify->isChecked()) << "the toggle follows the template";
+
+    QCheckBox* wait = box(QStringLiteral("Wait for the next field"));
+    ASSERT_TRUE(wait);
+    EXPECT_TRUE(wait->isChecked()) << "on for a new template";
+    EXPECT_FALSE(wait->toolTip().isEmpty());
+    wait->click();
+    EXPECT_FALSE(draft().settings.waitForNextField);
+    QLineEdit* longest = nullptr;
+    for (QLineEdit* candidate : editor().findChildren<QLineEdit*>())
+        if (candidate->accessibleName() == QStringLiteral("Longest Field Wait (sec)"))
+            longest = candidate;
+    ASSERT_TRUE(longest);
+    EXPECT_EQ(longest->text(), QStringLiteral("10,0"));
+    EXPECT_FALSE(longest->toolTip().isEmpty());
 }
