@@ -52,6 +52,11 @@ int runRunsCommand(const RunsCommandOptions& options, std::ostream& out, std::os
 /// reached.
 int runDesktopCommand(std::ostream& out, std::ostream& err);
 
+/// `keyferry header --template NAME_OR_ID`: the CSV header the template expects, as CSV
+/// Export writes it. Returns 0, 1 when the templates file cannot be read, 2 when there is no
+/// such template.
+int runHeaderCommand(const std::string& templateNameOrID, std::ostream& out, std::ostream& err);
+
 /// Starts the desktop application; returns its exit code.
 int runDesktopApp(int argc, char** argv);
 

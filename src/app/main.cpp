@@ -52,6 +52,11 @@ int main(int argc, char** argv) {
     auto* runsTemplateOption =
         runs->add_option("--template", runsTemplate, "Only the runs of this template (name or id)");
 
+    std::string headerTemplate;
+    auto* header = cli.add_subcommand(
+        "header", "Print the CSV header the template expects, as CSV Export writes it");
+    header->add_option("--template", headerTemplate, "Template name or id")->required();
+
     auto* desktop = cli.add_subcommand(
         "desktop", "Show the desktop Keyferry runs on and what it can do there, and why not");
 
@@ -85,6 +90,8 @@ int main(int argc, char** argv) {
             runsOptions.templateNameOrID = runsTemplate;
         return keyferry::runRunsCommand(runsOptions, std::cout, std::cerr);
     }
+    if (header->parsed())
+        return keyferry::runHeaderCommand(headerTemplate, std::cout, std::cerr);
     if (desktop->parsed())
         return keyferry::runDesktopCommand(std::cout, std::cerr);
     if (templates->parsed())

@@ -63,6 +63,36 @@ TEST(CommandLine, TemplatesListsIdTabNameInStoreOrder) {
                               "\tAlpha\twith tab\n");
 }
 
+TEST(CommandLine, HeaderPrintsWhatCsvExportWritesForTheTemplate) {
+    TemporaryFolder temp;
+    std::filesystem::create_directories(temp.path() / "Keyferry");
+    Template item;
+    item.name = "Orders";
+    for (const char* label : {"Name", "City; Town", "Note \"short\""}) {
+        Step step = Step::ofType(StepType::textInput);
+        step.label = label;
+        item.steps.push_back(step);
+    }
+    Step fixed = Step::ofType(StepType::textInput);
+    fixed.label = "Country";
+    fixed.fixedValue = "DE"; // typed from the template, not read from the file
+    item.steps.push_back(fixed);
+    item.steps.push_back(Step::ofType(StepType::tab));
+    writeText(temp.path() / "Keyferry" / "templates.json", *encodeTemplates({item}));
+
+    const Outcome byName = runKeyferry(temp.path(), "header --template Orders");
+    EXPECT_EQ(byName.exitCode, 0) << byName.err;
+    EXPECT_EQ(byName.out, "Name;\"City; Town\";\"Note \"\"short\"\"\"\n");
+    const Outcome byID = runKeyferry(temp.path(), "header --template " + item.id.toString());
+    EXPECT_EQ(byID.out, byName.out);
+
+    const Outcome unknown = runKeyferry(temp.path(), "header --template Nothing");
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_EQ(unknown.out, "");
+    EXPECT_NE(unknown.err.find("Nothing"), std::string::npos) << unknown.err;
+    EXPECT_EQ(runKeyferry(temp.path(), "header").exitCode, 2) << "the template is required";
+}
+
 TEST(CommandLine, UnreadableTemplatesFileExitsOneAndKeepsTheFile) {
     TemporaryFolder temp;
     std::filesystem::create_directories(temp.path() / "Keyferry");
