@@ -99,6 +99,8 @@ Task<void> RunnerEngine::debugRun(Template item, std::vector<std::string> placeh
             "Step " + std::to_string(i + 1) + "/" + std::to_string(count) + ": " + typeName;
         if (value)
             message += " \u2192 \"" + *value + "\"";
+        if (step.field)
+            message += " in field " + fieldDisplayName(*step.field);
         setStatus(std::move(message));
 
         co_await debugContinuation_.wait();
@@ -123,6 +125,24 @@ Task<void> RunnerEngine::debugRun(Template item, std::vector<std::string> placeh
             break;
         }
         automation_.bindTo(binding.isBound() ? &binding : nullptr);
+        if (step.field) {
+            const auto longest = item.settings.waitForNextField
+                                     ? secondsToDuration(item.settings.longestFieldWait)
+                                     : Scheduler::Duration{0};
+            const auto arrival =
+                co_await automation_.awaitField(*step.field, std::nullopt, longest, cancellation);
+            if (shouldStop_)
+                break;
+            if (arrival.result != AutomationEngine::FieldArrival::Result::arrived) {
+                automation_.bindTo(nullptr);
+                finalMessage =
+                    "Error at step " + std::to_string(i + 1) + "! " +
+                    (arrival.result == AutomationEngine::FieldArrival::Result::wrongField
+                         ? wrongFieldMessage(*step.field, arrival.focused)
+                         : fieldDidNotComeMessage(*step.field, item.settings.longestFieldWait));
+                break;
+            }
+        }
         const Posted executed =
             co_await automation_.executeStep(step, value, item.settings, target, cancellation);
         automation_.bindTo(nullptr);

@@ -117,3 +117,21 @@ TEST_F(DebugRunTest, EmptyTemplateAndActivationFailures) {
     EXPECT_EQ(runner.statusMessage(), "Target app not found!");
     EXPECT_TRUE(desktop.postedEvents().empty());
 }
+
+TEST_F(DebugRunTest, StepsWithARecordedFieldShowItAndStopAtTheWrongOne) {
+    item.settings.waitForNextField = false;
+    item.steps[0].field = FieldIdentity{"text", "Name", "", {}, ""};
+    item.steps[1].field = FieldIdentity{"text", "Stadt", "", {}, ""}; // the form says City
+    runner.startDebug(item);
+    waitForNext();
+    EXPECT_EQ(runner.statusMessage(),
+              "Step 1/4: Text Input \u2192 \"Mustermann GmbH\" in field \"Name\"");
+    runner.next();
+    waitForNext();
+    EXPECT_EQ(form().fields[0].text, "Mustermann GmbH") << "the expected field had the focus";
+    runner.next();
+    clock.runUntil([&] { return !runner.isRunning(); });
+    EXPECT_EQ(runner.statusMessage(),
+              "Error at step 2! Expected field \"Stadt\", but the focus is on \"City\"");
+    EXPECT_EQ(form().fields[1].text, "") << "nothing typed into the other field";
+}
