@@ -242,6 +242,10 @@ bool EditSession::setPosition(std::size_t index, std::optional<Point> position) 
     });
 }
 
+bool EditSession::setField(std::size_t index, std::optional<FieldIdentity> field) {
+    return editStep(index, [&](Step& step) { step.field = std::move(field); });
+}
+
 std::optional<std::size_t> EditSession::indexOf(const Uuid& id) const {
     const auto& all = steps();
     const auto found = std::ranges::find(all, id, &Step::id);

@@ -73,6 +73,8 @@ public:
     /// An offset from the target window's top left corner; nothing means "where the mouse
     /// is".
     bool setPosition(std::size_t index, std::optional<Point> position);
+    /// Sets or clears the field the step checks before its first key.
+    bool setField(std::size_t index, std::optional<FieldIdentity> field);
     /// Where the step with this id is now, if it still exists.
     std::optional<std::size_t> indexOf(const Uuid& id) const;
 

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QMimeData>
 
+#include "automation/FieldMatch.h"
 #include "automation/StepNeeds.h"
 #include "ui/Icons.h"
 #include "ui/NumberText.h"
@@ -56,6 +57,18 @@ QString positionText(const Step& step) {
     return QStringLiteral("@ (%1, %2)")
         .arg(static_cast<long long>(std::trunc(*step.mousePositionX)))
         .arg(static_cast<long long>(std::trunc(*step.mousePositionY)));
+}
+
+// What the field column says about a recorded field: its name, and what else tells it apart.
+QString fieldDetails(const FieldIdentity& field) {
+    QString details = QStringLiteral("Checked before the step's first key: %1 %2")
+                          .arg(QString::fromStdString(field.role),
+                               QString::fromStdString(fieldDisplayName(field)));
+    if (!field.id.empty() && !field.name.empty())
+        details += QStringLiteral(", id %1").arg(QString::fromStdString(field.id));
+    for (const std::string& group : field.context)
+        details += QStringLiteral(", in \u201C%1\u201D").arg(QString::fromStdString(group));
+    return details + QStringLiteral(". Delete clears it");
 }
 
 } // namespace
@@ -249,6 +262,18 @@ QVariant StepTableModel::data(const QModelIndex& index, int role) const {
                                         "Delete clears the position (use mouse position)");
         }
         break;
+    case field:
+        switch (role) {
+        case Qt::DisplayRole:
+            return step.field ? QString::fromStdString(fieldDisplayName(*step.field)) : QString();
+        case Qt::AccessibleTextRole:
+            return QStringLiteral("Step %1 field").arg(n);
+        case Qt::ToolTipRole:
+        case Qt::AccessibleDescriptionRole:
+            return step.field ? fieldDetails(*step.field)
+                              : QStringLiteral("No recorded field: the step is not checked");
+        }
+        break;
     case delay:
         switch (role) {
         case Qt::DisplayRole:
@@ -345,6 +370,8 @@ bool StepTableModel::setData(const QModelIndex& index, const QVariant& value, in
         const QPointF point = value.toPointF();
         return session_.setPosition(row, Point{point.x(), point.y()});
     }
+    if (role == fieldRole && index.column() == field)
+        return !value.isValid() && step->field && session_.setField(row, std::nullopt);
     if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
         return false;
     const std::string typed = value.toString().toStdString();
@@ -385,9 +412,9 @@ bool StepTableModel::setData(const QModelIndex& index, const QVariant& value, in
 QVariant StepTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return {};
-    static const char* const captions[columnCount_] = {"#",      "Type",  "Name",     "Fixed Value",
-                                                       "Option", "Click", "Position", "Delay (sec)",
-                                                       "Repeat", ""};
+    static const char* const captions[columnCount_] = {
+        "#",        "Type",  "Name",        "Fixed Value", "Option", "Click",
+        "Position", "Field", "Delay (sec)", "Repeat",      ""};
     if (section < 0 || section >= columnCount_)
         return {};
     if (role == Qt::ToolTipRole && section == remove)
@@ -463,6 +490,8 @@ bool StepTableModel::columnInUse(Column column) const {
     case clickType:
     case position:
         return any([](const Step& s) { return isMouse(s); });
+    case field:
+        return any([](const Step& s) { return s.field.has_value(); });
     default:
         return true;
     }

@@ -22,6 +22,7 @@ public:
         option,    ///< the arrow key's direction or the mouse button
         clickType, ///< single or double click
         position,  ///< where a click goes
+        field,     ///< the element the step checks before its first key
         delay,
         repeat,
         remove,
@@ -33,6 +34,8 @@ public:
     static constexpr int choicesRole = Qt::UserRole + 2;
     /// Where a click goes, as a QPointF; an empty value clears it ("where the mouse is").
     static constexpr int positionRole = Qt::UserRole + 3;
+    /// The step's recorded field; an empty value clears it (the step is not checked).
+    static constexpr int fieldRole = Qt::UserRole + 4;
 
     StepTableModel(EditSession& session, std::function<DesktopDescription()> describeDesktop,
                    QObject* parent = nullptr);

@@ -49,8 +49,8 @@ StepTableView::StepTableView(StepTableModel& model,
         {StepTableModel::number, 44},      {StepTableModel::type, 120},
         {StepTableModel::fixedValue, 100}, {StepTableModel::option, 56},
         {StepTableModel::clickType, 62},   {StepTableModel::position, 138},
-        {StepTableModel::delay, 78},       {StepTableModel::repeat, 54},
-        {StepTableModel::remove, 28}};
+        {StepTableModel::field, 110},      {StepTableModel::delay, 78},
+        {StepTableModel::repeat, 54},      {StepTableModel::remove, 28}};
     for (const auto& [column, width] : widths) {
         header->setSectionResizeMode(column, QHeaderView::Interactive);
         header->resizeSection(column, width);
@@ -90,10 +90,15 @@ void StepTableView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    if (current.isValid() && current.column() == StepTableModel::position &&
-        (event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace) &&
-        state() != QAbstractItemView::EditingState) {
+    const bool clears = (event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace) &&
+                        state() != QAbstractItemView::EditingState;
+    if (current.isValid() && current.column() == StepTableModel::position && clears) {
         model_.setData(current, QVariant(), StepTableModel::positionRole);
+        event->accept();
+        return;
+    }
+    if (current.isValid() && current.column() == StepTableModel::field && clears) {
+        model_.setData(current, QVariant(), StepTableModel::fieldRole);
         event->accept();
         return;
     }

@@ -265,6 +265,26 @@ TEST_F(EditorTest, MouseStepPositionAndRecordingIt) {
     EXPECT_FALSE(editor().isRecordingClick());
 }
 
+TEST_F(EditorTest, TheFieldColumnShowsARecordedFieldAndDeleteClearsIt) {
+    Step city = Step::ofType(StepType::textInput);
+    city.label = "City";
+    city.field = FieldIdentity{"text", "City", "id_city", {"Delivery"}, ""};
+    setSteps({Step::ofType(StepType::tab)});
+    EXPECT_TRUE(table().isColumnHidden(Column::field)) << "no step knows its field";
+    setSteps({Step::ofType(StepType::tab), city});
+    EXPECT_FALSE(table().isColumnHidden(Column::field));
+    EXPECT_EQ(shown(0, Column::field), QString());
+    EXPECT_EQ(shown(1, Column::field), QStringLiteral("\"City\""));
+    const QString tip = cell(1, Column::field).data(Qt::ToolTipRole).toString();
+    EXPECT_TRUE(tip.contains(QStringLiteral("id_city")) && tip.contains(QStringLiteral("Delivery")))
+        << tip.toStdString();
+    EXPECT_EQ(cell(1, Column::field).data(Qt::AccessibleTextRole), QStringLiteral("Step 2 field"));
+    press(1, Column::field, Qt::Key_Delete);
+    EXPECT_FALSE(draft().steps[1].field);
+    EXPECT_EQ(draft().steps[1].label, "City") << "only the field went";
+    EXPECT_TRUE(table().isColumnHidden(Column::field));
+}
+
 TEST_F(EditorTest, StepsAreDeletedFromTheirRow) {
     setSteps({input("a"), input("b")});
     press(0, Column::remove, Qt::Key_Return);
