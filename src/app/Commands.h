@@ -57,6 +57,12 @@ int runDesktopCommand(std::ostream& out, std::ostream& err);
 /// such template.
 int runHeaderCommand(const std::string& templateNameOrID, std::ostream& out, std::ostream& err);
 
+/// `keyferry record --template NAME_OR_ID`: records from the window that has the focus, as the
+/// Record button does, until Escape; then replaces that template's steps, or creates a
+/// template of that name, with the application recorded as its target. Returns 0 when saved,
+/// 1 when nothing was recorded, the recording was cancelled or could not start or be saved.
+int runRecordCommand(const std::string& templateNameOrID, std::ostream& out, std::ostream& err);
+
 /// Starts the desktop application; returns its exit code.
 int runDesktopApp(int argc, char** argv);
 

@@ -1,8 +1,8 @@
 #include <QCoreApplication>
-#include <QSocketNotifier>
 
 #include "app/ChosenEntries.h"
 #include "app/Commands.h"
+#include "app/InterruptWatch.h"
 #include "app/StoredTemplate.h"
 #include "automation/AccessibilityChecker.h"
 #include "automation/JournalRecorder.h"
@@ -14,53 +14,11 @@
 #include "ui/AppSettings.h"
 #include "ui/QtScheduler.h"
 
-#include <csignal>
 #include <map>
 #include <memory>
 #include <ostream>
-#include <unistd.h>
 
 namespace keyferry {
-
-namespace {
-
-int interruptPipe[2] = {-1, -1};
-
-void onInterrupt(int) {
-    const char byte = 1;
-    [[maybe_unused]] const auto written = ::write(interruptPipe[1], &byte, 1);
-}
-
-// Ctrl+C stops the run cleanly (the row in progress is abandoned, keys are released, the
-// keymap is restored) instead of killing the process mid-keystroke.
-class InterruptWatch {
-public:
-    explicit InterruptWatch(std::function<void()> onStop) {
-        if (::pipe(interruptPipe) != 0)
-            return;
-        notifier_ = std::make_unique<QSocketNotifier>(interruptPipe[0], QSocketNotifier::Read);
-        QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(),
-                         [onStop = std::move(onStop)] {
-                             char byte;
-                             [[maybe_unused]] const auto got = ::read(interruptPipe[0], &byte, 1);
-                             onStop();
-                         });
-        std::signal(SIGINT, onInterrupt);
-        std::signal(SIGTERM, onInterrupt);
-    }
-    ~InterruptWatch() {
-        std::signal(SIGINT, SIG_DFL);
-        std::signal(SIGTERM, SIG_DFL);
-        notifier_.reset();
-        ::close(interruptPipe[0]);
-        ::close(interruptPipe[1]);
-    }
-
-private:
-    std::unique_ptr<QSocketNotifier> notifier_;
-};
-
-} // namespace
 
 int runRunCommand(const RunCommandOptions& options, std::ostream& out, std::ostream& err) {
     const auto stored = findStoredTemplate(options.templateNameOrID, err);

@@ -57,6 +57,15 @@ int main(int argc, char** argv) {
         "header", "Print the CSV header the template expects, as CSV Export writes it");
     header->add_option("--template", headerTemplate, "Template name or id")->required();
 
+    std::string recordTemplate;
+    auto* record = cli.add_subcommand(
+        "record", "Record a template from the window that has the focus, until Esc");
+    record
+        ->add_option("--template", recordTemplate,
+                     "The template whose steps are replaced (name or id), or the name of a new "
+                     "one")
+        ->required();
+
     auto* desktop = cli.add_subcommand(
         "desktop", "Show the desktop Keyferry runs on and what it can do there, and why not");
 
@@ -90,6 +99,8 @@ int main(int argc, char** argv) {
             runsOptions.templateNameOrID = runsTemplate;
         return keyferry::runRunsCommand(runsOptions, std::cout, std::cerr);
     }
+    if (record->parsed())
+        return keyferry::runRecordCommand(recordTemplate, std::cout, std::cerr);
     if (header->parsed())
         return keyferry::runHeaderCommand(headerTemplate, std::cout, std::cerr);
     if (desktop->parsed())

@@ -83,6 +83,11 @@ bool spinUntil(Predicate done, std::chrono::milliseconds timeout = std::chrono::
     return true;
 }
 
+/// Lets the desktop and the event loop go on for a while, as a user's pause between keys.
+inline void pause(int milliseconds) {
+    spinUntil([] { return false; }, std::chrono::milliseconds(milliseconds));
+}
+
 template <class T>
 T runTask(Task<T> task) {
     task.start();

@@ -7,14 +7,6 @@
 using namespace keyferry;
 using namespace keyferry::testing;
 
-namespace {
-
-void pause(int milliseconds) {
-    spinUntil([] { return false; }, std::chrono::milliseconds(milliseconds));
-}
-
-} // namespace
-
 // Real key presses (sent with XTest by another program, as a user's keyboard would) into
 // a GTK form while Keyferry records.
 TEST_F(DesktopTest, RecordsTabsAndReturnNamedAfterTheFieldLabels) {

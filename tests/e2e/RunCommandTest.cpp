@@ -77,3 +77,92 @@ TEST(RunCommand, RefusesACsvThatDoesNotFit) {
         << printed;
     EXPECT_NE(printed.find("exit=2"), std::string::npos) << printed;
 }
+
+namespace {
+
+// `keyferry record` and `keyferry run` as the user starts them, with the test's data folders.
+std::string keyferryCommand(const std::filesystem::path& home, const std::string& arguments) {
+    return "XDG_DATA_HOME='" + home.string() + "' XDG_STATE_HOME='" + home.string() +
+           "' XDG_CONFIG_HOME='" + home.string() + "' '" + KEYFERRY_BINARY + "' " + arguments;
+}
+
+} // namespace
+
+// `keyferry record` records the fields Tab reaches in a real yad form, each with its identity;
+// the recorded template fills the same form, and pauses before typing into a field that was
+// added after the recording, nothing submitted.
+TEST_F(DesktopTest, RecordedFieldsAreCheckedWhenTheFormChanges) {
+    {
+        Process form(
+            {"yad", "--form", "--field=First", "--field=Name", "--field=City", "--button=OK:0"});
+        ASSERT_TRUE(waitForWindowOf(form));
+        ASSERT_TRUE(waitForFrontOf(form));
+        pause(500);
+        const auto printed = temp.path() / "record.txt";
+        Process record({"sh", "-c",
+                        keyferryCommand(temp.path(), "record --template People") + " > '" +
+                            printed.string() + "' 2>&1"});
+        pause(1500);
+        for (const char* key : {"Tab", "Tab", "Escape"}) {
+            shell(std::string("xdotool key ") + key);
+            pause(400);
+        }
+        EXPECT_EQ(record.wait(), 0) << readText(printed);
+        EXPECT_NE(readText(printed).find("Created \"People\": 2 steps, target Yad."),
+                  std::string::npos)
+            << readText(printed);
+    }
+    const auto stored = decodeTemplates(readText(temp.path() / "Keyferry" / "templates.json"));
+    ASSERT_TRUE(stored.hasValue()) << stored.error();
+    ASSERT_EQ(stored->size(), 1u);
+    Template people = stored->front();
+    ASSERT_EQ(people.steps.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        const std::string label = i == 0 ? "Name" : "City";
+        EXPECT_EQ(people.steps[i].type, StepType::textInput);
+        EXPECT_EQ(people.steps[i].label, label);
+        ASSERT_TRUE(people.steps[i].field) << label;
+        EXPECT_EQ(people.steps[i].field->name, label);
+        EXPECT_EQ(people.steps[i].field->role, "text");
+    }
+    EXPECT_TRUE(people.settings.waitForNextField);
+    EXPECT_EQ(shell(keyferryCommand(temp.path(), "header --template People")), "Name;City\n");
+
+    // The run starts on First, which the recording Tabbed past: a Tab made by hand, then
+    // the recorded fields, then OK.
+    people.settings.countdownSeconds = 1;
+    people.steps.insert(people.steps.begin(), step(StepType::tab, "", 0.1));
+    people.steps.push_back(step(StepType::returnKey, "", 0.5));
+    writeText(temp.path() / "Keyferry" / "templates.json", *encodeTemplates({people}));
+    writeText(temp.path() / "people.csv", "Name;City\nJ\u00FCrgen;K\u00F6ln\n");
+    const std::string run = keyferryCommand(temp.path(), "run --template People --csv '" +
+                                                             (temp.path() / "people.csv").string() +
+                                                             "'; echo \"exit=$?\"");
+
+    const auto same = temp.path() / "same.txt";
+    {
+        Process form({"sh", "-c",
+                      "yad --form --field=First --field=Name --field=City --button=OK:0 > '" +
+                          same.string() + "'"});
+        ASSERT_TRUE(waitForApplication("Yad"));
+        const std::string printed = shell(run);
+        EXPECT_NE(printed.find("exit=0"), std::string::npos) << printed;
+        form.wait();
+    }
+    EXPECT_EQ(readText(same), "|J\u00FCrgen|K\u00F6ln|\n");
+
+    const auto changed = temp.path() / "changed.txt";
+    Process form({"sh", "-c",
+                  "yad --form --field=First --field=Name --field=Region --field=City "
+                  "--button=OK:0 > '" +
+                      changed.string() + "'"});
+    ASSERT_TRUE(waitForApplication("Yad"));
+    const std::string printed = shell(run);
+    EXPECT_NE(printed.find("Expected field \"City\", but the focus is on \"Region\""),
+              std::string::npos)
+        << printed;
+    EXPECT_NE(printed.find("exit=1"), std::string::npos) << printed;
+    pause(500);
+    EXPECT_EQ(form.wait(std::chrono::milliseconds(200)), -1) << "the form was not submitted";
+    EXPECT_EQ(readText(changed), "");
+}

@@ -19,14 +19,6 @@
 using namespace keyferry;
 using namespace keyferry::testing;
 
-namespace {
-
-void pause(int milliseconds) {
-    spinUntil([] { return false; }, std::chrono::milliseconds(milliseconds));
-}
-
-} // namespace
-
 // The whole workflow in Keyferry's own window against a real GTK form: create a template,
 // record it by working through the form with real key presses, apply the recording,
 // import a CSV file, run it, then step through it in debug mode.

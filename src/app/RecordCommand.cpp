@@ -1,0 +1,135 @@
+#include <QCoreApplication>
+
+#include "app/Commands.h"
+#include "app/InterruptWatch.h"
+#include "model/TemplateStore.h"
+#include "platform/DesktopServicesLoader.h"
+#include "recording/RecorderService.h"
+#include "ui/QtScheduler.h"
+
+#include <algorithm>
+#include <ostream>
+#include <sstream>
+
+namespace keyferry {
+
+namespace {
+
+std::string describeStep(const Step& step, std::size_t number) {
+    std::string line =
+        "Step " + std::to_string(number) + ": " + std::string(displayName(step.type));
+    if (!step.label.empty())
+        line += " \"" + step.label + "\"";
+    if (step.type == StepType::arrowKey && step.repeatCount > 1)
+        line += " x" + std::to_string(step.repeatCount);
+    return line;
+}
+
+// Why the desktop cannot record at all, or nothing: keys (X11) or fields (Wayland) will do.
+std::optional<std::string> recordingRefusal(const DesktopDescription& description) {
+    const auto* keys = findCapability(description, Capability::recordKeys);
+    const auto* fields = findCapability(description, Capability::recordFields);
+    if ((keys && keys->available) || (fields && fields->available))
+        return std::nullopt;
+    const CapabilityState* missing = fields ? fields : keys;
+    std::string why = "This desktop cannot record";
+    if (missing)
+        why += ": " + missing->why + ". What you can do: " + missing->remedy;
+    return why;
+}
+
+} // namespace
+
+int runRecordCommand(const std::string& templateNameOrID, std::ostream& out, std::ostream& err) {
+    int argc = 1;
+    char name[] = "keyferry";
+    char* argv[] = {name, nullptr};
+    QCoreApplication application(argc, argv);
+
+    // The store first: a file that cannot be read must not cost the user a recording.
+    std::ostringstream storeDiagnostics;
+    TemplateStore store(storeDiagnostics);
+    if (const auto& failure = store.loadFailure()) {
+        err << "Error loading: " << failure->error << '\n';
+        return 1;
+    }
+    QtScheduler scheduler;
+    auto desktop = loadDesktopServices(scheduler);
+    if (!desktop) {
+        err << desktop.error() << '\n';
+        return 1;
+    }
+    if (const auto refusal = recordingRefusal(describeDesktop(**desktop))) {
+        err << *refusal << '\n';
+        return 1;
+    }
+
+    RecorderService recorder(**desktop, scheduler);
+    std::size_t printed = 0;
+    bool interrupted = false;
+    recorder.changed.connect([&] {
+        const auto& steps = recorder.recordedSteps();
+        // Alt+Space changes the last step: it is printed again.
+        if (printed > steps.size())
+            printed = steps.size();
+        if (printed == steps.size() && printed > 0 && recorder.state() == RecorderState::recording)
+            --printed;
+        for (; printed < steps.size(); ++printed)
+            out << describeStep(steps[printed], printed + 1) << '\n' << std::flush;
+        if (recorder.state() == RecorderState::idle)
+            QCoreApplication::exit(0);
+    });
+    InterruptWatch interrupts([&] {
+        interrupted = true;
+        QCoreApplication::exit(0);
+    });
+    out << "Recording the form in the window that has the focus: move through it with Tab "
+           "(Alt+Space switches the last step between Tab and Text Input). Esc ends the "
+           "recording; Ctrl+C cancels it.\n"
+        << std::flush;
+    recorder.startRecording();
+    if (recorder.state() != RecorderState::recording) {
+        err << "The recording could not start: Keyferry cannot watch the keyboard or the focus "
+               "here (see keyferry desktop).\n";
+        return 1;
+    }
+    QCoreApplication::exec();
+    if (interrupted) {
+        out << "Cancelled; nothing saved.\n";
+        return 1;
+    }
+    const auto& steps = recorder.recordedSteps();
+    if (steps.empty()) {
+        out << "Nothing recorded; nothing saved.\n";
+        return 1;
+    }
+
+    std::vector<Template> templates = store.templates();
+    auto found = std::ranges::find_if(templates, [&](const Template& item) {
+        return item.id.toString() == templateNameOrID || item.name == templateNameOrID;
+    });
+    const bool created = found == templates.end();
+    if (created) {
+        Template item;
+        item.name = templateNameOrID;
+        templates.push_back(std::move(item));
+        found = templates.end() - 1;
+    }
+    found->steps = steps;
+    if (recorder.detectedBundleID())
+        found->targetAppBundleID = recorder.detectedBundleID();
+    if (std::ranges::any_of(steps, [](const Step& step) { return step.field.has_value(); }))
+        found->settings.waitForNextField = true;
+    const Template saved = *found;
+    store.setTemplates(std::move(templates));
+    if (!store.save()) {
+        err << "Error saving: " << store.lastSaveError().value_or("unknown") << '\n';
+        return 1;
+    }
+    out << (created ? "Created" : "Replaced the steps of") << " \"" << saved.name
+        << "\": " << steps.size() << " steps, target "
+        << saved.targetAppBundleID.value_or("none (no window had the focus)") << ".\n";
+    return 0;
+}
+
+} // namespace keyferry
