@@ -301,7 +301,7 @@ Task<void> RunnerEngine::run(Template item, CSVData data, RowPlan plan, Cancella
             pauseAt(index, userTookOver() ? userInputMessage : lostFrontMessage);
             co_return;
         }
-        RowOutcome outcome{row + 1, RowStatus::entered, {}, {}, {}, {}};
+        RowOutcome outcome{row + 1, RowStatus::entered, {}, {}, {}, {}, 0, 0};
         const auto rowEnds = [&](RowStatus status, std::optional<std::string> message = {}) {
             outcome.status = status;
             outcome.message = std::move(message);
@@ -419,6 +419,7 @@ Task<void> RunnerEngine::run(Template item, CSVData data, RowPlan plan, Cancella
             const bool verified = check.result == FieldCheck::Result::verified;
             everyFieldVerified = everyFieldVerified && verified;
             anyFieldVerified = anyFieldVerified || verified;
+            ++(verified ? outcome.fieldsVerified : outcome.fieldsUnread);
         }
         if (interrupted) {
             rowEnds(RowStatus::stopped, "Stopped");

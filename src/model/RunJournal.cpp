@@ -111,6 +111,8 @@ Json rowJson(const RowOutcome& outcome, const std::string& time) {
         row["field"] = *outcome.field;
     if (outcome.message)
         row["message"] = *outcome.message;
+    if (outcome.fieldsVerified || outcome.fieldsUnread)
+        row["fields"] = {{"verified", outcome.fieldsVerified}, {"unread", outcome.fieldsUnread}};
     // Cell values stay out of the journal, except what the user needs to mend a mismatch.
     if (outcome.status == RowStatus::mismatch) {
         if (outcome.expected)
@@ -203,6 +205,13 @@ JournalRow readRow(const Json& row) {
     result.outcome.message = optionalString(row, "message");
     result.outcome.expected = optionalString(row, "expected");
     result.outcome.shown = optionalString(row, "shown");
+    // Journals written before fields were counted have none.
+    if (const auto fields = row.find("fields"); fields != row.end()) {
+        if (!fields->is_object())
+            throw LineProblem{"\"fields\" is not an object"};
+        result.outcome.fieldsVerified = countMember(*fields, "verified");
+        result.outcome.fieldsUnread = countMember(*fields, "unread");
+    }
     result.time = stringMember(row, "time");
     return result;
 }

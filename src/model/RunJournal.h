@@ -38,6 +38,10 @@ struct RowOutcome {
     std::optional<std::string> message;  ///< what the run said about the row
     std::optional<std::string> expected; ///< mismatch only: what was typed
     std::optional<std::string> shown;    ///< mismatch only: what the field showed
+    /// Of the fields the row typed into: how many were read back and showed what was typed,
+    /// and how many could not be read. Tells "every field checked" from "nothing checked".
+    std::size_t fieldsVerified = 0;
+    std::size_t fieldsUnread = 0;
     friend bool operator==(const RowOutcome&, const RowOutcome&) = default;
 };
 

@@ -156,13 +156,18 @@ TEST(RunJournalFile, WritesAndReadsBackOwnerOnly) {
     mismatch.shown = "Koln";
     RowOutcome failed = outcome(3, RowStatus::failed);
     failed.message = "Target app not found!";
-    const std::vector<RowOutcome> rows = {outcome(1, RowStatus::verified), mismatch, failed};
+    RowOutcome verified = outcome(1, RowStatus::verified);
+    verified.fieldsVerified = 3;
+    RowOutcome entered = outcome(4, RowStatus::entered);
+    entered.fieldsVerified = 1;
+    entered.fieldsUnread = 2; // a password field and a spreadsheet cell, say
+    const std::vector<RowOutcome> rows = {verified, mismatch, failed, entered};
     for (const RowOutcome& row : rows)
         EXPECT_FALSE(writer->append(row));
     RunSummary summary;
     summary.ended = "stopped";
     summary.message = "Stopped by the user";
-    summary.counts = {0, 1, 1, 0, 0, 1};
+    summary.counts = {1, 1, 1, 0, 0, 1};
     EXPECT_FALSE(writer->finish(summary));
 
     EXPECT_EQ(permissions(folder), 0700u);
@@ -265,6 +270,13 @@ TEST(RunJournalFile, IgnoresACutLastLineAndNamesABadLine) {
          ":2: \"entry\" is not a whole number"},
         {firstLines(whole, 1) + "{\"entry\":1,\"status\":\"entered\"}\n",
          ":2: \"time\" is missing"},
+        {firstLines(whole, 1) +
+             "{\"entry\":1,\"status\":\"entered\",\"fields\":3,\"time\":\"t\"}\n",
+         ":2: \"fields\" is not an object"},
+        {firstLines(whole, 1) +
+             "{\"entry\":1,\"status\":\"entered\",\"fields\":{\"verified\":-1,\"unread\":0},"
+             "\"time\":\"t\"}\n",
+         ":2: \"verified\" is not a whole number"},
         {firstLines(whole, 1) + "[1,2]\n", ":2: not a JSON object"},
         {firstLines(whole, 1) + "{\"other\":1}\n", ":2: neither a run header"},
         {firstLines(whole, 1) + firstLines(whole, 1), ":2: a second run header"},
