@@ -5,6 +5,7 @@
 #include "app/InterruptWatch.h"
 #include "app/StoredTemplate.h"
 #include "automation/AccessibilityChecker.h"
+#include "automation/CheckBoxValues.h"
 #include "automation/JournalRecorder.h"
 #include "automation/RunnerEngine.h"
 #include "automation/StepNeeds.h"
@@ -70,6 +71,10 @@ int runRunCommand(const RunCommandOptions& options, std::ostream& out, std::ostr
     if (const auto refusal = untypableMessage(findUntypable(*item, data, planned, canType))) {
         err << *refusal << '\n';
         return 1;
+    }
+    if (const auto problem = checkBoxValueProblem(*item, data, planned)) {
+        err << *problem << '\n';
+        return 2; // the file does not fit the template
     }
     AccessibilityChecker checker(**desktop, scheduler);
     RunnerEngine runner(**desktop, scheduler, &checker);

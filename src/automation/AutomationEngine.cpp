@@ -1,5 +1,6 @@
 #include "automation/AutomationEngine.h"
 
+#include "automation/CheckBoxValues.h"
 #include "text/UnicodeText.h"
 
 #include <algorithm>
@@ -215,6 +216,12 @@ Task<Posted> AutomationEngine::clearField(Cancellation cancellation) {
 Task<Posted> AutomationEngine::enterText(const Step& step, const std::optional<std::string>& value,
                                          const Template::Settings& settings,
                                          Cancellation cancellation) {
+    if (setsCheckBox(step))
+        co_return co_await setCheckBox(step, value, settings, cancellation);
+    if (step.field && (step.field->role == "combo box" || step.field->role == "list"))
+        if (auto choices = desktop_.focusedChoices())
+            co_return co_await choose(step, std::move(*choices), value.value_or(""), settings,
+                                      cancellation);
     if (!settings.clearFieldFirst)
         co_await sleepFor(scheduler_, shortPause, cancellation); // the same wait before the text
     else if (const Posted cleared = co_await clearField(cancellation); !cleared)
@@ -232,6 +239,107 @@ Task<Posted> AutomationEngine::enterText(const Step& step, const std::optional<s
         fieldCheck_ = co_await readBack(text, settings.clearFieldFirst, step.label, cancellation);
         if (fieldCheck_.result == FieldCheck::Result::mismatch || halted(cancellation))
             co_return Posted{}; // no Tab: the field that shows it wrong stays in view
+    }
+    co_return co_await pressKey(Key::tab, {}, cancellation);
+}
+
+namespace {
+
+std::string fieldName(const Step& step) {
+    return step.field && !step.field->name.empty() ? step.field->name : step.label;
+}
+
+const char* tickWord(bool ticked) {
+    return ticked ? "ticked" : "not ticked";
+}
+
+} // namespace
+
+Task<Posted> AutomationEngine::setCheckBox(const Step& step,
+                                           const std::optional<std::string>& value,
+                                           const Template::Settings& settings,
+                                           Cancellation cancellation) {
+    const std::string name = fieldName(step);
+    const auto wanted = checkBoxState(value.value_or(""));
+    FieldCheck check{FieldCheck::Result::mismatch, name, value.value_or(""), "", ""};
+    if (!wanted) { // refused before the run; a value that slipped through sets nothing
+        check.why = "\"" + check.expected + "\" is not a value for check box \"" + name + "\"";
+        fieldCheck_ = check;
+        co_return Posted{};
+    }
+    check.expected = tickWord(*wanted);
+    const auto state = desktop_.focusedCheckState();
+    if (!state) {
+        check.why = "Check box \"" + name +
+                    "\" cannot be read: Keyferry cannot tell whether to "
+                    "press it";
+        fieldCheck_ = check;
+        co_return Posted{};
+    }
+    if (*state != *wanted)
+        if (const Posted pressed = co_await pressKey(Key::space, {}, cancellation); !pressed)
+            co_return pressed;
+    if (halted(cancellation))
+        co_return Posted{};
+    if (settings.verifyTypedText) {
+        const auto deadline = scheduler_.now() + readBackBasePatience;
+        std::optional<bool> now = desktop_.focusedCheckState();
+        while (now != wanted && scheduler_.now() < deadline && !halted(cancellation)) {
+            co_await sleepFor(scheduler_, readBackPoll, cancellation);
+            now = desktop_.focusedCheckState();
+        }
+        if (halted(cancellation))
+            co_return Posted{};
+        check.result = now == wanted ? FieldCheck::Result::verified : FieldCheck::Result::mismatch;
+        check.shown = now ? tickWord(*now) : "unreadable";
+        fieldCheck_ = check;
+        if (check.result == FieldCheck::Result::mismatch)
+            co_return Posted{}; // no Tab: the check box stays in view
+    }
+    co_return co_await pressKey(Key::tab, {}, cancellation);
+}
+
+Task<Posted> AutomationEngine::choose(const Step& step, FieldChoices choices,
+                                      const std::string& value, const Template::Settings& settings,
+                                      Cancellation cancellation) {
+    const std::string name = fieldName(step);
+    const auto selectedText = [&](const FieldChoices& now) {
+        return now.selected && *now.selected < now.options.size() ? now.options[*now.selected]
+                                                                  : std::string();
+    };
+    const auto wanted = std::ranges::find_if(choices.options, [&](const std::string& option) {
+        return composed(option) == composed(value);
+    });
+    if (wanted == choices.options.end()) {
+        fieldCheck_ = FieldCheck{FieldCheck::Result::mismatch, name, value, selectedText(choices),
+                                 "Field \"" + name + "\" has no option \"" + value + "\""};
+        co_return Posted{};
+    }
+    const auto target = static_cast<std::ptrdiff_t>(wanted - choices.options.begin());
+    // With nothing selected, the first Down selects the first option.
+    const std::ptrdiff_t from =
+        choices.selected ? static_cast<std::ptrdiff_t>(*choices.selected) : -1;
+    const Key arrow = target > from ? Key::down : Key::up;
+    for (std::ptrdiff_t i = 0; i < std::abs(target - from) && !halted(cancellation); ++i)
+        if (const Posted pressed = co_await pressKey(arrow, {}, cancellation); !pressed)
+            co_return pressed;
+    if (halted(cancellation))
+        co_return Posted{};
+    if (settings.verifyTypedText) {
+        const auto deadline = scheduler_.now() + readBackBasePatience;
+        auto now = desktop_.focusedChoices();
+        const auto holds = [&] { return now && now->selected == static_cast<std::size_t>(target); };
+        while (!holds() && scheduler_.now() < deadline && !halted(cancellation)) {
+            co_await sleepFor(scheduler_, readBackPoll, cancellation);
+            now = desktop_.focusedChoices();
+        }
+        if (halted(cancellation))
+            co_return Posted{};
+        fieldCheck_ =
+            FieldCheck{holds() ? FieldCheck::Result::verified : FieldCheck::Result::mismatch, name,
+                       *wanted, now ? selectedText(*now) : "", ""};
+        if (fieldCheck_.result == FieldCheck::Result::mismatch)
+            co_return Posted{};
     }
     co_return co_await pressKey(Key::tab, {}, cancellation);
 }

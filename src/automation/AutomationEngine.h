@@ -149,6 +149,13 @@ private:
                            const Template::Settings& settings, Cancellation cancellation);
     Task<FieldCheck> readBack(std::string typed, bool cleared, std::string label,
                               Cancellation cancellation);
+    /// A Text Input step on a check box: Space only when its state differs from the value's.
+    Task<Posted> setCheckBox(const Step& step, const std::optional<std::string>& value,
+                             const Template::Settings& settings, Cancellation cancellation);
+    /// A Text Input step on a list or combo box: the arrow keys move to the option whose text
+    /// is the value.
+    Task<Posted> choose(const Step& step, FieldChoices choices, const std::string& value,
+                        const Template::Settings& settings, Cancellation cancellation);
     Task<void> postDelay(double seconds, Cancellation cancellation);
     std::optional<RunningApplication> firstRunning(const std::string& bundleID);
 

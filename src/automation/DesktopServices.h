@@ -105,6 +105,12 @@ struct FieldText {
     int processID = 0; ///< 0 when unknown
 };
 
+/// The options of a list or combo box that takes no text, and the one selected.
+struct FieldChoices {
+    std::vector<std::string> options;
+    std::optional<std::size_t> selected; ///< nothing when none is
+};
+
 /// A key with modifiers, for the filtering tap.
 struct KeyCombination {
     Key key = Key::other;
@@ -261,6 +267,12 @@ public:
     /// The text of the focused field; nothing when it cannot be read (no accessibility, no
     /// text interface, a password field).
     virtual std::optional<FieldText> focusedFieldText() { return std::nullopt; }
+    /// Whether the focused check box is ticked; nothing when the focus is not on a check box
+    /// or its state cannot be read.
+    virtual std::optional<bool> focusedCheckState() { return std::nullopt; }
+    /// The options of the focused list or combo box that takes no text; nothing when the
+    /// focus is not on one or its options cannot be read.
+    virtual std::optional<FieldChoices> focusedChoices() { return std::nullopt; }
 
     /// The alert sound.
     virtual void beep() = 0;

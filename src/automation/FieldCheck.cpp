@@ -7,6 +7,8 @@
 namespace keyferry {
 
 std::string FieldCheck::message() const {
+    if (!why.empty())
+        return why;
     const std::string subject = field.empty() ? "The field" : "Field \"" + field + "\"";
     return subject + " shows \"" + shown + "\", expected \"" + expected + "\"";
 }

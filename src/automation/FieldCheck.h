@@ -15,8 +15,10 @@ struct FieldCheck {
     std::string field;    ///< the field's name; empty when it has none
     std::string expected; ///< what was typed
     std::string shown;    ///< what the field showed
+    /// Set where the field could not be set at all (a choice it does not offer): said instead.
+    std::string why;
 
-    /// For a mismatch: Field "City" shows "Mnchen", expected "München".
+    /// For a mismatch: Field "City" shows "Mnchen", expected "München"; or the why.
     std::string message() const;
 };
 

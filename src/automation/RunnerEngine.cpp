@@ -1,5 +1,6 @@
 #include "automation/RunnerEngine.h"
 
+#include "automation/CheckBoxValues.h"
 #include "automation/StepNeeds.h"
 
 #include <algorithm>
@@ -165,6 +166,10 @@ bool RunnerEngine::begin(Template item, CSVData data, RowPlan plan) {
     // Before the journal and the stop shortcut: nothing of a run begins.
     if (refuses(item) || refusesText(item, data, plan.rows()))
         return false;
+    if (auto problem = checkBoxValueProblem(item, data, plan.rows())) {
+        setStatus(std::move(*problem));
+        return false;
+    }
     shouldStop_ = false;
     shouldPause_ = false;
     hotkey_.start();

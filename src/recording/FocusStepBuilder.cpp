@@ -14,8 +14,8 @@ bool sameElement(const FocusedElement& a, const FocusedElement& b) {
 } // namespace
 
 bool FocusStepBuilder::takesText(ElementRole role) {
-    return role == ElementRole::textField || role == ElementRole::textArea ||
-           role == ElementRole::comboBox || role == ElementRole::searchField;
+    // A check box and a list take a value too: the run ticks or chooses from it.
+    return role != ElementRole::other;
 }
 
 std::optional<std::string> FocusStepBuilder::fieldLabel(const FocusedElement& element) {

@@ -19,7 +19,8 @@ public:
     explicit FocusStepBuilder(std::optional<FocusedElement> focusedAtStart = std::nullopt)
         : last_(std::move(focusedAtStart)), unmovedSinceStart_(last_.has_value()) {}
 
-    /// Whether the recorder turns this kind of element into a Text Input step.
+    /// Whether the recorder turns this kind of element into a Text Input step: a field for
+    /// text, a check box or a list.
     static bool takesText(ElementRole role);
     /// The name a field is recorded under: its title, else its description, else its
     /// placeholder; nothing when all are empty.

@@ -91,7 +91,7 @@ TEST(FieldHolds, ComparesComposedTextsWholeOrAtTheEnd) {
     for (const Case& c : cases)
         EXPECT_EQ(fieldHolds(c.shown, c.typed, c.cleared), c.holds)
             << c.shown << " / " << c.typed << " cleared " << c.cleared;
-    FieldCheck check{FieldCheck::Result::mismatch, "City", composedUmlaut, "Mnchen"};
+    FieldCheck check{FieldCheck::Result::mismatch, "City", composedUmlaut, "Mnchen", ""};
     EXPECT_EQ(check.message(), "Field \"City\" shows \"Mnchen\", expected \"M\u00fcnchen\"");
     check.field.clear();
     EXPECT_EQ(check.message(), "The field shows \"Mnchen\", expected \"M\u00fcnchen\"");

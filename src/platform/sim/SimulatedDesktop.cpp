@@ -445,8 +445,9 @@ void SimulatedDesktop::keyToForm(Key key, Modifiers modifiers) {
     case Key::returnKey: {
         std::vector<std::string> values;
         for (Field& f : target->fields) {
-            values.push_back(f.text);
+            values.push_back(f.role == ElementRole::checkBox ? (f.checked ? "x" : "") : f.text);
             f.text.clear();
+            f.checked = false;
             f.allSelected = false;
         }
         target->submissions.push_back(std::move(values));
@@ -466,7 +467,8 @@ void SimulatedDesktop::keyToForm(Key key, Modifiers modifiers) {
     }
     case Key::up:
     case Key::down:
-        if (field.role == ElementRole::comboBox && !field.choices.empty()) {
+        if ((field.role == ElementRole::comboBox || field.role == ElementRole::list) &&
+            !field.choices.empty()) {
             const auto current = std::ranges::find(field.choices, field.text);
             std::size_t index = current == field.choices.end()
                                     ? 0
@@ -478,7 +480,10 @@ void SimulatedDesktop::keyToForm(Key key, Modifiers modifiers) {
         }
         break;
     case Key::space:
-        textToForm(" ");
+        if (field.role == ElementRole::checkBox)
+            field.checked = !field.checked;
+        else
+            textToForm(" ");
         break;
     default:
         break;
@@ -623,6 +628,31 @@ std::optional<FieldText> SimulatedDesktop::focusedFieldText() {
     if (!field.acceptsText || !field.readable)
         return std::nullopt;
     return FieldText{field.name, field.shown(), *front_};
+}
+
+std::optional<bool> SimulatedDesktop::focusedCheckState() {
+    Form* target = frontForm();
+    if (!target || target->fields.empty())
+        return std::nullopt;
+    const Field& field = target->fields[target->focused];
+    if (field.role != ElementRole::checkBox || !field.readable)
+        return std::nullopt;
+    return field.checked;
+}
+
+std::optional<FieldChoices> SimulatedDesktop::focusedChoices() {
+    Form* target = frontForm();
+    if (!target || target->fields.empty())
+        return std::nullopt;
+    const Field& field = target->fields[target->focused];
+    if ((field.role != ElementRole::comboBox && field.role != ElementRole::list) ||
+        field.acceptsText || field.choices.empty() || !field.readable)
+        return std::nullopt;
+    FieldChoices choices{field.choices, std::nullopt};
+    if (const auto found = std::ranges::find(field.choices, field.text);
+        found != field.choices.end())
+        choices.selected = static_cast<std::size_t>(found - field.choices.begin());
+    return choices;
 }
 
 } // namespace keyferry

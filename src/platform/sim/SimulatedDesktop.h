@@ -25,9 +25,11 @@ public:
         std::string description;
         std::string placeholder;
         std::string text;
-        Rect frame;                       ///< in desktop coordinates
-        std::vector<std::string> choices; ///< a combo box's entries, chosen with the arrows
-        bool acceptsText = true;          ///< false for buttons and the like
+        Rect frame; ///< in desktop coordinates
+        std::vector<std::string>
+            choices;             ///< a combo box's or list's entries, chosen with the arrows
+        bool checked = false;    ///< a check box's state; Space toggles it
+        bool acceptsText = true; ///< false for buttons and the like
         bool allSelected = false;
         /// How fields get what was typed wrong: a length limit, characters a filter refuses,
         /// a suggestion shown once the text typed so far begins it, no readable text.
@@ -205,6 +207,8 @@ public:
     bool isTrustedWithPrompt() override;
     std::optional<FocusedElement> focusedElement() override;
     std::optional<FieldText> focusedFieldText() override;
+    std::optional<bool> focusedCheckState() override;
+    std::optional<FieldChoices> focusedChoices() override;
     void beep() override { ++beeps_; }
 
 private:
