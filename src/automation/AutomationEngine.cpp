@@ -480,7 +480,10 @@ AutomationEngine::awaitField(FieldIdentity expected, std::optional<FieldIdentity
     const auto deadline = scheduler_.now() + longest;
     FieldArrival arrival;
     for (;;) {
-        const auto element = targetFocus();
+        // The focus may have moved on to a window the target opened (the next form): follow
+        // it there; a focus anywhere else is no field of the target's yet.
+        const bool ours = !binding_ || binding_->followFocus();
+        const auto element = ours ? targetFocus() : std::nullopt;
         arrival.focused = element ? std::optional(fieldIdentity(*element)) : std::nullopt;
         if (element && element->ready && isRecordedField(expected, *arrival.focused)) {
             arrival.result = FieldArrival::Result::arrived;

@@ -84,8 +84,9 @@ public:
     /// Waits until `expected` has the focus and is ready, for at most `longest` (zero: looks
     /// once). Another ready element of the target with the focus ends the wait at once as the
     /// wrong field, except `unmoved`: the element that had the focus before the last step,
-    /// which the application has not moved on from yet. A focus in another process than the
-    /// bound window's is a stale report and counts as none.
+    /// which the application has not moved on from yet. The bound window follows the focus into
+    /// windows the target opens meanwhile; a focus anywhere else, or in another process than
+    /// the bound window's (a stale report), counts as none.
     Task<FieldArrival> awaitField(FieldIdentity expected, std::optional<FieldIdentity> unmoved,
                                   Scheduler::Duration longest, Cancellation cancellation);
     /// The identity of the element with the focus in the bound window's process, if any.

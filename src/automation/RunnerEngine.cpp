@@ -302,7 +302,11 @@ Task<void> RunnerEngine::run(Template item, CSVData data, RowPlan plan, Cancella
             pauseAt(index, std::nullopt);
             co_return;
         }
-        if (!focusHeld() || userTookOver()) {
+        // A first step that waits for its field checks the focus once the field has come:
+        // between two rows the form may be closing and the next one opening.
+        const bool firstWaits = waitForFields && !item.steps.empty() && item.steps.front().field &&
+                                postsInput(item.steps.front().type);
+        if ((!firstWaits && !focusHeld()) || userTookOver()) {
             pauseAt(index, userTookOver() ? userInputMessage : lostFrontMessage);
             co_return;
         }
@@ -355,6 +359,20 @@ Task<void> RunnerEngine::run(Template item, CSVData data, RowPlan plan, Cancella
                 else
                     ++column;
             }
+            // Where the step has a recorded field: waited for first when the template waits
+            // for fields (the wait follows the focus into a window the target opens), else
+            // checked once the window is known to be the target's.
+            const bool checksField = step.field && postsInput(step.type);
+            const auto arrive = [&](Scheduler::Duration longest) {
+                return automation_.awaitField(*step.field, focusBeforeStep, longest, cancellation);
+            };
+            std::optional<AutomationEngine::FieldArrival> arrival;
+            if (checksField && waitForFields)
+                arrival = co_await arrive(longestFieldWait);
+            if (shouldStop_) {
+                interrupted = true;
+                break;
+            }
             // Between steps the focus may move on to a window the target opened (a dialog
             // to confirm), never to any other.
             if (postsInput(step.type) && (!focusHeld() || userTookOver())) {
@@ -363,28 +381,20 @@ Task<void> RunnerEngine::run(Template item, CSVData data, RowPlan plan, Cancella
                 pauseAt(index, why);
                 co_return;
             }
-            std::optional<FieldIdentity> focusNow;
-            if (step.field && postsInput(step.type)) {
-                const auto arrival = co_await automation_.awaitField(
-                    *step.field, focusBeforeStep,
-                    waitForFields ? longestFieldWait : Scheduler::Duration{0}, cancellation);
-                if (shouldStop_) {
-                    interrupted = true;
-                    break;
-                }
-                if (arrival.result != AutomationEngine::FieldArrival::Result::arrived) {
-                    const bool wrong =
-                        arrival.result == AutomationEngine::FieldArrival::Result::wrongField;
-                    const std::string why =
-                        wrong ? wrongFieldMessage(*step.field, arrival.focused)
-                              : fieldDidNotComeMessage(*step.field, item.settings.longestFieldWait);
-                    outcome.field = step.field->name.empty() ? step.label : step.field->name;
-                    rowEnds(wrong ? RowStatus::wrongField : RowStatus::paused, why);
-                    pauseAt(index, why);
-                    co_return;
-                }
-                focusNow = arrival.focused;
+            if (checksField && !waitForFields)
+                arrival = co_await arrive(Scheduler::Duration{0});
+            if (arrival && arrival->result != AutomationEngine::FieldArrival::Result::arrived) {
+                const bool wrong =
+                    arrival->result == AutomationEngine::FieldArrival::Result::wrongField;
+                const std::string why =
+                    wrong ? wrongFieldMessage(*step.field, arrival->focused)
+                          : fieldDidNotComeMessage(*step.field, item.settings.longestFieldWait);
+                outcome.field = step.field->name.empty() ? step.label : step.field->name;
+                rowEnds(wrong ? RowStatus::wrongField : RowStatus::paused, why);
+                pauseAt(index, why);
+                co_return;
             }
+            const std::optional<FieldIdentity> focusNow = arrival ? arrival->focused : std::nullopt;
             const Step* next = nextStep(index, i);
             const bool waitsForNext = waitForFields && postsInput(step.type) && next &&
                                       next->field && postsInput(next->type);

@@ -215,3 +215,27 @@ TEST_F(FieldAwareRunTest, StepsWithoutARecordedFieldKeepTheirDelays) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(FieldAwareRunTest, TheNextRowWaitsForTheFormOpenedAfterTheLastOneClosed) {
+    // As a form started again for each row: Return closes the window, and 0.8 s later a new
+    // one of the same application opens; in between no window has the focus.
+    desktop.onKey(target, [this](Key key, Modifiers) {
+        if (key != Key::returnKey)
+            return;
+        if (const auto window = desktop.focusedWindowID())
+            desktop.closeWindow(*window);
+        clock.runAfter(800ms, [this] { desktop.openWindow(target, {100, 100, 400, 300}); });
+    });
+    run(3);
+    EXPECT_EQ(runner.state(), RunnerState(Finished{3, 0, 3})) << runner.statusMessage();
+    EXPECT_EQ(form().submissions.size(), 3u);
+    const auto returns = keyDownTimes(Key::returnKey);
+    const auto selectAlls = keyDownTimes(Key::a);
+    ASSERT_EQ(returns.size(), 3u);
+    ASSERT_EQ(selectAlls.size(), 6u);
+    EXPECT_EQ(selectAlls[2] - returns[0], 800ms) << "as soon as the new form has its field";
+}
+
+} // namespace
