@@ -166,3 +166,73 @@ TEST_F(DesktopTest, RecordedFieldsAreCheckedWhenTheFormChanges) {
     EXPECT_EQ(form.wait(std::chrono::milliseconds(200)), -1) << "the form was not submitted";
     EXPECT_EQ(readText(changed), "");
 }
+
+// A yad form with a check box and a combo box: recorded with `keyferry record`, both become
+// fields a run sets from the CSV values and reads back, every row verified.
+TEST_F(DesktopTest, RecordedCheckBoxAndComboBoxAreSetFromTheValues) {
+    const std::vector<std::string> yad = {"yad",
+                                          "--form",
+                                          "--field=First",
+                                          "--field=Name",
+                                          "--field=Newsletter:CHK",
+                                          "--field=Country:CB",
+                                          "--button=OK:0",
+                                          "",
+                                          "",
+                                          "FALSE",
+                                          "Austria!Germany!Switzerland"};
+    {
+        Process form(yad);
+        ASSERT_TRUE(waitForWindowOf(form));
+        ASSERT_TRUE(waitForFrontOf(form));
+        pause(500);
+        const auto printed = temp.path() / "record.txt";
+        Process record({"sh", "-c",
+                        keyferryCommand(temp.path(), "record --template Prefs") + " > '" +
+                            printed.string() + "' 2>&1"});
+        pause(1500);
+        for (const char* key : {"Tab", "Tab", "Tab", "Escape"}) {
+            shell(std::string("xdotool key ") + key);
+            pause(400);
+        }
+        EXPECT_EQ(record.wait(), 0) << readText(printed);
+    }
+    const auto stored = decodeTemplates(readText(temp.path() / "Keyferry" / "templates.json"));
+    ASSERT_TRUE(stored.hasValue()) << stored.error();
+    Template prefs = stored->front();
+    std::string recorded;
+    for (const Step& step : prefs.steps)
+        recorded += std::string(rawValue(step.type)) + ":" + step.label + ":" +
+                    (step.field ? step.field->role : "-") + " ";
+    ASSERT_EQ(prefs.steps.size(), 3u) << recorded;
+    EXPECT_EQ(recorded, "textInput:Name:text textInput:Newsletter:check box "
+                        "textInput:Country:combo box ");
+    EXPECT_EQ(shell(keyferryCommand(temp.path(), "header --template Prefs")),
+              "Name;Newsletter;Country\n");
+
+    prefs.settings.countdownSeconds = 1;
+    prefs.steps.insert(prefs.steps.begin(), step(StepType::tab, "", 0.1));
+    prefs.steps.push_back(step(StepType::returnKey, "", 0.5));
+    writeText(temp.path() / "Keyferry" / "templates.json", *encodeTemplates({prefs}));
+    const struct {
+        const char* row;
+        const char* printed;
+    } rows[] = {{"Anna;yes;Switzerland", "|Anna|TRUE|Switzerland|\n"},
+                {"Bernd;no;Austria", "|Bernd|FALSE|Austria|\n"}};
+    for (const auto& [row, expected] : rows) {
+        writeText(temp.path() / "prefs.csv", std::string("Name;Newsletter;Country\n") + row + "\n");
+        const auto out = temp.path() / "out.txt";
+        std::string command;
+        for (const std::string& part : yad)
+            command += "'" + part + "' ";
+        Process form({"sh", "-c", command + "> '" + out.string() + "'"});
+        ASSERT_TRUE(waitForApplication("Yad"));
+        const std::string printed = shell(keyferryCommand(
+            temp.path(), "run --template Prefs --csv '" + (temp.path() / "prefs.csv").string() +
+                             "'; echo \"exit=$?\""));
+        EXPECT_NE(printed.find("exit=0"), std::string::npos) << printed;
+        EXPECT_NE(printed.find("(1 verified)"), std::string::npos) << printed;
+        form.wait();
+        EXPECT_EQ(readText(out), expected) << row;
+    }
+}

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <atspi/atspi.h>
+#include <climits>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,32 +53,99 @@ std::string labelledByName(AtspiAccessible* accessible) {
     return name;
 }
 
-bool insideComboBox(AtspiAccessible* accessible) {
-    AtspiAccessible* current = atspi_accessible_get_parent(accessible, nullptr);
-    bool found = false;
-    for (int depth = 0; current && depth < 3 && !found; ++depth) {
-        found = atspi_accessible_get_role(current, nullptr) == ATSPI_ROLE_COMBO_BOX;
-        AtspiAccessible* parent = atspi_accessible_get_parent(current, nullptr);
-        g_object_unref(current);
-        current = parent;
-    }
-    if (current)
-        g_object_unref(current);
-    return found;
-}
-
-// The name a field is known by: its own, else its label's; toolkit type names are none.
-std::string fieldName(AtspiAccessible* accessible) {
-    std::string name = text(atspi_accessible_get_name(accessible, nullptr));
-    if (name.empty() || isTypeName(name))
-        name = labelledByName(accessible);
-    return isTypeName(name) ? std::string() : name;
-}
-
 struct Unref {
     void operator()(void* object) const { g_object_unref(object); }
 };
 using AccessiblePtr = std::unique_ptr<AtspiAccessible, Unref>;
+
+// The combo box the element is part of (its entry, or the button GTK focuses inside it).
+AccessiblePtr comboBoxAround(AtspiAccessible* accessible) {
+    AccessiblePtr current(atspi_accessible_get_parent(accessible, nullptr));
+    for (int depth = 0; current && depth < 3; ++depth) {
+        if (atspi_accessible_get_role(current.get(), nullptr) == ATSPI_ROLE_COMBO_BOX)
+            return current;
+        current.reset(atspi_accessible_get_parent(current.get(), nullptr));
+    }
+    return nullptr;
+}
+
+bool insideComboBox(AtspiAccessible* accessible) {
+    return comboBoxAround(accessible) != nullptr;
+}
+
+struct Extents {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+std::optional<Extents> extentsOf(AtspiAccessible* accessible) {
+    AtspiComponent* component = atspi_accessible_get_component_iface(accessible);
+    if (!component)
+        return std::nullopt;
+    AtspiRect* rect = atspi_component_get_extents(component, ATSPI_COORD_TYPE_SCREEN, nullptr);
+    g_object_unref(component);
+    if (!rect)
+        return std::nullopt;
+    const Extents extents{rect->x, rect->y, rect->width, rect->height};
+    g_free(rect);
+    if (extents.width <= 0 || extents.height <= 0)
+        return std::nullopt;
+    return extents;
+}
+
+// The label a form lays out beside the element, where no relation names it (yad's combo
+// boxes): among its siblings, the nearest label on its left on the same line, else the nearest
+// one above it. By position, since toolkits list a grid's children in either order.
+std::string labelBeside(AtspiAccessible* accessible) {
+    const auto field = extentsOf(accessible);
+    AtspiAccessible* parent = field ? atspi_accessible_get_parent(accessible, nullptr) : nullptr;
+    if (!parent)
+        return {};
+    std::string left, above;
+    int leftGap = INT_MAX, aboveGap = INT_MAX;
+    const int count = std::min(atspi_accessible_get_child_count(parent, nullptr), 60);
+    for (int i = 0; i < count; ++i) {
+        AtspiAccessible* sibling = atspi_accessible_get_child_at_index(parent, i, nullptr);
+        if (!sibling)
+            continue;
+        if (sibling != accessible &&
+            atspi_accessible_get_role(sibling, nullptr) == ATSPI_ROLE_LABEL) {
+            if (const auto label = extentsOf(sibling)) {
+                const bool sameLine =
+                    label->y < field->y + field->height && field->y < label->y + label->height;
+                const bool sameColumn =
+                    label->x < field->x + field->width && field->x < label->x + label->width;
+                const int toLeft = field->x - (label->x + label->width);
+                const int toTop = field->y - (label->y + label->height);
+                if (sameLine && toLeft >= -2 && toLeft < leftGap) {
+                    leftGap = toLeft;
+                    left = text(atspi_accessible_get_name(sibling, nullptr));
+                } else if (sameColumn && toTop >= -2 && toTop < aboveGap) {
+                    aboveGap = toTop;
+                    above = text(atspi_accessible_get_name(sibling, nullptr));
+                }
+            }
+        }
+        g_object_unref(sibling);
+    }
+    g_object_unref(parent);
+    return !left.empty() ? left : above;
+}
+
+// The name a field is known by: its own, else its label's, else the label laid out beside it;
+// toolkit type names are none. A combo box's own name is the option it shows (GTK), which
+// changes with every row: its label comes first.
+std::string fieldName(AtspiAccessible* accessible) {
+    const bool isCombo = atspi_accessible_get_role(accessible, nullptr) == ATSPI_ROLE_COMBO_BOX;
+    std::string name =
+        isCombo ? labelledByName(accessible) : text(atspi_accessible_get_name(accessible, nullptr));
+    if (name.empty() || isTypeName(name))
+        name = isCombo ? std::string() : labelledByName(accessible);
+    if (name.empty() || isTypeName(name))
+        name = labelBeside(accessible);
+    if ((name.empty() || isTypeName(name)) && isCombo)
+        name = text(atspi_accessible_get_name(accessible, nullptr));
+    return isTypeName(name) ? std::string() : name;
+}
 
 // Containers whose name says which part of a form a field belongs to (a fieldset's legend,
 // a group box's title, a tab's label).
@@ -301,8 +370,14 @@ std::optional<FocusedElement> AtspiFocus::focusedElement() const {
     return describe(focused_);
 }
 
-FocusedElement AtspiFocus::describe(AtspiAccessible* accessible) {
+FocusedElement AtspiFocus::describe(AtspiAccessible* focused) {
     FocusedElement element;
+    const AtspiRole focusedRole = atspi_accessible_get_role(focused, nullptr);
+    // A combo box that takes no text focuses a button inside it: the combo box is the field.
+    const bool takesText = focusedRole == ATSPI_ROLE_TEXT || focusedRole == ATSPI_ROLE_ENTRY ||
+                           focusedRole == ATSPI_ROLE_PASSWORD_TEXT;
+    const AccessiblePtr combo = takesText ? nullptr : comboBoxAround(focused);
+    AtspiAccessible* accessible = combo ? combo.get() : focused;
     std::string name = text(atspi_accessible_get_name(accessible, nullptr));
     const AtspiRole role = atspi_accessible_get_role(accessible, nullptr);
     switch (role) {
@@ -347,7 +422,7 @@ FocusedElement AtspiFocus::describe(AtspiAccessible* accessible) {
         surroundings(accessible, element.title.empty() && element.id.empty());
     element.context = around.groups;
     element.place = around.place;
-    element.ready = isReady(accessible, element.role, around.pageLoading);
+    element.ready = isReady(focused, element.role, around.pageLoading);
     return element;
 }
 
@@ -404,6 +479,72 @@ std::optional<FieldText> AtspiFocus::focusedFieldText(int processID) {
     field.name = fieldName(focused_);
     field.processID = static_cast<int>(atspi_accessible_get_process_id(focused_, nullptr));
     return field;
+}
+
+namespace {
+
+bool isOption(AtspiRole role) {
+    return role == ATSPI_ROLE_MENU_ITEM || role == ATSPI_ROLE_LIST_ITEM ||
+           role == ATSPI_ROLE_CHECK_MENU_ITEM || role == ATSPI_ROLE_RADIO_MENU_ITEM;
+}
+
+// The options below a list or combo box, in order, with the selected one: GTK puts them in a
+// menu, web pages in a list (or a menu list popup), a list holds them itself. Bounded like
+// the focus search.
+void collectOptions(AtspiAccessible* parent, int depth, FieldChoices& choices, int& budget) {
+    const int count = std::min(atspi_accessible_get_child_count(parent, nullptr), 500);
+    for (int i = 0; i < count && budget-- > 0; ++i) {
+        AccessiblePtr child(atspi_accessible_get_child_at_index(parent, i, nullptr));
+        if (!child)
+            continue;
+        const AtspiRole role = atspi_accessible_get_role(child.get(), nullptr);
+        if (isOption(role)) {
+            if (hasState(child.get(), ATSPI_STATE_SELECTED) && !choices.selected)
+                choices.selected = choices.options.size();
+            choices.options.push_back(text(atspi_accessible_get_name(child.get(), nullptr)));
+        } else if (depth < 3) {
+            collectOptions(child.get(), depth + 1, choices, budget);
+        }
+    }
+}
+
+} // namespace
+
+std::optional<bool> AtspiFocus::focusedCheckState(DesktopServices& desktop) {
+    lookIn(processOfFocus(desktop));
+    if (!focused_ || !hasState(focused_, ATSPI_STATE_FOCUSED) ||
+        atspi_accessible_get_role(focused_, nullptr) != ATSPI_ROLE_CHECK_BOX)
+        return std::nullopt;
+    return hasState(focused_, ATSPI_STATE_CHECKED);
+}
+
+std::optional<FieldChoices> AtspiFocus::focusedChoices(DesktopServices& desktop) {
+    lookIn(processOfFocus(desktop));
+    if (!focused_ || !hasState(focused_, ATSPI_STATE_FOCUSED))
+        return std::nullopt;
+    const AtspiRole focusedRole = atspi_accessible_get_role(focused_, nullptr);
+    const bool listLike = focusedRole == ATSPI_ROLE_COMBO_BOX || focusedRole == ATSPI_ROLE_LIST ||
+                          focusedRole == ATSPI_ROLE_LIST_BOX;
+    // A combo box that takes text is typed into, not chosen from.
+    if (hasState(focused_, ATSPI_STATE_EDITABLE))
+        return std::nullopt;
+    const AccessiblePtr combo = listLike ? nullptr : comboBoxAround(focused_);
+    if (!listLike && !combo)
+        return std::nullopt;
+    FieldChoices choices;
+    int budget = 600;
+    AtspiAccessible* list = combo ? combo.get() : focused_;
+    collectOptions(list, 0, choices, budget);
+    // GTK marks no option of a closed combo box selected: its own name is the one it shows.
+    if (!choices.selected && (combo || focusedRole == ATSPI_ROLE_COMBO_BOX)) {
+        const std::string shown = text(atspi_accessible_get_name(list, nullptr));
+        if (const auto found = std::ranges::find(choices.options, shown);
+            found != choices.options.end())
+            choices.selected = static_cast<std::size_t>(found - choices.options.begin());
+    }
+    if (choices.options.empty())
+        return std::nullopt;
+    return choices;
 }
 
 } // namespace keyferry::atspi

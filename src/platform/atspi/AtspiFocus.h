@@ -32,6 +32,11 @@ public:
     std::optional<FieldText> focusedFieldText(int processID);
     /// The same, looking in the process of the desktop's focused window.
     std::optional<FieldText> focusedFieldText(DesktopServices& desktop);
+    /// Whether the focused check box is ticked; nothing for anything else. Looks in the process
+    /// of the desktop's focused window.
+    std::optional<bool> focusedCheckState(DesktopServices& desktop);
+    /// The options of the focused list or combo box that takes no text, and the selected one.
+    std::optional<FieldChoices> focusedChoices(DesktopServices& desktop);
     /// Reports each element as it takes the focus, while the handle lives.
     std::unique_ptr<InputListener> watch(DesktopServices::FocusCallback callback);
 

@@ -326,6 +326,14 @@ std::optional<FieldText> WaylandDesktop::focusedFieldText() {
     return focus_ ? focus_->focusedFieldText(*this) : std::nullopt;
 }
 
+std::optional<bool> WaylandDesktop::focusedCheckState() {
+    return focus_ ? focus_->focusedCheckState(*this) : std::nullopt;
+}
+
+std::optional<FieldChoices> WaylandDesktop::focusedChoices() {
+    return focus_ ? focus_->focusedChoices(*this) : std::nullopt;
+}
+
 WaylandFacts WaylandDesktop::facts() const {
     WaylandFacts facts;
     facts.keyboardProblem = input_->keyboardUnavailable();

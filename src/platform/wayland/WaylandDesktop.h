@@ -81,6 +81,8 @@ public:
     bool isTrustedWithPrompt() override;
     std::optional<FocusedElement> focusedElement() override;
     std::optional<FieldText> focusedFieldText() override;
+    std::optional<bool> focusedCheckState() override;
+    std::optional<FieldChoices> focusedChoices() override;
     void beep() override;
 
     /// Whether windows could be reached (sway's IPC socket); when not, why.

@@ -606,6 +606,14 @@ std::optional<FieldText> X11Desktop::focusedFieldText() {
     return focus_ ? focus_->focusedFieldText(*this) : std::nullopt;
 }
 
+std::optional<bool> X11Desktop::focusedCheckState() {
+    return focus_ ? focus_->focusedCheckState(*this) : std::nullopt;
+}
+
+std::optional<FieldChoices> X11Desktop::focusedChoices() {
+    return focus_ ? focus_->focusedChoices(*this) : std::nullopt;
+}
+
 void X11Desktop::beep() {
     XBell(display_.get(), 0);
     XFlush(display_.get());

@@ -64,6 +64,8 @@ public:
     bool isTrustedWithPrompt() override;
     std::optional<FocusedElement> focusedElement() override;
     std::optional<FieldText> focusedFieldText() override;
+    std::optional<bool> focusedCheckState() override;
+    std::optional<FieldChoices> focusedChoices() override;
     void beep() override;
 
     /// The name of an application id from its installed .desktop entry, else the id.
