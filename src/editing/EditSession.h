@@ -35,6 +35,8 @@ public:
     ~EditSession();
 
     const std::optional<Template>& draft() const { return draft_; }
+    /// The session's clock, for what the editor waits for on its behalf.
+    Scheduler& scheduler() { return scheduler_; }
     /// The draft's steps; none without a draft.
     const std::vector<Step>& steps() const;
     bool hasUnsavedChanges() const { return hasUnsavedChanges_; }

@@ -68,7 +68,7 @@ QString fieldDetails(const FieldIdentity& field) {
         details += QStringLiteral(", id %1").arg(QString::fromStdString(field.id));
     for (const std::string& group : field.context)
         details += QStringLiteral(", in \u201C%1\u201D").arg(QString::fromStdString(group));
-    return details + QStringLiteral(". Delete clears it");
+    return details + QStringLiteral(". Enter records it again, Delete clears it");
 }
 
 } // namespace
@@ -271,7 +271,8 @@ QVariant StepTableModel::data(const QModelIndex& index, int role) const {
         case Qt::ToolTipRole:
         case Qt::AccessibleDescriptionRole:
             return step.field ? fieldDetails(*step.field)
-                              : QStringLiteral("No recorded field: the step is not checked");
+                              : QStringLiteral("No recorded field: the step is not checked. "
+                                               "Enter records the field in the target app");
         }
         break;
     case delay:
@@ -490,8 +491,10 @@ bool StepTableModel::columnInUse(Column column) const {
     case clickType:
     case position:
         return any([](const Step& s) { return isMouse(s); });
-    case field:
-        return any([](const Step& s) { return s.field.has_value(); });
+    case field: // shown once there is a target to record fields in
+        return any([](const Step& s) { return s.field.has_value(); }) ||
+               (session_.draft() && session_.draft()->targetAppBundleID &&
+                !session_.steps().empty());
     default:
         return true;
     }

@@ -316,6 +316,7 @@ TemplateEditor::~TemplateEditor() {
     delete stepTable_;
     delete stepModel_;
     clickRecorder_.reset();
+    fieldPicker_.reset();
     session_.draftChanged.disconnect(draftConnection_);
     session_.stateChanged.disconnect(stateConnection_);
 }
@@ -385,6 +386,25 @@ void TemplateEditor::activate(const QModelIndex& index) {
         session_.deleteStep(row);
     else if (index.column() == StepTableModel::position)
         recordClickPosition(row);
+    else if (index.column() == StepTableModel::field)
+        recordField(row);
+}
+
+void TemplateEditor::recordField(std::size_t index) {
+    const auto& steps = session_.steps();
+    const auto target = session_.draft() ? session_.draft()->targetAppBundleID : std::nullopt;
+    if (!target || index >= steps.size())
+        return;
+    const Uuid stepID = steps[index].id;
+    fieldPicker_ = std::make_unique<FieldPicker>(desktop_, session_.scheduler(),
+                                                 RecordingPanelWidget::factory());
+    fieldPicker_->pick(target, [this, stepID](std::optional<FieldIdentity> field) {
+        // The step may have moved while the field was awaited.
+        if (const auto at = session_.indexOf(stepID); field && at)
+            session_.setField(*at, std::move(field));
+        QMetaObject::invokeMethod(
+            this, [this] { fieldPicker_.reset(); }, Qt::QueuedConnection);
+    });
 }
 
 void TemplateEditor::recordClickPosition(std::size_t index) {

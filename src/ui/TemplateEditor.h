@@ -4,6 +4,7 @@
 
 #include "editing/EditSession.h"
 #include "recording/ClickPositionRecorder.h"
+#include "recording/FieldPicker.h"
 
 #include <map>
 #include <memory>
@@ -48,6 +49,8 @@ public:
 
     /// Records where the step at `index` clicks, in the target application.
     void recordClickPosition(std::size_t index);
+    /// Records the step's field again: the one the user then focuses in the target.
+    void recordField(std::size_t index);
 
     QPushButton* button(Button which) const { return buttons_.at(which); }
     QLineEdit* nameField() const { return nameField_; }
@@ -60,6 +63,7 @@ public:
     QLabel* debugStatus() const { return debugStatus_; }
     QString mainArea() const; ///< "steps", "recording" or "recorded"
     bool isRecordingClick() const { return clickRecorder_ != nullptr; }
+    bool isRecordingField() const { return fieldPicker_ != nullptr; }
 
 private:
     void draftChanged();
@@ -75,6 +79,7 @@ private:
     DesktopServices& desktop_;
     RecorderService& recorder_;
     std::unique_ptr<ClickPositionRecorder> clickRecorder_;
+    std::unique_ptr<FieldPicker> fieldPicker_;
     bool showAdvanced_ = false;
     bool editingInPlace_ = false;
 

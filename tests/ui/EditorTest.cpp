@@ -283,6 +283,22 @@ TEST_F(EditorTest, TheFieldColumnShowsARecordedFieldAndDeleteClearsIt) {
     EXPECT_FALSE(draft().steps[1].field);
     EXPECT_EQ(draft().steps[1].label, "City") << "only the field went";
     EXPECT_TRUE(table().isColumnHidden(Column::field));
+
+    // With a target, Enter records the step's field again: the one focused there.
+    press(1, Column::field, Qt::Key_Return);
+    EXPECT_FALSE(editor().isRecordingField()) << "no target application chosen";
+    detail().editDraft([](Template& item) { item.targetAppBundleID = "Yad"; });
+    QApplication::processEvents();
+    EXPECT_FALSE(table().isColumnHidden(Column::field)) << "fields can be recorded now";
+    press(1, Column::field, Qt::Key_Return);
+    EXPECT_TRUE(editor().isRecordingField());
+    desktop.form(target)->focused = 1;
+    desktop.bringToFront(target);
+    clock.advance(FieldPicker::poll);
+    QApplication::processEvents();
+    ASSERT_TRUE(draft().steps[1].field);
+    EXPECT_EQ(draft().steps[1].field->name, "City");
+    EXPECT_FALSE(editor().isRecordingField());
 }
 
 TEST_F(EditorTest, StepsAreDeletedFromTheirRow) {
