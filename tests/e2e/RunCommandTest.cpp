@@ -86,36 +86,49 @@ std::string keyferryCommand(const std::filesystem::path& home, const std::string
            "' XDG_CONFIG_HOME='" + home.string() + "' '" + KEYFERRY_BINARY + "' " + arguments;
 }
 
+// `keyferry record` over a real form, the test pressing the keys as the user.
+class RecordCommandTest : public DesktopTest {
+protected:
+    /// Opens the form, records it as `name` while pressing `keys`, and returns what
+    /// `keyferry record` printed; the form is closed afterwards.
+    std::string record(const std::vector<std::string>& form, const std::string& name,
+                       const std::vector<const char*>& keys) {
+        Process window(form);
+        EXPECT_TRUE(waitForWindowOf(window));
+        EXPECT_TRUE(waitForFrontOf(window));
+        pause(500);
+        const auto printed = temp.path() / "record.txt";
+        Process recording({"sh", "-c",
+                           keyferryCommand(temp.path(), "record --template " + name) + " > '" +
+                               printed.string() + "' 2>&1"});
+        pause(1500);
+        for (const char* key : keys) {
+            shell(std::string("xdotool key ") + key);
+            pause(400);
+        }
+        EXPECT_EQ(recording.wait(), 0) << readText(printed);
+        return readText(printed);
+    }
+    /// The only template stored.
+    Template stored() {
+        const auto read = decodeTemplates(readText(temp.path() / "Keyferry" / "templates.json"));
+        EXPECT_TRUE(read.hasValue() && read->size() == 1) << (read ? "" : read.error());
+        return read.hasValue() && !read->empty() ? read->front() : Template{};
+    }
+};
+
 } // namespace
 
 // `keyferry record` records the fields Tab reaches in a real yad form, each with its identity;
 // the recorded template fills the same form, and pauses before typing into a field that was
 // added after the recording, nothing submitted.
-TEST_F(DesktopTest, RecordedFieldsAreCheckedWhenTheFormChanges) {
-    {
-        Process form(
-            {"yad", "--form", "--field=First", "--field=Name", "--field=City", "--button=OK:0"});
-        ASSERT_TRUE(waitForWindowOf(form));
-        ASSERT_TRUE(waitForFrontOf(form));
-        pause(500);
-        const auto printed = temp.path() / "record.txt";
-        Process record({"sh", "-c",
-                        keyferryCommand(temp.path(), "record --template People") + " > '" +
-                            printed.string() + "' 2>&1"});
-        pause(1500);
-        for (const char* key : {"Tab", "Tab", "Escape"}) {
-            shell(std::string("xdotool key ") + key);
-            pause(400);
-        }
-        EXPECT_EQ(record.wait(), 0) << readText(printed);
-        EXPECT_NE(readText(printed).find("Created \"People\": 2 steps, target Yad."),
-                  std::string::npos)
-            << readText(printed);
-    }
-    const auto stored = decodeTemplates(readText(temp.path() / "Keyferry" / "templates.json"));
-    ASSERT_TRUE(stored.hasValue()) << stored.error();
-    ASSERT_EQ(stored->size(), 1u);
-    Template people = stored->front();
+TEST_F(RecordCommandTest, RecordedFieldsAreCheckedWhenTheFormChanges) {
+    const std::string recording =
+        record({"yad", "--form", "--field=First", "--field=Name", "--field=City", "--button=OK:0"},
+               "People", {"Tab", "Tab", "Escape"});
+    EXPECT_NE(recording.find("Created \"People\": 2 steps, target Yad."), std::string::npos)
+        << recording;
+    Template people = stored();
     ASSERT_EQ(people.steps.size(), 2u);
     for (std::size_t i = 0; i < 2; ++i) {
         const std::string label = i == 0 ? "Name" : "City";
@@ -169,7 +182,7 @@ TEST_F(DesktopTest, RecordedFieldsAreCheckedWhenTheFormChanges) {
 
 // A yad form with a check box and a combo box: recorded with `keyferry record`, both become
 // fields a run sets from the CSV values and reads back, every row verified.
-TEST_F(DesktopTest, RecordedCheckBoxAndComboBoxAreSetFromTheValues) {
+TEST_F(RecordCommandTest, RecordedCheckBoxAndComboBoxAreSetFromTheValues) {
     const std::vector<std::string> yad = {"yad",
                                           "--form",
                                           "--field=First",
@@ -181,25 +194,8 @@ TEST_F(DesktopTest, RecordedCheckBoxAndComboBoxAreSetFromTheValues) {
                                           "",
                                           "FALSE",
                                           "Austria!Germany!Switzerland"};
-    {
-        Process form(yad);
-        ASSERT_TRUE(waitForWindowOf(form));
-        ASSERT_TRUE(waitForFrontOf(form));
-        pause(500);
-        const auto printed = temp.path() / "record.txt";
-        Process record({"sh", "-c",
-                        keyferryCommand(temp.path(), "record --template Prefs") + " > '" +
-                            printed.string() + "' 2>&1"});
-        pause(1500);
-        for (const char* key : {"Tab", "Tab", "Tab", "Escape"}) {
-            shell(std::string("xdotool key ") + key);
-            pause(400);
-        }
-        EXPECT_EQ(record.wait(), 0) << readText(printed);
-    }
-    const auto stored = decodeTemplates(readText(temp.path() / "Keyferry" / "templates.json"));
-    ASSERT_TRUE(stored.hasValue()) << stored.error();
-    Template prefs = stored->front();
+    record(yad, "Prefs", {"Tab", "Tab", "Tab", "Escape"});
+    Template prefs = stored();
     std::string recorded;
     for (const Step& step : prefs.steps)
         recorded += std::string(rawValue(step.type)) + ":" + step.label + ":" +
