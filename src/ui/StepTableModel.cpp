@@ -265,7 +265,12 @@ QVariant StepTableModel::data(const QModelIndex& index, int role) const {
     case field:
         switch (role) {
         case Qt::DisplayRole:
-            return step.field ? QString::fromStdString(fieldDisplayName(*step.field)) : QString();
+            if (!step.field)
+                return QString();
+            return QString::fromStdString(!step.field->name.empty() ? step.field->name
+                                          : !step.field->id.empty()
+                                              ? "#" + step.field->id
+                                              : fieldDisplayName(*step.field));
         case Qt::AccessibleTextRole:
             return QStringLiteral("Step %1 field").arg(n);
         case Qt::ToolTipRole:
@@ -491,10 +496,8 @@ bool StepTableModel::columnInUse(Column column) const {
     case clickType:
     case position:
         return any([](const Step& s) { return isMouse(s); });
-    case field: // shown once there is a target to record fields in
-        return any([](const Step& s) { return s.field.has_value(); }) ||
-               (session_.draft() && session_.draft()->targetAppBundleID &&
-                !session_.steps().empty());
+    case field:
+        return any([](const Step& s) { return s.field.has_value(); });
     default:
         return true;
     }

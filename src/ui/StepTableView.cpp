@@ -46,11 +46,11 @@ StepTableView::StepTableView(StepTableModel& model,
     // Narrow enough that every column of a template with every kind of step fits the pane
     // next to a stretching Name column.
     const std::pair<StepTableModel::Column, int> widths[] = {
-        {StepTableModel::number, 44},      {StepTableModel::type, 120},
-        {StepTableModel::fixedValue, 100}, {StepTableModel::option, 56},
-        {StepTableModel::clickType, 62},   {StepTableModel::position, 138},
-        {StepTableModel::field, 110},      {StepTableModel::delay, 78},
-        {StepTableModel::repeat, 54},      {StepTableModel::remove, 28}};
+        {StepTableModel::number, 44},     {StepTableModel::type, 112},
+        {StepTableModel::fixedValue, 94}, {StepTableModel::option, 52},
+        {StepTableModel::clickType, 58},  {StepTableModel::position, 126},
+        {StepTableModel::field, 72},      {StepTableModel::delay, 70},
+        {StepTableModel::repeat, 50},     {StepTableModel::remove, 28}};
     for (const auto& [column, width] : widths) {
         header->setSectionResizeMode(column, QHeaderView::Interactive);
         header->resizeSection(column, width);

@@ -100,6 +100,7 @@ int main(int argc, char** argv) {
         for (const char* label : {"Name", "City"}) {
             Step step = Step::ofType(StepType::textInput);
             step.label = label;
+            step.field = FieldIdentity{"text", label, "", {}, ""}; // as recorded
             item.steps.push_back(step);
         }
         item.steps.push_back(Step::ofType(StepType::returnKey));
