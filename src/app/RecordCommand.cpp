@@ -2,6 +2,7 @@
 
 #include "app/Commands.h"
 #include "app/InterruptWatch.h"
+#include "app/StoredTemplate.h"
 #include "model/TemplateStore.h"
 #include "platform/DesktopServicesLoader.h"
 #include "recording/RecorderService.h"
@@ -65,17 +66,23 @@ int runRecordCommand(const std::string& templateNameOrID, std::ostream& out, std
     }
 
     RecorderService recorder(**desktop, scheduler);
-    std::size_t printed = 0;
+    // Each step is printed when it comes and again when it changes (Alt+Space, a repeated
+    // arrow key).
+    std::vector<std::string> printed;
     bool interrupted = false;
     recorder.changed.connect([&] {
         const auto& steps = recorder.recordedSteps();
-        // Alt+Space changes the last step: it is printed again.
-        if (printed > steps.size())
-            printed = steps.size();
-        if (printed == steps.size() && printed > 0 && recorder.state() == RecorderState::recording)
-            --printed;
-        for (; printed < steps.size(); ++printed)
-            out << describeStep(steps[printed], printed + 1) << '\n' << std::flush;
+        printed.resize(std::min(printed.size(), steps.size()));
+        for (std::size_t i = 0; i < steps.size(); ++i) {
+            std::string line = describeStep(steps[i], i + 1);
+            if (i < printed.size() && printed[i] == line)
+                continue;
+            out << line << '\n' << std::flush;
+            if (i < printed.size())
+                printed[i] = std::move(line);
+            else
+                printed.push_back(std::move(line));
+        }
         if (recorder.state() == RecorderState::idle)
             QCoreApplication::exit(0);
     });
@@ -105,16 +112,15 @@ int runRecordCommand(const std::string& templateNameOrID, std::ostream& out, std
     }
 
     std::vector<Template> templates = store.templates();
-    auto found = std::ranges::find_if(templates, [&](const Template& item) {
-        return item.id.toString() == templateNameOrID || item.name == templateNameOrID;
-    });
-    const bool created = found == templates.end();
+    auto index = findTemplate(templates, templateNameOrID);
+    const bool created = !index;
     if (created) {
         Template item;
         item.name = templateNameOrID;
         templates.push_back(std::move(item));
-        found = templates.end() - 1;
+        index = templates.size() - 1;
     }
+    Template* found = &templates[*index];
     found->steps = steps;
     if (recorder.detectedBundleID())
         found->targetAppBundleID = recorder.detectedBundleID();

@@ -5,6 +5,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace keyferry {
 
@@ -14,8 +15,12 @@ struct StoredTemplate {
     int exitCode = 0; ///< 1: the templates file cannot be read; 2: no such template
 };
 
-/// The template with that id (in either case) or, failing that, that name. A failure is
-/// explained on `err`.
+/// Where in the list the template with that id (in either case) stands or, failing that, the
+/// one with that name; nothing when there is none.
+std::optional<std::size_t> findTemplate(const std::vector<Template>& templates,
+                                        const std::string& nameOrID);
+
+/// The stored template findTemplate() picks. A failure is explained on `err`.
 StoredTemplate findStoredTemplate(const std::string& nameOrID, std::ostream& err);
 
 } // namespace keyferry
