@@ -16,7 +16,6 @@ is taken from its first entry to its end, so the countdown and the activation do
 
 import json
 import os
-import shutil
 import statistics
 import subprocess
 import sys
@@ -24,7 +23,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import readback_bench as shared  # noqa: E402  (the forms, the rows, the step and wait helpers)
+import readback_bench as shared  # noqa: E402  (forms, rows, steps, waits, ending)
 
 
 def write_template(data_home, target, labels, full):
@@ -102,14 +101,7 @@ def main():
               f"{(max(times[False]) - min(times[False])) * 1000 / fields:>7.1f}")
         return 0
     finally:
-        for process in processes:
-            process.terminate()
-            try:
-                process.wait(10)
-            except subprocess.TimeoutExpired:
-                process.kill()
-                process.wait()
-        shutil.rmtree(scratch, ignore_errors=True)
+        shared.end(processes, scratch)
 
 
 if __name__ == "__main__":

@@ -88,6 +88,18 @@ def start_chromium(scratch):
     return [browser, server], log, "Chromium", ["First", "Second", "Third"], ready
 
 
+def end(processes, scratch):
+    """Ends the form's processes and removes the bench's scratch folder."""
+    for process in processes:
+        process.terminate()
+        try:
+            process.wait(10)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
+    shutil.rmtree(scratch, ignore_errors=True)
+
+
 def step(kind, label, post_delay):
     return {"id": str(uuid.uuid4()).upper(), "type": kind, "label": label,
             "postDelay": post_delay, "repeatCount": 1}
@@ -165,14 +177,7 @@ def main():
               f"{min(verified):>5}-{max(verified)} of {len(ROWS)}")
         return 0
     finally:
-        for process in processes:
-            process.terminate()
-            try:
-                process.wait(10)
-            except subprocess.TimeoutExpired:
-                process.kill()
-                process.wait()
-        shutil.rmtree(scratch, ignore_errors=True)
+        end(processes, scratch)
 
 
 if __name__ == "__main__":
