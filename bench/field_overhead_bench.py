@@ -14,7 +14,6 @@ pauses around the text and the read-back), and the spread of the bare runs. The 
 is taken from its first entry to its end, so the countdown and the activation do not count.
 """
 
-import json
 import os
 import statistics
 import subprocess
@@ -27,17 +26,14 @@ import readback_bench as shared  # noqa: E402  (forms, rows, steps, waits, endin
 
 
 def write_template(data_home, target, labels, full):
-    item = {"id": "0F0F0F0F-0000-4000-8000-000000000002", "schemaVersion": 2,
-            "name": "Overhead", "targetAppBundleID": target,
-            "steps": [shared.step("textInput", label, 0) for label in labels]
-            + [shared.step("returnKey", "", 0.3)],
-            "settings": {"countdownSeconds": 1, "defaultPostDelay": 0, "interCharDelay": 0,
-                         "verifyTypedText": full, "clearFieldFirst": full,
-                         "waitForNextField": False, "longestFieldWait": 10}}
-    folder = os.path.join(data_home, "Keyferry")
-    os.makedirs(folder, exist_ok=True)
-    with open(os.path.join(folder, "templates.json"), "w", encoding="utf-8") as out:
-        json.dump([item], out, ensure_ascii=False)
+    shared.store_template(data_home, {
+        "id": "0F0F0F0F-0000-4000-8000-000000000002", "schemaVersion": 2,
+        "name": "Overhead", "targetAppBundleID": target,
+        "steps": [shared.step("textInput", label, 0) for label in labels]
+        + [shared.step("returnKey", "", 0.3)],
+        "settings": {"countdownSeconds": 1, "defaultPostDelay": 0, "interCharDelay": 0,
+                     "verifyTypedText": full, "clearFieldFirst": full,
+                     "waitForNextField": False, "longestFieldWait": 10}})
 
 
 def timed_run(keyferry, scratch, csv, log, full, target, labels):

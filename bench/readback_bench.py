@@ -105,17 +105,22 @@ def step(kind, label, post_delay):
             "postDelay": post_delay, "repeatCount": 1}
 
 
-def write_template(data_home, target, labels, verify):
-    item = {"id": "0F0F0F0F-0000-4000-8000-000000000001", "schemaVersion": 2,
-            "name": "Bench", "targetAppBundleID": target,
-            "steps": [step("textInput", label, 0.05) for label in labels]
-            + [step("returnKey", "", 0.3)],
-            "settings": {"countdownSeconds": 1, "defaultPostDelay": 0.3, "interCharDelay": 0,
-                         "verifyTypedText": verify, "clearFieldFirst": True}}
+def store_template(data_home, item):
+    """Writes `item` as the only template of a data folder."""
     folder = os.path.join(data_home, "Keyferry")
     os.makedirs(folder, exist_ok=True)
     with open(os.path.join(folder, "templates.json"), "w", encoding="utf-8") as out:
         json.dump([item], out, ensure_ascii=False)
+
+
+def write_template(data_home, target, labels, verify):
+    store_template(data_home, {
+        "id": "0F0F0F0F-0000-4000-8000-000000000001", "schemaVersion": 2,
+        "name": "Bench", "targetAppBundleID": target,
+        "steps": [step("textInput", label, 0.05) for label in labels]
+        + [step("returnKey", "", 0.3)],
+        "settings": {"countdownSeconds": 1, "defaultPostDelay": 0.3, "interCharDelay": 0,
+                     "verifyTypedText": verify, "clearFieldFirst": True}})
 
 
 def timed_run(keyferry, scratch, csv, log, verify, target, labels):
