@@ -267,12 +267,6 @@ TemplateEditor::TemplateEditor(EditSession& session, DesktopServices& desktop,
     defaultDelay_ = delayField(QStringLiteral("Default Post-Delay (sec)"),
                                &Template::Settings::defaultPostDelay);
     settings->addWidget(defaultDelay_);
-    settings->addWidget(new QLabel(QStringLiteral("Longest Field Wait (sec)"), advanced_));
-    longestFieldWait_ = delayField(QStringLiteral("Longest Field Wait (sec)"),
-                                   &Template::Settings::longestFieldWait);
-    longestFieldWait_->setToolTip(
-        QStringLiteral("How long a run waits for the next step's field before it pauses"));
-    settings->addWidget(longestFieldWait_);
     settings->addStretch();
     const auto toggle = [this](const QString& label, const QString& tip,
                                bool Template::Settings::*member) {
@@ -301,6 +295,13 @@ TemplateEditor::TemplateEditor(EditSession& session, DesktopServices& desktop,
     checks->addWidget(verifyTyped_);
     checks->addWidget(clearFirst_);
     checks->addWidget(waitForField_);
+    // Beside the toggle it belongs to; the delays' row has no room left.
+    checks->addWidget(new QLabel(QStringLiteral("Longest Field Wait (sec)"), advanced_));
+    longestFieldWait_ = delayField(QStringLiteral("Longest Field Wait (sec)"),
+                                   &Template::Settings::longestFieldWait);
+    longestFieldWait_->setToolTip(
+        QStringLiteral("How long a run waits for the next step's field before it pauses"));
+    checks->addWidget(longestFieldWait_);
     checks->addStretch();
     rows->addLayout(checks);
     layout->addWidget(advanced_);
