@@ -207,7 +207,15 @@ void RecorderService::handleTabEvent() {
 void RecorderService::handleReturnEvent() {
     Step step = newStep(StepType::returnKey, 0.3);
     step.field = queryFocusedElement().field; // the element Return was pressed on
-    append(std::move(step));
+    // Return on the element the last Tab reached is what the user did there, in place of a
+    // Tab: replaying both would move on and press Return on the element after it.
+    if (!recordedSteps_.empty() && recordedSteps_.back().type == StepType::tab && step.field &&
+        recordedSteps_.back().field == step.field) {
+        step.id = recordedSteps_.back().id;
+        recordedSteps_.back() = std::move(step);
+    } else {
+        append(std::move(step));
+    }
     lastDetectedLabel_.reset();
     changed.emit();
 }

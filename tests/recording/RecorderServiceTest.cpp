@@ -70,6 +70,27 @@ TEST_F(RecorderTest, TabsBecomeStepsNamedAfterTheFocusedField) {
     EXPECT_EQ(recorder.recordedSteps()[2].label, " ") << "used unchanged";
 }
 
+// Return pressed on the button a Tab reached replaces that Tab step: a run presses Return
+// where the user did, instead of Tabbing past the button first. Elsewhere it is a step.
+TEST_F(RecorderTest, ReturnOnTheElementTheLastTabReachedTakesThatTabsPlace) {
+    recorder.startRecording();
+    key(Key::tab); // onto the button
+    const Uuid id = recorder.recordedSteps()[0].id;
+    key(Key::returnKey);
+    ASSERT_EQ(types(), (Types{StepType::returnKey}));
+    EXPECT_EQ(recorder.recordedSteps()[0].id, id);
+    ASSERT_TRUE(recorder.recordedSteps()[0].field);
+    EXPECT_EQ(recorder.recordedSteps()[0].field->name, "OK");
+    EXPECT_EQ(recorder.recordedSteps()[0].postDelay, 0.3);
+
+    recorder.startRecording();
+    form().focused = 0;
+    key(Key::tab);      // onto the button
+    form().focused = 2; // moved on by a click, not a Tab
+    key(Key::returnKey);
+    EXPECT_EQ(types(), (Types{StepType::tab, StepType::returnKey}));
+}
+
 TEST_F(RecorderTest, TabIsExaminedAfterTheFocusMoved) {
     recorder.startRecording();
     desktop.userKey(Key::tab);
