@@ -11,6 +11,17 @@ bool sameElement(const FocusedElement& a, const FocusedElement& b) {
            a.placeholder == b.placeholder && a.processID == b.processID;
 }
 
+// "Name:" beside a field names the column "Name": the colon is the form's punctuation.
+std::string withoutLabelColon(const std::string& label) {
+    std::size_t end = label.size();
+    if (end == 0 || label[end - 1] != ':')
+        return label;
+    --end;
+    while (end > 0 && label[end - 1] == ' ')
+        --end;
+    return end == 0 ? label : label.substr(0, end);
+}
+
 } // namespace
 
 bool FocusStepBuilder::takesText(ElementRole role) {
@@ -22,7 +33,7 @@ std::optional<std::string> FocusStepBuilder::fieldLabel(const FocusedElement& el
     for (const std::string* candidate :
          {&element.title, &element.description, &element.placeholder})
         if (!candidate->empty())
-            return *candidate;
+            return withoutLabelColon(*candidate);
     return std::nullopt;
 }
 
