@@ -8,7 +8,7 @@
 namespace keyferry {
 
 AutomationEngine::AutomationEngine(DesktopServices& desktop, Scheduler& scheduler)
-    : desktop_(desktop), scheduler_(scheduler) {}
+    : desktop_(desktop), scheduler_(scheduler), pacing_(desktop.keyPacing()) {}
 
 AutomationEngine::~AutomationEngine() {
     releaseEverythingPressed();
@@ -19,6 +19,7 @@ namespace {
 // Preparing a character again and again without it becoming ready means the keyboard
 // cannot type it; a few rounds (a rebind after a settle wait) are normal.
 constexpr int preparationRounds = 4;
+constexpr Scheduler::Duration preparationPatience = std::chrono::seconds(5);
 
 Posted mouseFailure(Posted posted) {
     if (!posted)
@@ -108,22 +109,27 @@ Task<Posted> AutomationEngine::pressKey(Key key, Modifiers modifiers, Cancellati
         sendChecked(cancellation, std::nullopt, [&] { return post(key, modifiers, true); });
     if (!down || !*down)
         co_return down.value_or(Posted{});
-    co_await sleepFor(scheduler_, keyHold, cancellation);
+    co_await sleepFor(scheduler_, pacing_.hold, cancellation);
     post(key, modifiers, false); // a release always goes out, even after a stop
     if (!modifiers.empty())
-        co_await sleepFor(scheduler_, shortPause, cancellation);
+        co_await sleepFor(scheduler_, pacing_.pause, cancellation);
     co_return Posted{};
 }
 
 Task<Posted> AutomationEngine::prepare(std::string_view text, Cancellation cancellation) {
     const auto clusters = graphemeClusters(text);
     const std::string_view first = clusters.empty() ? text : clusters.front();
-    for (int round = 0; round < preparationRounds; ++round) {
+    // A desktop may ask for short waits again and again while the target reads what was
+    // typed before (X11): rounds that wait are bounded by time, rounds that do not by count.
+    const auto giveUp = scheduler_.now() + preparationPatience;
+    for (int idle = 0; idle < preparationRounds && scheduler_.now() < giveUp;) {
         const auto settle = desktop_.prepareText(text);
         if (!settle)
             co_return Posted::failure(settle.error());
         if (*settle > Scheduler::Duration{0})
             co_await sleepFor(scheduler_, *settle, cancellation);
+        else
+            ++idle;
         if (halted(cancellation) || desktop_.isPrepared(first))
             co_return Posted{};
     }
@@ -206,10 +212,10 @@ Task<Posted> AutomationEngine::repeatKey(Key key, std::int64_t count, double gap
 Task<Posted> AutomationEngine::clearField(Cancellation cancellation) {
     if (const Posted all = co_await pressKey(Key::a, Modifier::control, cancellation); !all)
         co_return all;
-    co_await sleepFor(scheduler_, afterSelectAll, cancellation);
+    co_await sleepFor(scheduler_, pacing_.afterSelectAll, cancellation);
     if (const Posted back = co_await pressKey(Key::backspace, {}, cancellation); !back)
         co_return back;
-    co_await sleepFor(scheduler_, shortPause, cancellation);
+    co_await sleepFor(scheduler_, pacing_.pause, cancellation);
     co_return Posted{};
 }
 
@@ -223,7 +229,7 @@ Task<Posted> AutomationEngine::enterText(const Step& step, const std::optional<s
             co_return co_await choose(step, std::move(*choices), value.value_or(""), settings,
                                       cancellation);
     if (!settings.clearFieldFirst)
-        co_await sleepFor(scheduler_, shortPause, cancellation); // the same wait before the text
+        co_await sleepFor(scheduler_, pacing_.pause, cancellation); // as after a clearing
     else if (const Posted cleared = co_await clearField(cancellation); !cleared)
         co_return cleared;
     const std::string text = value.value_or("");
@@ -233,7 +239,7 @@ Task<Posted> AutomationEngine::enterText(const Step& step, const std::optional<s
             co_return typed;
     if (halted(cancellation))
         co_return Posted{};
-    co_await sleepFor(scheduler_, shortPause, cancellation);
+    co_await sleepFor(scheduler_, pacing_.pause, cancellation);
     // Not cleared and nothing typed: there is nothing of ours to look for.
     if (settings.verifyTypedText && (settings.clearFieldFirst || !text.empty())) {
         fieldCheck_ = co_await readBack(text, settings.clearFieldFirst, step.label, cancellation);
@@ -479,6 +485,8 @@ AutomationEngine::awaitField(FieldIdentity expected, std::optional<FieldIdentity
                              Scheduler::Duration longest, Cancellation cancellation) {
     const auto deadline = scheduler_.now() + longest;
     FieldArrival arrival;
+    std::optional<FieldIdentity> resting; // another element, and since when it has the focus
+    auto restingSince = scheduler_.now();
     for (;;) {
         // The focus may have moved on to a window the target opened (the next form): follow
         // it there; a focus anywhere else is no field of the target's yet.
@@ -491,7 +499,14 @@ AutomationEngine::awaitField(FieldIdentity expected, std::optional<FieldIdentity
         }
         const bool elsewhere =
             element && element->ready && !(unmoved && isRecordedField(*unmoved, *arrival.focused));
-        if (elsewhere || longest <= Scheduler::Duration{0}) {
+        if (!elsewhere || arrival.focused != resting) {
+            resting = elsewhere ? arrival.focused : std::nullopt;
+            restingSince = scheduler_.now();
+        }
+        // A page that loads focuses the document first and its first field a moment later:
+        // another element is the answer only once the focus rests there.
+        const bool settled = elsewhere && scheduler_.now() - restingSince >= focusRest;
+        if (settled || longest <= Scheduler::Duration{0}) {
             arrival.result = FieldArrival::Result::wrongField;
             co_return arrival;
         }

@@ -28,10 +28,10 @@ public:
         friend bool operator==(const AppEntry&, const AppEntry&) = default;
     };
 
+    /// A mouse button's hold, and the pause between the two clicks of a double click.
     static constexpr Scheduler::Duration keyHold = std::chrono::milliseconds(20);
     static constexpr Scheduler::Duration shortPause = std::chrono::milliseconds(50);
     static constexpr Scheduler::Duration activationPoll = std::chrono::milliseconds(100);
-    static constexpr Scheduler::Duration afterSelectAll = std::chrono::milliseconds(150);
     static constexpr int activationPolls = 20;
     /// How long a run waits for the user to answer the desktop's question whether Keyferry
     /// may type, and how often it looks.
@@ -41,6 +41,8 @@ public:
     static constexpr Scheduler::Duration readBackPoll = std::chrono::milliseconds(20);
     /// How often a run looks whether the next step's field has come.
     static constexpr Scheduler::Duration fieldPoll = std::chrono::milliseconds(10);
+    /// How long the focus must stay on another element before a run calls it the wrong field.
+    static constexpr Scheduler::Duration focusRest = std::chrono::milliseconds(300);
 
     /// Whether a step's recorded field had the focus before its first key.
     struct FieldArrival {
@@ -162,6 +164,7 @@ private:
 
     DesktopServices& desktop_;
     Scheduler& scheduler_;
+    const DesktopServices::KeyPacing pacing_;
     std::set<std::pair<Key, std::uint8_t>> keysDown_;
     struct ButtonDown {
         MouseButton button;

@@ -145,7 +145,20 @@ public:
     using Duration = Scheduler::Duration;
     using Callback = std::function<void(const InputEvent&)>;
 
+    /// The waits a run makes around keys, for clients that may see a key late or out of order
+    /// (a release before its press was handled, a shortcut after the text that follows it).
+    struct KeyPacing {
+        Duration hold = std::chrono::milliseconds(20); ///< between a key's press and release
+        /// After a key pressed with modifiers, after clearing a field and after a text.
+        Duration pause = std::chrono::milliseconds(50);
+        Duration afterSelectAll = std::chrono::milliseconds(150);
+    };
+
     virtual ~DesktopServices() = default;
+
+    /// Default: the waits above. A desktop that hands each client its events at once and in
+    /// the order sent needs none.
+    virtual KeyPacing keyPacing() const { return {}; }
 
     // ---- synthesis: each says why when the event could not be created or posted ----
 

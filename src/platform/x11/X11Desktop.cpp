@@ -5,6 +5,7 @@
 #include "platform/atspi/AtspiFocus.h"
 #include "platform/common/AccessibilityBus.h"
 #include "platform/common/ApplicationNames.h"
+#include "platform/x11/ClientPing.h"
 #include "platform/x11/GuardianJournal.h"
 #include "platform/x11/LeftoverKeymaps.h"
 #include "platform/x11/X11Handles.h"
@@ -75,7 +76,8 @@ X11Desktop::X11Desktop(Scheduler& scheduler, DisplayPtr display, DisplayPtr even
     : scheduler_(scheduler), display_(std::move(display)), events_(std::move(events)),
       windows_(std::make_unique<X11Windows>(display_.get())),
       journal_(std::make_unique<GuardianJournal>(display_.get())),
-      keyboard_(std::make_unique<X11Keyboard>(display_.get(), *journal_)) {
+      keyboard_(std::make_unique<X11Keyboard>(display_.get(), *journal_)),
+      ping_(std::make_unique<ClientPing>(display_.get())) {
     int event = 0, error = 0, major = 0, minor = 0;
     hasXTest_ = XTestQueryExtension(display_.get(), &event, &error, &major, &minor);
     hasXInput2_ = setUpListening();
@@ -128,10 +130,22 @@ void X11Desktop::keepKeymap() {
     }
 }
 
+void X11Desktop::learnWhatTheClientRead() {
+    readEvents(); // the answer may be waiting
+    ping_->giveUpOlderThan(X11Keyboard::readPatience);
+    const auto focus = focusedWindow();
+    const Window window = focus ? static_cast<Window>(*focus) : None;
+    const bool answers = window != None && ping_->takesPings(window);
+    if (answers && keyboard_->clientBehind())
+        ping_->send(window);
+    keyboard_->clientRead(answers, ping_->caughtUpTo());
+}
+
 Expected<DesktopServices::Duration> X11Desktop::prepareText(std::string_view text) {
     keepKeymap();
     if (!hasXTest_)
         return Unexpected{std::string(noXTest)};
+    learnWhatTheClientRead();
     return keyboard_->prepareText(text);
 }
 
@@ -143,6 +157,7 @@ Expected<DesktopServices::Duration> X11Desktop::prepareKey(Key key, Modifiers mo
     keepKeymap();
     if (!hasXTest_)
         return Unexpected{std::string(noXTest)};
+    learnWhatTheClientRead();
     return keyboard_->prepareKey(key, modifiers);
 }
 
@@ -161,10 +176,20 @@ void X11Desktop::endText() {
 void X11Desktop::restoreKeymapLater() {
     keepKeymap();
     // Clients turn keycodes into symbols when they read the event: restore a moment later.
-    restoreKeymapTimer_ = scheduler_.runAfter(X11Keyboard::settleTime, [this] {
-        restoreKeymapTimer_ = 0;
-        keyboard_->restoreKeymap();
-    });
+    restoreKeymapTimer_ = scheduler_.runAfter(X11Keyboard::settleTime,
+                                              [this] { restoreKeymapOnceRead(scheduler_.now()); });
+}
+
+void X11Desktop::restoreKeymapOnceRead(Scheduler::Duration since) {
+    restoreKeymapTimer_ = 0;
+    learnWhatTheClientRead();
+    if (keyboard_->clientBehind() && ping_->waiting() &&
+        scheduler_.now() - since < X11Keyboard::readPatience) {
+        restoreKeymapTimer_ = scheduler_.runAfter(X11Keyboard::readPoll,
+                                                  [this, since] { restoreKeymapOnceRead(since); });
+        return;
+    }
+    keyboard_->restoreKeymap();
 }
 
 Posted X11Desktop::postMouseButton(MouseButton button, Point position, bool down, int) {
@@ -243,7 +268,8 @@ bool X11Desktop::setUpListening() {
     XIEventMask mask{XIAllMasterDevices, sizeof bits, bits};
     XISelectEvents(display, DefaultRootWindow(display), &mask, 1);
     activeWindowAtom_ = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
-    XSelectInput(display, DefaultRootWindow(display), PropertyChangeMask);
+    // Substructure: clients answer pings on the root window.
+    XSelectInput(display, DefaultRootWindow(display), PropertyChangeMask | SubstructureNotifyMask);
     XFlush(display);
 
     notifier_ = std::make_unique<QSocketNotifier>(ConnectionNumber(display), QSocketNotifier::Read);
@@ -259,6 +285,10 @@ void X11Desktop::readEvents() {
         XNextEvent(display, &event);
         if (event.type == PropertyNotify && event.xproperty.atom == activeWindowAtom_) {
             ownActive_ = ownApplicationInFront();
+            continue;
+        }
+        if (event.type == ClientMessage) {
+            ping_->answered(event.xclient);
             continue;
         }
         XGenericEventCookie* cookie = &event.xcookie;
@@ -599,7 +629,7 @@ bool X11Desktop::isTrustedWithPrompt() {
 }
 
 std::optional<FocusedElement> X11Desktop::focusedElement() {
-    return focus_ ? focus_->focusedElement() : std::nullopt;
+    return focus_ ? focus_->focusedElement(*this) : std::nullopt;
 }
 
 std::optional<FieldText> X11Desktop::focusedFieldText() {

@@ -17,6 +17,7 @@ class AtspiFocus;
 } // namespace keyferry::atspi
 
 namespace keyferry::x11 {
+class ClientPing;
 class InputJournal;
 class X11Keyboard;
 class X11Windows;
@@ -33,6 +34,8 @@ public:
     static Expected<std::unique_ptr<X11Desktop>> connect(Scheduler& scheduler);
     ~X11Desktop() override;
 
+    /// None: the server hands each client its events in the order they were sent.
+    KeyPacing keyPacing() const override { return {{}, {}, {}}; }
     Posted postKey(Key key, Modifiers modifiers, bool down) override;
     Posted postCharacter(std::string_view character) override;
     Expected<Duration> prepareText(std::string_view text) override;
@@ -98,6 +101,9 @@ private:
     bool ownApplicationInFront();
     void restorePointerLater();
     void restoreKeymapLater();
+    void restoreKeymapOnceRead(Scheduler::Duration since);
+    /// Asks the client typed into whether it has read the keys so far (see ClientPing).
+    void learnWhatTheClientRead();
     void keepKeymap();
     std::string cachedName(const std::string& applicationID);
 
@@ -107,6 +113,7 @@ private:
     std::unique_ptr<x11::X11Windows> windows_;
     std::unique_ptr<x11::InputJournal> journal_;
     std::unique_ptr<x11::X11Keyboard> keyboard_;
+    std::unique_ptr<x11::ClientPing> ping_;
     /// Focus windows (often a toolkit's child window) to their client window: asked before
     /// every key event, so only a change of focus costs more than one round trip.
     std::map<unsigned long, unsigned long> clientOfFocus_;

@@ -321,9 +321,15 @@ Expected<X11Keyboard::Duration> X11Keyboard::bindMissing(const std::vector<KeySy
             spare = free.front();
             free.erase(free.begin());
         } else if (!reusable.empty()) {
-            const auto ready = reusable.front()->lastTyped + settleTime;
+            const Spare& oldest = *reusable.front();
+            const bool read = clientReadUpTo_ && oldest.lastTyped <= *clientReadUpTo_;
+            const auto ready =
+                read ? now
+                     : oldest.lastTyped +
+                           (clientAnswersPings_ ? Duration(readPatience) : Duration(settleTime));
             if (ready > now) {
-                untilReusable = ready - now;
+                untilReusable =
+                    clientAnswersPings_ ? std::min(ready - now, Duration(readPoll)) : ready - now;
                 break;
             }
             spare = reusable.front();
@@ -449,6 +455,18 @@ Posted X11Keyboard::typeCharacter(std::string_view character) {
                 spare.lastTyped = Clock::now();
     }
     return {};
+}
+
+void X11Keyboard::clientRead(bool answersPings, std::optional<Clock::time_point> upTo) {
+    clientAnswersPings_ = answersPings;
+    clientReadUpTo_ = upTo;
+}
+
+bool X11Keyboard::clientBehind() const {
+    return std::ranges::any_of(spare_, [&](const Spare& spare) {
+        return spare.isBound() && spare.lastTyped != Clock::time_point{} &&
+               (!clientReadUpTo_ || spare.lastTyped > *clientReadUpTo_);
+    });
 }
 
 void X11Keyboard::sync() {

@@ -70,6 +70,17 @@ public:
     /// Time clients get to see a keymap change before a key uses it, and to turn a keycode
     /// into a symbol before the keycode is bound to another.
     static constexpr std::chrono::milliseconds settleTime{100};
+    /// A client that answers pings gets a keycode rebound only once it has read the keys
+    /// typed with it, or after this long without an answer.
+    static constexpr std::chrono::milliseconds readPatience{1500};
+    /// How often a wait for the client's answer looks again.
+    static constexpr std::chrono::milliseconds readPoll{5};
+
+    /// What is known of the client typed into: whether it answers pings, and the time up to
+    /// which it has read every key (the last answered ping).
+    void clientRead(bool answersPings, std::optional<std::chrono::steady_clock::time_point> upTo);
+    /// Whether keys typed with a borrowed keycode may not have been read yet.
+    bool clientBehind() const;
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -123,6 +134,8 @@ private:
     std::multiset<KeyCode> held_;
     KeyCode shiftKeycode_ = 0, controlKeycode_ = 0, altKeycode_ = 0, levelThreeKeycode_ = 0;
     unsigned int levelThreeMask_ = 0;
+    bool clientAnswersPings_ = false;
+    std::optional<Clock::time_point> clientReadUpTo_;
 };
 
 } // namespace keyferry::x11
