@@ -173,6 +173,34 @@ TEST_F(FieldAwareRunTest, AfterSavingTheNextRowWaitsForThePageToLoadAndNoLonger)
     EXPECT_EQ(runner.state(), RunnerState(Finished{3, 0, 3}));
 }
 
+// A loaded page focuses its document first and its first field a moment later: that is no
+// wrong field. A page that leaves the focus on the document is, once the focus rests there.
+TEST_F(FieldAwareRunTest, TheDocumentFocusedBeforeTheFirstFieldIsNoWrongField) {
+    form().reloadTime = 500ms;
+    form().documentFirst = 200ms;
+    run(2);
+    EXPECT_EQ(runner.state(), RunnerState(Finished{2, 0, 2})) << runner.statusMessage();
+    const auto returns = keyDownTimes(Key::returnKey);
+    const auto selectAlls = keyDownTimes(Key::a);
+    ASSERT_EQ(returns.size(), 2u);
+    ASSERT_EQ(selectAlls.size(), 4u);
+    EXPECT_EQ(selectAlls[2] - returns[0], 700ms);
+}
+
+TEST_F(FieldAwareRunTest, APageThatLeavesTheFocusOnItsDocumentPausesOnceTheFocusRests) {
+    form().reloadTime = 500ms;
+    form().documentFirst = 60s; // no field is ever focused
+    run(2);
+    EXPECT_EQ(runner.statusMessage(),
+              "Expected field \"Name\", but the focus is on an unnamed element");
+    ASSERT_EQ(outcomes.size(), 2u);
+    EXPECT_EQ(outcomes[1].status, RowStatus::wrongField);
+    const auto lastReturn = keyDownTimes(Key::returnKey).back();
+    EXPECT_EQ(now() - lastReturn, 500ms + AutomationEngine::focusRest)
+        << "the load, then the focus resting on the document";
+    EXPECT_EQ(charactersTyped(), 10u) << "row 1 only: nothing typed into the document";
+}
+
 TEST_F(FieldAwareRunTest, AFieldThatNeverComesPausesAfterTheLongestWait) {
     form().reloadTime = 60s;
     item.settings.longestFieldWait = 10;

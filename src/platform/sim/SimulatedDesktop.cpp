@@ -455,10 +455,18 @@ void SimulatedDesktop::keyToForm(Key key, Modifiers modifiers) {
             target->loading = true;
             const int process = *front_;
             scheduler_.runAfter(target->reloadTime, [this, process] {
-                if (Form* later = form(process)) {
-                    later->loading = false;
-                    later->focused = 0;
-                }
+                Form* later = form(process);
+                if (!later)
+                    return;
+                later->loading = false;
+                later->focused = 0;
+                if (later->documentFirst <= Scheduler::Duration{0})
+                    return;
+                later->documentFocused = true;
+                scheduler_.runAfter(later->documentFirst, [this, process] {
+                    if (Form* loaded = form(process))
+                        loaded->documentFocused = false;
+                });
             });
         } else {
             target->focused = 0; // the form starts over for the next record
@@ -606,8 +614,13 @@ std::optional<FocusedElement> SimulatedDesktop::focusedElement() {
     Form* target = frontForm();
     if (!target || target->fields.empty())
         return std::nullopt;
-    const Field& field = target->fields[target->focused];
     FocusedElement element;
+    if (target->documentFocused) {
+        element.role = ElementRole::other;
+        element.processID = *front_;
+        return element;
+    }
+    const Field& field = target->fields[target->focused];
     element.role = field.role;
     element.title = field.name;
     element.description = field.description;

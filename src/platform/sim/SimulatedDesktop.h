@@ -68,6 +68,10 @@ public:
         /// before the form is there again with its first field focused.
         Scheduler::Duration reloadTime{0};
         bool loading = false;
+        /// After loading, the page's document (an unnamed element) has the focus this long
+        /// before the first field does.
+        Scheduler::Duration documentFirst{0};
+        bool documentFocused = false;
     };
 
     struct PostedEvent {
