@@ -44,11 +44,19 @@ FieldIdentity fieldIdentity(const FocusedElement& element) {
 
 bool isRecordedField(const FieldIdentity& recorded, const FieldIdentity& focused) {
     if (recorded.role != focused.role || recorded.name != focused.name ||
-        recorded.id != focused.id || recorded.context != focused.context)
+        recorded.context != focused.context)
+        return false;
+    // Ids are compared where both are known: a browser may not tell one yet (Firefox answers
+    // the first question about an element without any of its attributes).
+    if (!recorded.id.empty() && !focused.id.empty() && recorded.id != focused.id)
         return false;
     // Name and id are what survive a field being added elsewhere; the place only where there
     // is nothing else.
-    return !recorded.name.empty() || !recorded.id.empty() || recorded.place == focused.place;
+    if (!recorded.name.empty())
+        return true;
+    if (!recorded.id.empty())
+        return recorded.id == focused.id;
+    return recorded.place == focused.place;
 }
 
 std::string fieldDisplayName(const FieldIdentity& field) {

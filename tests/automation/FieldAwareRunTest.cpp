@@ -36,7 +36,7 @@ TEST(FieldMatch, StrictOnWhatIdentifiesAFieldTolerantOfWhatALoadChanges) {
         {"another name", {"text", "Street", "id_city", {"Delivery"}, "0/4/2"}, false},
         {"another kind", {"combo box", "City", "id_city", {"Delivery"}, "0/4/2"}, false},
         {"another id", {"text", "City", "id_town", {"Delivery"}, "0/4/2"}, false},
-        {"no id", {"text", "City", "", {"Delivery"}, "0/4/2"}, false},
+        {"its id not told (yet)", {"text", "City", "", {"Delivery"}, "0/4/2"}, true},
         {"the billing address's City", {"text", "City", "id_city", {"Billing"}, "0/4/2"}, false},
         {"outside any group", {"text", "City", "id_city", {}, "0/4/2"}, false},
     };
@@ -47,6 +47,13 @@ TEST(FieldMatch, StrictOnWhatIdentifiesAFieldTolerantOfWhatALoadChanges) {
     const FieldIdentity unnamed{"text", "", "", {}, "0/1"};
     EXPECT_TRUE(isRecordedField(unnamed, {"text", "", "", {}, "0/1"}));
     EXPECT_FALSE(isRecordedField(unnamed, {"text", "", "", {}, "0/2"}));
+    // Without a name the id is what identifies: both must have it.
+    const FieldIdentity byId{"text", "", "id_zip", {}, "0/3"};
+    EXPECT_TRUE(isRecordedField(byId, {"text", "", "id_zip", {}, "0/4"}));
+    EXPECT_FALSE(isRecordedField(byId, {"text", "", "", {}, "0/3"}));
+    EXPECT_FALSE(isRecordedField(byId, {"text", "", "id_city", {}, "0/3"}));
+    // Recorded before the browser told the id: the name still identifies it.
+    EXPECT_TRUE(isRecordedField(text("City"), {"text", "City", "id_city", {}, "0/4"}));
 }
 
 TEST(FieldMatch, MessagesNameTheFieldsAsTheUserSeesThem) {
