@@ -147,6 +147,15 @@ std::string fieldName(AtspiAccessible* accessible) {
     return isTypeName(name) ? std::string() : name;
 }
 
+// A group's own name (a group box's title) or its label's (a fieldset's legend); never a
+// label merely laid out beside it, which is the first field's.
+std::string groupName(AtspiAccessible* group) {
+    std::string name = text(atspi_accessible_get_name(group, nullptr));
+    if (name.empty() || isTypeName(name))
+        name = labelledByName(group);
+    return isTypeName(name) ? std::string() : name;
+}
+
 // Containers whose name says which part of a form a field belongs to (a fieldset's legend,
 // a group box's title, a tab's label).
 bool namesAGroup(AtspiRole role) {
@@ -182,7 +191,7 @@ std::string elementId(AtspiAccessible* accessible, GHashTable* attributes) {
 struct Surroundings {
     std::vector<std::string> groups; ///< outermost first
     std::string place;
-    bool pageLoading = false;
+    AccessiblePtr page; ///< the web page the element is part of, if any
 };
 
 // The named groups around the element and its place, up to its window or page; asked only
@@ -195,12 +204,14 @@ Surroundings surroundings(AtspiAccessible* accessible, bool wantPlace) {
     AccessiblePtr current(atspi_accessible_get_parent(accessible, nullptr));
     for (int depth = 0; current && depth < 40; ++depth) {
         const AtspiRole role = atspi_accessible_get_role(current.get(), nullptr);
-        if (role == ATSPI_ROLE_DOCUMENT_WEB)
-            found.pageLoading = hasState(current.get(), ATSPI_STATE_BUSY);
+        if (role == ATSPI_ROLE_DOCUMENT_WEB) {
+            g_object_ref(current.get());
+            found.page.reset(current.get());
+        }
         if (endsTheWalk(role))
             break;
         if (namesAGroup(role)) {
-            const std::string name = fieldName(current.get());
+            const std::string name = groupName(current.get());
             if (!name.empty())
                 found.groups.push_back(name);
         }
@@ -299,6 +310,15 @@ AccessiblePtr focusedIn(int processID) {
 
 } // namespace
 
+// What identifies an element does not change while it lives; asking for it again costs dozens
+// of round trips on the bus, and a run asks every few milliseconds while it waits for a field.
+// Only readiness is asked anew.
+struct AtspiFocus::Described {
+    AccessiblePtr element;
+    AccessiblePtr page;
+    FocusedElement facts;
+};
+
 AtspiFocus::AtspiFocus() {
     if (atspi_init() > 1) // 0: started, 1: already running; more: no accessibility bus
         return;
@@ -329,7 +349,7 @@ void AtspiFocus::onFocus(void* rawEvent, void* self) {
         // the signal too. Not asked whether it is still focused: the focus may have gone
         // already (the keyboard left the window), and the event says it came here.
         if (focus->moved_.use_count() > 1)
-            focus->moved_->emit(describe(event->source));
+            focus->moved_->emit(focus->describe(event->source));
     }
     g_boxed_free(atspi_event_get_type(), event);
 }
@@ -370,7 +390,23 @@ std::optional<FocusedElement> AtspiFocus::focusedElement() const {
     return describe(focused_);
 }
 
-FocusedElement AtspiFocus::describe(AtspiAccessible* focused) {
+FocusedElement AtspiFocus::describe(AtspiAccessible* focused) const {
+    auto known =
+        std::ranges::find(described_, focused, [](const Described& d) { return d.element.get(); });
+    if (known == described_.end()) {
+        Described fresh = describeAnew(focused);
+        if (described_.size() >= describedKept)
+            described_.pop_back();
+        described_.push_front(std::move(fresh));
+        known = described_.begin();
+    }
+    FocusedElement element = known->facts;
+    const bool pageLoading = known->page && hasState(known->page.get(), ATSPI_STATE_BUSY);
+    element.ready = isReady(focused, element.role, pageLoading);
+    return element;
+}
+
+AtspiFocus::Described AtspiFocus::describeAnew(AtspiAccessible* focused) {
     FocusedElement element;
     const AtspiRole focusedRole = atspi_accessible_get_role(focused, nullptr);
     // A combo box that takes no text focuses a button inside it: the combo box is the field.
@@ -418,12 +454,11 @@ FocusedElement AtspiFocus::describe(AtspiAccessible* focused) {
         g_hash_table_unref(attributes);
     element.processID = static_cast<int>(atspi_accessible_get_process_id(accessible, nullptr));
     // The place tells fields apart only where neither name nor id does.
-    const Surroundings around =
-        surroundings(accessible, element.title.empty() && element.id.empty());
+    Surroundings around = surroundings(accessible, element.title.empty() && element.id.empty());
     element.context = around.groups;
     element.place = around.place;
-    element.ready = isReady(focused, element.role, around.pageLoading);
-    return element;
+    g_object_ref(focused);
+    return Described{AccessiblePtr(focused), std::move(around.page), std::move(element)};
 }
 
 } // namespace keyferry::atspi

@@ -3,6 +3,7 @@
 #include "automation/DesktopServices.h"
 #include "model/Signal.h"
 
+#include <deque>
 #include <memory>
 #include <optional>
 
@@ -41,8 +42,12 @@ public:
     std::unique_ptr<InputListener> watch(DesktopServices::FocusCallback callback);
 
 private:
+    struct Described;
+    static constexpr std::size_t describedKept = 32;
+
     static void onFocus(void* event, void* self);
-    static FocusedElement describe(AtspiAccessible* accessible);
+    FocusedElement describe(AtspiAccessible* accessible) const;
+    static Described describeAnew(AtspiAccessible* accessible);
     void setFocused(AtspiAccessible* accessible);
     /// Makes sure the focus known is in the process given (0: any), searching it if not.
     void lookIn(int processID);
@@ -50,6 +55,8 @@ private:
 
     AtspiEventListener* listener_ = nullptr;
     AtspiAccessible* focused_ = nullptr;
+    /// The elements described last, newest first.
+    mutable std::deque<Described> described_;
     /// Shared with the handles of watch(), which may outlive this object.
     std::shared_ptr<Signal<const FocusedElement&>> moved_ =
         std::make_shared<Signal<const FocusedElement&>>();
