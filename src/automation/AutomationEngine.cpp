@@ -136,6 +136,11 @@ Task<Posted> AutomationEngine::prepare(std::string_view text, Cancellation cance
     co_return Posted::failure("the keyboard cannot be set up for \"" + std::string(first) + "\"");
 }
 
+void AutomationEngine::prepareAhead(std::string_view text) {
+    if (!text.empty())
+        (void)desktop_.prepareText(text); // a failure shows when the text is typed
+}
+
 Task<Posted> AutomationEngine::typeText(std::string text, double interCharDelay,
                                         Cancellation cancellation) {
     if (text.empty())

@@ -38,9 +38,9 @@ public:
     static constexpr Scheduler::Duration inputAccessPatience = std::chrono::minutes(2);
     static constexpr Scheduler::Duration inputAccessPoll = std::chrono::milliseconds(100);
     /// How often a field is read while it may still be catching up (see readBackPatience).
-    static constexpr Scheduler::Duration readBackPoll = std::chrono::milliseconds(20);
+    static constexpr Scheduler::Duration readBackPoll = std::chrono::milliseconds(5);
     /// How often a run looks whether the next step's field has come.
-    static constexpr Scheduler::Duration fieldPoll = std::chrono::milliseconds(10);
+    static constexpr Scheduler::Duration fieldPoll = std::chrono::milliseconds(5);
     /// How long the focus must stay on another element before a run calls it the wrong field.
     static constexpr Scheduler::Duration focusRest = std::chrono::milliseconds(300);
 
@@ -73,6 +73,9 @@ public:
     /// late character does not delay the ones after it). Fails as soon as a character cannot
     /// be sent.
     Task<Posted> typeText(std::string text, double interCharDelay, Cancellation cancellation);
+    /// Readies the keyboard for texts to come (a row's values) without waiting: the time the
+    /// desktop needs after that passes while the run waits for the form.
+    void prepareAhead(std::string_view text);
     /// One key press: down, 20 ms, up; 50 ms more when modifiers were held. Fails when the
     /// key cannot be pressed at all on this keyboard.
     Task<Posted> pressKey(Key key, Modifiers modifiers, Cancellation cancellation);

@@ -321,6 +321,21 @@ Task<void> RunnerEngine::run(Template item, CSVData data, RowPlan plan, Cancella
             progress_.elapsed = scheduler_.now() - runStart;
             rowEnded.emit(outcome);
         };
+        // The row's characters made typable at once: one keymap change for the row instead of
+        // one per field. Only once the form is there: Firefox loses the keys typed into a page
+        // that loaded while the keymap changed.
+        const auto prepareRow = [&] {
+            std::string rowText;
+            std::size_t valueColumn = 0;
+            for (const Step& step : item.steps)
+                if (step.type == StepType::textInput) {
+                    if (step.isFixed())
+                        rowText += step.fixedValue.value_or("");
+                    else if (valueColumn < data.columnCount())
+                        rowText += data.field(row, valueColumn++);
+                }
+            automation_.prepareAhead(rowText);
+        };
         std::size_t column = 0;
         bool interrupted = false;
         bool everyFieldVerified = true, anyFieldVerified = false;
@@ -394,6 +409,8 @@ Task<void> RunnerEngine::run(Template item, CSVData data, RowPlan plan, Cancella
                 pauseAt(index, why);
                 co_return;
             }
+            if (i == 0)
+                prepareRow();
             const std::optional<FieldIdentity> focusNow = arrival ? arrival->focused : std::nullopt;
             const Step* next = nextStep(index, i);
             const bool waitsForNext = waitForFields && postsInput(step.type) && next &&

@@ -136,9 +136,17 @@ void X11Desktop::learnWhatTheClientRead() {
     const auto focus = focusedWindow();
     const Window window = focus ? static_cast<Window>(*focus) : None;
     const bool answers = window != None && ping_->takesPings(window);
-    if (answers && keyboard_->clientBehind())
-        ping_->send(window);
     keyboard_->clientRead(answers, ping_->caughtUpTo());
+    askClientToRead(window);
+}
+
+void X11Desktop::askClientToRead(std::optional<unsigned long> window) {
+    if (!window) {
+        const auto focus = focusedWindow();
+        window = focus ? static_cast<Window>(*focus) : None;
+    }
+    if (*window != None && keyboard_->clientBehind() && ping_->takesPings(*window))
+        ping_->send(*window);
 }
 
 Expected<DesktopServices::Duration> X11Desktop::prepareText(std::string_view text) {
@@ -146,7 +154,9 @@ Expected<DesktopServices::Duration> X11Desktop::prepareText(std::string_view tex
     if (!hasXTest_)
         return Unexpected{std::string(noXTest)};
     learnWhatTheClientRead();
-    return keyboard_->prepareText(text);
+    auto settle = keyboard_->prepareText(text);
+    askClientToRead(); // about what was just bound
+    return settle;
 }
 
 bool X11Desktop::isPrepared(std::string_view character) {
@@ -158,7 +168,9 @@ Expected<DesktopServices::Duration> X11Desktop::prepareKey(Key key, Modifiers mo
     if (!hasXTest_)
         return Unexpected{std::string(noXTest)};
     learnWhatTheClientRead();
-    return keyboard_->prepareKey(key, modifiers);
+    auto settle = keyboard_->prepareKey(key, modifiers);
+    askClientToRead();
+    return settle;
 }
 
 Posted X11Desktop::postCharacter(std::string_view character) {

@@ -104,6 +104,8 @@ private:
     void restoreKeymapOnceRead(Scheduler::Duration since);
     /// Asks the client typed into whether it has read the keys so far (see ClientPing).
     void learnWhatTheClientRead();
+    /// Pings the client (of `window`, else of the focus) when it may not have read all yet.
+    void askClientToRead(std::optional<unsigned long> window = std::nullopt);
     void keepKeymap();
     std::string cachedName(const std::string& applicationID);
 

@@ -245,8 +245,15 @@ std::optional<X11Keyboard::Placement> X11Keyboard::find(KeySym keysym) const {
 }
 
 bool X11Keyboard::isPrepared(std::string_view character) const {
+    const auto now = Clock::now();
     return std::ranges::all_of(utf8::codePoints(character), [&](char32_t point) {
-        return find(keysymForCodePoint(point)).has_value();
+        const KeySym keysym = keysymForCodePoint(point);
+        if (placement(keysym))
+            return true;
+        const auto spare = spareFor(keysym);
+        return spare && std::ranges::any_of(spare_, [&](const Spare& s) {
+                   return s.keycode == spare->keycode && bindingSeen(s, now);
+               });
     });
 }
 
@@ -270,7 +277,18 @@ Expected<X11Keyboard::Duration> X11Keyboard::prepareKey(Key key, Modifiers modif
         return Duration{0};
     if (!place && keysym == NoSymbol)
         return Unexpected{std::string("the key has no symbol")};
-    return bindMissing({keysym}, !modifiers.empty());
+    const auto bound = bindMissing({keysym}, !modifiers.empty());
+    if (!bound)
+        return bound;
+    // A key is pressed after one wait, not asked again: the whole settle time unless the
+    // client has read the binding already.
+    const auto now = Clock::now();
+    Duration wait = *bound;
+    if (const auto spare = spareFor(keysym))
+        for (const Spare& s : spare_)
+            if (s.keycode == spare->keycode && !bindingSeen(s, now))
+                wait = std::max(wait, Duration(s.boundAt + settleTime - now));
+    return wait;
 }
 
 Expected<X11Keyboard::Duration> X11Keyboard::bindMissing(const std::vector<KeySym>& wanted,
@@ -278,20 +296,24 @@ Expected<X11Keyboard::Duration> X11Keyboard::bindMissing(const std::vector<KeySy
     const auto now = Clock::now();
     // Spares holding a wanted symbol stay; the others may be taken over once their last key
     // had time to be read. Those wanted later in the text are taken last.
+    // Only spares wanted soon are kept: were every spare held for later, a character needed
+    // now could not be bound at all.
     std::set<KeyCode> kept;
     std::vector<KeySym> missing;
-    for (KeySym keysym : wanted) {
-        if (const auto place = spareFor(keysym))
-            kept.insert(place->keycode);
-        else
-            missing.push_back(keysym);
+    for (std::size_t i = 0; i < wanted.size(); ++i) {
+        if (const auto place = spareFor(wanted[i])) {
+            if (i < spare_.size())
+                kept.insert(place->keycode);
+        } else {
+            missing.push_back(wanted[i]);
+        }
     }
     Duration settle{0};
     for (const Spare& spare : spare_)
-        if (kept.contains(spare.keycode))
-            settle = std::max(settle, Duration(spare.boundAt + settleTime - now));
+        if (kept.contains(spare.keycode) && !bindingSeen(spare, now))
+            settle = std::max(settle, untilSeen(spare, now));
     if (missing.empty())
-        return std::max(settle, Duration{0});
+        return settle;
     if (spare_.empty())
         return Unexpected{std::string("no free keycode")};
 
@@ -342,11 +364,23 @@ Expected<X11Keyboard::Duration> X11Keyboard::bindMissing(const std::vector<KeySy
     if (changes.empty()) {
         if (untilReusable)
             return *untilReusable; // nothing bound: try again once a spare is free to rebind
+        if (spareFor(wanted.front()))
+            return settle; // the next characters are bound; the rest waits for a later round
         return Unexpected{std::string("no free keycode")};
     }
     if (!apply(changes))
         return Unexpected{journal_.failure()};
     return std::max(settle, Duration(settleTime));
+}
+
+bool X11Keyboard::bindingSeen(const Spare& spare, Clock::time_point now) const {
+    // Time, not a ping: a client that has read the change may still take it in later
+    // (Firefox right after loading a page turned the first key typed into nothing).
+    return now >= spare.boundAt + settleTime;
+}
+
+X11Keyboard::Duration X11Keyboard::untilSeen(const Spare& spare, Clock::time_point now) const {
+    return spare.boundAt + settleTime - now;
 }
 
 bool X11Keyboard::apply(const std::vector<std::pair<Spare*, std::array<KeySym, 2>>>& changes) {
@@ -463,9 +497,12 @@ void X11Keyboard::clientRead(bool answersPings, std::optional<Clock::time_point>
 }
 
 bool X11Keyboard::clientBehind() const {
+    // Keys typed, or a binding made, after the last thing the client is known to have read.
     return std::ranges::any_of(spare_, [&](const Spare& spare) {
-        return spare.isBound() && spare.lastTyped != Clock::time_point{} &&
-               (!clientReadUpTo_ || spare.lastTyped > *clientReadUpTo_);
+        if (!spare.isBound())
+            return false;
+        const auto latest = std::max(spare.lastTyped, spare.boundAt);
+        return !clientReadUpTo_ || latest > *clientReadUpTo_;
     });
 }
 

@@ -79,7 +79,8 @@ public:
     /// What is known of the client typed into: whether it answers pings, and the time up to
     /// which it has read every key (the last answered ping).
     void clientRead(bool answersPings, std::optional<std::chrono::steady_clock::time_point> upTo);
-    /// Whether keys typed with a borrowed keycode may not have been read yet.
+    /// Whether the client may not have read a borrowed keycode's binding or the keys typed
+    /// with it yet.
     bool clientBehind() const;
 
 private:
@@ -111,6 +112,8 @@ private:
     std::optional<Placement> spareFor(KeySym keysym) const;
     std::optional<Placement> find(KeySym keysym) const;
     Expected<Duration> bindMissing(const std::vector<KeySym>& wanted, bool singleLevel);
+    bool bindingSeen(const Spare& spare, Clock::time_point now) const;
+    Duration untilSeen(const Spare& spare, Clock::time_point now) const;
     bool apply(const std::vector<std::pair<Spare*, std::array<KeySym, 2>>>& changes);
     /// What a spare keycode is to hold: two levels, or nothing as before it was bound.
     struct SpareContent {
