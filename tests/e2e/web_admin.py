@@ -5,6 +5,7 @@ benchmarks: people are added through an HTML form and stored in an SQLite databa
 Usage:
   web_admin.py serve DATABASE PORT_FILE [--extra-field] [--seed N]
   web_admin.py dump DATABASE
+  web_admin.py expected CSV
 
 serve listens on 127.0.0.1 at a free port and writes the port to PORT_FILE once it listens.
 GET /add/ renders the add form: nine fields (text, e-mail, phone, a select, a date with two
@@ -12,10 +13,13 @@ links after it, a textarea, a check box) and the buttons "Save", "Save and add a
 "Save and continue editing". A POST is answered after a random 0.1-1.5 s; a valid one is
 stored and redirected to the next page, an invalid one renders the form again with its
 errors. --extra-field adds "Middle name" after "Name", as a form changed after a template
-was recorded. Every POST is also written to the table posts with the delay it was given.
+was recorded; GET /extra-field/on adds it from then on. Every POST is also written to the
+table posts with the delay it was given.
 
 dump prints the stored people as JSON lines, in the order they were saved, every value as
-the browser sent it.
+the browser sent it. expected prints what a semicolon-separated CSV of the form's columns
+must become, one JSON line a row in the same shape: read with Python's own CSV reader, the
+check box's value turned into what the browser sends.
 """
 
 import html
@@ -108,6 +112,7 @@ def add_form(values, errors, extra_field, banner=""):
 
 def serve(database, port_file, extra_field, seed):
     db = open_database(database)
+    form_options = {"extra_field": extra_field}
     lock = threading.Lock()
     delays = random.Random(seed)
 
@@ -136,7 +141,10 @@ def serve(database, port_file, extra_field, seed):
                     if found:
                         banner = (f'<p class="success">The person “{html.escape(found[0])}” was '
                                   "added successfully. You may add another person below.</p>")
-                self.reply(200, add_form({}, {}, extra_field, banner))
+                self.reply(200, add_form({}, {}, form_options["extra_field"], banner))
+            elif url.path == "/extra-field/on":
+                form_options["extra_field"] = True
+                self.reply(200, page("Changed", "<p>The form has a middle name now.</p>"))
             elif url.path in ("/", "/people/"):
                 with lock:
                     count = db.execute("SELECT COUNT(*) FROM people").fetchone()[0]
@@ -175,7 +183,7 @@ def serve(database, port_file, extra_field, seed):
                         f"({', '.join('?' for _ in columns)})",
                         [values[c] for c in columns]).lastrowid
             if errors:
-                self.reply(200, add_form(values, errors, extra_field))
+                self.reply(200, add_form(values, errors, form_options["extra_field"]))
             elif "_addanother" in form:
                 self.reply(302, location=f"/add/?added={new_id}")
             else:
@@ -202,9 +210,23 @@ def dump(database):
         print(json.dumps({"post": row[2], "received": row[0], "delay": row[1]}))
 
 
+def expected(csv_path):
+    import csv
+    ticked = {"yes", "true", "1", "x"}
+    with open(csv_path, encoding="utf-8", newline="") as data:
+        rows = list(csv.reader(data, delimiter=";"))
+    for row in rows[1:]:
+        person = dict(zip(FIELDS[:-1], row[:-1]))
+        person["active"] = "yes" if row[-1].strip().lower() in ticked else ""
+        person["middle"] = ""
+        print(json.dumps(person, ensure_ascii=False))
+
+
 def main(argv):
     if len(argv) >= 3 and argv[1] == "dump":
         dump(argv[2])
+    elif len(argv) >= 3 and argv[1] == "expected":
+        expected(argv[2])
     elif len(argv) >= 4 and argv[1] == "serve":
         seed = None
         if "--seed" in argv:
