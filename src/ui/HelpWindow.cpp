@@ -146,7 +146,10 @@ QString HelpWindowController::helpHtml() {
         paragraph("The Recorder captures your workflow by watching which fields you navigate "
                   "through:") +
             bullets({{"Start", "Click the red \"Record\" button"},
+                     {"Begin", "In the target app, put the focus just before the first field "
+                               "(Shift+Tab): each Tab records the element it reaches"},
                      {"Navigate", "Use Tab to move between fields in the target app"},
+                     {"Send", "Press Return on the button that sends the form"},
                      {"Toggle Type", "Press Alt+Space to change a step's type"},
                      {"Stop", "Press Esc to finish recording"}}) +
             paragraph("After recording, you can either replace all existing steps or insert "

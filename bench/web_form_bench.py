@@ -1,0 +1,213 @@
+#!/usr/bin/python3
+"""Thirty hard rows into a web application's generated admin form, by `keyferry run` with
+the template `keyferry record` made (interCharDelay 0, read-back on) and by xdotool at its
+fastest; seconds per row beyond the server's own delay, and rows exact in the database.
+Runs inside a test desktop (scripts/test-desktop.sh).
+
+Usage: web_form_bench.py KEYFERRY BROWSER
+  BROWSER  chromium or firefox
+
+The application is tests/e2e/web_admin.py: every POST is answered after a random 0.1-1.5 s,
+which the server notes. Seconds per row = (time from the first saved row to the last, minus
+the server's delays in between) / (rows - 1): what the typing, the waits and the page loads
+cost. xdotool types each field (`type --delay 0`), Tab between them, Space on the check box
+where the row ticks it, Return on "Save and add another", then sleeps a fixed time for the
+next page: 1.0 s, shorter than the server's longest answer (forms may be typed into a page
+still loading), and 1.8 s, which covers it. A line per run: who, setting, rows saved, rows
+exact, seconds per row.
+"""
+
+import json
+import os
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import readback_bench as shared  # noqa: E402  (waits, ending)
+
+E2E = shared.E2E
+ADMIN = os.path.join(E2E, "web_admin.py")
+ROWS = os.path.join(E2E, "web_rows.csv")
+TICKED = {"yes", "true", "1", "x"}
+
+
+def admin(*arguments):
+    output = subprocess.run([sys.executable, ADMIN, *arguments], capture_output=True,
+                            text=True, check=True).stdout
+    return [json.loads(line) for line in output.splitlines() if line.strip()]
+
+
+def start(scratch, browser):
+    database = os.path.join(scratch, f"admin-{time.monotonic_ns()}.sqlite")
+    port_file = database + ".port"
+    server = subprocess.Popen([sys.executable, ADMIN, "serve", database, port_file,
+                               "--seed", "22"])
+    shared.wait_for(lambda: os.path.exists(port_file), 10)
+    with open(port_file) as text:
+        url = f"http://127.0.0.1:{text.read().strip()}/add/"
+    profile = os.path.join(scratch, f"{browser}-{time.monotonic_ns()}")
+    if browser == "chromium":
+        command = ["/usr/bin/chromium", f"--user-data-dir={profile}",
+                   "--force-renderer-accessibility", "--no-first-run",
+                   "--no-default-browser-check", "--disable-background-networking",
+                   "--disable-component-update", "--disable-sync", "--disable-gpu",
+                   "--password-store=basic", "--ozone-platform=x11",
+                   "--disable-features=Translate,AutofillServerCommunication",
+                   "--window-position=40,40", "--window-size=900,700", f"--app={url}"]
+        if os.geteuid() == 0:
+            command.insert(1, "--no-sandbox")
+    else:
+        os.makedirs(profile)
+        with open(os.path.join(profile, "user.js"), "w") as prefs:
+            for name, value in [("datareporting.policy.firstRunURL", '""'),
+                                ("datareporting.policy.dataSubmissionEnabled", "false"),
+                                ("toolkit.telemetry.reportingpolicy.firstRun", "false"),
+                                ("browser.aboutwelcome.enabled", "false"),
+                                ("startup.homepage_welcome_url", '""'),
+                                ("browser.startup.homepage_override.mstone", '"ignore"'),
+                                ("browser.shell.checkDefaultBrowser", "false")]:
+                prefs.write(f'user_pref("{name}", {value});\n')
+        command = ["firefox-esr", "--no-remote", "--profile", profile, "--width", "900",
+                   "--height", "700", "--new-window", url]
+    window = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    focused = os.path.join(E2E, "focused_field.py")
+    ready = shared.wait_for(lambda: '"name": "Name:"' in subprocess.run(
+        [focused], capture_output=True, text=True).stdout, 40)
+    # The window in front with the keyboard focus, as a user would have it before typing.
+    subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(window.pid),
+                    "windowactivate", "--sync"], capture_output=True, timeout=20)
+    return [window, server], database, ready
+
+
+def stop(processes):
+    for process in processes:
+        process.terminate()
+        try:
+            process.wait(10)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
+
+
+def key(name):
+    subprocess.run(["xdotool", "key", name], check=True)
+
+
+def per_row(database):
+    """Rows saved and seconds per row beyond the server's delays."""
+    posts = [p for p in admin("dump", database) if p.get("post") == "saved"]
+    if len(posts) < 2:
+        return len(posts), None
+    span = posts[-1]["received"] - posts[0]["received"]
+    return len(posts), (span - sum(p["delay"] for p in posts[:-1])) / (len(posts) - 1)
+
+
+def exact_rows(database):
+    wanted = admin("expected", ROWS)
+    saved = [p for p in admin("dump", database) if "post" not in p]
+    exact = 0
+    for row in saved:
+        if row in wanted:
+            wanted.remove(row)
+            exact += 1
+    return exact
+
+
+def keyferry_run(keyferry, scratch, browser):
+    processes, database, ready = start(scratch, browser)
+    try:
+        if not ready:
+            return f"keyferry {browser}: the form did not come up"
+        home = os.path.join(scratch, f"home-{browser}")
+        env = dict(os.environ, XDG_DATA_HOME=home, XDG_STATE_HOME=home, XDG_CONFIG_HOME=home)
+        key("shift+Tab")
+        time.sleep(0.3)
+        recording = subprocess.Popen([keyferry, "record", "--template", "Web"], env=env,
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        time.sleep(1.5)
+        for _ in range(13):
+            key("Tab")
+            time.sleep(0.35)
+        key("Return")
+        time.sleep(1.5)
+        key("Escape")
+        recording.wait(10)
+        path = os.path.join(home, "Keyferry", "templates.json")
+        with open(path, encoding="utf-8") as text:
+            templates = json.load(text)
+        templates[0]["settings"].update(interCharDelay=0, countdownSeconds=1)
+        shared.store_template(home, templates[0])
+        time.sleep(2)  # the refused empty form comes back
+        started = time.monotonic()
+        run = subprocess.run([keyferry, "run", "--template", "Web", "--csv", ROWS], env=env,
+                             capture_output=True, text=True, timeout=300)
+        seconds = time.monotonic() - started
+        time.sleep(1.6)
+        saved, beyond = per_row(database)
+        verified = run.stdout.count("\u2713")
+        beyond_text = f"{beyond:.3f}" if beyond is not None else "-"
+        return (f"keyferry {browser:<8} delay 0 read-back on     saved {saved:>2}/30 "
+                f"exact {exact_rows(database):>2}/30 verified {verified:>2}  "
+                f"{beyond_text} s/row beyond the server  ({seconds:.1f} s in all, exit "
+                f"{run.returncode})")
+    finally:
+        stop(processes)
+
+
+def xdotool_run(scratch, browser, wait):
+    processes, database, ready = start(scratch, browser)
+    try:
+        if not ready:
+            return f"xdotool {browser}: the form did not come up", 0
+        with open(ROWS, encoding="utf-8", newline="") as data:
+            import csv
+            rows = list(csv.reader(data, delimiter=";"))[1:]
+        started = time.monotonic()
+        for row in rows:
+            name, company, email, phone, country, date, city, notes, active = row
+            for value in (name, company, email, phone, country, date):
+                subprocess.run(["xdotool", "type", "--delay", "0", value])
+                key("Tab")
+            key("Tab")  # Today
+            key("Tab")  # Calendar
+            for value in (city, notes):
+                subprocess.run(["xdotool", "type", "--delay", "0", value])
+                key("Tab")
+            if active.strip().lower() in TICKED:
+                key("space")
+            key("Tab")  # Save
+            key("Tab")  # Save and add another
+            key("Return")
+            time.sleep(wait)
+        seconds = time.monotonic() - started
+        time.sleep(1.6)
+        saved, beyond = per_row(database)
+        beyond_text = f"{beyond:.3f}" if beyond is not None else "-"
+        return (f"xdotool  {browser:<8} delay 0 sleep {wait:.1f} s       saved {saved:>2}/30 "
+                f"exact {exact_rows(database):>2}/30              {beyond_text} s/row beyond "
+                f"the server  ({seconds:.1f} s in all)"), saved
+    finally:
+        stop(processes)
+
+
+def main():
+    if len(sys.argv) != 3 or sys.argv[2] not in ("chromium", "firefox"):
+        print(__doc__, file=sys.stderr)
+        return 2
+    keyferry, browser = os.path.abspath(sys.argv[1]), sys.argv[2]
+    scratch = tempfile.mkdtemp(prefix="keyferry-web-bench-")
+    try:
+        print(keyferry_run(keyferry, scratch, browser), flush=True)
+        # A sleep shorter than the server's longest answer (1.5 s), and one that covers it.
+        for wait in (1.0, 1.8):
+            line, _ = xdotool_run(scratch, browser, wait)
+            print(line, flush=True)
+        return 0
+    finally:
+        shared.end([], scratch)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
