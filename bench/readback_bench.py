@@ -88,8 +88,8 @@ def start_chromium(scratch):
     return [browser, server], log, "Chromium", ["First", "Second", "Third"], ready
 
 
-def end(processes, scratch):
-    """Ends the form's processes and removes the bench's scratch folder."""
+def stop(processes):
+    """Ends processes a bench started: politely, then for good."""
     for process in processes:
         process.terminate()
         try:
@@ -97,6 +97,11 @@ def end(processes, scratch):
         except subprocess.TimeoutExpired:
             process.kill()
             process.wait()
+
+
+def end(processes, scratch):
+    """Ends the form's processes and removes the bench's scratch folder."""
+    stop(processes)
     shutil.rmtree(scratch, ignore_errors=True)
 
 

@@ -25,7 +25,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import readback_bench as shared  # noqa: E402  (waits, ending)
+import readback_bench as shared  # noqa: E402  (waits, templates, ending)
 
 E2E = shared.E2E
 ADMIN = os.path.join(E2E, "web_admin.py")
@@ -79,16 +79,6 @@ def start(scratch, browser):
     subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(window.pid),
                     "windowactivate", "--sync"], capture_output=True, timeout=20)
     return [window, server], database, ready
-
-
-def stop(processes):
-    for process in processes:
-        process.terminate()
-        try:
-            process.wait(10)
-        except subprocess.TimeoutExpired:
-            process.kill()
-            process.wait()
 
 
 def key(name):
@@ -153,7 +143,7 @@ def keyferry_run(keyferry, scratch, browser):
                 f"{beyond_text} s/row beyond the server  ({seconds:.1f} s in all, exit "
                 f"{run.returncode})")
     finally:
-        stop(processes)
+        shared.stop(processes)
 
 
 def xdotool_run(scratch, browser, wait):
@@ -189,7 +179,7 @@ def xdotool_run(scratch, browser, wait):
                 f"exact {exact_rows(database):>2}/30              {beyond_text} s/row beyond "
                 f"the server  ({seconds:.1f} s in all)"), saved
     finally:
-        stop(processes)
+        shared.stop(processes)
 
 
 def main():
