@@ -130,7 +130,7 @@ void X11Desktop::keepKeymap() {
     }
 }
 
-void X11Desktop::learnWhatTheClientRead() {
+unsigned long X11Desktop::learnWhatTheClientRead() {
     readEvents(); // the answer may be waiting
     ping_->giveUpOlderThan(X11Keyboard::readPatience);
     const auto focus = focusedWindow();
@@ -138,24 +138,21 @@ void X11Desktop::learnWhatTheClientRead() {
     const bool answers = window != None && ping_->takesPings(window);
     keyboard_->clientRead(answers, ping_->caughtUpTo());
     askClientToRead(window);
+    return window;
 }
 
-void X11Desktop::askClientToRead(std::optional<unsigned long> window) {
-    if (!window) {
-        const auto focus = focusedWindow();
-        window = focus ? static_cast<Window>(*focus) : None;
-    }
-    if (*window != None && keyboard_->clientBehind() && ping_->takesPings(*window))
-        ping_->send(*window);
+void X11Desktop::askClientToRead(unsigned long window) {
+    if (window != None && keyboard_->clientBehind() && ping_->takesPings(window))
+        ping_->send(window);
 }
 
 Expected<DesktopServices::Duration> X11Desktop::prepareText(std::string_view text) {
     keepKeymap();
     if (!hasXTest_)
         return Unexpected{std::string(noXTest)};
-    learnWhatTheClientRead();
+    const auto window = learnWhatTheClientRead();
     auto settle = keyboard_->prepareText(text);
-    askClientToRead(); // about what was just bound
+    askClientToRead(window); // about what was just bound
     return settle;
 }
 
@@ -167,9 +164,9 @@ Expected<DesktopServices::Duration> X11Desktop::prepareKey(Key key, Modifiers mo
     keepKeymap();
     if (!hasXTest_)
         return Unexpected{std::string(noXTest)};
-    learnWhatTheClientRead();
+    const auto window = learnWhatTheClientRead();
     auto settle = keyboard_->prepareKey(key, modifiers);
-    askClientToRead();
+    askClientToRead(window);
     return settle;
 }
 

@@ -102,10 +102,11 @@ private:
     void restorePointerLater();
     void restoreKeymapLater();
     void restoreKeymapOnceRead(Scheduler::Duration since);
-    /// Asks the client typed into whether it has read the keys so far (see ClientPing).
-    void learnWhatTheClientRead();
-    /// Pings the client (of `window`, else of the focus) when it may not have read all yet.
-    void askClientToRead(std::optional<unsigned long> window = std::nullopt);
+    /// Asks the client typed into whether it has read the keys so far (see ClientPing);
+    /// returns the window asked about.
+    unsigned long learnWhatTheClientRead();
+    /// Pings that window's client when it may not have read all yet.
+    void askClientToRead(unsigned long window);
     void keepKeymap();
     std::string cachedName(const std::string& applicationID);
 
