@@ -4,6 +4,7 @@
 #include "text/UnicodeText.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace keyferry {
 
@@ -233,11 +234,15 @@ Task<Posted> AutomationEngine::enterText(const Step& step, const std::optional<s
         if (auto choices = desktop_.focusedChoices())
             co_return co_await choose(step, std::move(*choices), value.value_or(""), settings,
                                       cancellation);
+    const std::string text = value.value_or("");
+    // Not cleared and nothing typed: there is nothing of ours to look for.
+    const bool checks = settings.verifyTypedText && (settings.clearFieldFirst || !text.empty());
+    // Held before the first key, while the focus is surely on it.
+    auto held = checks && readBackLater_ ? desktop_.holdFocusedField() : nullptr;
     if (!settings.clearFieldFirst)
         co_await sleepFor(scheduler_, pacing_.pause, cancellation); // as after a clearing
     else if (const Posted cleared = co_await clearField(cancellation); !cleared)
         co_return cleared;
-    const std::string text = value.value_or("");
     if (!text.empty() && !halted(cancellation))
         if (const Posted typed = co_await typeText(text, settings.interCharDelay, cancellation);
             !typed)
@@ -245,8 +250,11 @@ Task<Posted> AutomationEngine::enterText(const Step& step, const std::optional<s
     if (halted(cancellation))
         co_return Posted{};
     co_await sleepFor(scheduler_, pacing_.pause, cancellation);
-    // Not cleared and nothing typed: there is nothing of ours to look for.
-    if (settings.verifyTypedText && (settings.clearFieldFirst || !text.empty())) {
+    if (held) {
+        typedFields_.push_back(
+            {std::move(held), text, settings.clearFieldFirst, step.label, scheduler_.now()});
+        fieldCheck_.result = FieldCheck::Result::held;
+    } else if (checks) {
         fieldCheck_ = co_await readBack(text, settings.clearFieldFirst, step.label, cancellation);
         if (fieldCheck_.result == FieldCheck::Result::mismatch || halted(cancellation))
             co_return Posted{}; // no Tab: the field that shows it wrong stays in view
@@ -381,6 +389,41 @@ Task<FieldCheck> AutomationEngine::readBack(std::string typed, bool cleared, std
     }
     check.result = FieldCheck::Result::mismatch;
     co_return check;
+}
+
+Task<AutomationEngine::TypedFieldsCheck>
+AutomationEngine::checkTypedFields(Cancellation cancellation) {
+    TypedFieldsCheck result;
+    const auto fields = std::exchange(typedFields_, {});
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const TypedField& typed = fields[i];
+        const auto deadline = typed.typedAt + readBackPatience(typed.typed);
+        for (;;) {
+            const auto field = typed.field->read();
+            if (!field) {
+                ++result.unread;
+                break;
+            }
+            if (fieldHolds(field->text, typed.typed, typed.cleared)) {
+                ++result.verified;
+                break;
+            }
+            if (scheduler_.now() >= deadline) {
+                result.mismatch = FieldCheck{FieldCheck::Result::mismatch,
+                                             field->name.empty() ? typed.label : field->name,
+                                             typed.typed,
+                                             field->text,
+                                             {}};
+                co_return result;
+            }
+            co_await sleepFor(scheduler_, readBackPoll, cancellation);
+            if (cancellation.isCancelled()) { // what is left was not read
+                result.unread += fields.size() - i;
+                co_return result;
+            }
+        }
+    }
+    co_return result;
 }
 
 Task<Posted> AutomationEngine::executeStep(Step step, std::optional<std::string> value,

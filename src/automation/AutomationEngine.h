@@ -62,10 +62,10 @@ public:
     /// watched user takes over, nothing more is pressed (keys already down are released) and
     /// the step ends at once. A text input whose field does not show what was typed (when the
     /// settings ask to check) ends before its Tab, so the field stays in view; fieldCheck()
-    /// says what was found. Where the desktop cannot hold the focus still while it sends, a
-    /// key that may have reached another window fails the step, whatever else happened.
-    /// `thenWait` false leaves out the delay after the step (a run waiting for the next field
-    /// instead); a repeated key keeps its gaps.
+    /// says what was found (unless read back later: see readBackLater). Where the desktop cannot
+    /// hold the focus still while it sends, a key that may have reached another window fails the
+    /// step, whatever else happened. `thenWait` false leaves out the delay after the step (a run
+    /// waiting for the next field instead); a repeated key keeps its gaps.
     Task<Posted> executeStep(Step step, std::optional<std::string> value,
                              Template::Settings settings, std::optional<std::string> targetBundleID,
                              Cancellation cancellation, bool thenWait = true);
@@ -76,6 +76,9 @@ public:
     /// Readies the keyboard for texts to come (a row's values) without waiting: the time the
     /// desktop needs after that passes while the run waits for the form.
     void prepareAhead(std::string_view text);
+    /// The same for texts typed after the form is sent and the next one has come, where the
+    /// desktop can do it now (see DesktopServices::prepareTextEarly).
+    void prepareEarly(std::string_view text) { desktop_.prepareTextEarly(text); }
     /// One key press: down, 20 ms, up; 50 ms more when modifiers were held. Fails when the
     /// key cannot be pressed at all on this keyboard.
     Task<Posted> pressKey(Key key, Modifiers modifiers, Cancellation cancellation);
@@ -122,6 +125,21 @@ public:
     bool userTookOver() const { return watch_ && watch_->isArmed() && watch_->tripped(); }
     /// What reading back the last text input found.
     const FieldCheck& fieldCheck() const { return fieldCheck_; }
+    /// While set, a text input does not wait for its field to show the text before its Tab:
+    /// the field is held and read by checkTypedFields(), so the application catches up while
+    /// the run goes on. Its fieldCheck() then says `held`.
+    void readBackLater(bool later) { readBackLater_ = later; }
+    /// What reading the held fields found.
+    struct TypedFieldsCheck {
+        std::size_t verified = 0;
+        std::size_t unread = 0;             ///< gone or no longer readable
+        std::optional<FieldCheck> mismatch; ///< the first that does not show its text
+    };
+    /// Reads the fields held since the last call back, in order, each with the patience its
+    /// text gets from the moment it was typed; stops at the first mismatch. Forgets them.
+    Task<TypedFieldsCheck> checkTypedFields(Cancellation cancellation);
+    /// Forgets the held fields unread (a row given up).
+    void forgetTypedFields() { typedFields_.clear(); }
     /// Whether the last step sent every key and click it has (its waits may have been cut).
     bool stepCompleted() const { return !skipped_; }
     /// Whether the window with the keyboard focus belongs to the application.
@@ -177,6 +195,15 @@ private:
     WindowBinding* binding_ = nullptr;
     UserInputWatch* watch_ = nullptr;
     FieldCheck fieldCheck_;
+    struct TypedField {
+        std::unique_ptr<FieldReading> field;
+        std::string typed;
+        bool cleared = false;
+        std::string label;
+        Scheduler::Duration typedAt{0};
+    };
+    std::vector<TypedField> typedFields_;
+    bool readBackLater_ = false;
     bool targetLost_ = false;
     bool skipped_ = false;
 };

@@ -64,6 +64,7 @@ Task<void> RunnerEngine::debugRun(Template item, std::vector<std::string> placeh
                                   Cancellation cancellation) {
     const auto& target = item.targetAppBundleID;
     WindowBinding binding(desktop_, target);
+    automation_.readBackLater(false); // each step's result is shown as it ends
     if (const Posted access = co_await awaitInputAccess(cancellation); !access) {
         endRun(runner_state::Finished{0, 0, 0});
         setStatus(noAccessMessage + access.why());

@@ -105,6 +105,14 @@ struct FieldText {
     int processID = 0; ///< 0 when unknown
 };
 
+/// A text field held on to, to be read after the focus has moved on.
+class FieldReading {
+public:
+    virtual ~FieldReading() = default;
+    /// What the field shows now; nothing when it cannot be read any more (it is gone).
+    virtual std::optional<FieldText> read() = 0;
+};
+
 /// The options of a list or combo box that takes no text, and the one selected.
 struct FieldChoices {
     std::vector<std::string> options;
@@ -171,6 +179,11 @@ public:
     /// that applications have seen the change. Called again when a later character is not
     /// ready. Default: nothing to prepare.
     virtual Expected<Duration> prepareText(std::string_view /*text*/) { return Duration{0}; }
+    /// Readies the keyboard for a text typed later, after something that may load a new page
+    /// (the form sent): only where the application takes a keymap change in before the keys
+    /// sent after it, whatever it does meanwhile. Default: nothing; the text is prepared when
+    /// it is typed.
+    virtual void prepareTextEarly(std::string_view /*text*/) {}
     /// Whether postCharacter can type this character without preparing again.
     virtual bool isPrepared(std::string_view /*character*/) { return true; }
     /// Readies the keyboard for pressing `key` with `modifiers`, like prepareText.
@@ -280,6 +293,9 @@ public:
     /// The text of the focused field; nothing when it cannot be read (no accessibility, no
     /// text interface, a password field).
     virtual std::optional<FieldText> focusedFieldText() { return std::nullopt; }
+    /// The focused field, held to be read later; nothing where focusedFieldText() would give
+    /// nothing.
+    virtual std::unique_ptr<FieldReading> holdFocusedField() { return nullptr; }
     /// Whether the focused check box is ticked; nothing when the focus is not on a check box
     /// or its state cannot be read.
     virtual std::optional<bool> focusedCheckState() { return std::nullopt; }

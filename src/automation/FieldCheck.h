@@ -10,7 +10,8 @@ namespace keyferry {
 
 /// What reading a typed field back found.
 struct FieldCheck {
-    enum class Result { notChecked, verified, mismatch };
+    /// `held`: kept to be read later (AutomationEngine::checkTypedFields).
+    enum class Result { notChecked, verified, mismatch, held };
     Result result = Result::notChecked;
     std::string field;    ///< the field's name; empty when it has none
     std::string expected; ///< what was typed

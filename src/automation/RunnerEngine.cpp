@@ -15,6 +15,12 @@ constexpr auto countdownTick = std::chrono::seconds(1);
 const std::string lostFrontMessage = "Target app no longer in foreground";
 const std::string userInputMessage = "Paused: keyboard or mouse used";
 
+// Steps after which what was typed may be gone to the application for good: Return, a
+// click (on a button that sends the form).
+bool maySend(StepType type) {
+    return type == StepType::returnKey || type == StepType::mouseClick;
+}
+
 // Steps that send keys or clicks to whatever window is in front.
 bool postsInput(StepType type) {
     return type != StepType::wait && type != StepType::pause;
@@ -230,6 +236,7 @@ Task<bool> RunnerEngine::bindToTarget(WindowBinding& binding,
 Task<void> RunnerEngine::run(Template item, CSVData data, RowPlan plan, Cancellation cancellation) {
     const auto& target = item.targetAppBundleID;
     progress_ = RunProgress{0, plan.size(), {}};
+    automation_.readBackLater(true); // checked before the form is sent
     RunSummary summary;
     // Every way out of a run ends here: the state, the message shown, the journal's last
     // line. A pause asked for and a stop keep the last row's message on screen.
@@ -237,6 +244,7 @@ Task<void> RunnerEngine::run(Template item, CSVData data, RowPlan plan, Cancella
         watch_.disarm();
         automation_.watchUser(nullptr);
         const bool paused = std::holds_alternative<runner_state::Paused>(state);
+        automation_.forgetTypedFields();
         endRun(std::move(state));
         if (message)
             setStatus(*message);
@@ -291,6 +299,10 @@ Task<void> RunnerEngine::run(Template item, CSVData data, RowPlan plan, Cancella
         return index + 1 < plan.size() ? &item.steps.front() : nullptr;
     };
     std::optional<FieldIdentity> focusBeforeStep;
+    std::size_t lastTextStep = 0;
+    for (std::size_t i = 0; i < item.steps.size(); ++i)
+        if (item.steps[i].type == StepType::textInput)
+            lastTextStep = i;
 
     std::size_t successful = 0;
     std::size_t index = 0;
@@ -321,24 +333,39 @@ Task<void> RunnerEngine::run(Template item, CSVData data, RowPlan plan, Cancella
             progress_.elapsed = scheduler_.now() - runStart;
             rowEnded.emit(outcome);
         };
-        // The row's characters made typable at once: one keymap change for the row instead of
-        // one per field. Only once the form is there: Firefox loses the keys typed into a page
-        // that loaded while the keymap changed.
-        const auto prepareRow = [&] {
-            std::string rowText;
+        // A row's characters are made typable at once: one keymap change for the row instead
+        // of one per field. Once its first field has come; where the desktop can, already
+        // before the row before it is sent, so the change is taken in while the form loads.
+        const auto rowText = [&](std::size_t rowIndex) {
+            std::string text;
             std::size_t valueColumn = 0;
             for (const Step& step : item.steps)
                 if (step.type == StepType::textInput) {
                     if (step.isFixed())
-                        rowText += step.fixedValue.value_or("");
+                        text += step.fixedValue.value_or("");
                     else if (valueColumn < data.columnCount())
-                        rowText += data.field(row, valueColumn++);
+                        text += data.field(rowIndex, valueColumn++);
                 }
-            automation_.prepareAhead(rowText);
+            return text;
         };
         std::size_t column = 0;
         bool interrupted = false;
-        bool everyFieldVerified = true, anyFieldVerified = false;
+        automation_.forgetTypedFields(); // of a row given up before
+        // Fields typed are read back before anything that may send the form, and at the row's
+        // end: false when one does not show what was typed, the row then paused.
+        const auto typedFieldsHold = [&]() -> Task<bool> {
+            const auto typed = co_await automation_.checkTypedFields(cancellation);
+            outcome.fieldsVerified += typed.verified;
+            outcome.fieldsUnread += typed.unread;
+            if (!typed.mismatch)
+                co_return true;
+            outcome.field = typed.mismatch->field;
+            outcome.expected = typed.mismatch->expected;
+            outcome.shown = typed.mismatch->shown;
+            rowEnds(RowStatus::mismatch, typed.mismatch->message());
+            pauseAt(index, typed.mismatch->message());
+            co_return false;
+        };
         for (std::size_t i = 0; i < item.steps.size(); ++i) {
             const Step& step = item.steps[i];
             if (shouldStop_) {
@@ -352,6 +379,8 @@ Task<void> RunnerEngine::run(Template item, CSVData data, RowPlan plan, Cancella
                 co_return;
             }
             if (step.type == StepType::wait) {
+                if (!co_await typedFieldsHold()) // the user's click may send the form
+                    co_return;
                 setState(runner_state::WaitingForClick{row, end});
                 watch_.disarm(); // here the user is meant to click
                 desktop_.beep();
@@ -409,8 +438,10 @@ Task<void> RunnerEngine::run(Template item, CSVData data, RowPlan plan, Cancella
                 pauseAt(index, why);
                 co_return;
             }
+            if (maySend(step.type) && !co_await typedFieldsHold())
+                co_return;
             if (i == 0)
-                prepareRow();
+                automation_.prepareAhead(rowText(row));
             const std::optional<FieldIdentity> focusNow = arrival ? arrival->focused : std::nullopt;
             const Step* next = nextStep(index, i);
             const bool waitsForNext = waitForFields && postsInput(step.type) && next &&
@@ -448,16 +479,21 @@ Task<void> RunnerEngine::run(Template item, CSVData data, RowPlan plan, Cancella
                 pauseAt(index, check.message());
                 co_return;
             }
-            const bool verified = check.result == FieldCheck::Result::verified;
-            everyFieldVerified = everyFieldVerified && verified;
-            anyFieldVerified = anyFieldVerified || verified;
-            ++(verified ? outcome.fieldsVerified : outcome.fieldsUnread);
+            if (i == lastTextStep && index + 1 < plan.size())
+                automation_.prepareEarly(rowText(plan.rowAt(index + 1, data.rowCount())));
+            if (check.result == FieldCheck::Result::held)
+                continue;
+            ++(check.result == FieldCheck::Result::verified ? outcome.fieldsVerified
+                                                            : outcome.fieldsUnread);
         }
         if (interrupted) {
             rowEnds(RowStatus::stopped, "Stopped");
             break;
         }
-        rowEnds(anyFieldVerified && everyFieldVerified ? RowStatus::verified : RowStatus::entered);
+        if (!co_await typedFieldsHold())
+            co_return;
+        rowEnds(outcome.fieldsVerified > 0 && outcome.fieldsUnread == 0 ? RowStatus::verified
+                                                                        : RowStatus::entered);
         setStatus("Row " + std::to_string(row + 1) + "/" + std::to_string(end) + " \u2713");
     }
     conclude(runner_state::Finished{successful, 0, plan.rowAt(index, data.rowCount())},

@@ -1,6 +1,7 @@
 // A run reads every typed field back and says per row what landed: fields that drop,
-// truncate or complete what was typed pause the run at their row with both texts; fields
-// that cannot be read are not checked; each attempted row is reported once.
+// truncate or complete what was typed pause the run at their row with both texts, before
+// the row is sent; fields that cannot be read are not checked; each attempted row is
+// reported once.
 
 #include "SimulatedSession.h"
 #include "automation/FieldCheck.h"
@@ -149,7 +150,7 @@ TEST_F(ReadBackTest, FieldsThatGetItWrongPauseAtTheirRowAndUnreadableOnesAreNotC
         const std::size_t row = c.expected.size() - 1;
         EXPECT_EQ(runner.state(), RunnerState(Paused{row, 3}));
         EXPECT_EQ(runner.statusMessage(), c.message);
-        EXPECT_EQ(form().focused, 1u) << "no Tab: the wrong field stays in view";
+        EXPECT_EQ(form().submissions.size(), row) << "the row with the wrong field is not sent";
         const RowOutcome& last = outcomes.back();
         EXPECT_EQ(last.entry, row + 1);
         EXPECT_EQ(last.field, "City");
@@ -159,14 +160,15 @@ TEST_F(ReadBackTest, FieldsThatGetItWrongPauseAtTheirRowAndUnreadableOnesAreNotC
         EXPECT_EQ(summaries[0].ended, "paused");
         EXPECT_EQ(summaries[0].count(RowStatus::mismatch), 1u);
         EXPECT_EQ(summaries[0].count(RowStatus::verified), row);
-        // Nothing is pressed after the mismatch was found.
+        // Read back before Return: nothing but the Tab to the next field after the text.
         const auto& events = desktop.postedEvents();
         const auto lastCharacter = std::find_if(events.rbegin(), events.rend(), [](const Event& e) {
             return e.kind == Kind::character;
         });
         ASSERT_NE(lastCharacter, events.rend());
-        EXPECT_TRUE(std::none_of(lastCharacter.base(), events.end(),
-                                 [](const Event& e) { return e.kind == Kind::keyDown; }));
+        EXPECT_TRUE(std::all_of(lastCharacter.base(), events.end(), [](const Event& e) {
+            return e.kind != Kind::keyDown || e.key == Key::tab;
+        }));
         EXPECT_TRUE(desktop.heldDown().empty());
     }
 }
@@ -200,6 +202,58 @@ TEST_F(ReadBackTest, ASlowFieldIsGivenTimeBeforeItCountsAsWrong) {
     };
     run(table({{"Anna", "Ulm"}}));
     EXPECT_EQ(statuses(), std::vector{RowStatus::verified});
+}
+
+TEST_F(ReadBackTest, TheRunGoesOnWhileAFieldCatchesUpAndChecksItBeforeSending) {
+    // Name shows each character 120 ms after it arrived, as a busy application does.
+    std::string nameAtTab, nameAtReturn;
+    desktop.afterEachPost = [&] {
+        const Event& event = desktop.postedEvents().back();
+        // Told of each key before it lands.
+        if (event.kind == Kind::keyDown && event.key == Key::tab && form().focused == 0)
+            nameAtTab = form().fields[0].text + "|";
+        if (event.kind == Kind::keyDown && event.key == Key::returnKey)
+            nameAtReturn = form().fields[0].text;
+        if (event.kind != Kind::character || form().focused != 0)
+            return;
+        clock.runAfter(0ms, [&, character = event.text] {
+            Field& name = form().fields[0];
+            name.text.resize(name.text.size() - character.size());
+            clock.runAfter(120ms, [&, character] { form().fields[0].text += character; });
+        });
+    };
+    run(table({{"Anna", "Ulm"}}));
+    EXPECT_EQ(statuses(), std::vector{RowStatus::verified});
+    EXPECT_NE(nameAtTab, "Anna|") << "the Tab did not wait for the field to show the text";
+    EXPECT_EQ(nameAtReturn, "Anna") << "the form is sent only once the field showed it";
+    ASSERT_EQ(outcomes.size(), 1u);
+    EXPECT_EQ(outcomes[0].fieldsVerified, 2u);
+}
+
+TEST_F(ReadBackTest, AWrongEarlierFieldStopsTheRowBeforeItIsSent) {
+    form().fields[0].refused = "n";
+    run(threeRows);
+    EXPECT_EQ(statuses(), std::vector{RowStatus::mismatch});
+    EXPECT_EQ(runner.statusMessage(), "Field \"Name\" shows \"Aa\", expected \"Anna\"");
+    ASSERT_EQ(outcomes.size(), 1u);
+    EXPECT_EQ(outcomes[0].field, "Name");
+    EXPECT_EQ(outcomes[0].shown, "Aa");
+    EXPECT_TRUE(form().submissions.empty());
+    EXPECT_EQ(form().fields[1].text, "Ulm") << "the fields after it were typed, not sent";
+    EXPECT_TRUE(desktop.heldDown().empty());
+}
+
+TEST_F(ReadBackTest, AFieldGoneBeforeItIsReadLeavesTheRowUnverified) {
+    desktop.afterEachPost = [&] {
+        const Event& event = desktop.postedEvents().back();
+        if (event.kind == Kind::keyDown && event.key == Key::tab && form().focused == 0)
+            form().fields[0].readable = false; // a page that replaced its first field
+    };
+    run(table({{"Anna", "Ulm"}}));
+    EXPECT_EQ(statuses(), std::vector{RowStatus::entered});
+    ASSERT_EQ(outcomes.size(), 1u);
+    EXPECT_EQ(outcomes[0].fieldsVerified, 1u);
+    EXPECT_EQ(outcomes[0].fieldsUnread, 1u);
 }
 
 TEST(ReadBackPatience, GrowsWithTheTextUpToALimit) {

@@ -43,6 +43,23 @@ TEST_F(DesktopTest, TypesEveryCharacterAndRestoresTheKeymap) {
     EXPECT_EQ(shell("xmodmap -pke"), keymapBefore) << "the user's keymap is back as it was";
 }
 
+TEST_F(DesktopTest, KeysBoundForATextThatNeverComesAreGivenBack) {
+    const std::string keymapBefore = shell("xmodmap -pke");
+    Process terminal({"xterm"});
+    ASSERT_TRUE(waitForWindowOf(terminal));
+    AutomationEngine engine(*desktop, scheduler);
+    ASSERT_TRUE(runTask(engine.activateAndWait("XTerm", {})));
+
+    // A row bound ahead, keys pressed after it, then the run pauses and its text never comes.
+    engine.prepareAhead(mixedText);
+    runTask(engine.pressKey(Key::tab, {}, {}));
+    spinUntil([] { return false; }, std::chrono::milliseconds(500));
+    EXPECT_NE(shell("xmodmap -pke"), keymapBefore) << "kept for the text a moment";
+    EXPECT_TRUE(
+        spinUntil([&] { return shell("xmodmap -pke") == keymapBefore; }, std::chrono::seconds(6)))
+        << "the user's keymap is back as it was";
+}
+
 TEST_F(DesktopTest, ApplicationsWindowsAndActivation) {
     Process dialog({"yad", "--form", "--field=Name", "--title=Keyferry test"});
     ASSERT_TRUE(waitForWindowOf(dialog));

@@ -491,14 +491,11 @@ std::optional<FieldText> AtspiFocus::focusedFieldText(DesktopServices& desktop) 
     return focusedFieldText(processOfFocus(desktop));
 }
 
-std::optional<FieldText> AtspiFocus::focusedFieldText(int processID) {
-    lookIn(processID);
-    // Only a field the user could type into; a password field's text is never read.
-    if (!focused_ || !hasState(focused_, ATSPI_STATE_FOCUSED) ||
-        !hasState(focused_, ATSPI_STATE_EDITABLE) ||
-        atspi_accessible_get_role(focused_, nullptr) == ATSPI_ROLE_PASSWORD_TEXT)
-        return std::nullopt;
-    AtspiText* textInterface = atspi_accessible_get_text_iface(focused_);
+namespace {
+
+// The text of a field, or nothing when it has no text to read.
+std::optional<std::string> readText(AtspiAccessible* accessible) {
+    AtspiText* textInterface = atspi_accessible_get_text_iface(accessible);
     if (!textInterface)
         return std::nullopt;
     GError* error = nullptr;
@@ -509,11 +506,66 @@ std::optional<FieldText> AtspiFocus::focusedFieldText(int processID) {
         g_free(content);
         return std::nullopt;
     }
-    FieldText field;
-    field.text = text(content);
-    field.name = fieldName(focused_);
-    field.processID = static_cast<int>(atspi_accessible_get_process_id(focused_, nullptr));
-    return field;
+    return text(content);
+}
+
+// A field held by its accessible object: still readable once the focus has left it.
+class HeldField : public FieldReading {
+public:
+    HeldField(AtspiAccessible* accessible, std::string name)
+        : accessible_(static_cast<AtspiAccessible*>(g_object_ref(accessible))),
+          name_(std::move(name)),
+          processID_(static_cast<int>(atspi_accessible_get_process_id(accessible, nullptr))) {}
+
+    std::optional<FieldText> read() override {
+        auto content = readText(accessible_.get());
+        if (!content)
+            return std::nullopt;
+        return FieldText{name_, std::move(*content), processID_};
+    }
+
+private:
+    AccessiblePtr accessible_;
+    std::string name_;
+    int processID_;
+};
+
+} // namespace
+
+AtspiAccessible* AtspiFocus::focusedTextField(int processID) {
+    lookIn(processID);
+    // Only a field the user could type into; a password field's text is never read.
+    if (!focused_ || !hasState(focused_, ATSPI_STATE_FOCUSED) ||
+        !hasState(focused_, ATSPI_STATE_EDITABLE) ||
+        atspi_accessible_get_role(focused_, nullptr) == ATSPI_ROLE_PASSWORD_TEXT)
+        return nullptr;
+    return focused_;
+}
+
+std::optional<FieldText> AtspiFocus::focusedFieldText(int processID) {
+    AtspiAccessible* field = focusedTextField(processID);
+    const auto content = field ? readText(field) : std::nullopt;
+    if (!content)
+        return std::nullopt;
+    FieldText result;
+    result.text = *content;
+    result.name = fieldName(field);
+    result.processID = static_cast<int>(atspi_accessible_get_process_id(field, nullptr));
+    return result;
+}
+
+std::optional<std::string> AtspiFocus::focusedToolkit(int processID) const {
+    if (!focused_ || !processID ||
+        static_cast<int>(atspi_accessible_get_process_id(focused_, nullptr)) != processID)
+        return std::nullopt;
+    return text(atspi_accessible_get_toolkit_name(focused_, nullptr));
+}
+
+std::unique_ptr<FieldReading> AtspiFocus::holdFocusedField(DesktopServices& desktop) {
+    AtspiAccessible* field = focusedTextField(processOfFocus(desktop));
+    if (!field || !readText(field))
+        return nullptr;
+    return std::make_unique<HeldField>(field, fieldName(field));
 }
 
 namespace {

@@ -33,6 +33,14 @@ public:
     std::optional<FieldText> focusedFieldText(int processID);
     /// The same, looking in the process of the desktop's focused window.
     std::optional<FieldText> focusedFieldText(DesktopServices& desktop);
+    /// The focused editable field, held to be read once the focus has moved on; nothing
+    /// where focusedFieldText() gives nothing. Looks in the process of the desktop's focused
+    /// window.
+    std::unique_ptr<FieldReading> holdFocusedField(DesktopServices& desktop);
+    /// The name of the toolkit the focused element's application says it is built with
+    /// ("Chromium", "Gecko", "GTK", "Qt"); nothing when the focus known is not in the process
+    /// given.
+    std::optional<std::string> focusedToolkit(int processID) const;
     /// Whether the focused check box is ticked; nothing for anything else. Looks in the process
     /// of the desktop's focused window.
     std::optional<bool> focusedCheckState(DesktopServices& desktop);
@@ -51,6 +59,8 @@ private:
     void setFocused(AtspiAccessible* accessible);
     /// Makes sure the focus known is in the process given (0: any), searching it if not.
     void lookIn(int processID);
+    /// The focused element when it is an editable field whose text may be read.
+    AtspiAccessible* focusedTextField(int processID);
     static int processOfFocus(DesktopServices& desktop);
 
     AtspiEventListener* listener_ = nullptr;

@@ -643,6 +643,38 @@ std::optional<FieldText> SimulatedDesktop::focusedFieldText() {
     return FieldText{field.name, field.shown(), *front_};
 }
 
+namespace {
+
+// A field of one form as it was when held: a form sent since is another document.
+class HeldSimulatedField : public FieldReading {
+public:
+    HeldSimulatedField(std::function<SimulatedDesktop::Form*()> form, std::size_t index)
+        : form_(std::move(form)), index_(index), sent_(form_()->submissions.size()) {}
+
+    std::optional<FieldText> read() override {
+        const SimulatedDesktop::Form* now = form_();
+        if (!now || now->submissions.size() != sent_ || index_ >= now->fields.size() ||
+            !now->fields[index_].readable)
+            return std::nullopt;
+        const auto& field = now->fields[index_];
+        return FieldText{field.name, field.shown(), 0};
+    }
+
+private:
+    std::function<SimulatedDesktop::Form*()> form_;
+    std::size_t index_;
+    std::size_t sent_;
+};
+
+} // namespace
+
+std::unique_ptr<FieldReading> SimulatedDesktop::holdFocusedField() {
+    if (!focusedFieldText())
+        return nullptr;
+    return std::make_unique<HeldSimulatedField>([this, process = *front_] { return form(process); },
+                                                frontForm()->focused);
+}
+
 std::optional<bool> SimulatedDesktop::focusedCheckState() {
     Form* target = frontForm();
     if (!target || target->fields.empty())

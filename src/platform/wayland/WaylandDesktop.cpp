@@ -326,6 +326,10 @@ std::optional<FieldText> WaylandDesktop::focusedFieldText() {
     return focus_ ? focus_->focusedFieldText(*this) : std::nullopt;
 }
 
+std::unique_ptr<FieldReading> WaylandDesktop::holdFocusedField() {
+    return focus_ ? focus_->holdFocusedField(*this) : nullptr;
+}
+
 std::optional<bool> WaylandDesktop::focusedCheckState() {
     return focus_ ? focus_->focusedCheckState(*this) : std::nullopt;
 }

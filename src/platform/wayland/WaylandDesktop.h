@@ -81,6 +81,7 @@ public:
     bool isTrustedWithPrompt() override;
     std::optional<FocusedElement> focusedElement() override;
     std::optional<FieldText> focusedFieldText() override;
+    std::unique_ptr<FieldReading> holdFocusedField() override;
     std::optional<bool> focusedCheckState() override;
     std::optional<FieldChoices> focusedChoices() override;
     void beep() override;

@@ -39,6 +39,7 @@ public:
     Posted postKey(Key key, Modifiers modifiers, bool down) override;
     Posted postCharacter(std::string_view character) override;
     Expected<Duration> prepareText(std::string_view text) override;
+    void prepareTextEarly(std::string_view text) override;
     bool isPrepared(std::string_view character) override;
     Expected<Duration> prepareKey(Key key, Modifiers modifiers) override;
     void endText() override;
@@ -67,6 +68,7 @@ public:
     bool isTrustedWithPrompt() override;
     std::optional<FocusedElement> focusedElement() override;
     std::optional<FieldText> focusedFieldText() override;
+    std::unique_ptr<FieldReading> holdFocusedField() override;
     std::optional<bool> focusedCheckState() override;
     std::optional<FieldChoices> focusedChoices() override;
     void beep() override;
@@ -100,7 +102,11 @@ private:
     Modifiers heldModifiers() const;
     bool ownApplicationInFront();
     void restorePointerLater();
-    void restoreKeymapLater();
+    /// Gives the borrowed keycodes back `after` from now, unless a text uses them first.
+    void restoreKeymapLater(Scheduler::Duration after);
+    /// How long keycodes bound for a text not typed yet stay bound: longer than a web form
+    /// takes to answer and load the next page.
+    static constexpr std::chrono::seconds untypedBindingLife{3};
     void restoreKeymapOnceRead(Scheduler::Duration since);
     /// Asks the client typed into whether it has read the keys so far (see ClientPing);
     /// returns the window asked about.

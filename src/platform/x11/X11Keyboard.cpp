@@ -370,17 +370,17 @@ Expected<X11Keyboard::Duration> X11Keyboard::bindMissing(const std::vector<KeySy
     }
     if (!apply(changes))
         return Unexpected{journal_.failure()};
-    return std::max(settle, Duration(settleTime));
+    return std::max(settle, keymapInOrder_ ? Duration{0} : Duration(settleTime));
 }
 
 bool X11Keyboard::bindingSeen(const Spare& spare, Clock::time_point now) const {
     // Time, not a ping: a client that has read the change may still take it in later
     // (Firefox right after loading a page turned the first key typed into nothing).
-    return now >= spare.boundAt + settleTime;
+    return keymapInOrder_ || now >= spare.boundAt + settleTime;
 }
 
 X11Keyboard::Duration X11Keyboard::untilSeen(const Spare& spare, Clock::time_point now) const {
-    return spare.boundAt + settleTime - now;
+    return keymapInOrder_ ? Duration{0} : Duration(spare.boundAt + settleTime - now);
 }
 
 bool X11Keyboard::apply(const std::vector<std::pair<Spare*, std::array<KeySym, 2>>>& changes) {

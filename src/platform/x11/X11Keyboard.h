@@ -79,6 +79,10 @@ public:
     /// What is known of the client typed into: whether it answers pings, and the time up to
     /// which it has read every key (the last answered ping).
     void clientRead(bool answersPings, std::optional<std::chrono::steady_clock::time_point> upTo);
+    /// Whether the client typed into takes a keymap change in before the keys sent after it,
+    /// so a binding needs no settle time.
+    void clientTakesKeymapInOrder(bool inOrder) { keymapInOrder_ = inOrder; }
+    bool clientTakesKeymapInOrder() const { return keymapInOrder_; }
     /// Whether the client may not have read a borrowed keycode's binding or the keys typed
     /// with it yet.
     bool clientBehind() const;
@@ -138,6 +142,7 @@ private:
     KeyCode shiftKeycode_ = 0, controlKeycode_ = 0, altKeycode_ = 0, levelThreeKeycode_ = 0;
     unsigned int levelThreeMask_ = 0;
     bool clientAnswersPings_ = false;
+    bool keymapInOrder_ = false;
     std::optional<Clock::time_point> clientReadUpTo_;
 };
 
