@@ -18,7 +18,15 @@ int main(int argc, char** argv) {
     csv->add_option("FILE", csvOptions.file, "The CSV file")->required();
     auto* templateOption = csv->add_option("--template", templateNameOrID,
                                            "Check the header against this template (name or id)");
-    csv->add_flag("--rows", csvOptions.includeRows, "Also print every row");
+    csv->add_flag("--rows,--values", csvOptions.includeRows,
+                  "Also print every row's cells, as a run would type them");
+    // "auto" leaves the separator to the header line.
+    const auto separatorNames = CLI::IsMember({"auto", "semicolon", "comma", "tab", "pipe"});
+    const std::string separatorHelp =
+        "Between the fields of a CSV file: auto (the default: what the header line shows), "
+        "semicolon, comma, tab or pipe";
+    std::string csvSeparator = "auto";
+    csv->add_option("--separator", csvSeparator, separatorHelp)->check(separatorNames);
 
     keyferry::RunCommandOptions runOptions;
     std::size_t runLimit = 0;
@@ -26,6 +34,8 @@ int main(int argc, char** argv) {
         cli.add_subcommand("run", "Run a stored template over a CSV file, without a window");
     run->add_option("--template", runOptions.templateNameOrID, "Template name or id")->required();
     run->add_option("--csv", runOptions.csvFile, "The CSV file")->required();
+    std::string runSeparator = "auto";
+    run->add_option("--separator", runSeparator, separatorHelp)->check(separatorNames);
     auto* fromOption =
         run->add_option("--from", runOptions.fromEntry, "First entry, 1-based (default 1)")
             ->check(CLI::NonNegativeNumber);
@@ -81,11 +91,13 @@ int main(int argc, char** argv) {
     }
 
     if (csv->parsed()) {
+        csvOptions.read.separator = keyferry::separatorNamed(csvSeparator);
         if (templateOption->count() > 0)
             csvOptions.templateNameOrID = templateNameOrID;
         return keyferry::runCSVCommand(csvOptions, std::cout, std::cerr);
     }
     if (run->parsed()) {
+        runOptions.read.separator = keyferry::separatorNamed(runSeparator);
         if (limitOption->count() > 0)
             runOptions.limit = runLimit;
         if (rowsOption->count() > 0)

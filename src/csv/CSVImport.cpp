@@ -1,20 +1,48 @@
 #include "csv/CSVImport.h"
 
 #include "csv/ImportTableParser.h"
+#include "csv/SeparatorGuess.h"
 #include "model/FileIO.h"
 
 namespace keyferry {
 
-Expected<CSVData, CSVReadFailure> readCSVFile(const std::filesystem::path& file) {
+namespace {
+
+Expected<std::string, CSVReadFailure> readBounded(const std::filesystem::path& file) {
     auto bytes = readRegularFile(file, ImportTableParser::maxBytes);
     if (!bytes && bytes.error().kind == ReadFailure::Kind::tooLarge)
         return Unexpected{CSVReadFailure(ImportTableParser::tooLarge())};
     if (!bytes)
         return Unexpected{CSVReadFailure(bytes.error().message)};
-    auto table = ImportTableParser::parse(std::move(*bytes));
+    return std::move(*bytes);
+}
+
+} // namespace
+
+Expected<TableRead, CSVReadFailure> readTableFile(const std::filesystem::path& file,
+                                                  const TableReadOptions& options) {
+    auto bytes = readBounded(file);
+    if (!bytes)
+        return Unexpected{bytes.error()};
+    TableReadNotes notes;
+    if (options.separator) {
+        notes.separator = options.separator;
+    } else {
+        SeparatorGuess guess = guessSeparator(*bytes);
+        notes.separator = guess.separator;
+        notes.separatorNote = std::move(guess.note);
+    }
+    auto table = ImportTableParser::parse(std::move(*bytes), *notes.separator);
     if (!table)
         return Unexpected{CSVReadFailure(table.error())};
-    return std::move(*table);
+    return TableRead{std::move(*table), std::move(notes)};
+}
+
+Expected<CSVData, CSVReadFailure> readCSVFile(const std::filesystem::path& file) {
+    auto read = readTableFile(file, {.separator = Separator::semicolon});
+    if (!read)
+        return Unexpected{read.error()};
+    return std::move(read->table);
 }
 
 std::string describe(const CSVReadFailure& failure) {
@@ -23,18 +51,20 @@ std::string describe(const CSVReadFailure& failure) {
     return std::get<std::string>(failure);
 }
 
-CSVImportOutcome loadCSV(const std::filesystem::path& file, const Template& against) {
+CSVImportOutcome loadCSV(const std::filesystem::path& file, const Template& against,
+                         const TableReadOptions& options) {
     CSVImportOutcome outcome;
-    auto table = readCSVFile(file);
-    if (!table) {
-        outcome.validationError = "Import failed: " + describe(table.error());
-        if (const auto* error = std::get_if<CSVError>(&table.error()))
+    auto read = readTableFile(file, options);
+    if (!read) {
+        outcome.validationError = "Import failed: " + describe(read.error());
+        if (const auto* error = std::get_if<CSVError>(&read.error()))
             outcome.failureDetail = error->description();
         return outcome;
     }
-    outcome.validationError = table->validate(against);
+    outcome.notes = std::move(read->notes);
+    outcome.validationError = read->table.validate(against);
     if (!outcome.validationError) {
-        outcome.csvData = std::move(*table);
+        outcome.csvData = std::move(read->table);
         outcome.opensPreview = true;
     }
     return outcome;

@@ -133,12 +133,16 @@ TEST(CommandLine, CsvPrintsTheImportOutcomeAsJson) {
 
     Outcome plain = runKeyferry(temp.path(), "csv '" + file.string() + "'");
     EXPECT_EQ(plain.exitCode, 0) << plain.err;
-    EXPECT_EQ(plain.out, "{\"headers\":[\"Name\",\"City\"],\"rowCount\":1}\n");
+    EXPECT_EQ(plain.out,
+              "{\"headers\":[\"Name\",\"City\"],\"rowCount\":1,\"separator\":\"semicolon\"}\n");
 
-    Outcome rows = runKeyferry(temp.path(), "csv --rows '" + file.string() + "'");
-    EXPECT_EQ(
-        rows.out,
-        "{\"headers\":[\"Name\",\"City\"],\"rowCount\":1,\"rows\":[[\"Ann\",\"Bonn; Rhein\"]]}\n");
+    for (const char* flag : {"--rows", "--values"}) {
+        Outcome rows =
+            runKeyferry(temp.path(), "csv " + std::string(flag) + " '" + file.string() + "'");
+        EXPECT_EQ(rows.out, "{\"headers\":[\"Name\",\"City\"],\"rowCount\":1,\"separator\":"
+                            "\"semicolon\",\"rows\":[[\"Ann\",\"Bonn; Rhein\"]]}\n")
+            << flag;
+    }
 
     Template fits, other;
     fits.name = "People";
@@ -172,6 +176,37 @@ TEST(CommandLine, CsvPrintsTheImportOutcomeAsJson) {
     Outcome unknown = runKeyferry(temp.path(), "csv --template Nobody '" + file.string() + "'");
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_NE(unknown.err.find("Nobody"), std::string::npos);
+}
+
+TEST(CommandLine, CsvFindsOrTakesTheSeparator) {
+    TemporaryFolder temp;
+    const auto comma = temp.path() / "comma.csv";
+    writeText(comma, "Name,City\nAnn,\"Bonn; Rhein\"\n");
+    const Outcome found = runKeyferry(temp.path(), "csv --values '" + comma.string() + "'");
+    EXPECT_EQ(found.exitCode, 0) << found.err;
+    EXPECT_EQ(found.out, "{\"headers\":[\"Name\",\"City\"],\"rowCount\":1,\"separator\":"
+                         "\"comma\",\"rows\":[[\"Ann\",\"Bonn; Rhein\"]]}\n");
+
+    const auto plain = temp.path() / "plain.csv";
+    writeText(plain, "Name,City\nAnn,Bonn\n");
+    const Outcome forced =
+        runKeyferry(temp.path(), "csv --separator semicolon '" + plain.string() + "'");
+    EXPECT_EQ(forced.out, "{\"headers\":[\"Name,City\"],\"rowCount\":1,\"separator\":"
+                          "\"semicolon\"}\n");
+
+    const auto either = temp.path() / "either.csv";
+    writeText(either, "Name;Note, short\nAnn;a, b\n");
+    const Outcome noted = runKeyferry(temp.path(), "csv '" + either.string() + "'");
+    EXPECT_NE(noted.out.find("\"separator\":\"semicolon\",\"separatorNote\":\"Read as "
+                             "semicolon-separated: the header line could be separated by "
+                             "semicolons or commas\""),
+              std::string::npos)
+        << noted.out;
+
+    const Outcome wrong =
+        runKeyferry(temp.path(), "csv --separator colon '" + comma.string() + "'");
+    EXPECT_EQ(wrong.exitCode, 2);
+    EXPECT_NE(wrong.err.find("--separator"), std::string::npos) << wrong.err;
 }
 
 TEST(CommandLine, CsvReportsReaderAndFileErrors) {
