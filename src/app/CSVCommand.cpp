@@ -64,6 +64,23 @@ int runCSVCommand(const CSVCommandOptions& options, std::ostream& out, std::ostr
         out << ",\"separator\":" << jsonString(separatorName(*notes.separator));
     if (notes.separatorNote)
         out << ",\"separatorNote\":" << jsonString(*notes.separatorNote);
+    if (notes.sheet) {
+        out << ",\"sheet\":" << jsonString(*notes.sheet) << ",\"sheets\":[";
+        for (std::size_t i = 0; i < notes.sheetNames.size(); ++i)
+            out << (i ? "," : "") << jsonString(notes.sheetNames[i]);
+        out << ']';
+    }
+    if (notes.fallbackCellCount > 0) {
+        // Cells shown with their stored value: the format was not one Keyferry renders.
+        out << ",\"fallbackCellCount\":" << notes.fallbackCellCount << ",\"fallbackCells\":[";
+        for (std::size_t i = 0; i < notes.fallbackCells.size(); ++i) {
+            const FallbackCell& cell = notes.fallbackCells[i];
+            out << (i ? "," : "") << "{\"sheet\":" << jsonString(cell.sheet)
+                << ",\"cell\":" << jsonString(cell.cell)
+                << ",\"format\":" << jsonString(cell.formatCode) << '}';
+        }
+        out << ']';
+    }
     if (options.includeRows) {
         out << ",\"rows\":[";
         for (std::size_t row = 0; row < table->rowCount(); ++row) {

@@ -4,6 +4,8 @@
 #include "csv/SeparatorGuess.h"
 #include "model/FileIO.h"
 
+#include <cctype>
+
 namespace keyferry {
 
 namespace {
@@ -17,6 +19,13 @@ Expected<std::string, CSVReadFailure> readBounded(const std::filesystem::path& f
     return std::move(*bytes);
 }
 
+bool isWorkbookName(const std::filesystem::path& file) {
+    std::string extension = file.extension().string();
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension == ".xlsx" || extension == ".xlsm" || extension == ".ods";
+}
+
 } // namespace
 
 Expected<TableRead, CSVReadFailure> readTableFile(const std::filesystem::path& file,
@@ -25,6 +34,16 @@ Expected<TableRead, CSVReadFailure> readTableFile(const std::filesystem::path& f
     if (!bytes)
         return Unexpected{bytes.error()};
     TableReadNotes notes;
+    if (isWorkbookName(file) || looksLikeWorkbook(*bytes)) {
+        auto sheet = readWorkbook(*bytes, options.sheet);
+        if (!sheet)
+            return Unexpected{CSVReadFailure(sheet.error())};
+        notes.sheet = std::move(sheet->sheet);
+        notes.sheetNames = std::move(sheet->sheetNames);
+        notes.fallbackCells = std::move(sheet->fallbackCells);
+        notes.fallbackCellCount = sheet->fallbackCellCount;
+        return TableRead{std::move(sheet->table), std::move(notes)};
+    }
     if (options.separator) {
         notes.separator = options.separator;
     } else {
@@ -39,7 +58,7 @@ Expected<TableRead, CSVReadFailure> readTableFile(const std::filesystem::path& f
 }
 
 Expected<CSVData, CSVReadFailure> readCSVFile(const std::filesystem::path& file) {
-    auto read = readTableFile(file, {.separator = Separator::semicolon});
+    auto read = readTableFile(file, {.separator = Separator::semicolon, .sheet = std::nullopt});
     if (!read)
         return Unexpected{read.error()};
     return std::move(read->table);

@@ -3,6 +3,7 @@
 #include "csv/CSVData.h"
 #include "csv/CSVError.h"
 #include "csv/Separator.h"
+#include "csv/Workbook.h"
 #include "model/Expected.h"
 #include "model/Template.h"
 
@@ -30,12 +31,18 @@ using CSVReadFailure = std::variant<std::string, CSVError>;
 /// How to read a file: what the user chose, or nothing to let the file tell.
 struct TableReadOptions {
     std::optional<Separator> separator; ///< CSV: absent means guessed from the header line
+    std::optional<std::string> sheet;   ///< workbooks: absent means the first sheet
 };
 
 /// What reading found out besides the table, for the panel and the command line to show.
 struct TableReadNotes {
     std::optional<Separator> separator;       ///< CSV: the separator the file was read with
     std::optional<std::string> separatorNote; ///< CSV: why the guess may be wrong
+    std::optional<std::string> sheet;         ///< workbooks: the sheet read
+    std::vector<std::string> sheetNames;      ///< workbooks: every sheet, in order
+    /// Workbooks: cells whose format was not rendered and that give their stored value.
+    std::vector<FallbackCell> fallbackCells;
+    std::size_t fallbackCellCount = 0; ///< all of them; fallbackCells lists the first ones
 };
 
 /// A table and what was found out while reading it.
@@ -44,9 +51,10 @@ struct TableRead {
     TableReadNotes notes;
 };
 
-/// Reads a file as import does: a header line, UTF-8 with or without a byte order mark, ";"
-/// between fields unless the options or the header line say otherwise. No row survives a
-/// failure, however late it comes.
+/// Reads a file as import does. An .xlsx or .ods workbook (by its name or its first bytes)
+/// gives a sheet's cells as shown, the first row the header. Any other file is CSV: a header
+/// line, UTF-8 with or without a byte order mark, ";" between fields unless the options or
+/// the header line say otherwise. No row survives a failure, however late it comes.
 Expected<TableRead, CSVReadFailure> readTableFile(const std::filesystem::path& file,
                                                   const TableReadOptions& options = {});
 
