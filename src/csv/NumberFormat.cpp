@@ -247,7 +247,7 @@ Decimal rounded(double x, int decimals) {
     std::string digits;
     digits.push_back(buffer[0]);
     const char* p = buffer.data() + 2;
-    while (*p != 'e')
+    while (*p != 'e' && *p != '\0') // callers pass finite numbers: "1.5e+00" always
         digits.push_back(*p++);
     int point = std::atoi(p + 1) + 1;
     if (point < 0) { // 0.000ddd: leading zeros up to the point
@@ -285,6 +285,11 @@ std::string fractionPart(const Decimal& d) {
     return d.digits.substr(static_cast<std::size_t>(std::max(d.point, 0)));
 }
 
+// x divided by 10^exponent, in two steps: 10^-310 alone is not a double, x/10^-310 may be.
+double mantissaOf(double x, int exponent) {
+    return x / std::pow(10.0, exponent / 2) / std::pow(10.0, exponent - exponent / 2);
+}
+
 std::string generalNumber(double value) {
     if (value == 0)
         return "0";
@@ -295,7 +300,7 @@ std::string generalNumber(double value) {
     const int magnitude = static_cast<int>(std::floor(std::log10(x)));
     if (magnitude >= 15 || magnitude < -9) {
         // Scientific, as the general format shows very large and very small numbers.
-        const Decimal mantissa = rounded(x / std::pow(10.0, magnitude), 14);
+        const Decimal mantissa = rounded(mantissaOf(x, magnitude), 14);
         std::string fraction = fractionPart(mantissa);
         while (!fraction.empty() && fraction.back() == '0')
             fraction.pop_back();
@@ -350,6 +355,8 @@ std::optional<std::string> renderNumber(double x, const std::vector<Token>& toke
         return text;
     }
     if (tokens[first].kind == Kind::general) {
+        if (!std::isfinite(x * std::pow(100.0, percents)))
+            return std::nullopt;
         std::string text;
         for (std::size_t i = 0; i < tokens.size(); ++i)
             text += i == first ? generalNumber(x * std::pow(100.0, percents)) : tokens[i].text;
@@ -404,16 +411,18 @@ std::optional<std::string> renderNumber(double x, const std::vector<Token>& toke
             return std::nullopt;
 
     x = x * std::pow(100.0, percents) / std::pow(1000.0, scale);
+    if (!std::isfinite(x)) // a hundred percent signs
+        return std::nullopt;
     const int decimals = static_cast<int>(decimalPlaces.size());
     std::string exponentText;
     if (scientific) {
         if (integerDigits != 1 || exponentDigits == 0)
             return std::nullopt; // engineering notation
         int exponent = x == 0 ? 0 : static_cast<int>(std::floor(std::log10(x)));
-        Decimal mantissa = rounded(x / std::pow(10.0, exponent), decimals);
+        Decimal mantissa = rounded(mantissaOf(x, exponent), decimals);
         if (integerPart(mantissa).size() > 1) { // 9.99 rounded up to 10.0
             ++exponent;
-            mantissa = rounded(x / std::pow(10.0, exponent), decimals);
+            mantissa = rounded(mantissaOf(x, exponent), decimals);
         }
         std::string digits = std::to_string(std::abs(exponent));
         if (static_cast<int>(digits.size()) < exponentDigits)
@@ -505,6 +514,8 @@ std::optional<std::string> renderDate(double value, const std::vector<Token>& to
             subsecondDigits = std::max(subsecondDigits, token.length);
         twelveHours = twelveHours || token.kind == Kind::ampm;
     }
+    if (subsecondDigits > 6) // beyond what a double holds of a day's time
+        return std::nullopt;
     // Time is rounded to the smallest unit shown, which may carry into the next day.
     const double unitsPerSecond = std::pow(10.0, subsecondDigits);
     const auto units = static_cast<long long>(std::llround(value * 86400.0 * unitsPerSecond));

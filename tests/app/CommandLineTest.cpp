@@ -1,3 +1,4 @@
+#include "csv/WorkbookBuilders.h"
 #include "model/TemplateJson.h"
 #include "support/TemporaryFolder.h"
 
@@ -207,6 +208,52 @@ TEST(CommandLine, CsvFindsOrTakesTheSeparator) {
         runKeyferry(temp.path(), "csv --separator colon '" + comma.string() + "'");
     EXPECT_EQ(wrong.exitCode, 2);
     EXPECT_NE(wrong.err.find("--separator"), std::string::npos) << wrong.err;
+}
+
+TEST(CommandLine, CsvReadsTheSheetOfAWorkbook) {
+    TemporaryFolder temp;
+    const auto row = [](const std::string& first, const std::string& second) {
+        return "<table:table-row><table:table-cell><text:p>" + first +
+               "</text:p></table:table-cell><table:table-cell><text:p>" + second +
+               "</text:p></table:table-cell></table:table-row>";
+    };
+    const auto book = temp.path() / "people.ods";
+    writeText(book, keyferry::testing::odsOf({{"People", row("Name", "City") + row("Ann", "Bonn")},
+                                              {"Other", row("x", "y")}}));
+    const Outcome first = runKeyferry(temp.path(), "csv --values '" + book.string() + "'");
+    EXPECT_EQ(first.exitCode, 0) << first.err;
+    EXPECT_EQ(first.out, "{\"headers\":[\"Name\",\"City\"],\"rowCount\":1,\"sheet\":\"People\","
+                         "\"sheets\":[\"People\",\"Other\"],\"rows\":[[\"Ann\",\"Bonn\"]]}\n");
+    const Outcome other = runKeyferry(temp.path(), "csv --sheet Other '" + book.string() + "'");
+    EXPECT_NE(other.out.find("\"headers\":[\"x\",\"y\"],\"rowCount\":0,\"sheet\":\"Other\""),
+              std::string::npos)
+        << other.out;
+    const Outcome missing = runKeyferry(temp.path(), "csv --sheet Nope '" + book.string() + "'");
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.out, "{\"error\":{\"description\":\"The workbook has no sheet named "
+                           "\\\"Nope\\\". Its sheets: \\\"People\\\", \\\"Other\\\".\"}}\n");
+
+    // A cell whose format is not rendered is named, with the format.
+    const auto formats = temp.path() / "formats.xlsx";
+    writeText(formats, keyferry::testing::xlsxOf(
+                           {{"S", "<row><c r=\"A1\" t=\"inlineStr\"><is><t>n</t></is></c></row>"
+                                  "<row><c r=\"A2\" s=\"1\"><v>7</v></c></row>"}},
+                           "",
+                           "<numFmts><numFmt numFmtId=\"164\" formatCode=\"[&gt;9]0\"/>"
+                           "</numFmts><cellXfs><xf/><xf numFmtId=\"164\"/></cellXfs>"));
+    const Outcome fallback = runKeyferry(temp.path(), "csv --rows '" + formats.string() + "'");
+    EXPECT_NE(fallback.out.find("\"fallbackCellCount\":1,\"fallbackCells\":[{\"sheet\":\"S\","
+                                "\"cell\":\"A2\",\"format\":\"[>9]0\"}],\"rows\":[[\"7\"]]"),
+              std::string::npos)
+        << fallback.out;
+
+    const auto damaged = temp.path() / "damaged.xlsx";
+    writeText(damaged, "PK\x03\x04 and then nothing of a zip archive");
+    const Outcome refused = runKeyferry(temp.path(), "csv '" + damaged.string() + "'");
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.out.find("{\"error\":{\"description\":\"The workbook is damaged: "),
+              std::string::npos)
+        << refused.out;
 }
 
 TEST(CommandLine, CsvReportsReaderAndFileErrors) {

@@ -33,6 +33,7 @@ TEST(NumberFormat, GeneralNumbers) {
         {-0.000123, "General", "-0.000123"},
         {1e20, "General", "1E+20"},
         {1.5e-12, "General", "1.5E-12"},
+        {1e-310, "General", "1E-310"}, // below the normal doubles
         {123456789012345678.0, "General", "1.23456789012346E+17"},
         {12, "@", "12"},
         {0.5, "General\" kg\"", "0.5 kg"},
@@ -64,6 +65,7 @@ TEST(NumberFormat, DecimalsThousandsPercentagesAndScientific) {
         {0.000123, "0.00E+00", "1.23E-04"},
         {9.999, "0.00E+00", "1.00E+01"},
         {0, "0.0E+0", "0.0E+0"},
+        {2.5e-320, "0.0E+00", "2.5E-320"},
     });
 }
 
