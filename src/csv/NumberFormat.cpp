@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace keyferry {
@@ -239,11 +241,23 @@ struct Decimal {
     int point = 0;
 };
 
-// Fifteen significant digits first, as spreadsheets keep, so that 2.675 (2.67499999...
-// in binary) shows as 2.68; then half away from zero at `decimals` places.
-Decimal rounded(double x, int decimals) {
+// Rounds half away from zero at `decimals` places, from the shortest decimal form that reads
+// back as the same double (`significant` 0), as LibreOffice Calc does: 2.675 (2.67499999...
+// in binary) shows as 2.68, and 0.285 * 100 (28.499999999999996) as 28. The general format
+// asks for fifteen significant digits instead.
+Decimal rounded(double x, int decimals, int significant = 0) {
     std::array<char, 64> buffer{};
-    std::snprintf(buffer.data(), buffer.size(), "%.14e", x);
+    if (significant > 0) {
+        std::snprintf(buffer.data(), buffer.size(), "%.*e", significant - 1, x);
+    } else {
+        const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size() - 1, x,
+                                           std::chars_format::scientific);
+        *written.ptr = '\0';
+        if (buffer[1] != '.') { // "5e+00": one digit, no point
+            std::memmove(buffer.data() + 2, buffer.data() + 1, std::strlen(buffer.data() + 1) + 1);
+            buffer[1] = '.';
+        }
+    }
     std::string digits;
     digits.push_back(buffer[0]);
     const char* p = buffer.data() + 2;
@@ -300,7 +314,7 @@ std::string generalNumber(double value) {
     const int magnitude = static_cast<int>(std::floor(std::log10(x)));
     if (magnitude >= 15 || magnitude < -9) {
         // Scientific, as the general format shows very large and very small numbers.
-        const Decimal mantissa = rounded(mantissaOf(x, magnitude), 14);
+        const Decimal mantissa = rounded(mantissaOf(x, magnitude), 14, 15);
         std::string fraction = fractionPart(mantissa);
         while (!fraction.empty() && fraction.back() == '0')
             fraction.pop_back();
@@ -311,10 +325,13 @@ std::string generalNumber(double value) {
             ++exponent;
         }
         const std::string digits = std::to_string(std::abs(exponent));
+        // Three digits after "E+", two after "E-", as LibreOffice Calc shows them.
+        const std::size_t width = exponent < 0 ? 2 : 3;
         return sign + integer + (fraction.empty() ? "" : "." + fraction) + "E" +
-               (exponent < 0 ? "-" : "+") + (digits.size() < 2 ? "0" : "") + digits;
+               (exponent < 0 ? "-" : "+") +
+               std::string(digits.size() < width ? width - digits.size() : 0, '0') + digits;
     }
-    const Decimal d = rounded(x, std::max(0, 14 - magnitude));
+    const Decimal d = rounded(x, std::max(0, 14 - magnitude), 15);
     std::string integer = integerPart(d);
     std::string fraction = fractionPart(d);
     while (!fraction.empty() && fraction.back() == '0')
@@ -336,7 +353,9 @@ std::string grouped(const std::string& digits) {
 
 // ---- numbers ----
 
-std::optional<std::string> renderNumber(double x, const std::vector<Token>& tokens) {
+// `isZero` tells whether the number shown is zero once rounded, which then takes no sign.
+std::optional<std::string> renderNumber(double x, const std::vector<Token>& tokens, bool& isZero) {
+    isZero = false;
     // Where the digits are: literals before the first placeholder and after the last stay
     // where they are; literals between placeholders (phone numbers) are not rendered.
     std::size_t first = tokens.size(), last = 0;
@@ -443,7 +462,9 @@ std::optional<std::string> renderNumber(double x, const std::vector<Token>& toke
         return text;
     }
 
-    const Decimal d = rounded(x, decimals);
+    // Beyond fifteen digits the applications show zeros, not the double's last digits.
+    const Decimal d = x >= 1e15 ? rounded(x, decimals, 15) : rounded(x, decimals);
+    isZero = d.digits.find_first_not_of('0') == std::string::npos;
     std::string integer = integerPart(d);
     if (static_cast<int>(integer.size()) < integerZeros)
         integer.insert(0, static_cast<std::size_t>(integerZeros) - integer.size(), '0');
@@ -464,7 +485,7 @@ std::optional<std::string> renderNumber(double x, const std::vector<Token>& toke
     for (std::size_t i = 0; i < first; ++i)
         text += tokens[i].text;
     text += integer;
-    if (seenPoint)
+    if (seenPoint && !fraction.empty()) // "#.##" shows 5 as "5"
         text += "." + fraction;
     for (std::size_t i = after; i < tokens.size(); ++i)
         text += tokens[i].text;
@@ -516,9 +537,30 @@ std::optional<std::string> renderDate(double value, const std::vector<Token>& to
     }
     if (subsecondDigits > 6) // beyond what a double holds of a day's time
         return std::nullopt;
-    // Time is rounded to the smallest unit shown, which may carry into the next day.
+    // As the spreadsheet applications show them: a clock time keeps its whole seconds (23:59:59.9
+    // stays in its day) and rounds only the decimals it shows, which never carry into the
+    // second; a duration or a time with a date is rounded, which may carry into the next day.
+    // Keeping whole seconds forgives the last digits of a double, so 8:05:09 stored as
+    // 29108.99999999996 seconds stays 8:05:09.
+    bool rounds = false;
+    for (const Token& token : tokens)
+        rounds = rounds || token.kind == Kind::year || token.kind == Kind::month ||
+                 token.kind == Kind::day || token.kind == Kind::elapsedHours ||
+                 token.kind == Kind::elapsedMinutes || token.kind == Kind::elapsedSeconds;
     const double unitsPerSecond = std::pow(10.0, subsecondDigits);
-    const auto units = static_cast<long long>(std::llround(value * 86400.0 * unitsPerSecond));
+    const double seconds = value * 86400.0;
+    long long units = 0;
+    if (rounds) {
+        units = std::llround(seconds * unitsPerSecond);
+    } else {
+        const double nearest = std::round(seconds);
+        const bool onSecond = std::fabs(seconds - nearest) <= seconds * 1e-14 + 1e-9;
+        const double whole = onSecond ? nearest : std::floor(seconds);
+        const auto decimals = std::min(std::llround((seconds - whole) * unitsPerSecond),
+                                       static_cast<long long>(unitsPerSecond) - 1);
+        units = static_cast<long long>(whole) * static_cast<long long>(unitsPerSecond) +
+                (onSecond ? 0 : decimals);
+    }
     const auto perSecond = static_cast<long long>(unitsPerSecond);
     const long long totalSeconds = units / perSecond;
     const long long fractionUnits = units % perSecond;
@@ -712,8 +754,9 @@ std::optional<std::string> NumberFormat::format(double value, bool date1904) con
             return std::nullopt;
         return renderDate(value, *tokens, date1904);
     }
-    auto text = renderNumber(value, *tokens);
-    if (text && negativeSign)
+    bool isZero = false;
+    auto text = renderNumber(value, *tokens, isZero);
+    if (text && negativeSign && !isZero) // -0.0001 shows as 0.00
         return "-" + *text;
     return text;
 }

@@ -10,7 +10,8 @@ using keyferry::testing::writeText;
 
 namespace {
 
-// The same rows as LibreOffice Calc keeps them: dates, times, money in two currencies,
+// The same rows as LibreOffice Calc keeps them: dates, times (one with a fraction of a second
+// it does not show), money in two currencies,
 // percentages, fixed decimals, thousands, formulas (a number, a text), umlauts, CJK, emoji,
 // empty cells, a merged cell, a quote, a tab, a second sheet. Calc saves them as .xlsx, .ods
 // and CSV; each must import to the table the ";" CSV gives.
@@ -60,7 +61,7 @@ const char* const rows = R"FODS(<?xml version="1.0" encoding="UTF-8"?>
      <table:table-cell office:value-type="string"><text:p>Jürgen Groß</text:p></table:table-cell>
      <table:table-cell table:style-name="cdate" office:value-type="date" office:date-value="1984-02-29"/>
      <table:table-cell table:style-name="clong" office:value-type="date" office:date-value="2024-07-01"/>
-     <table:table-cell table:style-name="ctime" office:value-type="time" office:time-value="PT08H05M09S"/>
+     <table:table-cell table:style-name="ctime" office:value-type="time" office:time-value="PT08H05M09.7S"/>
      <table:table-cell table:style-name="campm" office:value-type="time" office:time-value="PT17H30M00S"/>
      <table:table-cell table:style-name="cmoney" office:value-type="currency" office:currency="USD" office:value="1234.5"/>
      <table:table-cell table:style-name="ceuro" office:value-type="currency" office:currency="EUR" office:value="99.999"/>
@@ -162,6 +163,7 @@ TEST_F(CalcFiles, WorkbooksAndOtherSeparatorsImportAsTheSemicolonCSV) {
     EXPECT_EQ(reference.table.row(0)[0], "J\u00fcrgen Gro\u00df");
     EXPECT_EQ(reference.table.row(0)[1], "02/29/1984");
     EXPECT_EQ(reference.table.row(0)[2], "Monday, July 1, 2024");
+    EXPECT_EQ(reference.table.row(0)[3], "08:05:09");
     EXPECT_EQ(reference.table.row(0)[5], "$1,234.50");
     EXPECT_EQ(reference.table.row(0)[11], "$2,469.00"); // a formula's result
     EXPECT_EQ(reference.table.row(1)[7], "100.0%");
