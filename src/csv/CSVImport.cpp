@@ -1,6 +1,7 @@
 #include "csv/CSVImport.h"
 
 #include "csv/ImportTableParser.h"
+#include "csv/PastedRows.h"
 #include "csv/SeparatorGuess.h"
 #include "model/FileIO.h"
 
@@ -19,14 +20,14 @@ Expected<std::string, CSVReadFailure> readBounded(const std::filesystem::path& f
     return std::move(*bytes);
 }
 
+} // namespace
+
 bool isWorkbookName(const std::filesystem::path& file) {
     std::string extension = file.extension().string();
     for (char& c : extension)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return extension == ".xlsx" || extension == ".xlsm" || extension == ".ods";
 }
-
-} // namespace
 
 Expected<TableRead, CSVReadFailure> readTableFile(const std::filesystem::path& file,
                                                   const TableReadOptions& options) {
@@ -70,12 +71,15 @@ std::string describe(const CSVReadFailure& failure) {
     return std::get<std::string>(failure);
 }
 
-CSVImportOutcome loadCSV(const std::filesystem::path& file, const Template& against,
-                         const TableReadOptions& options) {
+namespace {
+
+// The outcome of a read, checked against the template; `failed` starts the message of a read
+// that failed.
+CSVImportOutcome checked(Expected<TableRead, CSVReadFailure> read, const Template& against,
+                         const std::string& failed) {
     CSVImportOutcome outcome;
-    auto read = readTableFile(file, options);
     if (!read) {
-        outcome.validationError = "Import failed: " + describe(read.error());
+        outcome.validationError = failed + describe(read.error());
         if (const auto* error = std::get_if<CSVError>(&read.error()))
             outcome.failureDetail = error->description();
         return outcome;
@@ -87,6 +91,28 @@ CSVImportOutcome loadCSV(const std::filesystem::path& file, const Template& agai
         outcome.opensPreview = true;
     }
     return outcome;
+}
+
+} // namespace
+
+CSVImportOutcome loadCSV(const std::filesystem::path& file, const Template& against,
+                         const TableReadOptions& options) {
+    return checked(readTableFile(file, options), against, "Import failed: ");
+}
+
+CSVImportOutcome loadPastedRows(std::string_view text, const Template& against) {
+    Expected<TableRead, CSVReadFailure> read = Unexpected{CSVReadFailure(std::string(
+        "The clipboard holds no rows. Copy the cells in the spreadsheet, header row included."))};
+    if (text.find_first_not_of(" \t\r\n") != std::string_view::npos) {
+        auto table = parsePastedRows(text);
+        if (table) {
+            TableReadNotes notes;
+            notes.separator = Separator::tab;
+            read = TableRead{std::move(*table), std::move(notes)};
+        } else
+            read = Unexpected{CSVReadFailure(table.error())};
+    }
+    return checked(std::move(read), against, "Paste failed: ");
 }
 
 void CSVImportOutcome::applyTo(CSVImportState& state) && {

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -51,6 +52,9 @@ struct TableRead {
     TableReadNotes notes;
 };
 
+/// Whether the file's name is that of a workbook: .xlsx, .xlsm or .ods, in any case.
+bool isWorkbookName(const std::filesystem::path& file);
+
 /// Reads a file as import does. An .xlsx or .ods workbook (by its name or its first bytes)
 /// gives a sheet's cells as shown, the first row the header. Any other file is CSV: a header
 /// line, UTF-8 with or without a byte order mark, ";" between fields unless the options or
@@ -78,6 +82,10 @@ struct CSVImportOutcome {
 /// Imports a file and checks its header against the template.
 CSVImportOutcome loadCSV(const std::filesystem::path& file, const Template& against,
                          const TableReadOptions& options = {});
+
+/// Takes rows pasted from a spreadsheet (see parsePastedRows) and checks their header against
+/// the template as an import does; a failure says "Paste failed: ...".
+CSVImportOutcome loadPastedRows(std::string_view text, const Template& against);
 
 /// The text after "Import failed: " for a read failure.
 std::string describe(const CSVReadFailure& failure);
