@@ -10,7 +10,7 @@ packages=(cmake ninja-build g++ pkgconf qt6-base-dev libgl-dev nlohmann-json3-de
           libzip-dev libexpat1-dev)
 # The test desktop and the real applications the end-to-end tests drive.
 test_desktop=(libgtest-dev libgmock-dev xvfb xauth openbox dbus dbus-x11 x11-utils
-              x11-xserver-utils xterm yad zenity xdotool
+              x11-xserver-utils xterm yad zenity xdotool xclip
               chromium firefox-esr python3 x11-xkb-utils
               libreoffice-calc libreoffice-gtk3 python3-uno python3-gi gir1.2-gtk-3.0
               gir1.2-atspi-2.0
