@@ -136,7 +136,6 @@ CSVPanel::CSVPanel(std::function<Template()> currentTemplate, std::function<void
     readLabel_->setFont(caption);
     readLabel_->setWordWrap(true);
     readLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    reading->addWidget(readLabel_);
     for (const auto& choice : separatorChoices)
         separatorBox_->addItem(QString::fromLatin1(choice.label));
     separatorBox_->setAccessibleName(QStringLiteral("Separator"));
@@ -167,8 +166,9 @@ CSVPanel::CSVPanel(std::function<Template()> currentTemplate, std::function<void
     fallbackLabel_->setWordWrap(true);
     fallbackLabel_->setPalette(orange);
     fallbackLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // The text after the boxes, so they stay in place whatever it says.
+    reading->addWidget(readLabel_, 1);
     reading->addWidget(fallbackLabel_, 1);
-    reading->addStretch();
     barLayout->addWidget(readingRow_);
     layout->addWidget(bar);
 
