@@ -159,7 +159,7 @@ CSVPanel::CSVPanel(std::function<Template()> currentTemplate, std::function<void
             tableReplaced();
         }
     });
-    sheetCaption_ = buddyLabel(QStringLiteral("S&heet:"), sheetBox_, readingRow_);
+    sheetCaption_ = buddyLabel(QStringLiteral("Shee&t:"), sheetBox_, readingRow_);
     reading->addWidget(sheetCaption_);
     reading->addWidget(sheetBox_);
     fallbackLabel_->setFont(caption);
@@ -171,6 +171,11 @@ CSVPanel::CSVPanel(std::function<Template()> currentTemplate, std::function<void
     reading->addWidget(fallbackLabel_, 1);
     barLayout->addWidget(readingRow_);
     layout->addWidget(bar);
+
+    // Tab follows the rows as they are seen: the reading's boxes before the preview.
+    setTabOrder(counterButton_, separatorBox_);
+    setTabOrder(separatorBox_, sheetBox_);
+    setTabOrder(sheetBox_, preview_);
 
     // Ctrl+V pastes rows only while the focus is in the panel: elsewhere it pastes text.
     pasteAction_->setShortcut(QKeySequence::Paste);

@@ -12,6 +12,7 @@
 #include "ui/CSVPanel.h"
 #include "ui/RunnerPanel.h"
 
+#include <algorithm>
 #include <sys/stat.h>
 
 using namespace keyferry;
@@ -80,6 +81,18 @@ TEST_F(TableSourcesTest, SeparatorShownAndChanged) {
     EXPECT_EQ(csv().separatorBox()->currentText(), QStringLiteral("Automatic"));
     EXPECT_FALSE(csv().separatorBox()->accessibleName().isEmpty());
     EXPECT_FALSE(csv().separatorBox()->toolTip().isEmpty());
+
+    // Tab from the import button reaches the box before the preview.
+    csv().importButton()->setFocus();
+    QApplication::processEvents();
+    std::vector<QWidget*> reached;
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached.push_back(QApplication::focusWidget());
+    }
+    const auto box = std::ranges::find(reached, csv().separatorBox());
+    ASSERT_NE(box, reached.end());
+    EXPECT_EQ(std::ranges::find(reached.begin(), box, csv().preview()), box);
 
     // Pipe, chosen from the keyboard, reads the file again: the quote inside a field fails.
     chooseWithKeys(csv().separatorBox(), 4);
