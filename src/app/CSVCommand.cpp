@@ -47,18 +47,40 @@ int runCSVCommand(const CSVCommandOptions& options, std::ostream& out, std::ostr
         against = std::move(stored.item);
     }
 
-    const auto table = readCSVFile(options.file);
-    if (!table) {
-        out << errorJson(table.error()).dump(-1, ' ', false, Json::error_handler_t::replace)
-            << '\n';
+    const auto read = readTableFile(options.file, options.read);
+    if (!read) {
+        out << errorJson(read.error()).dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
         return 1;
     }
+    const CSVData* table = &read->table;
+    const TableReadNotes& notes = read->notes;
     // Written piece by piece, in the order and form a dump of the whole object would have:
     // a table of millions of fields is not held a second time as JSON values.
     out << "{\"headers\":[";
     for (std::size_t column = 0; column < table->columnCount(); ++column)
         out << (column ? "," : "") << jsonString(table->header(column));
     out << "],\"rowCount\":" << table->rowCount();
+    if (notes.separator)
+        out << ",\"separator\":" << jsonString(separatorName(*notes.separator));
+    if (notes.separatorNote)
+        out << ",\"separatorNote\":" << jsonString(*notes.separatorNote);
+    if (notes.sheet) {
+        out << ",\"sheet\":" << jsonString(*notes.sheet) << ",\"sheets\":[";
+        for (std::size_t i = 0; i < notes.sheetNames.size(); ++i)
+            out << (i ? "," : "") << jsonString(notes.sheetNames[i]);
+        out << ']';
+    }
+    if (notes.fallbackCellCount > 0) {
+        // Cells shown with their stored value: the format was not one Keyferry renders.
+        out << ",\"fallbackCellCount\":" << notes.fallbackCellCount << ",\"fallbackCells\":[";
+        for (std::size_t i = 0; i < notes.fallbackCells.size(); ++i) {
+            const FallbackCell& cell = notes.fallbackCells[i];
+            out << (i ? "," : "") << "{\"sheet\":" << jsonString(cell.sheet)
+                << ",\"cell\":" << jsonString(cell.cell)
+                << ",\"format\":" << jsonString(cell.formatCode) << '}';
+        }
+        out << ']';
+    }
     if (options.includeRows) {
         out << ",\"rows\":[";
         for (std::size_t row = 0; row < table->rowCount(); ++row) {

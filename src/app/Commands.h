@@ -1,5 +1,7 @@
 #pragma once
 
+#include "csv/CSVImport.h"
+
 #include <filesystem>
 #include <iosfwd>
 #include <optional>
@@ -14,17 +16,20 @@ int runTemplatesCommand(std::ostream& out, std::ostream& err);
 struct CSVCommandOptions {
     std::filesystem::path file;
     std::optional<std::string> templateNameOrID;
-    bool includeRows = false;
+    bool includeRows = false; ///< --rows or --values: every row's cells
+    TableReadOptions read;
 };
 
-/// `keyferry csv FILE [--template NAME_OR_ID] [--rows]`: reads the file exactly as import
-/// does and prints one JSON object. Returns 0 when it reads (and fits the template), 1 when
-/// it does not, 2 when the template is unknown.
+/// `keyferry csv FILE [--template NAME_OR_ID] [--rows|--values] [--separator S]`: reads the
+/// file exactly as import does and prints one JSON object, with the separator it was read
+/// with. Returns 0 when it reads (and fits the template), 1 when it does not, 2 when the
+/// template is unknown.
 int runCSVCommand(const CSVCommandOptions& options, std::ostream& out, std::ostream& err);
 
 struct RunCommandOptions {
     std::string templateNameOrID;
     std::filesystem::path csvFile;
+    TableReadOptions read;
     std::size_t fromEntry = 1;        ///< 1-based, as the runner panel's "From Entry:"
     std::optional<std::size_t> limit; ///< rows to run; 1 is a test run
     std::optional<std::string> rows;  ///< only these entries: "3,7-9"

@@ -26,7 +26,7 @@ int runRunCommand(const RunCommandOptions& options, std::ostream& out, std::ostr
     if (!stored.item)
         return stored.exitCode;
     const auto& item = stored.item;
-    auto imported = loadCSV(options.csvFile, *item);
+    auto imported = loadCSV(options.csvFile, *item, options.read);
     if (!imported.csvData) {
         err << imported.validationError.value_or("Import failed") << '\n';
         return 2;

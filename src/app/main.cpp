@@ -15,17 +15,34 @@ int main(int argc, char** argv) {
     std::string templateNameOrID;
     auto* csv = cli.add_subcommand(
         "csv", "Read a CSV file exactly as the import does and print the outcome as JSON");
-    csv->add_option("FILE", csvOptions.file, "The CSV file")->required();
+    csv->add_option("FILE", csvOptions.file, "The CSV file, or an .xlsx or .ods workbook")
+        ->required();
     auto* templateOption = csv->add_option("--template", templateNameOrID,
                                            "Check the header against this template (name or id)");
-    csv->add_flag("--rows", csvOptions.includeRows, "Also print every row");
+    csv->add_flag("--rows,--values", csvOptions.includeRows,
+                  "Also print every row's cells, as a run would type them");
+    // "auto" leaves the separator to the header line.
+    const auto separatorNames = CLI::IsMember({"auto", "semicolon", "comma", "tab", "pipe"});
+    const std::string separatorHelp =
+        "Between the fields of a CSV file: auto (the default: what the header line shows), "
+        "semicolon, comma, tab or pipe";
+    std::string csvSeparator = "auto";
+    csv->add_option("--separator", csvSeparator, separatorHelp)->check(separatorNames);
+    const std::string sheetHelp = "The sheet of an .xlsx or .ods workbook (default: the first)";
+    std::string csvSheet;
+    auto* csvSheetOption = csv->add_option("--sheet", csvSheet, sheetHelp)->type_name("NAME");
 
     keyferry::RunCommandOptions runOptions;
     std::size_t runLimit = 0;
     auto* run =
         cli.add_subcommand("run", "Run a stored template over a CSV file, without a window");
     run->add_option("--template", runOptions.templateNameOrID, "Template name or id")->required();
-    run->add_option("--csv", runOptions.csvFile, "The CSV file")->required();
+    run->add_option("--csv", runOptions.csvFile, "The CSV file, or an .xlsx or .ods workbook")
+        ->required();
+    std::string runSeparator = "auto";
+    run->add_option("--separator", runSeparator, separatorHelp)->check(separatorNames);
+    std::string runSheet;
+    auto* runSheetOption = run->add_option("--sheet", runSheet, sheetHelp)->type_name("NAME");
     auto* fromOption =
         run->add_option("--from", runOptions.fromEntry, "First entry, 1-based (default 1)")
             ->check(CLI::NonNegativeNumber);
@@ -81,11 +98,17 @@ int main(int argc, char** argv) {
     }
 
     if (csv->parsed()) {
+        csvOptions.read.separator = keyferry::separatorNamed(csvSeparator);
+        if (csvSheetOption->count() > 0)
+            csvOptions.read.sheet = csvSheet;
         if (templateOption->count() > 0)
             csvOptions.templateNameOrID = templateNameOrID;
         return keyferry::runCSVCommand(csvOptions, std::cout, std::cerr);
     }
     if (run->parsed()) {
+        runOptions.read.separator = keyferry::separatorNamed(runSeparator);
+        if (runSheetOption->count() > 0)
+            runOptions.read.sheet = runSheet;
         if (limitOption->count() > 0)
             runOptions.limit = runLimit;
         if (rowsOption->count() > 0)

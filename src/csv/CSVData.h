@@ -43,6 +43,13 @@ public:
 
 private:
     friend class ImportTableParser;
+    friend class SheetTableBuilder;
+    static CSVData fromPacked(PackedFields fields, std::size_t columns) {
+        CSVData table;
+        table.fields_ = std::move(fields);
+        table.columns_ = columns;
+        return table;
+    }
 
     PackedFields fields_; ///< the header names, then the rows' fields, row by row
     std::size_t columns_ = 0;

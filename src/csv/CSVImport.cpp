@@ -1,20 +1,68 @@
 #include "csv/CSVImport.h"
 
 #include "csv/ImportTableParser.h"
+#include "csv/PastedRows.h"
+#include "csv/SeparatorGuess.h"
 #include "model/FileIO.h"
+
+#include <cctype>
 
 namespace keyferry {
 
-Expected<CSVData, CSVReadFailure> readCSVFile(const std::filesystem::path& file) {
+namespace {
+
+Expected<std::string, CSVReadFailure> readBounded(const std::filesystem::path& file) {
     auto bytes = readRegularFile(file, ImportTableParser::maxBytes);
     if (!bytes && bytes.error().kind == ReadFailure::Kind::tooLarge)
         return Unexpected{CSVReadFailure(ImportTableParser::tooLarge())};
     if (!bytes)
         return Unexpected{CSVReadFailure(bytes.error().message)};
-    auto table = ImportTableParser::parse(std::move(*bytes));
+    return std::move(*bytes);
+}
+
+} // namespace
+
+bool isWorkbookName(const std::filesystem::path& file) {
+    std::string extension = file.extension().string();
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension == ".xlsx" || extension == ".xlsm" || extension == ".ods";
+}
+
+Expected<TableRead, CSVReadFailure> readTableFile(const std::filesystem::path& file,
+                                                  const TableReadOptions& options) {
+    auto bytes = readBounded(file);
+    if (!bytes)
+        return Unexpected{bytes.error()};
+    TableReadNotes notes;
+    if (isWorkbookName(file) || looksLikeWorkbook(*bytes)) {
+        auto sheet = readWorkbook(*bytes, options.sheet);
+        if (!sheet)
+            return Unexpected{CSVReadFailure(sheet.error())};
+        notes.sheet = std::move(sheet->sheet);
+        notes.sheetNames = std::move(sheet->sheetNames);
+        notes.fallbackCells = std::move(sheet->fallbackCells);
+        notes.fallbackCellCount = sheet->fallbackCellCount;
+        return TableRead{std::move(sheet->table), std::move(notes)};
+    }
+    if (options.separator) {
+        notes.separator = options.separator;
+    } else {
+        SeparatorGuess guess = guessSeparator(*bytes);
+        notes.separator = guess.separator;
+        notes.separatorNote = std::move(guess.note);
+    }
+    auto table = ImportTableParser::parse(std::move(*bytes), *notes.separator);
     if (!table)
         return Unexpected{CSVReadFailure(table.error())};
-    return std::move(*table);
+    return TableRead{std::move(*table), std::move(notes)};
+}
+
+Expected<CSVData, CSVReadFailure> readCSVFile(const std::filesystem::path& file) {
+    auto read = readTableFile(file, {.separator = Separator::semicolon, .sheet = std::nullopt});
+    if (!read)
+        return Unexpected{read.error()};
+    return std::move(read->table);
 }
 
 std::string describe(const CSVReadFailure& failure) {
@@ -23,21 +71,48 @@ std::string describe(const CSVReadFailure& failure) {
     return std::get<std::string>(failure);
 }
 
-CSVImportOutcome loadCSV(const std::filesystem::path& file, const Template& against) {
+namespace {
+
+// The outcome of a read, checked against the template; `failed` starts the message of a read
+// that failed.
+CSVImportOutcome checked(Expected<TableRead, CSVReadFailure> read, const Template& against,
+                         const std::string& failed) {
     CSVImportOutcome outcome;
-    auto table = readCSVFile(file);
-    if (!table) {
-        outcome.validationError = "Import failed: " + describe(table.error());
-        if (const auto* error = std::get_if<CSVError>(&table.error()))
+    if (!read) {
+        outcome.validationError = failed + describe(read.error());
+        if (const auto* error = std::get_if<CSVError>(&read.error()))
             outcome.failureDetail = error->description();
         return outcome;
     }
-    outcome.validationError = table->validate(against);
+    outcome.notes = std::move(read->notes);
+    outcome.validationError = read->table.validate(against);
     if (!outcome.validationError) {
-        outcome.csvData = std::move(*table);
+        outcome.csvData = std::move(read->table);
         outcome.opensPreview = true;
     }
     return outcome;
+}
+
+} // namespace
+
+CSVImportOutcome loadCSV(const std::filesystem::path& file, const Template& against,
+                         const TableReadOptions& options) {
+    return checked(readTableFile(file, options), against, "Import failed: ");
+}
+
+CSVImportOutcome loadPastedRows(std::string_view text, const Template& against) {
+    Expected<TableRead, CSVReadFailure> read = Unexpected{CSVReadFailure(std::string(
+        "The clipboard holds no rows. Copy the cells in the spreadsheet, header row included."))};
+    if (text.find_first_not_of(" \t\r\n") != std::string_view::npos) {
+        auto table = parsePastedRows(text);
+        if (table) {
+            TableReadNotes notes;
+            notes.separator = Separator::tab;
+            read = TableRead{std::move(*table), std::move(notes)};
+        } else
+            read = Unexpected{CSVReadFailure(table.error())};
+    }
+    return checked(std::move(read), against, "Paste failed: ");
 }
 
 void CSVImportOutcome::applyTo(CSVImportState& state) && {

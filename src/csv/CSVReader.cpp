@@ -4,9 +4,9 @@
 
 namespace keyferry {
 
-CSVReader::Configuration CSVReader::Configuration::forImport() {
+CSVReader::Configuration CSVReader::Configuration::forImport(Separator separator) {
     Configuration configuration;
-    configuration.delimiters.field.assign(1, U';');
+    configuration.delimiters.field.assign(1, static_cast<char32_t>(separatorByte(separator)));
     configuration.headerStrategy = HeaderStrategy::firstLine;
     configuration.encoding = TextEncoding::utf8;
     return configuration;

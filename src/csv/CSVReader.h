@@ -2,6 +2,7 @@
 
 #include "csv/CSVError.h"
 #include "csv/ScalarSource.h"
+#include "csv/Separator.h"
 #include "csv/TextEncoding.h"
 #include "model/Expected.h"
 
@@ -39,8 +40,9 @@ public:
         /// Convert the whole blob up front instead of decoding lazily.
         bool presample = false;
 
-        /// What CSV import uses: ";" between fields, a header line, UTF-8.
-        static Configuration forImport();
+        /// What CSV import uses: ";" (or the separator given) between fields, a header line,
+        /// UTF-8.
+        static Configuration forImport(Separator separator = Separator::semicolon);
     };
 
     /// The row delimiters people mean by "a line": "\n" and "\r\n".

@@ -13,48 +13,50 @@ namespace keyferry {
 
 namespace {
 
-constexpr unsigned char fieldDelimiter = ';';
 constexpr unsigned char rowDelimiter = '\n';
 constexpr unsigned char quote = '"';
 
-bool isSpecial(unsigned char c) {
+bool isSpecial(unsigned char c, unsigned char fieldDelimiter) {
     return c == fieldDelimiter || c == rowDelimiter || c == quote;
 }
 
-// The position of the next ';', '\n' or '"' at or after `from`, or `size`.
-std::size_t findSpecial(const unsigned char* data, std::size_t from, std::size_t size) {
+// The position of the next field delimiter, '\n' or '"' at or after `from`, or `size`.
+std::size_t findSpecial(const unsigned char* data, std::size_t from, std::size_t size,
+                        unsigned char fieldDelimiter) {
     std::size_t p = from;
 #if defined(__SSE2__)
-    const __m128i semicolons = _mm_set1_epi8(static_cast<char>(fieldDelimiter));
+    const __m128i delimiters = _mm_set1_epi8(static_cast<char>(fieldDelimiter));
     const __m128i lineFeeds = _mm_set1_epi8(static_cast<char>(rowDelimiter));
     const __m128i quotes = _mm_set1_epi8(static_cast<char>(quote));
     while (p + 16 <= size) {
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + p));
         const __m128i hits = _mm_or_si128(
-            _mm_or_si128(_mm_cmpeq_epi8(block, semicolons), _mm_cmpeq_epi8(block, lineFeeds)),
+            _mm_or_si128(_mm_cmpeq_epi8(block, delimiters), _mm_cmpeq_epi8(block, lineFeeds)),
             _mm_cmpeq_epi8(block, quotes));
         if (const int mask = _mm_movemask_epi8(hits))
             return p + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
         p += 16;
     }
 #endif
-    while (p < size && !isSpecial(data[p]))
+    while (p < size && !isSpecial(data[p], fieldDelimiter))
         ++p;
     return p;
 }
 
 // An upper bound of the number of fields: every field but the last of the file ends in a
-// ';' or a '\n'. Reserving for it once keeps the kept starts from being copied as they grow.
-std::size_t countDelimiters(const unsigned char* data, std::size_t from, std::size_t size) {
+// field delimiter or a '\n'. Reserving for it once keeps the kept starts from being copied as
+// they grow.
+std::size_t countDelimiters(const unsigned char* data, std::size_t from, std::size_t size,
+                            unsigned char fieldDelimiter) {
     std::size_t count = 0;
     std::size_t p = from;
 #if defined(__SSE2__)
-    const __m128i semicolons = _mm_set1_epi8(static_cast<char>(fieldDelimiter));
+    const __m128i delimiters = _mm_set1_epi8(static_cast<char>(fieldDelimiter));
     const __m128i lineFeeds = _mm_set1_epi8(static_cast<char>(rowDelimiter));
     for (; p + 16 <= size; p += 16) {
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + p));
         const __m128i hits =
-            _mm_or_si128(_mm_cmpeq_epi8(block, semicolons), _mm_cmpeq_epi8(block, lineFeeds));
+            _mm_or_si128(_mm_cmpeq_epi8(block, delimiters), _mm_cmpeq_epi8(block, lineFeeds));
         count += static_cast<std::size_t>(
             __builtin_popcount(static_cast<unsigned>(_mm_movemask_epi8(hits))));
     }
@@ -74,13 +76,14 @@ CSVError ImportTableParser::tooLarge() {
     return error;
 }
 
-ImportTableParser::ImportTableParser(std::string bytes) {
+ImportTableParser::ImportTableParser(std::string bytes, Separator separator)
+    : fieldDelimiter_(static_cast<unsigned char>(separatorByte(separator))) {
     table_.fields_.text_ = std::move(bytes);
     data_ = reinterpret_cast<const unsigned char*>(table_.fields_.text_.data());
     size_ = table_.fields_.text_.size();
 }
 
-Expected<CSVData, CSVError> ImportTableParser::parse(std::string bytes) {
+Expected<CSVData, CSVError> ImportTableParser::parse(std::string bytes, Separator separator) {
     if (bytes.size() > maxBytes)
         return Unexpected{tooLarge()};
     const auto mark = detectByteOrderMark(bytes);
@@ -88,7 +91,7 @@ Expected<CSVData, CSVError> ImportTableParser::parse(std::string bytes) {
         selectEncodingFrom(TextEncoding::utf8, mark ? std::optional(mark->encoding) : std::nullopt);
     if (!encoding)
         return Unexpected{encoding.error()};
-    ImportTableParser parser(std::move(bytes));
+    ImportTableParser parser(std::move(bytes), separator);
     parser.read_ = mark ? mark->length : 0;
     try {
         return parser.run();
@@ -109,7 +112,8 @@ CSVData ImportTableParser::run() {
     firstInvalidUTF8_ = read_ + utf8::firstInvalid(data_ + read_, data_ + size_);
 
     PackedFields& fields = table_.fields_;
-    fields.starts_.reserve(countDelimiters(data_, read_, size_) / PackedFields::stride + 1);
+    fields.starts_.reserve(
+        countDelimiters(data_, read_, size_, fieldDelimiter_) / PackedFields::stride + 1);
     const std::size_t headerFields = parseLine(0);
     if (headerFields == 0) {
         fields = {};
@@ -163,7 +167,8 @@ std::size_t ImportTableParser::parseLine(std::int64_t rowIndex) {
                 return 0;
             requireDecodedBefore(read_);
             if (fields < keep)
-                startField(); // a line ending in ';' at the end of the input: one more field
+                startField(); // a line ending in a delimiter at the end of the input: one more
+                              // field
             return fields + 1;
         }
         const unsigned char c = data_[read_];
@@ -172,13 +177,13 @@ std::size_t ImportTableParser::parseLine(std::int64_t rowIndex) {
         if (c == quote) {
             ++read_;
             parseEscapedField(rowIndex, rowEnded);
-        } else if (c == fieldDelimiter) {
+        } else if (c == fieldDelimiter_) {
             ++read_;
         } else if (c == rowDelimiter) {
             ++read_;
             rowEnded = true;
         } else {
-            const std::size_t end = findSpecial(data_, read_ + 1, size_);
+            const std::size_t end = findSpecial(data_, read_ + 1, size_, fieldDelimiter_);
             if (end < size_ && data_[end] == quote) {
                 requireDecodedBefore(end);
                 throw CSVError::invalidUnescapedField(rowIndex);
@@ -231,7 +236,7 @@ void ImportTableParser::parseEscapedField(std::int64_t rowIndex, bool& rowEnded)
             ++read_;
             continue;
         }
-        if (following == fieldDelimiter) {
+        if (following == fieldDelimiter_) {
             ++read_;
             break;
         }

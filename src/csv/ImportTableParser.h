@@ -2,6 +2,7 @@
 
 #include "csv/CSVData.h"
 #include "csv/CSVError.h"
+#include "csv/Separator.h"
 #include "model/Expected.h"
 
 #include <cstdint>
@@ -10,14 +11,15 @@
 
 namespace keyferry {
 
-/// The fast path of CSV import. Reads a whole file in the import configuration (";"
-/// between fields, "\n" between lines, '"' quoting, a header line, UTF-8) straight into a
-/// CSVData, reusing the file's own buffer for the field texts. Its outcome is exactly that
-/// of CSVReader::fromBytes with Configuration::forImport() read to the end: the same rows,
+/// The fast path of CSV import. Reads a whole file in the import configuration (";", or the
+/// separator given, between fields, "\n" between lines, '"' quoting, a header line, UTF-8) straight
+/// into a CSVData, reusing the file's own buffer for the field texts. Its outcome is exactly that
+/// of CSVReader::fromBytes with Configuration::forImport(separator) read to the end: the same rows,
 /// or the same first error at the same point.
 class ImportTableParser {
 public:
-    static Expected<CSVData, CSVError> parse(std::string bytes);
+    static Expected<CSVData, CSVError> parse(std::string bytes,
+                                             Separator separator = Separator::semicolon);
 
     /// The largest input: the kept field starts are 32-bit.
     static constexpr std::uint64_t maxBytes = std::numeric_limits<std::uint32_t>::max() - 1;
@@ -25,7 +27,7 @@ public:
     static CSVError tooLarge();
 
 private:
-    explicit ImportTableParser(std::string bytes);
+    ImportTableParser(std::string bytes, Separator separator);
     CSVData run();
     std::size_t parseLine(std::int64_t rowIndex); // the line's field count, 0: no line
     void parseEscapedField(std::int64_t rowIndex, bool& rowEnded);
@@ -34,6 +36,7 @@ private:
     void requireDecodedBefore(std::size_t position) const;
 
     CSVData table_;
+    unsigned char fieldDelimiter_;
     const unsigned char* data_; ///< the buffer inside table_.fields_, read at read_
     std::size_t size_;
     std::size_t read_ = 0;

@@ -179,4 +179,21 @@ std::filesystem::path stateFolder() {
     return homeFolder() / ".local" / "state" / "Keyferry";
 }
 
+std::optional<std::string> ensureOwnerOnlyFolder(const std::filesystem::path& folder) {
+    std::filesystem::path partial;
+    for (const auto& part : folder) {
+        partial /= part;
+        if (::mkdir(partial.c_str(), 0700) != 0 && errno != EEXIST)
+            return describe("Cannot create", partial, errno);
+    }
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0)
+        return describe("Cannot open", folder, errno);
+    if (!S_ISDIR(info.st_mode))
+        return describe("Cannot use", folder, ENOTDIR);
+    if ((info.st_mode & 0777) != 0700 && ::chmod(folder.c_str(), 0700) != 0)
+        return describe("Cannot make owner-only", folder, errno);
+    return std::nullopt;
+}
+
 } // namespace keyferry

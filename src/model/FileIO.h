@@ -45,6 +45,11 @@ std::filesystem::path homeFolder();
 /// relative XDG value is invalid and ignored).
 std::filesystem::path stateFolder();
 
+/// Makes `folder` and any missing parents owner-only (0700), and narrows the folder itself to
+/// the owner should it exist with wider permissions: what Keyferry keeps there names or holds
+/// the user's data. Returns the system's description of a failure, or nothing.
+[[nodiscard]] std::optional<std::string> ensureOwnerOnlyFolder(const std::filesystem::path& folder);
+
 /// Why a file could not be read; `message` names the path and the problem.
 struct ReadFailure {
     enum class Kind {

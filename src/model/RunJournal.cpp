@@ -61,25 +61,6 @@ std::string randomHex8() {
     return hex;
 }
 
-// Makes `folder` and any missing parents owner-only, and narrows the folder itself to the
-// owner should it exist with wider permissions: the journals name the user's files.
-std::optional<std::string> ensureOwnerOnlyFolder(const std::filesystem::path& folder) {
-    std::filesystem::path partial;
-    for (const auto& part : folder) {
-        partial /= part;
-        if (::mkdir(partial.c_str(), 0700) != 0 && errno != EEXIST)
-            return systemError("Cannot create", partial, errno);
-    }
-    struct stat info {};
-    if (::stat(folder.c_str(), &info) != 0)
-        return systemError("Cannot open", folder, errno);
-    if (!S_ISDIR(info.st_mode))
-        return systemError("Cannot use", folder, ENOTDIR);
-    if ((info.st_mode & 0777) != 0700 && ::chmod(folder.c_str(), 0700) != 0)
-        return systemError("Cannot make owner-only", folder, errno);
-    return std::nullopt;
-}
-
 // ---- JSON ----
 
 std::string dumpLine(const Json& json) {

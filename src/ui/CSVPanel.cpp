@@ -1,7 +1,9 @@
 #include "ui/CSVPanel.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -16,6 +18,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "csv/PastedRows.h"
 #include "ui/CSVPreviewModel.h"
 #include "ui/Icons.h"
 
@@ -30,6 +33,24 @@ bool hasTextInputs(const Template& item) {
                                [](const Step& step) { return step.type == StepType::textInput; });
 }
 
+// The separator choices in the order of the box: what Automatic leaves to the header line,
+// then the separators.
+struct SeparatorChoice {
+    std::optional<Separator> separator;
+    const char* label;
+};
+const SeparatorChoice separatorChoices[] = {{std::nullopt, "Automatic"},
+                                            {Separator::semicolon, "Semicolon"},
+                                            {Separator::comma, "Comma"},
+                                            {Separator::tab, "Tab"},
+                                            {Separator::pipe, "Pipe"}};
+
+QLabel* buddyLabel(const QString& text, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(buddy); // the mnemonic moves the focus to the box
+    return label;
+}
+
 } // namespace
 
 CSVPanel::CSVPanel(std::function<Template()> currentTemplate, std::function<void()> onTableChanged,
@@ -39,7 +60,10 @@ CSVPanel::CSVPanel(std::function<Template()> currentTemplate, std::function<void
       copyButton_(new QToolButton(this)), importButton_(new QPushButton(this)),
       counterButton_(new QPushButton(this)), message_(new QLabel(this)), hint_(new QLabel(this)),
       preview_(new QTableView(this)), moreRows_(new QLabel(this)), previewArea_(new QWidget(this)),
-      previewModel_(new CSVPreviewModel(this)) {
+      previewModel_(new CSVPreviewModel(this)), readingRow_(new QWidget(this)),
+      readLabel_(new QLabel(this)), separatorBox_(new QComboBox(this)),
+      sheetBox_(new QComboBox(this)), fallbackLabel_(new QLabel(this)),
+      pasteAction_(new QAction(QStringLiteral("Paste Rows"), this)) {
     setAcceptDrops(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -48,8 +72,11 @@ CSVPanel::CSVPanel(std::function<Template()> currentTemplate, std::function<void
     auto* bar = new QWidget(this);
     bar->setAutoFillBackground(true);
     bar->setBackgroundRole(QPalette::AlternateBase);
-    auto* toolbar = new QHBoxLayout(bar);
-    toolbar->setContentsMargins(16, 8, 16, 8);
+    auto* barLayout = new QVBoxLayout(bar);
+    barLayout->setContentsMargins(16, 8, 16, 8);
+    barLayout->setSpacing(6);
+    auto* toolbar = new QHBoxLayout;
+    toolbar->setContentsMargins(0, 0, 0, 0);
     toolbar->setSpacing(16);
 
     exportButton_->setIcon(symbolIcon("square.and.arrow.up"));
@@ -73,8 +100,8 @@ CSVPanel::CSVPanel(std::function<Template()> currentTemplate, std::function<void
 
     importButton_->setIcon(symbolIcon("square.and.arrow.down"));
     importButton_->setText(QStringLiteral("CSV Import"));
-    importButton_->setToolTip(
-        QStringLiteral("Load a semicolon-separated CSV file (you can also drop one here)"));
+    importButton_->setToolTip(QStringLiteral("Load a CSV file or an .xlsx or .ods workbook (you "
+                                             "can also drop one here, or paste rows with Ctrl+V)"));
     importButton_->setAccessibleName(QStringLiteral("CSV Import"));
     connect(importButton_, &QPushButton::clicked, this, &CSVPanel::chooseFileToImport);
     toolbar->addWidget(importButton_);
@@ -100,7 +127,63 @@ CSVPanel::CSVPanel(std::function<Template()> currentTemplate, std::function<void
     hint_->setFont(caption);
     hint_->setForegroundRole(QPalette::PlaceholderText);
     toolbar->addWidget(hint_);
+    barLayout->addLayout(toolbar);
+
+    // How the table was read, and what to change when it was read wrong.
+    auto* reading = new QHBoxLayout(readingRow_);
+    reading->setContentsMargins(0, 0, 0, 0);
+    reading->setSpacing(8);
+    readLabel_->setFont(caption);
+    readLabel_->setWordWrap(true);
+    readLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    for (const auto& choice : separatorChoices)
+        separatorBox_->addItem(QString::fromLatin1(choice.label));
+    separatorBox_->setAccessibleName(QStringLiteral("Separator"));
+    separatorBox_->setToolTip(QStringLiteral(
+        "The character between the fields of the file; choosing one reads the file again"));
+    connect(separatorBox_, &QComboBox::activated, this, [this](int index) {
+        if (index >= 0 && index < static_cast<int>(std::size(separatorChoices))) {
+            import_.chooseSeparator(separatorChoices[index].separator, currentTemplate_());
+            tableReplaced();
+        }
+    });
+    separatorCaption_ = buddyLabel(QStringLiteral("&Separator:"), separatorBox_, readingRow_);
+    reading->addWidget(separatorCaption_);
+    reading->addWidget(separatorBox_);
+    sheetBox_->setAccessibleName(QStringLiteral("Sheet"));
+    sheetBox_->setToolTip(QStringLiteral("The sheet of the workbook whose rows are imported"));
+    sheetBox_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    connect(sheetBox_, &QComboBox::activated, this, [this](int index) {
+        if (index >= 0) {
+            import_.chooseSheet(sheetBox_->itemText(index).toStdString(), currentTemplate_());
+            tableReplaced();
+        }
+    });
+    sheetCaption_ = buddyLabel(QStringLiteral("Shee&t:"), sheetBox_, readingRow_);
+    reading->addWidget(sheetCaption_);
+    reading->addWidget(sheetBox_);
+    fallbackLabel_->setFont(caption);
+    fallbackLabel_->setWordWrap(true);
+    fallbackLabel_->setPalette(orange);
+    fallbackLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // The text after the boxes, so they stay in place whatever it says.
+    reading->addWidget(readLabel_, 1);
+    reading->addWidget(fallbackLabel_, 1);
+    barLayout->addWidget(readingRow_);
     layout->addWidget(bar);
+
+    // Tab follows the rows as they are seen: the reading's boxes before the preview.
+    setTabOrder(counterButton_, separatorBox_);
+    setTabOrder(separatorBox_, sheetBox_);
+    setTabOrder(sheetBox_, preview_);
+
+    // Ctrl+V pastes rows only while the focus is in the panel: elsewhere it pastes text.
+    pasteAction_->setShortcut(QKeySequence::Paste);
+    pasteAction_->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    pasteAction_->setToolTip(QStringLiteral("Take the rows on the clipboard, copied from a "
+                                            "spreadsheet with the header row, as the table"));
+    connect(pasteAction_, &QAction::triggered, this, &CSVPanel::pasteFromClipboard);
+    addAction(pasteAction_);
 
     auto* previewLayout = new QVBoxLayout(previewArea_);
     previewLayout->setContentsMargins(8, 8, 8, 8);
@@ -138,56 +221,118 @@ void CSVPanel::refresh() {
     copyButton_->setEnabled(inputs);
     hint_->setVisible(!inputs);
 
-    const auto& table = state_.csvData;
+    const CSVImportState& state = import_.state();
+    const auto& table = state.csvData;
     counterButton_->setVisible(table.has_value());
     if (table) {
         counterButton_->setText(QStringLiteral("%1 entries").arg(table->rowCount()));
-        counterButton_->setIcon(symbolIcon(state_.showPreview ? "chevron.up" : "chevron.down"));
+        counterButton_->setIcon(symbolIcon(state.showPreview ? "chevron.up" : "chevron.down"));
         counterButton_->setAccessibleName(
             QStringLiteral("%1 entries, %2 preview")
                 .arg(table->rowCount())
-                .arg(state_.showPreview ? QStringLiteral("hide") : QStringLiteral("show")));
+                .arg(state.showPreview ? QStringLiteral("hide") : QStringLiteral("show")));
     }
-    message_->setVisible(state_.validationError.has_value());
-    if (state_.validationError) {
+    message_->setVisible(state.validationError.has_value());
+    if (state.validationError) {
         message_->setText(QStringLiteral("\u26A0 ") +
-                          QString::fromStdString(*state_.validationError));
-        message_->setAccessibleName(QString::fromStdString(*state_.validationError));
+                          QString::fromStdString(*state.validationError));
+        message_->setAccessibleName(QString::fromStdString(*state.validationError));
         // The reader's full account (reason, help, row index) helps find the faulty row.
         message_->setToolTip(
-            QString::fromStdString(state_.failureDetail.value_or(*state_.validationError)));
+            QString::fromStdString(state.failureDetail.value_or(*state.validationError)));
     }
-    const bool previewShown = state_.showPreview && table.has_value();
+    const bool previewShown = state.showPreview && table.has_value();
     previewArea_->setVisible(previewShown);
     const std::size_t rows = table ? table->rowCount() : 0;
     moreRows_->setVisible(rows > CSVPreviewModel::shownRows);
     moreRows_->setText(
         QStringLiteral("... and %1 more rows")
             .arg(rows > CSVPreviewModel::shownRows ? rows - CSVPreviewModel::shownRows : 0));
+    refreshReading();
 }
 
-void CSVPanel::loadFile(const QString& path) {
-    // Reading a large file takes a moment: say so.
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    auto outcome = loadCSV(path.toStdString(), currentTemplate_());
-    QApplication::restoreOverrideCursor();
+void CSVPanel::refreshReading() {
+    using Source = TableImport::Source;
+    const Source source = import_.source();
+    readingRow_->setVisible(source != Source::none);
+
+    const TableReadNotes& notes = import_.notes();
+    QString read = QString::fromStdString(import_.readDescription());
+    if (source == Source::file && notes.separatorNote)
+        read += QStringLiteral(" \u2014 ") + QString::fromStdString(*notes.separatorNote);
+    readLabel_->setText(read);
+    readLabel_->setAccessibleName(read);
+    readLabel_->setVisible(!read.isEmpty());
+
+    const bool csvFile = source == Source::file;
+    separatorCaption_->setVisible(csvFile);
+    separatorBox_->setVisible(csvFile);
+    const auto chosen = import_.options().separator;
+    for (int i = 0; i < static_cast<int>(std::size(separatorChoices)); ++i)
+        if (separatorChoices[i].separator == chosen)
+            separatorBox_->setCurrentIndex(i);
+
+    const bool workbook = source == Source::workbook && !notes.sheetNames.empty();
+    sheetCaption_->setVisible(workbook);
+    sheetBox_->setVisible(workbook);
+    QStringList sheets;
+    for (const std::string& name : notes.sheetNames)
+        sheets << QString::fromStdString(name);
+    QStringList shown;
+    for (int i = 0; i < sheetBox_->count(); ++i)
+        shown << sheetBox_->itemText(i);
+    if (shown != sheets) {
+        sheetBox_->clear();
+        sheetBox_->addItems(sheets);
+    }
+    // The sheet asked for, also when it could not be read; else the one read.
+    const auto sheet = import_.options().sheet ? import_.options().sheet : notes.sheet;
+    sheetBox_->setCurrentIndex(sheet ? sheetBox_->findText(QString::fromStdString(*sheet)) : -1);
+
+    const QString fallbacks = QString::fromStdString(import_.fallbackSummary());
+    fallbackLabel_->setText(fallbacks);
+    fallbackLabel_->setAccessibleName(fallbacks);
+    fallbackLabel_->setToolTip(QString::fromStdString(import_.fallbackDetail()));
+    fallbackLabel_->setVisible(!fallbacks.isEmpty());
+}
+
+std::filesystem::path CSVPanel::loadedFile() const {
+    if (!import_.state().csvData || import_.source() == TableImport::Source::pasted)
+        return {};
+    return import_.file();
+}
+
+std::filesystem::path CSVPanel::fileForRun() {
+    std::filesystem::path file = import_.fileForRun(pastedRowsFolder());
+    refresh(); // a failed save is told in the message line
+    return file;
+}
+
+void CSVPanel::tableReplaced() {
     previewModel_->setTable(nullptr);
-    const bool imported = outcome.csvData.has_value();
-    std::move(outcome).applyTo(state_);
-    if (imported) // a failed import may leave the earlier table, and with it its file
-        loadedFile_ = std::filesystem::path(path.toStdString());
-    else if (!state_.csvData)
-        loadedFile_.clear();
-    previewModel_->setTable(state_.csvData ? &*state_.csvData : nullptr);
+    previewModel_->setTable(import_.state().csvData ? &*import_.state().csvData : nullptr);
     refresh();
     if (onTableChanged_)
         onTableChanged_();
 }
 
+void CSVPanel::loadFile(const QString& path) {
+    // Reading a large file takes a moment: say so.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    import_.loadFile(path.toStdString(), currentTemplate_());
+    QApplication::restoreOverrideCursor();
+    tableReplaced();
+}
+
+void CSVPanel::pasteFromClipboard() {
+    import_.paste(QGuiApplication::clipboard()->text().toStdString(), currentTemplate_());
+    tableReplaced();
+}
+
 void CSVPanel::exportTo(const QString& path) {
     if (const auto error = writeHeaderFile(path.toStdString(), currentTemplate_())) {
-        state_.validationError = "Export failed: " + *error;
-        state_.failureDetail.reset();
+        import_.state().validationError = "Export failed: " + *error;
+        import_.state().failureDetail.reset();
         refresh();
     }
 }
@@ -199,13 +344,22 @@ void CSVPanel::copyHeader() {
 }
 
 void CSVPanel::togglePreview() {
-    state_.showPreview = !state_.showPreview;
+    import_.state().showPreview = !import_.state().showPreview;
     refresh();
 }
 
+bool CSVPanel::isImportable(const QString& path) {
+    static const QStringList suffixes = {QStringLiteral("csv"),  QStringLiteral("tsv"),
+                                         QStringLiteral("txt"),  QStringLiteral("xlsx"),
+                                         QStringLiteral("xlsm"), QStringLiteral("ods")};
+    return suffixes.contains(QFileInfo(path).suffix().toLower());
+}
+
 void CSVPanel::chooseFileToImport() {
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("CSV Import"), QString(),
-                                                      QStringLiteral("CSV files (*.csv *.CSV)"));
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("CSV Import"), QString(),
+        QStringLiteral("Tables (*.csv *.CSV *.tsv *.TSV *.txt *.TXT *.xlsx *.XLSX "
+                       "*.xlsm *.XLSM *.ods *.ODS);;All files (*)"));
     if (!path.isEmpty())
         loadFile(path);
 }
@@ -233,7 +387,7 @@ void CSVPanel::dropEvent(QDropEvent* event) {
     if (!first.isLocalFile())
         return;
     const QString path = first.toLocalFile();
-    if (QFileInfo(path).suffix().toLower() == QStringLiteral("csv"))
+    if (isImportable(path))
         loadFile(path);
 }
 

@@ -163,7 +163,14 @@ QString HelpWindowController::helpHtml() {
                      {"CSV Import", "Loads a CSV file and validates it against your template"},
                      {"Clipboard",
                       "Copies the header row to the clipboard for pasting into a spreadsheet"},
-                     {"Drag & Drop", "Drop a .csv file onto the CSV area to import it"}}));
+                     {"Drag & Drop", "Drop a .csv file onto the CSV area to import it"},
+                     {"Spreadsheets",
+                      "Comma-, tab- and pipe-separated files, .xlsx and .ods workbooks import "
+                      "too; the CSV area shows the separator found (change it in the Separator "
+                      "box) and lets you pick a workbook's sheet"},
+                     {"Paste Rows",
+                      "Copy the cells in a spreadsheet, header row included, and press Ctrl+V "
+                      "in the CSV area (or Edit > Paste Rows)"}}));
     html += section(
         "Runner",
         paragraph("The Runner executes your template against the loaded CSV data:") +

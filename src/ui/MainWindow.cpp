@@ -10,6 +10,7 @@
 
 #include "platform/DesktopServicesLoader.h"
 #include "ui/AccessibilityPrompt.h"
+#include "ui/CSVPanel.h"
 #include "ui/CapabilityNoticeView.h"
 #include "ui/HelpWindow.h"
 #include "ui/Icons.h"
@@ -57,6 +58,16 @@ MainWindow::MainWindow(TemplateStore& store, AccessibilityChecker& checker,
     QAction* quit = file->addAction(QStringLiteral("&Quit"));
     quit->setShortcut(QKeySequence::Quit);
     connect(quit, &QAction::triggered, this, &QWidget::close);
+    auto* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    pasteRows_ = edit->addAction(symbolIcon("doc.on.clipboard"), QStringLiteral("&Paste Rows"));
+    // Ctrl+V itself pastes rows only in the CSV panel; in the editor's fields it pastes text.
+    pasteRows_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
+    pasteRows_->setToolTip(QStringLiteral("Take the rows on the clipboard, copied from a "
+                                          "spreadsheet with the header row, as the table"));
+    connect(pasteRows_, &QAction::triggered, this, [this] {
+        if (detail_)
+            detail_->csvPanel()->pasteFromClipboard();
+    });
     auto* help = menuBar()->addMenu(QStringLiteral("&Help"));
     QAction* openHelp =
         help->addAction(symbolIcon("questionmark.circle"), QStringLiteral("Keyferry Help"));
@@ -91,6 +102,7 @@ bool MainWindow::showsPlaceholder() const {
 }
 
 void MainWindow::followSelection() {
+    pasteRows_->setEnabled(store_.selectedTemplateID().has_value());
     if (store_.selectedTemplateID()) {
         if (!detail_) {
             detail_ = new TemplateDetailView(store_, desktop_, scheduler_, &checker_, runner_,

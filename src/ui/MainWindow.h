@@ -9,6 +9,7 @@
 #include "model/TemplateStore.h"
 #include "recording/RecorderService.h"
 
+class QAction;
 class QLabel;
 class QSplitter;
 class QStackedWidget;
@@ -42,6 +43,8 @@ public:
     /// The status area at the bottom: problems with the templates file.
     StoreStatusView* storeStatus() const { return storeStatus_; }
     bool showsPlaceholder() const;
+    /// Edit > Paste Rows: the rows on the clipboard as the selected template's table.
+    QAction* pasteRowsAction() const { return pasteRows_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -65,6 +68,7 @@ private:
     AccessibilityPrompt* prompt_;
     CapabilityNoticeView* notice_;
     StoreStatusView* storeStatus_;
+    QAction* pasteRows_;
     Signal<bool>::ConnectionId grantConnection_;
     bool monitoring_ = false;
     Signal<>::ConnectionId selectionConnection_;

@@ -134,7 +134,7 @@ void TemplateDetailView::toggleRunner() {
                 const auto& table = csvPanel_->state().csvData;
                 return table ? &*table : nullptr;
             },
-            [this] { return csvPanel_->loadedFile(); }, this);
+            [this] { return csvPanel_->fileForRun(); }, this);
         layout_->addWidget(runnerPanel_);
     } else if (!showRunner_ && runnerPanel_) {
         if (!session_->isDebugging()) // a debug run goes on

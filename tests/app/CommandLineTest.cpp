@@ -1,3 +1,4 @@
+#include "csv/WorkbookBuilders.h"
 #include "model/TemplateJson.h"
 #include "support/TemporaryFolder.h"
 
@@ -133,12 +134,16 @@ TEST(CommandLine, CsvPrintsTheImportOutcomeAsJson) {
 
     Outcome plain = runKeyferry(temp.path(), "csv '" + file.string() + "'");
     EXPECT_EQ(plain.exitCode, 0) << plain.err;
-    EXPECT_EQ(plain.out, "{\"headers\":[\"Name\",\"City\"],\"rowCount\":1}\n");
+    EXPECT_EQ(plain.out,
+              "{\"headers\":[\"Name\",\"City\"],\"rowCount\":1,\"separator\":\"semicolon\"}\n");
 
-    Outcome rows = runKeyferry(temp.path(), "csv --rows '" + file.string() + "'");
-    EXPECT_EQ(
-        rows.out,
-        "{\"headers\":[\"Name\",\"City\"],\"rowCount\":1,\"rows\":[[\"Ann\",\"Bonn; Rhein\"]]}\n");
+    for (const char* flag : {"--rows", "--values"}) {
+        Outcome rows =
+            runKeyferry(temp.path(), "csv " + std::string(flag) + " '" + file.string() + "'");
+        EXPECT_EQ(rows.out, "{\"headers\":[\"Name\",\"City\"],\"rowCount\":1,\"separator\":"
+                            "\"semicolon\",\"rows\":[[\"Ann\",\"Bonn; Rhein\"]]}\n")
+            << flag;
+    }
 
     Template fits, other;
     fits.name = "People";
@@ -172,6 +177,83 @@ TEST(CommandLine, CsvPrintsTheImportOutcomeAsJson) {
     Outcome unknown = runKeyferry(temp.path(), "csv --template Nobody '" + file.string() + "'");
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_NE(unknown.err.find("Nobody"), std::string::npos);
+}
+
+TEST(CommandLine, CsvFindsOrTakesTheSeparator) {
+    TemporaryFolder temp;
+    const auto comma = temp.path() / "comma.csv";
+    writeText(comma, "Name,City\nAnn,\"Bonn; Rhein\"\n");
+    const Outcome found = runKeyferry(temp.path(), "csv --values '" + comma.string() + "'");
+    EXPECT_EQ(found.exitCode, 0) << found.err;
+    EXPECT_EQ(found.out, "{\"headers\":[\"Name\",\"City\"],\"rowCount\":1,\"separator\":"
+                         "\"comma\",\"rows\":[[\"Ann\",\"Bonn; Rhein\"]]}\n");
+
+    const auto plain = temp.path() / "plain.csv";
+    writeText(plain, "Name,City\nAnn,Bonn\n");
+    const Outcome forced =
+        runKeyferry(temp.path(), "csv --separator semicolon '" + plain.string() + "'");
+    EXPECT_EQ(forced.out, "{\"headers\":[\"Name,City\"],\"rowCount\":1,\"separator\":"
+                          "\"semicolon\"}\n");
+
+    const auto either = temp.path() / "either.csv";
+    writeText(either, "Name;Note, short\nAnn;a, b\n");
+    const Outcome noted = runKeyferry(temp.path(), "csv '" + either.string() + "'");
+    EXPECT_NE(noted.out.find("\"separator\":\"semicolon\",\"separatorNote\":\"Read as "
+                             "semicolon-separated: the header line could be separated by "
+                             "semicolons or commas\""),
+              std::string::npos)
+        << noted.out;
+
+    const Outcome wrong =
+        runKeyferry(temp.path(), "csv --separator colon '" + comma.string() + "'");
+    EXPECT_EQ(wrong.exitCode, 2);
+    EXPECT_NE(wrong.err.find("--separator"), std::string::npos) << wrong.err;
+}
+
+TEST(CommandLine, CsvReadsTheSheetOfAWorkbook) {
+    TemporaryFolder temp;
+    const auto row = [](const std::string& first, const std::string& second) {
+        return "<table:table-row><table:table-cell><text:p>" + first +
+               "</text:p></table:table-cell><table:table-cell><text:p>" + second +
+               "</text:p></table:table-cell></table:table-row>";
+    };
+    const auto book = temp.path() / "people.ods";
+    writeText(book, keyferry::testing::odsOf({{"People", row("Name", "City") + row("Ann", "Bonn")},
+                                              {"Other", row("x", "y")}}));
+    const Outcome first = runKeyferry(temp.path(), "csv --values '" + book.string() + "'");
+    EXPECT_EQ(first.exitCode, 0) << first.err;
+    EXPECT_EQ(first.out, "{\"headers\":[\"Name\",\"City\"],\"rowCount\":1,\"sheet\":\"People\","
+                         "\"sheets\":[\"People\",\"Other\"],\"rows\":[[\"Ann\",\"Bonn\"]]}\n");
+    const Outcome other = runKeyferry(temp.path(), "csv --sheet Other '" + book.string() + "'");
+    EXPECT_NE(other.out.find("\"headers\":[\"x\",\"y\"],\"rowCount\":0,\"sheet\":\"Other\""),
+              std::string::npos)
+        << other.out;
+    const Outcome missing = runKeyferry(temp.path(), "csv --sheet Nope '" + book.string() + "'");
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.out, "{\"error\":{\"description\":\"The workbook has no sheet named "
+                           "\\\"Nope\\\". Its sheets: \\\"People\\\", \\\"Other\\\".\"}}\n");
+
+    // A cell whose format is not rendered is named, with the format.
+    const auto formats = temp.path() / "formats.xlsx";
+    writeText(formats, keyferry::testing::xlsxOf(
+                           {{"S", "<row><c r=\"A1\" t=\"inlineStr\"><is><t>n</t></is></c></row>"
+                                  "<row><c r=\"A2\" s=\"1\"><v>7</v></c></row>"}},
+                           "",
+                           "<numFmts><numFmt numFmtId=\"164\" formatCode=\"[&gt;9]0\"/>"
+                           "</numFmts><cellXfs><xf/><xf numFmtId=\"164\"/></cellXfs>"));
+    const Outcome fallback = runKeyferry(temp.path(), "csv --rows '" + formats.string() + "'");
+    EXPECT_NE(fallback.out.find("\"fallbackCellCount\":1,\"fallbackCells\":[{\"sheet\":\"S\","
+                                "\"cell\":\"A2\",\"format\":\"[>9]0\"}],\"rows\":[[\"7\"]]"),
+              std::string::npos)
+        << fallback.out;
+
+    const auto damaged = temp.path() / "damaged.xlsx";
+    writeText(damaged, "PK\x03\x04 and then nothing of a zip archive");
+    const Outcome refused = runKeyferry(temp.path(), "csv '" + damaged.string() + "'");
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.out.find("{\"error\":{\"description\":\"The workbook is damaged: "),
+              std::string::npos)
+        << refused.out;
 }
 
 TEST(CommandLine, CsvReportsReaderAndFileErrors) {

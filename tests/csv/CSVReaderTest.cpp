@@ -13,11 +13,12 @@ struct ExpectedError {
 };
 
 struct ImportCase {
-    const char* name;
+    std::string name;
     std::string input;
     std::vector<std::string> headers;
     Rows rows; // rows returned before the end or the error
     std::optional<ExpectedError> error;
+    Separator separator = Separator::semicolon;
 };
 
 ExpectedError inRows(CSVError error) {
@@ -226,10 +227,65 @@ std::vector<ImportCase> importCases() {
          {"N\xC3\xA4me"},
          {{"\xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD"}, {std::string(1, '\0')}},
          {}},
+        {"semicolons are data between commas",
+         "a,b\n1;2,\"x,y;z\"\n",
+         {"a", "b"},
+         {{"1;2", "x,y;z"}},
+         {},
+         Separator::comma},
+        {"semicolons and commas are data between tabs",
+         "a\tb\n1;2\t3,4\n",
+         {"a", "b"},
+         {{"1;2", "3,4"}},
+         {},
+         Separator::tab},
+        {"a quoted pipe between pipes",
+         "a|b\n\"x|y\"|\n",
+         {"a", "b"},
+         {{"x|y", ""}},
+         {},
+         Separator::pipe},
     };
 }
 
-void expectSameError(const CSVError& actual, const CSVError& expected, const char* name) {
+// Every ";" case reads the same with another separator once that separator and ";" trade
+// places in the input and in what is expected, so each case covers all four.
+std::string swapped(std::string text, char other) {
+    for (char& c : text)
+        c = c == ';' ? other : c == other ? ';' : c;
+    return text;
+}
+
+ImportCase withSeparator(ImportCase test, Separator separator) {
+    const char other = separatorByte(separator);
+    test.name += std::string(" (") + std::string(separatorName(separator)) + ")";
+    test.input = swapped(test.input, other);
+    for (auto& header : test.headers)
+        header = swapped(header, other);
+    for (auto& row : test.rows)
+        for (auto& field : row)
+            field = swapped(field, other);
+    if (test.error)
+        for (auto& [key, value] : test.error->error.errorUserInfo)
+            if (auto* text = std::get_if<std::string>(&value))
+                *text = swapped(*text, other);
+    test.separator = separator;
+    return test;
+}
+
+std::vector<ImportCase> casesForEverySeparator() {
+    std::vector<ImportCase> all;
+    for (const ImportCase& test : importCases()) {
+        all.push_back(test);
+        if (test.separator != Separator::semicolon)
+            continue;
+        for (const Separator other : {Separator::comma, Separator::tab, Separator::pipe})
+            all.push_back(withSeparator(test, other));
+    }
+    return all;
+}
+
+void expectSameError(const CSVError& actual, const CSVError& expected, const std::string& name) {
     EXPECT_EQ(actual, expected) << name << "\n  got: " << actual.description()
                                 << "\n  expected: " << expected.description();
 }
@@ -237,8 +293,8 @@ void expectSameError(const CSVError& actual, const CSVError& expected, const cha
 } // namespace
 
 TEST(CSVReader, ImportConfigurationCasesOnBothPaths) {
-    for (const ImportCase& test : importCases()) {
-        const ReadOutcome reader = readForImport(test.input);
+    for (const ImportCase& test : casesForEverySeparator()) {
+        const ReadOutcome reader = readForImport(test.input, test.separator);
         EXPECT_EQ(reader.headers, test.headers) << test.name;
         EXPECT_EQ(reader.rows, test.rows) << test.name;
         ASSERT_EQ(reader.error.has_value(), test.error.has_value()) << test.name;
@@ -247,7 +303,7 @@ TEST(CSVReader, ImportConfigurationCasesOnBothPaths) {
             EXPECT_EQ(reader.failedAtConstruction, test.error->atConstruction) << test.name;
         }
 
-        const ReadOutcome fast = parseForImport(test.input);
+        const ReadOutcome fast = parseForImport(test.input, test.separator);
         ASSERT_EQ(fast.error.has_value(), test.error.has_value()) << test.name;
         if (test.error) {
             expectSameError(*fast.error, test.error->error, test.name);

@@ -46,14 +46,16 @@ inline ReadOutcome readBytes(const std::string& bytes, CSVReader::Configuration 
 }
 
 /// The scalar reader with the import configuration.
-inline ReadOutcome readForImport(const std::string& bytes) {
-    return readBytes(bytes, CSVReader::Configuration::forImport());
+inline ReadOutcome readForImport(const std::string& bytes,
+                                 Separator separator = Separator::semicolon) {
+    return readBytes(bytes, CSVReader::Configuration::forImport(separator));
 }
 
 /// The fast import parser; a failure keeps no rows, as import does.
-inline ReadOutcome parseForImport(const std::string& bytes) {
+inline ReadOutcome parseForImport(const std::string& bytes,
+                                  Separator separator = Separator::semicolon) {
     ReadOutcome outcome;
-    auto table = ImportTableParser::parse(bytes);
+    auto table = ImportTableParser::parse(bytes, separator);
     if (!table) {
         outcome.error = table.error();
         return outcome;

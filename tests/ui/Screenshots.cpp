@@ -14,6 +14,7 @@
 
 #include "automation/AccessibilityChecker.h"
 #include "automation/VirtualScheduler.h"
+#include "csv/WorkbookBuilders.h"
 #include "platform/sim/SimulatedDesktop.h"
 #include "support/FolderBlocker.h"
 #include "ui/CSVPanel.h"
@@ -112,6 +113,31 @@ int main(int argc, char** argv) {
                                        << "Anna Schmidt;Hamburg\n";
     detail.csvPanel()->loadFile(QString::fromStdString((data / "people.csv").string()));
     save(&window, folder, "3-template-with-csv-preview");
+
+    // A file a spreadsheet saved with commas, then a workbook with a sheet to pick and a cell
+    // whose format is shown as stored.
+    std::ofstream(data / "people-comma.csv") << "Name,City\n"
+                                             << "\"Wei\xC3\x9F, J\xC3\xBCrgen\",K\xC3\xB6ln\n"
+                                             << "Anna Schmidt,Hamburg\n";
+    detail.csvPanel()->loadFile(QString::fromStdString((data / "people-comma.csv").string()));
+    save(&window, folder, "3b-csv-comma-separated");
+    const auto cell = [](const std::string& text) {
+        return "<table:table-cell office:value-type=\"string\"><text:p>" + text +
+               "</text:p></table:table-cell>";
+    };
+    const auto row = [](const std::string& cells) {
+        return "<table:table-row>" + cells + "</table:table-row>";
+    };
+    std::ofstream(data / "orders.ods", std::ios::binary) << testing::odsOf(
+        {{"People", row(cell("Name") + cell("City")) +
+                        row(cell("Zo\xC3\xAB Dvo\xC5\x99\xC3\xA1k") + cell("M\xC3\xBCnchen")) +
+                        row(cell("Anna Schmidt") + "<table:table-cell office:value-type=\"float\" "
+                                                   "office:value=\"20457\"/>")},
+         {"Orders", ""},
+         {"Archive 2025", ""}});
+    detail.csvPanel()->loadFile(QString::fromStdString((data / "orders.ods").string()));
+    save(&window, folder, "3c-csv-workbook-sheet-picker");
+    detail.csvPanel()->loadFile(QString::fromStdString((data / "people.csv").string()));
 
     detail.toggleRunner();
     RunnerPanel& runner = *detail.runnerPanel();
