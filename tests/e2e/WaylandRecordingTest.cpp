@@ -6,6 +6,9 @@
 #include "support/Shell.h"
 #include "ui/QtScheduler.h"
 
+#include <csignal>
+#include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -118,4 +121,126 @@ TEST_F(WaylandRecording, LabelsBeyondAsciiAreKeptByteForByteAndEscapeIsKeptFromT
     EXPECT_EQ(form.wait(std::chrono::milliseconds(500)), -1)
         << "the form closed: Escape reached it";
     EXPECT_FALSE(escapeBindingLeft());
+}
+
+namespace {
+
+std::string csvOf(const std::vector<std::string>& labels,
+                  const std::vector<std::vector<std::string>>& rows) {
+    std::string csv;
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        csv += (i ? ";" : "") + labels[i];
+    csv += "\n";
+    for (const auto& row : rows) {
+        for (std::size_t i = 0; i < row.size(); ++i)
+            csv += (i ? ";" : "") + csvField(row[i]);
+        csv += "\n";
+    }
+    return csv;
+}
+
+std::vector<std::vector<std::string>> rowsLogged(const std::string& log) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream lines(log);
+    for (std::string line; std::getline(lines, line);) {
+        const auto record = nlohmann::json::parse(line, nullptr, false);
+        if (record.is_object() && record.value("kind", "") == "row")
+            rows.push_back(record["values"].get<std::vector<std::string>>());
+    }
+    return rows;
+}
+
+} // namespace
+
+// The whole field-aware cycle on sway: the form's fields recorded from the focus, a run that
+// waits for and checks each of them, then the same template against the form with a field
+// added since: the run stops before typing into it and nothing is sent.
+TEST_F(WaylandRecording, ARecordedFormIsFilledFieldByFieldAndAChangedOneStopsTheRun) {
+    const auto log = temp.path() / "form.jsonl";
+    const auto startForm = [&](std::vector<std::string> options) {
+        std::vector<std::string> command = {"env",
+                                            "GDK_BACKEND=wayland",
+                                            "/usr/bin/python3",
+                                            KEYFERRY_GTK_FORM,
+                                            log.string(),
+                                            "--code-max",
+                                            "100"};
+        command.insert(command.end(), options.begin(), options.end());
+        auto form = std::make_unique<Process>(command);
+        EXPECT_TRUE(spinUntil([&] { return readText(log).find("\"ready\"") != std::string::npos; },
+                              std::chrono::seconds(20)))
+            << "the form did not come up";
+        EXPECT_TRUE(waitForFocusOf(form->pid()));
+        return form;
+    };
+    auto form = startForm({});
+    for (int i = 0; i < 3; ++i) { // onto Submit, so that Name is recorded too
+        shell("wtype -k Tab -k Shift_L");
+        settle(std::chrono::milliseconds(200));
+    }
+
+    RecorderService recorder(*desktop, scheduler);
+    recorder.startRecording();
+    ASSERT_EQ(recorder.state(), RecorderState::recording);
+    pressTabs(recorder, 4); // Name, City, Code, Submit
+    shell("wtype -k Escape");
+    ASSERT_TRUE(spinUntil([&] { return recorder.state() == RecorderState::idle; }));
+    Template filling;
+    filling.name = "Recorded";
+    filling.targetAppBundleID = recorder.detectedBundleID();
+    filling.steps = recorder.recordedSteps();
+    ASSERT_EQ(shown(filling.steps),
+              (std::vector<std::string>{"Text Input: Name", "Text Input: City", "Text Input: Code",
+                                        tabStep()}));
+    for (const Step& step : filling.steps)
+        ASSERT_TRUE(step.field) << "every step knows its field";
+    // Return is a key Keyferry cannot see on Wayland: the user turns the Tab recorded on
+    // Submit into Return in the editor, its field kept.
+    filling.steps.back().type = StepType::returnKey;
+    filling.settings.countdownSeconds = 1;
+    filling.settings.interCharDelay = 0;
+    ASSERT_TRUE(filling.settings.waitForNextField);
+    shell("wtype -k Tab -k Shift_L"); // from Submit back onto Name
+    settle(std::chrono::milliseconds(300));
+
+    const std::vector<std::string> labels = {"Name", "City", "Code"};
+    const std::vector<std::vector<std::string>> rows = {
+        {"J\u00FCrgen Wei\u00DF", "K\u00F6ln", "\u20AC 12"},
+        {"Zo\u00EB \u674E", "\u6771\u4EAC \U0001F44D\U0001F3FD", "\u2713"},
+    };
+    std::string output;
+    {
+        KeyferryRun run(temp.path(), filling, csvOf(labels, rows));
+        run.start();
+        EXPECT_EQ(run.wait(), 0) << run.output();
+        output = run.output();
+    }
+    EXPECT_NE(output.find("Entries entered: 2 (2 verified)"), std::string::npos) << output;
+    const auto typed = rowsLogged(readText(log));
+    ASSERT_EQ(typed.size(), rows.size()) << readText(log) << output;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        EXPECT_EQ(escaped(typed[i][0] + "|" + typed[i][1] + "|" + typed[i][2]),
+                  escaped(rows[i][0] + "|" + rows[i][1] + "|" + rows[i][2]));
+
+    form.reset();
+    std::filesystem::remove(log);
+    form = startForm({"--extra-field", "Middle name"});
+    KeyferryRun changed(temp.path(), filling, csvOf(labels, rows));
+    changed.start();
+    EXPECT_EQ(changed.wait(), 1) << changed.output();
+    EXPECT_NE(changed.output().find("Expected field \"City\", but the focus is on \"Middle name\""),
+              std::string::npos)
+        << changed.output();
+    ::kill(form->pid(), SIGUSR1);
+    ASSERT_TRUE(spinUntil([&] { return readText(log).find("\"state\"") != std::string::npos; }));
+    EXPECT_TRUE(rowsLogged(readText(log)).empty()) << "nothing sent";
+    std::istringstream lines(readText(log));
+    nlohmann::json state;
+    for (std::string line; std::getline(lines, line);)
+        if (auto record = nlohmann::json::parse(line, nullptr, false);
+            record.is_object() && record.value("kind", "") == "state")
+            state = record;
+    EXPECT_EQ(state.value("focus", ""), "Middle name") << state.dump();
+    EXPECT_EQ(state.value("extra", "?"), "") << "nothing typed into the added field";
+    EXPECT_EQ(state["values"][0], rows[0][0]) << "Name was typed before the wrong field";
 }

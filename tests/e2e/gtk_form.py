@@ -1,12 +1,13 @@
 #!/usr/bin/python3
 """A GTK 3 form for the end-to-end tests: entries Name, City and Code and a Submit button.
 
-Usage: gtk_form.py LOG_FILE [--code-max N]
+Usage: gtk_form.py LOG_FILE [--code-max N] [--extra-field LABEL]
 
 Every entry is named by its label (mnemonic widget, so the label relation is there too, and
 the accessible name set to the label's text), so a reader of the focused field sees "City".
 The Code entry takes at most N characters (default 5): what is typed beyond that is dropped,
-as a real form with a short field does.
+as a real form with a short field does. --extra-field adds an entry LABEL after Name: the
+form changed since a template was recorded; what it holds is logged as "extra".
 
 Appends one JSON object per line to LOG_FILE, the values byte for byte as the entries hold
 them:
@@ -18,6 +19,7 @@ them:
 The window's WM_CLASS class is "KeyferryGtkForm".
 """
 
+import argparse
 import json
 import os
 import signal
@@ -33,8 +35,9 @@ LABELS = ("Name", "City", "Code")
 
 
 class Form:
-    def __init__(self, log_file, code_max):
+    def __init__(self, log_file, code_max, extra_field):
         self.log_file = log_file
+        self.extra = extra_field
         self.sent = 0
         self.window = Gtk.Window(title="Keyferry GTK form")
         self.window.set_default_size(420, 200)
@@ -43,7 +46,8 @@ class Form:
 
         grid = Gtk.Grid(column_spacing=12, row_spacing=8, margin=16)
         self.entries = {}
-        for row, text in enumerate(LABELS):
+        labels = LABELS[:1] + ((extra_field,) if extra_field else ()) + LABELS[1:]
+        for row, text in enumerate(labels):
             label = Gtk.Label(label=text, xalign=0)
             entry = Gtk.Entry(hexpand=True)
             # The relation a screen reader follows, and the name itself for readers that
@@ -57,7 +61,7 @@ class Form:
         self.entries["Code"].connect("activate", lambda _: self.submit())
         button = Gtk.Button(label="Submit")
         button.connect("clicked", lambda _: self.submit())
-        grid.attach(button, 1, len(LABELS), 1, 1)
+        grid.attach(button, 1, len(labels), 1, 1)
         self.window.add(grid)
         self.window.connect("map-event", self.on_mapped)
         self.window.show_all()
@@ -74,7 +78,10 @@ class Form:
 
     def submit(self):
         self.sent += 1
-        self.log({"kind": "row", "n": self.sent, "values": self.values()})
+        record = {"kind": "row", "n": self.sent, "values": self.values()}
+        if self.extra:
+            record["extra"] = self.entries[self.extra].get_text()
+        self.log(record)
         for entry in self.entries.values():
             entry.set_text("")
         self.entries["Name"].grab_focus()
@@ -82,7 +89,10 @@ class Form:
     def on_state_asked(self):
         focus = self.window.get_focus()
         label = next((text for text, entry in self.entries.items() if entry is focus), "")
-        self.log({"kind": "state", "focus": label, "values": self.values()})
+        record = {"kind": "state", "focus": label, "values": self.values()}
+        if self.extra:
+            record["extra"] = self.entries[self.extra].get_text()
+        self.log(record)
         return GLib.SOURCE_CONTINUE
 
     def on_mapped(self, *_):
@@ -102,12 +112,13 @@ class Form:
 
 
 def main():
-    if len(sys.argv) not in (2, 4) or (len(sys.argv) == 4 and sys.argv[2] != "--code-max"):
-        print(__doc__, file=sys.stderr)
-        return 2
-    code_max = int(sys.argv[3]) if len(sys.argv) == 4 else 5
+    parser = argparse.ArgumentParser(usage=__doc__)
+    parser.add_argument("log_file")
+    parser.add_argument("--code-max", type=int, default=5)
+    parser.add_argument("--extra-field")
+    arguments = parser.parse_args()
     Gdk.set_program_class("KeyferryGtkForm")
-    Form(sys.argv[1], code_max)
+    Form(arguments.log_file, arguments.code_max, arguments.extra_field)
     Gtk.main()
     return 0
 
