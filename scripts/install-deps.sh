@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Keyferry needs to build, run and test; only missing ones.
-# Usage: scripts/install-deps.sh [app|test|ci]   (default: test)
+# Usage: scripts/install-deps.sh [app|test|package|ci]   (default: test)
 set -euo pipefail
 
 purpose=${1:-test}
@@ -17,12 +17,18 @@ test_desktop=(libgtest-dev libgmock-dev xvfb xauth openbox dbus dbus-x11 x11-uti
               sway qt6-wayland wayland-protocols wtype acl
               gnome-shell mutter xdg-desktop-portal xdg-desktop-portal-gnome python3-pyatspi
               libglib2.0-bin dbus-bin kwin-wayland xdg-desktop-portal-kde qtwayland5)
+# CPack's Debian package: dpkg-shlibdeps (dpkg-dev) for the dependencies, file to find binaries.
+packaging=(dpkg-dev file)
+# CI also checks the desktop metadata and installs the package on a fresh Debian root.
+ci_checks=(appstream desktop-file-utils debootstrap)
 # The test command rebuilds often, CI in a new checkout each time: a compiler cache.
 case "$purpose" in
     app) ;;
     test) packages+=(ccache "${test_desktop[@]}") ;;
-    ci) packages+=(ccache "${test_desktop[@]}" clang-14 libclang-rt-14-dev clang-format) ;;
-    *) echo "usage: $0 [app|test|ci]" >&2; exit 2 ;;
+    package) packages+=(ccache "${packaging[@]}") ;;
+    ci) packages+=(ccache "${test_desktop[@]}" clang-14 libclang-rt-14-dev clang-format
+                   "${packaging[@]}" "${ci_checks[@]}") ;;
+    *) echo "usage: $0 [app|test|package|ci]" >&2; exit 2 ;;
 esac
 
 missing=()
