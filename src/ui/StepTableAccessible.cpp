@@ -1,5 +1,6 @@
 #include "ui/StepTableAccessible.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QTableView>
 
@@ -175,7 +176,8 @@ public:
         if (row_ == 0 && column_ > 0)
             return view_->model()->headerData(column_ - 1, Qt::Horizontal).toString();
         if (column_ == 0 && row_ > 0)
-            return QStringLiteral("Step %1").arg(row_);
+            return QCoreApplication::translate("keyferry::StepTableAccessible", "Step %1")
+                .arg(row_);
         return {};
     }
     void setText(QAccessible::Text, const QString&) override {}
@@ -305,7 +307,7 @@ QString StepTableAccessible::columnDescription(int column) const {
 }
 
 QString StepTableAccessible::rowDescription(int row) const {
-    return QStringLiteral("Step %1").arg(row + 1);
+    return QCoreApplication::translate("keyferry::StepTableAccessible", "Step %1").arg(row + 1);
 }
 
 int StepTableAccessible::selectedRowCount() const {
