@@ -5,367 +5,367 @@
     <name>keyferry::AccessibilityPrompt</name>
     <message>
         <source>Accessibility Permission Required</source>
-        <translation type="unfinished"></translation>
+        <translation>Bedienungshilfen-Berechtigung erforderlich</translation>
     </message>
     <message>
         <source>Keyferry needs accessibility access to simulate keyboard input in other apps.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keyferry braucht Zugriff auf die Bedienungshilfen, um Tastatureingaben in anderen Programmen zu simulieren.</translation>
     </message>
     <message>
         <source>Enable Assistive Technologies</source>
-        <translation type="unfinished"></translation>
+        <translation>Hilfstechnologien einschalten</translation>
     </message>
     <message>
         <source>Asks the desktop to turn on assistive technologies for every application</source>
-        <translation type="unfinished"></translation>
+        <translation>Bittet die Arbeitsumgebung, Hilfstechnologien für alle Programme einzuschalten</translation>
     </message>
     <message>
         <source>✔ Permission granted!</source>
-        <translation type="unfinished"></translation>
+        <translation>✔ Berechtigung erteilt!</translation>
     </message>
 </context>
 <context>
     <name>keyferry::CSVPanel</name>
     <message>
         <source>Paste Rows</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeilen einfügen</translation>
     </message>
     <message>
         <source>CSV Export</source>
-        <translation type="unfinished"></translation>
+        <translation>CSV-Export</translation>
     </message>
     <message>
         <source>Save a CSV file with the header this template expects</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine CSV-Datei mit der Kopfzeile speichern, die diese Vorlage erwartet</translation>
     </message>
     <message>
         <source>Copy header to clipboard</source>
-        <translation type="unfinished"></translation>
+        <translation>Kopfzeile in die Zwischenablage kopieren</translation>
     </message>
     <message>
         <source>CSV Import</source>
-        <translation type="unfinished"></translation>
+        <translation>CSV-Import</translation>
     </message>
     <message>
         <source>Load a CSV file or an .xlsx or .ods workbook (you can also drop one here, or paste rows with Ctrl+V)</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine CSV-Datei oder eine .xlsx- oder .ods-Arbeitsmappe laden (Sie können sie auch hierher ziehen oder Zeilen mit Strg+V einfügen)</translation>
     </message>
     <message>
         <source>Show or hide the preview</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorschau ein- oder ausblenden</translation>
     </message>
     <message>
         <source>No text input step in template</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Texteingabe-Schritt in der Vorlage</translation>
     </message>
     <message>
         <source>Separator</source>
-        <translation type="unfinished"></translation>
+        <translation>Trennzeichen</translation>
     </message>
     <message>
         <source>The character between the fields of the file; choosing one reads the file again</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Zeichen zwischen den Feldern der Datei; eine Auswahl liest die Datei neu ein</translation>
     </message>
     <message>
         <source>&amp;Separator:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Trennzeichen:</translation>
     </message>
     <message>
         <source>Sheet</source>
-        <translation type="unfinished"></translation>
+        <translation>Tabellenblatt</translation>
     </message>
     <message>
         <source>The sheet of the workbook whose rows are imported</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Tabellenblatt der Arbeitsmappe, dessen Zeilen importiert werden</translation>
     </message>
     <message>
         <source>Shee&amp;t:</source>
-        <translation type="unfinished"></translation>
+        <translation>Tabellen&amp;blatt:</translation>
     </message>
     <message>
         <source>Take the rows on the clipboard, copied from a spreadsheet with the header row, as the table</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Zeilen aus der Zwischenablage, samt Kopfzeile aus einer Tabellenkalkulation kopiert, als Tabelle übernehmen</translation>
     </message>
     <message>
         <source>CSV preview</source>
-        <translation type="unfinished"></translation>
+        <translation>CSV-Vorschau</translation>
     </message>
     <message>
         <source>The first 100 rows of the imported file</source>
-        <translation type="unfinished"></translation>
+        <translation>Die ersten 100 Zeilen der importierten Datei</translation>
     </message>
     <message numerus="yes">
         <source>%n entries</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Eintrag</numerusform>
+            <numerusform>%n Einträge</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n entries, hide preview</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Eintrag, Vorschau ausblenden</numerusform>
+            <numerusform>%n Einträge, Vorschau ausblenden</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n entries, show preview</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Eintrag, Vorschau einblenden</numerusform>
+            <numerusform>%n Einträge, Vorschau einblenden</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>... and %n more rows</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>... und %n weitere Zeile</numerusform>
+            <numerusform>... und %n weitere Zeilen</numerusform>
         </translation>
     </message>
     <message>
         <source>Tables (*.csv *.CSV *.tsv *.TSV *.txt *.TXT *.xlsx *.XLSX *.xlsm *.XLSM *.ods *.ODS);;All files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Tabellen (*.csv *.CSV *.tsv *.TSV *.txt *.TXT *.xlsx *.XLSX *.xlsm *.XLSM *.ods *.ODS);;Alle Dateien (*)</translation>
     </message>
     <message>
         <source>CSV files (*.csv)</source>
-        <translation type="unfinished"></translation>
+        <translation>CSV-Dateien (*.csv)</translation>
     </message>
 </context>
 <context>
     <name>keyferry::CapabilityNoticeView</name>
     <message>
         <source>What this desktop lacks</source>
-        <translation type="unfinished"></translation>
+        <translation>Was dieser Arbeitsumgebung fehlt</translation>
     </message>
     <message>
         <source>Hide</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausblenden</translation>
     </message>
     <message>
         <source>Hide what this desktop lacks</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausblenden, was dieser Arbeitsumgebung fehlt</translation>
     </message>
     <message>
         <source>Hide this list until Keyferry starts again</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Liste bis zum nächsten Start von Keyferry ausblenden</translation>
     </message>
     <message>
         <source>What you can do: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Was Sie tun können: %1</translation>
     </message>
 </context>
 <context>
     <name>keyferry::CoreText</name>
     <message>
         <source>Text Input</source>
-        <translation type="unfinished"></translation>
+        <translation>Texteingabe</translation>
     </message>
     <message>
         <source>Tab</source>
-        <translation type="unfinished"></translation>
+        <translation>Tab</translation>
     </message>
     <message>
         <source>Return</source>
-        <translation type="unfinished"></translation>
+        <translation>Eingabe</translation>
     </message>
     <message>
         <source>Wait (Click)</source>
-        <translation type="unfinished"></translation>
+        <translation>Warten (Klick)</translation>
     </message>
     <message>
         <source>Pause</source>
-        <translation type="unfinished"></translation>
+        <translation>Pause</translation>
     </message>
     <message>
         <source>Skip Tabs</source>
-        <translation type="unfinished"></translation>
+        <translation>Tabs überspringen</translation>
     </message>
     <message>
         <source>Select All &amp; Clear</source>
-        <translation type="unfinished"></translation>
+        <translation>Alles auswählen &amp; leeren</translation>
     </message>
     <message>
         <source>Arrow Key</source>
-        <translation type="unfinished"></translation>
+        <translation>Pfeiltaste</translation>
     </message>
     <message>
         <source>Mouse Click</source>
-        <translation type="unfinished"></translation>
+        <translation>Mausklick</translation>
     </message>
     <message>
         <source>Up</source>
-        <translation type="unfinished"></translation>
+        <translation>Hoch</translation>
     </message>
     <message>
         <source>Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Runter</translation>
     </message>
     <message>
         <source>Left</source>
-        <translation type="unfinished"></translation>
+        <translation>Links</translation>
     </message>
     <message>
         <source>Right</source>
-        <translation type="unfinished"></translation>
+        <translation>Rechts</translation>
     </message>
     <message>
         <source>Single</source>
-        <translation type="unfinished"></translation>
+        <translation>Einfach</translation>
     </message>
     <message>
         <source>Double</source>
-        <translation type="unfinished"></translation>
+        <translation>Doppelt</translation>
     </message>
     <message>
         <source>Target app not found!</source>
-        <translation type="unfinished"></translation>
+        <translation>Zielprogramm nicht gefunden!</translation>
     </message>
     <message>
         <source>Target app no longer in foreground</source>
-        <translation type="unfinished"></translation>
+        <translation>Zielprogramm nicht mehr im Vordergrund</translation>
     </message>
     <message>
         <source>Paused: keyboard or mouse used</source>
-        <translation type="unfinished"></translation>
+        <translation>Angehalten: Tastatur oder Maus benutzt</translation>
     </message>
     <message>
         <source>Accessibility permission revoked!</source>
-        <translation type="unfinished"></translation>
+        <translation>Bedienungshilfen-Berechtigung entzogen!</translation>
     </message>
     <message>
         <source>Stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>Gestoppt</translation>
     </message>
     <message>
         <source>Waiting for click...</source>
-        <translation type="unfinished"></translation>
+        <translation>Warte auf Klick ...</translation>
     </message>
     <message>
         <source>Debug cancelled</source>
-        <translation type="unfinished"></translation>
+        <translation>Debug abgebrochen</translation>
     </message>
     <message>
         <source>Debug complete</source>
-        <translation type="unfinished"></translation>
+        <translation>Debug abgeschlossen</translation>
     </message>
     <message>
         <source>Could not activate target app!</source>
-        <translation type="unfinished"></translation>
+        <translation>Zielprogramm konnte nicht aktiviert werden!</translation>
     </message>
     <message>
         <source>Waiting for your permission to type: answer the desktop&apos;s question (“Allow remote interaction”).</source>
-        <translation type="unfinished"></translation>
+        <translation>Warte auf Ihre Erlaubnis zum Tippen: Beantworten Sie die Frage der Arbeitsumgebung („Allow remote interaction“).</translation>
     </message>
     <message>
         <source>entered</source>
-        <translation type="unfinished"></translation>
+        <translation>eingegeben</translation>
     </message>
     <message>
         <source>verified</source>
-        <translation type="unfinished"></translation>
+        <translation>bestätigt</translation>
     </message>
     <message>
         <source>mismatch</source>
-        <translation type="unfinished"></translation>
+        <translation>abweichend</translation>
     </message>
     <message>
         <source>paused</source>
-        <translation type="unfinished"></translation>
+        <translation>angehalten</translation>
     </message>
     <message>
         <source>stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>gestoppt</translation>
     </message>
     <message>
         <source>failed</source>
-        <translation type="unfinished"></translation>
+        <translation>fehlgeschlagen</translation>
     </message>
     <message>
         <source>wrong field</source>
-        <translation type="unfinished"></translation>
+        <translation>falsches Feld</translation>
     </message>
     <message>
         <source>Row %1/%2 ✓</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeile %1/%2 ✓</translation>
     </message>
     <message>
         <source>Could not send keyboard input at row %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastatureingabe in Zeile %1 konnte nicht gesendet werden: %2</translation>
     </message>
     <message>
         <source>Could not send mouse input at row %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Mauseingabe in Zeile %1 konnte nicht gesendet werden: %2</translation>
     </message>
     <message>
         <source>Could not send keyboard input: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastatureingabe konnte nicht gesendet werden: %1</translation>
     </message>
     <message>
         <source>Could not send mouse input: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Mauseingabe konnte nicht gesendet werden: %1</translation>
     </message>
     <message>
         <source>Keyferry may not type here: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Keyferry darf hier nicht tippen: %1</translation>
     </message>
     <message>
         <source>Expected field %1, but the focus is on %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Feld %1 erwartet, aber der Fokus liegt auf %2</translation>
     </message>
     <message>
         <source>Expected field %1, but no field has the focus</source>
-        <translation type="unfinished"></translation>
+        <translation>Feld %1 erwartet, aber kein Feld hat den Fokus</translation>
     </message>
     <message>
         <source>Field %1 did not come within %2 s</source>
-        <translation type="unfinished"></translation>
+        <translation>Feld %1 kam nicht innerhalb von %2 s</translation>
     </message>
     <message>
         <source>Field &quot;%1&quot; shows &quot;%2&quot;, expected &quot;%3&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Feld „%1“ zeigt „%2“, erwartet „%3“</translation>
     </message>
     <message>
         <source>The field shows &quot;%1&quot;, expected &quot;%2&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Feld zeigt „%1“, erwartet „%2“</translation>
     </message>
     <message>
         <source>Error at step %1! %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler bei Schritt %1! %2</translation>
     </message>
     <message>
         <source>Step %1/%2: %3 → &quot;%4&quot; in field %5</source>
-        <translation type="unfinished"></translation>
+        <translation>Schritt %1/%2: %3 → „%4“ in Feld %5</translation>
     </message>
     <message>
         <source>Step %1/%2: %3 → &quot;%4&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Schritt %1/%2: %3 → „%4“</translation>
     </message>
     <message>
         <source>Step %1/%2: %3 in field %4</source>
-        <translation type="unfinished"></translation>
+        <translation>Schritt %1/%2: %3 in Feld %4</translation>
     </message>
     <message>
         <source>Step %1/%2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Schritt %1/%2: %3</translation>
     </message>
     <message>
         <source>about %1 s left</source>
-        <translation type="unfinished"></translation>
+        <translation>noch etwa %1 s</translation>
     </message>
     <message>
         <source>about %1 min left</source>
-        <translation type="unfinished"></translation>
+        <translation>noch etwa %1 min</translation>
     </message>
     <message>
         <source>about %1 h %2 min left</source>
-        <translation type="unfinished"></translation>
+        <translation>noch etwa %1 h %2 min</translation>
     </message>
 </context>
 <context>
     <name>keyferry::HelpWindow</name>
     <message>
         <source>Keyferry Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Keyferry-Hilfe</translation>
     </message>
     <message>
         <source>Automated form filling from CSV templates</source>
@@ -425,7 +425,7 @@
     </message>
     <message>
         <source>Templates</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorlagen</translation>
     </message>
     <message>
         <source>A template defines the workflow for filling out a form. It consists of:</source>
@@ -433,7 +433,7 @@
     </message>
     <message>
         <source>Template Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorlagenname</translation>
     </message>
     <message>
         <source>A descriptive name shown in the sidebar</source>
@@ -441,7 +441,7 @@
     </message>
     <message>
         <source>Target App</source>
-        <translation type="unfinished"></translation>
+        <translation>Zielprogramm</translation>
     </message>
     <message>
         <source>The application where input will be simulated</source>
@@ -449,7 +449,7 @@
     </message>
     <message>
         <source>Steps</source>
-        <translation type="unfinished"></translation>
+        <translation>Schritte</translation>
     </message>
     <message>
         <source>An ordered list of actions to perform per data row</source>
@@ -521,7 +521,7 @@
     </message>
     <message>
         <source>Recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahme</translation>
     </message>
     <message>
         <source>The Recorder captures your workflow by watching which fields you navigate through:</source>
@@ -529,7 +529,7 @@
     </message>
     <message>
         <source>Start</source>
-        <translation type="unfinished"></translation>
+        <translation>Start</translation>
     </message>
     <message>
         <source>Click the red &quot;Record&quot; button</source>
@@ -569,7 +569,7 @@
     </message>
     <message>
         <source>Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Stopp</translation>
     </message>
     <message>
         <source>Press Esc to finish recording</source>
@@ -589,7 +589,7 @@
     </message>
     <message>
         <source>CSV Export</source>
-        <translation type="unfinished"></translation>
+        <translation>CSV-Export</translation>
     </message>
     <message>
         <source>Generates a CSV template with the correct headers for your template</source>
@@ -597,7 +597,7 @@
     </message>
     <message>
         <source>CSV Import</source>
-        <translation type="unfinished"></translation>
+        <translation>CSV-Import</translation>
     </message>
     <message>
         <source>Loads a CSV file and validates it against your template</source>
@@ -629,7 +629,7 @@
     </message>
     <message>
         <source>Paste Rows</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeilen einfügen</translation>
     </message>
     <message>
         <source>Copy the cells in a spreadsheet, header row included, and press Ctrl+V in the CSV area (or Edit &gt; Paste Rows)</source>
@@ -637,7 +637,7 @@
     </message>
     <message>
         <source>Runner</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausführung</translation>
     </message>
     <message>
         <source>The Runner executes your template against the loaded CSV data:</source>
@@ -649,7 +649,7 @@
     </message>
     <message>
         <source>Test Run</source>
-        <translation type="unfinished"></translation>
+        <translation>Testlauf</translation>
     </message>
     <message>
         <source>Executes only one entry for testing</source>
@@ -657,7 +657,7 @@
     </message>
     <message>
         <source>Pause</source>
-        <translation type="unfinished"></translation>
+        <translation>Pause</translation>
     </message>
     <message>
         <source>Temporarily halts execution; click Resume to continue</source>
@@ -669,7 +669,7 @@
     </message>
     <message>
         <source>Resume</source>
-        <translation type="unfinished"></translation>
+        <translation>Fortsetzen</translation>
     </message>
     <message>
         <source>After completion or pause, resumes from where it left off</source>
@@ -713,11 +713,11 @@
     </message>
     <message>
         <source>Advanced Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Erweiterte Einstellungen</translation>
     </message>
     <message>
         <source>Countdown (sec)</source>
-        <translation type="unfinished"></translation>
+        <translation>Countdown (s)</translation>
     </message>
     <message>
         <source>Delay before execution starts, giving you time to switch to the target app</source>
@@ -725,7 +725,7 @@
     </message>
     <message>
         <source>Char Delay (sec)</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeichenverzögerung (s)</translation>
     </message>
     <message>
         <source>Delay between individual keystrokes when typing text</source>
@@ -733,7 +733,7 @@
     </message>
     <message>
         <source>Default Post-Delay (sec)</source>
-        <translation type="unfinished"></translation>
+        <translation>Standard-Nachverzögerung (s)</translation>
     </message>
     <message>
         <source>Delay after each step before the next one starts</source>
@@ -741,7 +741,7 @@
     </message>
     <message>
         <source>Check typed text</source>
-        <translation type="unfinished"></translation>
+        <translation>Getippten Text prüfen</translation>
     </message>
     <message>
         <source>Reads each field back after typing and pauses when it shows something else</source>
@@ -749,7 +749,7 @@
     </message>
     <message>
         <source>Clear field before typing</source>
-        <translation type="unfinished"></translation>
+        <translation>Feld vor dem Tippen leeren</translation>
     </message>
     <message>
         <source>Selects all and deletes before each value. Turn it off for spreadsheets: there select-all takes the whole sheet. Off, each value is typed and followed by Tab</source>
@@ -852,892 +852,894 @@
     <name>keyferry::MainWindow</name>
     <message>
         <source>No Template Selected</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Vorlage ausgewählt</translation>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Datei</translation>
     </message>
     <message>
         <source>&amp;Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Beenden</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Bearbeiten</translation>
     </message>
     <message>
         <source>&amp;Paste Rows</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeilen &amp;einfügen</translation>
     </message>
     <message>
         <source>Take the rows on the clipboard, copied from a spreadsheet with the header row, as the table</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Zeilen aus der Zwischenablage, samt Kopfzeile aus einer Tabellenkalkulation kopiert, als Tabelle übernehmen</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Hilfe</translation>
     </message>
     <message>
         <source>Keyferry Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Keyferry-Hilfe</translation>
     </message>
 </context>
 <context>
     <name>keyferry::RecorderView</name>
     <message>
         <source>Tab = navigate  |  Alt+Space = toggle field type  |  Esc = stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Tab = weiter  |  Alt+Leertaste = Feldtyp wechseln  |  Esc = Stopp</translation>
     </message>
     <message>
         <source>Tab = next field  |  Esc = stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Tab = nächstes Feld  |  Esc = Stopp</translation>
     </message>
     <message>
         <source>This desktop does not show Keyferry your keys and clicks, so steps come from the fields you move to. Return, arrow keys and clicks are not recorded: add them by hand afterwards. Click positions cannot be recorded here either: Wayland does not tell applications where the pointer is.</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Arbeitsumgebung zeigt Keyferry Ihre Tasten und Klicks nicht, daher entstehen Schritte aus den Feldern, zu denen Sie wechseln. Eingabetaste, Pfeiltasten und Klicks werden nicht aufgezeichnet: Fügen Sie sie danach von Hand hinzu. Auch Klickpositionen lassen sich hier nicht aufzeichnen: Wayland verrät Programmen nicht, wo der Mauszeiger ist.</translation>
     </message>
     <message>
         <source>Recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahme</translation>
     </message>
     <message>
         <source>Recording is on</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahme läuft</translation>
     </message>
     <message>
         <source>Recording...</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahme ...</translation>
     </message>
     <message>
         <source>Keyferry is recording the steps you take in the form</source>
-        <translation type="unfinished"></translation>
+        <translation>Keyferry zeichnet die Schritte auf, die Sie im Formular ausführen</translation>
     </message>
     <message>
         <source>Number of recorded steps</source>
-        <translation type="unfinished"></translation>
+        <translation>Anzahl aufgezeichneter Schritte</translation>
     </message>
     <message>
         <source>How many steps have been recorded</source>
-        <translation type="unfinished"></translation>
+        <translation>Wie viele Schritte aufgezeichnet wurden</translation>
     </message>
     <message>
         <source>Recording keys</source>
-        <translation type="unfinished"></translation>
+        <translation>Tasten der Aufnahme</translation>
     </message>
     <message>
         <source>The keys that steer the recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Tasten, mit denen Sie die Aufnahme steuern</translation>
     </message>
     <message>
         <source>What cannot be recorded here</source>
-        <translation type="unfinished"></translation>
+        <translation>Was hier nicht aufgezeichnet werden kann</translation>
     </message>
     <message>
         <source>Add Return, arrow key and click steps in the template editor</source>
-        <translation type="unfinished"></translation>
+        <translation>Fügen Sie Eingabe-, Pfeiltasten- und Klickschritte im Vorlageneditor hinzu</translation>
     </message>
     <message>
         <source>Detected field</source>
-        <translation type="unfinished"></translation>
+        <translation>Erkanntes Feld</translation>
     </message>
     <message>
         <source>The field the last step was named after</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Feld, nach dem der letzte Schritt benannt wurde</translation>
     </message>
     <message>
         <source>Alt+Space warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Warnung zu Alt+Leertaste</translation>
     </message>
     <message>
         <source>Another program also takes Alt+Space while Keyferry records</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein anderes Programm nimmt Alt+Leertaste ebenfalls entgegen, während Keyferry aufzeichnet</translation>
     </message>
     <message>
         <source>Alt+Space also reaches the window manager here (it may open its window menu; press Esc to close it).</source>
-        <translation type="unfinished"></translation>
+        <translation>Alt+Leertaste erreicht hier auch die Fensterverwaltung (sie öffnet eventuell ihr Fenstermenü; schließen Sie es mit Esc).</translation>
     </message>
     <message>
         <source>Recorded steps</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufgezeichnete Schritte</translation>
     </message>
     <message>
         <source>The steps recorded so far</source>
-        <translation type="unfinished"></translation>
+        <translation>Die bisher aufgezeichneten Schritte</translation>
     </message>
     <message numerus="yes">
         <source>%n steps</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Schritt</numerusform>
+            <numerusform>%n Schritte</numerusform>
         </translation>
     </message>
     <message>
         <source>⌶ Detected: </source>
-        <translation type="unfinished"></translation>
+        <translation>⌶ Erkannt: </translation>
     </message>
 </context>
 <context>
     <name>keyferry::RenameDelegate</name>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Name</translation>
     </message>
     <message>
         <source>Template name</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorlagenname</translation>
     </message>
     <message>
         <source>Press Return to rename</source>
-        <translation type="unfinished"></translation>
+        <translation>Zum Umbenennen die Eingabetaste drücken</translation>
     </message>
 </context>
 <context>
     <name>keyferry::RunnerPanel</name>
     <message>
         <source>Ctrl+Shift+Esc = Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Strg+Umschalt+Esc = Stopp</translation>
     </message>
     <message>
         <source>Stops a run from any application</source>
-        <translation type="unfinished"></translation>
+        <translation>Stoppt einen Durchlauf aus jedem Programm heraus</translation>
     </message>
     <message>
         <source>Runner status</source>
-        <translation type="unfinished"></translation>
+        <translation>Status des Durchlaufs</translation>
     </message>
     <message>
         <source>Run results</source>
-        <translation type="unfinished"></translation>
+        <translation>Ergebnisse des Durchlaufs</translation>
     </message>
     <message>
         <source>Run Failed Rows</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehlgeschlagene Zeilen ausführen</translation>
     </message>
     <message>
         <source>Rows that did not land</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht angekommene Zeilen</translation>
     </message>
     <message>
         <source>Each row the run did not enter, with what happened</source>
-        <translation type="unfinished"></translation>
+        <translation>Jede Zeile, die der Durchlauf nicht eingegeben hat, mit dem, was geschah</translation>
     </message>
     <message>
         <source>From Entry:</source>
-        <translation type="unfinished"></translation>
+        <translation>Ab Eintrag:</translation>
     </message>
     <message>
         <source>From entry</source>
-        <translation type="unfinished"></translation>
+        <translation>Ab Eintrag</translation>
     </message>
     <message>
         <source>The first entry (row) of the table to enter</source>
-        <translation type="unfinished"></translation>
+        <translation>Der erste Eintrag (Zeile) der Tabelle, der eingegeben wird</translation>
     </message>
     <message>
         <source>Pause when I type or click</source>
-        <translation type="unfinished"></translation>
+        <translation>Anhalten, wenn ich tippe oder klicke</translation>
     </message>
     <message>
         <source>Pause a run as soon as you use the keyboard or mouse (except while it waits for your click)</source>
-        <translation type="unfinished"></translation>
+        <translation>Einen Durchlauf anhalten, sobald Sie Tastatur oder Maus benutzen (außer während er auf Ihren Klick wartet)</translation>
     </message>
     <message>
         <source>Test Run</source>
-        <translation type="unfinished"></translation>
+        <translation>Testlauf</translation>
     </message>
     <message>
         <source>Execute one entry</source>
-        <translation type="unfinished"></translation>
+        <translation>Einen Eintrag ausführen</translation>
     </message>
     <message>
         <source>Start</source>
-        <translation type="unfinished"></translation>
+        <translation>Start</translation>
     </message>
     <message>
         <source>Enter every entry from the first one chosen</source>
-        <translation type="unfinished"></translation>
+        <translation>Jeden Eintrag ab dem gewählten ersten eingeben</translation>
     </message>
     <message>
         <source>Starting</source>
-        <translation type="unfinished"></translation>
+        <translation>Startet</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>Do not start the run</source>
-        <translation type="unfinished"></translation>
+        <translation>Den Durchlauf nicht starten</translation>
     </message>
     <message>
         <source>Run progress</source>
-        <translation type="unfinished"></translation>
+        <translation>Fortschritt des Durchlaufs</translation>
     </message>
     <message>
         <source>Pause</source>
-        <translation type="unfinished"></translation>
+        <translation>Pause</translation>
     </message>
     <message>
         <source>Pause after the entry in progress</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach dem laufenden Eintrag anhalten</translation>
     </message>
     <message>
         <source>Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Stopp</translation>
     </message>
     <message>
         <source>Stop the run now</source>
-        <translation type="unfinished"></translation>
+        <translation>Den Durchlauf sofort stoppen</translation>
     </message>
     <message>
         <source>Waiting</source>
-        <translation type="unfinished"></translation>
+        <translation>Wartet</translation>
     </message>
     <message>
         <source>Resume</source>
-        <translation type="unfinished"></translation>
+        <translation>Fortsetzen</translation>
     </message>
     <message>
         <source>Go on from the entry where the run paused</source>
-        <translation type="unfinished"></translation>
+        <translation>Ab dem Eintrag weitermachen, an dem der Durchlauf angehalten hat</translation>
     </message>
     <message>
         <source>End the run</source>
-        <translation type="unfinished"></translation>
+        <translation>Den Durchlauf beenden</translation>
     </message>
     <message>
         <source>Done</source>
-        <translation type="unfinished"></translation>
+        <translation>Fertig</translation>
     </message>
     <message>
         <source>Resume from</source>
-        <translation type="unfinished"></translation>
+        <translation>Fortsetzen ab</translation>
     </message>
     <message>
         <source>Go on with the entries not entered yet</source>
-        <translation type="unfinished"></translation>
+        <translation>Mit den noch nicht eingegebenen Einträgen weitermachen</translation>
     </message>
     <message>
         <source>Back</source>
-        <translation type="unfinished"></translation>
+        <translation>Zurück</translation>
     </message>
     <message>
         <source>Back to the start controls</source>
-        <translation type="unfinished"></translation>
+        <translation>Zurück zu den Startknöpfen</translation>
     </message>
     <message>
         <source>%1 %2</source>
         <comment>a number of rows and their status</comment>
-        <translation type="unfinished"></translation>
+        <translation>%2: %1</translation>
     </message>
     <message>
         <source>Entry %1: %2%3</source>
-        <translation type="unfinished"></translation>
+        <translation>Eintrag %1: %2%3</translation>
     </message>
     <message numerus="yes">
         <source>%n not attempted</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n nicht versucht</numerusform>
+            <numerusform>%n nicht versucht</numerusform>
         </translation>
     </message>
     <message>
         <source>Results: </source>
-        <translation type="unfinished"></translation>
+        <translation>Ergebnisse: </translation>
     </message>
     <message>
         <source>no rows</source>
-        <translation type="unfinished"></translation>
+        <translation>keine Zeilen</translation>
     </message>
     <message numerus="yes">
         <source>Run again only the %n entries that did not land</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Nur den %n nicht angekommenen Eintrag erneut ausführen</numerusform>
+            <numerusform>Nur die %n nicht angekommenen Einträge erneut ausführen</numerusform>
         </translation>
     </message>
     <message>
         <source>Start in %1...</source>
-        <translation type="unfinished"></translation>
+        <translation>Start in %1 ...</translation>
     </message>
     <message>
         <source>Entry %1 · %2 of %3 done</source>
-        <translation type="unfinished"></translation>
+        <translation>Eintrag %1 · %2 von %3 erledigt</translation>
     </message>
     <message>
         <source>Click in target app... (%1/%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>Klicken Sie ins Zielprogramm ... (%1/%2)</translation>
     </message>
     <message>
         <source>Paused at entry %1/%2</source>
-        <translation type="unfinished"></translation>
+        <translation>Angehalten bei Eintrag %1/%2</translation>
     </message>
     <message numerus="yes">
         <source>Done: %n successful</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Fertig: %n erfolgreich</numerusform>
+            <numerusform>Fertig: %n erfolgreich</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>, %n errors</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>, %n Fehler</numerusform>
+            <numerusform>, %n Fehler</numerusform>
         </translation>
     </message>
     <message>
         <source>Resume from %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Fortsetzen ab %1</translation>
     </message>
     <message numerus="yes">
         <source>The table has only %n entries</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Die Tabelle hat nur %n Eintrag</numerusform>
+            <numerusform>Die Tabelle hat nur %n Einträge</numerusform>
         </translation>
     </message>
     <message>
         <source>A debug run is under way in the editor</source>
-        <translation type="unfinished"></translation>
+        <translation>Im Editor läuft gerade ein Debug-Durchlauf</translation>
     </message>
 </context>
 <context>
     <name>keyferry::StepTableAccessible</name>
     <message>
         <source>Step %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Schritt %1</translation>
     </message>
 </context>
 <context>
     <name>keyferry::StepTableModel</name>
     <message>
         <source>@ Mouse Position</source>
-        <translation type="unfinished"></translation>
+        <translation>@ Mausposition</translation>
     </message>
     <message>
         <source>@ (%1, %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>@ (%1, %2)</translation>
     </message>
     <message>
         <source>Checked before the step&apos;s first key: %1 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Vor der ersten Taste des Schritts geprüft: %1 %2</translation>
     </message>
     <message>
         <source>, id %1</source>
-        <translation type="unfinished"></translation>
+        <translation>, ID %1</translation>
     </message>
     <message>
         <source>, in “%1”</source>
-        <translation type="unfinished"></translation>
+        <translation>, in „%1“</translation>
     </message>
     <message>
         <source>. Enter records it again, Delete clears it</source>
-        <translation type="unfinished"></translation>
+        <translation>. Eingabe zeichnet es neu auf, Entf löscht es</translation>
     </message>
     <message>
         <source>Step %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Schritt %1</translation>
     </message>
     <message>
         <source>Drag to move, or press Ctrl+Up or Ctrl+Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Zum Verschieben ziehen oder Strg+Hoch bzw. Strg+Runter drücken</translation>
     </message>
     <message>
         <source>Step %1 type, cannot run on this desktop</source>
-        <translation type="unfinished"></translation>
+        <translation>Typ von Schritt %1, auf dieser Arbeitsumgebung nicht ausführbar</translation>
     </message>
     <message>
         <source>Step %1 type</source>
-        <translation type="unfinished"></translation>
+        <translation>Typ von Schritt %1</translation>
     </message>
     <message>
         <source>What the step does (F2 to change)</source>
-        <translation type="unfinished"></translation>
+        <translation>Was der Schritt tut (F2 zum Ändern)</translation>
     </message>
     <message>
         <source>Column Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Spaltenname</translation>
     </message>
     <message>
         <source>Step %1 name</source>
-        <translation type="unfinished"></translation>
+        <translation>Name von Schritt %1</translation>
     </message>
     <message>
         <source>The CSV column this step types</source>
-        <translation type="unfinished"></translation>
+        <translation>Die CSV-Spalte, die dieser Schritt tippt</translation>
     </message>
     <message>
         <source>Only Text Input steps name a column</source>
-        <translation type="unfinished"></translation>
+        <translation>Nur Texteingabe-Schritte nennen eine Spalte</translation>
     </message>
     <message>
         <source>Step %1 fixed value</source>
-        <translation type="unfinished"></translation>
+        <translation>Fester Wert von Schritt %1</translation>
     </message>
     <message>
         <source>Typed in every row instead of a CSV value; Space or the pin unpins it (use CSV value)</source>
-        <translation type="unfinished"></translation>
+        <translation>Wird in jeder Zeile statt eines CSV-Werts getippt; Leertaste oder die Nadel löst ihn (CSV-Wert verwenden)</translation>
     </message>
     <message>
         <source>Set fixed value: Space or the pin</source>
-        <translation type="unfinished"></translation>
+        <translation>Festen Wert setzen: Leertaste oder die Nadel</translation>
     </message>
     <message>
         <source>Step %1 arrow</source>
-        <translation type="unfinished"></translation>
+        <translation>Pfeil von Schritt %1</translation>
     </message>
     <message>
         <source>The arrow key pressed</source>
-        <translation type="unfinished"></translation>
+        <translation>Die gedrückte Pfeiltaste</translation>
     </message>
     <message>
         <source>Step %1 mouse button</source>
-        <translation type="unfinished"></translation>
+        <translation>Maustaste von Schritt %1</translation>
     </message>
     <message>
         <source>The mouse button pressed</source>
-        <translation type="unfinished"></translation>
+        <translation>Die gedrückte Maustaste</translation>
     </message>
     <message>
         <source>Step %1 click type</source>
-        <translation type="unfinished"></translation>
+        <translation>Klickart von Schritt %1</translation>
     </message>
     <message>
         <source>A single or a double click</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Einfach- oder Doppelklick</translation>
     </message>
     <message>
         <source>Step %1 click position</source>
-        <translation type="unfinished"></translation>
+        <translation>Klickposition von Schritt %1</translation>
     </message>
     <message>
         <source>Record click position: Enter or the target; Delete clears the position (use mouse position)</source>
-        <translation type="unfinished"></translation>
+        <translation>Klickposition aufzeichnen: Eingabe oder das Ziel; Entf löscht die Position (Mausposition verwenden)</translation>
     </message>
     <message>
         <source>Choose a target app to record a click position; Delete clears the position (use mouse position)</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie ein Zielprogramm, um eine Klickposition aufzuzeichnen; Entf löscht die Position (Mausposition verwenden)</translation>
     </message>
     <message>
         <source>Step %1 field</source>
-        <translation type="unfinished"></translation>
+        <translation>Feld von Schritt %1</translation>
     </message>
     <message>
         <source>No recorded field: the step is not checked. Enter records the field in the target app</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein aufgezeichnetes Feld: Der Schritt wird nicht geprüft. Eingabe zeichnet das Feld im Zielprogramm auf</translation>
     </message>
     <message>
         <source>Step %1 delay (sec)</source>
-        <translation type="unfinished"></translation>
+        <translation>Verzögerung von Schritt %1 (s)</translation>
     </message>
     <message>
         <source>Seconds to wait after the step</source>
-        <translation type="unfinished"></translation>
+        <translation>Sekunden Wartezeit nach dem Schritt</translation>
     </message>
     <message>
         <source>Step %1 repeat count</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederholungen von Schritt %1</translation>
     </message>
     <message>
         <source>How often the step is repeated</source>
-        <translation type="unfinished"></translation>
+        <translation>Wie oft der Schritt wiederholt wird</translation>
     </message>
     <message>
         <source>This step is not repeated</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieser Schritt wird nicht wiederholt</translation>
     </message>
     <message>
         <source>Delete step %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Schritt %1 löschen</translation>
     </message>
     <message>
         <source>Enter or a click deletes the step</source>
-        <translation type="unfinished"></translation>
+        <translation>Eingabe oder ein Klick löscht den Schritt</translation>
     </message>
     <message>
         <source>Step %1, %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Schritt %1, %2</translation>
     </message>
     <message>
         <source>Delete the step</source>
-        <translation type="unfinished"></translation>
+        <translation>Schritt löschen</translation>
     </message>
 </context>
 <context>
     <name>keyferry::StoreStatusView</name>
     <message>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Warnung</translation>
     </message>
     <message>
         <source>Templates file problem</source>
-        <translation type="unfinished"></translation>
+        <translation>Problem mit der Vorlagendatei</translation>
     </message>
     <message>
         <source>The templates file found at start could not be read; it is kept, never overwritten</source>
-        <translation type="unfinished"></translation>
+        <translation>Die beim Start gefundene Vorlagendatei konnte nicht gelesen werden; sie bleibt erhalten und wird nie überschrieben</translation>
     </message>
     <message>
         <source>Save problem</source>
-        <translation type="unfinished"></translation>
+        <translation>Problem beim Speichern</translation>
     </message>
     <message>
         <source>The last save failed; this goes away when a save succeeds</source>
-        <translation type="unfinished"></translation>
+        <translation>Das letzte Speichern ist fehlgeschlagen; dies verschwindet, sobald ein Speichern gelingt</translation>
     </message>
     <message>
         <source>Templates file status</source>
-        <translation type="unfinished"></translation>
+        <translation>Status der Vorlagendatei</translation>
     </message>
     <message>
         <source>Not saved: %1. Your changes are kept only while Keyferry runs.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht gespeichert: %1. Ihre Änderungen bleiben nur erhalten, solange Keyferry läuft.</translation>
     </message>
     <message>
         <source>The templates file %1 could not be read: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Vorlagendatei %1 konnte nicht gelesen werden: %2.</translation>
     </message>
     <message>
         <source> The original was moved to %1.</source>
-        <translation type="unfinished"></translation>
+        <translation> Das Original wurde nach %1 verschoben.</translation>
     </message>
     <message>
         <source> It stays untouched and will be moved aside before the first save.</source>
-        <translation type="unfinished"></translation>
+        <translation> Sie bleibt unangetastet und wird vor dem ersten Speichern beiseitegelegt.</translation>
     </message>
     <message>
         <source>The templates could not be saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Vorlagen konnten nicht gespeichert werden.</translation>
     </message>
     <message>
         <source>
 
 Your changes are kept only while Keyferry runs. Later save problems are shown at the bottom of the window.</source>
-        <translation type="unfinished"></translation>
+        <translation>
+
+Ihre Änderungen bleiben nur erhalten, solange Keyferry läuft. Spätere Probleme beim Speichern werden unten im Fenster angezeigt.</translation>
     </message>
     <message>
         <source>Templates not saved</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorlagen nicht gespeichert</translation>
     </message>
 </context>
 <context>
     <name>keyferry::TemplateDetailView</name>
     <message>
         <source>Save status</source>
-        <translation type="unfinished"></translation>
+        <translation>Speicherstatus</translation>
     </message>
     <message>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation>Speichern</translation>
     </message>
     <message>
         <source>Save the template now (Ctrl+S)</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Vorlage jetzt speichern (Strg+S)</translation>
     </message>
     <message>
         <source>Runner</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausführung</translation>
     </message>
     <message>
         <source>Unsaved Changes</source>
-        <translation type="unfinished"></translation>
+        <translation>Ungespeicherte Änderungen</translation>
     </message>
     <message>
         <source>Saved</source>
-        <translation type="unfinished"></translation>
+        <translation>Gespeichert</translation>
     </message>
     <message>
         <source>Not saved: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht gespeichert: %1</translation>
     </message>
     <message>
         <source>Whether the template is saved</source>
-        <translation type="unfinished"></translation>
+        <translation>Ob die Vorlage gespeichert ist</translation>
     </message>
     <message>
         <source>Hide Runner</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausführung ausblenden</translation>
     </message>
     <message>
         <source>Show or hide the runner</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausführung ein- oder ausblenden</translation>
     </message>
     <message>
         <source>Import a CSV file with entries first</source>
-        <translation type="unfinished"></translation>
+        <translation>Importieren Sie zuerst eine CSV-Datei mit Einträgen</translation>
     </message>
 </context>
 <context>
     <name>keyferry::TemplateEditor</name>
     <message>
         <source>Template Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorlagenname</translation>
     </message>
     <message>
         <source>Template name</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorlagenname</translation>
     </message>
     <message>
         <source>The name shown in the sidebar</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Name in der Seitenleiste</translation>
     </message>
     <message>
         <source>Target App</source>
-        <translation type="unfinished"></translation>
+        <translation>Zielprogramm</translation>
     </message>
     <message>
         <source>The application that receives the input</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Programm, das die Eingaben erhält</translation>
     </message>
     <message>
         <source>⚠ Duplicate column names found!</source>
-        <translation type="unfinished"></translation>
+        <translation>⚠ Doppelte Spaltennamen gefunden!</translation>
     </message>
     <message>
         <source>Steps</source>
-        <translation type="unfinished"></translation>
+        <translation>Schritte</translation>
     </message>
     <message>
         <source>Drag a step, or press Ctrl+Up or Ctrl+Down, to move it; F2 or typing edits a cell</source>
-        <translation type="unfinished"></translation>
+        <translation>Ziehen Sie einen Schritt oder drücken Sie Strg+Hoch bzw. Strg+Runter, um ihn zu verschieben; F2 oder Tippen bearbeitet eine Zelle</translation>
     </message>
     <message>
         <source>Debug step</source>
-        <translation type="unfinished"></translation>
+        <translation>Debug-Schritt</translation>
     </message>
     <message>
         <source>Next</source>
-        <translation type="unfinished"></translation>
+        <translation>Weiter</translation>
     </message>
     <message>
         <source>Execute the step shown</source>
-        <translation type="unfinished"></translation>
+        <translation>Den angezeigten Schritt ausführen</translation>
     </message>
     <message>
         <source>Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Stopp</translation>
     </message>
     <message>
         <source>End the debug run</source>
-        <translation type="unfinished"></translation>
+        <translation>Den Debug-Durchlauf beenden</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>Do not start the debug run</source>
-        <translation type="unfinished"></translation>
+        <translation>Den Debug-Durchlauf nicht starten</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Close the debug result</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Debug-Ergebnis schließen</translation>
     </message>
     <message>
         <source>Debug status</source>
-        <translation type="unfinished"></translation>
+        <translation>Debug-Status</translation>
     </message>
     <message>
         <source>Apply</source>
-        <translation type="unfinished"></translation>
+        <translation>Übernehmen</translation>
     </message>
     <message>
         <source>Use the recorded steps</source>
-        <translation type="unfinished"></translation>
+        <translation>Die aufgezeichneten Schritte verwenden</translation>
     </message>
     <message>
         <source>Replace All</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle ersetzen</translation>
     </message>
     <message>
         <source>Replace every step by the recorded ones</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Schritte durch die aufgezeichneten ersetzen</translation>
     </message>
     <message>
         <source>Discard</source>
-        <translation type="unfinished"></translation>
+        <translation>Verwerfen</translation>
     </message>
     <message>
         <source>Keep the template as it was</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Vorlage so lassen, wie sie war</translation>
     </message>
     <message>
         <source>Insert After Step</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach Schritt einfügen</translation>
     </message>
     <message>
         <source>Insert the recorded steps after the step chosen</source>
-        <translation type="unfinished"></translation>
+        <translation>Die aufgezeichneten Schritte nach dem gewählten Schritt einfügen</translation>
     </message>
     <message>
         <source>Insert position</source>
-        <translation type="unfinished"></translation>
+        <translation>Einfügeposition</translation>
     </message>
     <message>
         <source>Where the recorded steps go</source>
-        <translation type="unfinished"></translation>
+        <translation>Wohin die aufgezeichneten Schritte kommen</translation>
     </message>
     <message>
         <source>Add Step</source>
-        <translation type="unfinished"></translation>
+        <translation>Schritt hinzufügen</translation>
     </message>
     <message>
         <source>Append a Tab step</source>
-        <translation type="unfinished"></translation>
+        <translation>Einen Tab-Schritt anhängen</translation>
     </message>
     <message>
         <source>Delete All</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle löschen</translation>
     </message>
     <message>
         <source>Remove every step</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Schritte entfernen</translation>
     </message>
     <message>
         <source>Debug</source>
-        <translation type="unfinished"></translation>
+        <translation>Debuggen</translation>
     </message>
     <message>
         <source>Test workflow step-by-step in the target app (with placeholder data)</source>
-        <translation type="unfinished"></translation>
+        <translation>Den Ablauf Schritt für Schritt im Zielprogramm testen (mit Platzhalterdaten)</translation>
     </message>
     <message>
         <source>Record</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnehmen</translation>
     </message>
     <message>
         <source>Record the steps while you work through the form (Esc in the form stops)</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Schritte aufzeichnen, während Sie das Formular durchgehen (Esc im Formular stoppt)</translation>
     </message>
     <message>
         <source>Advanced Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Erweiterte Einstellungen</translation>
     </message>
     <message>
         <source>Show or hide the timing settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Zeiteinstellungen ein- oder ausblenden</translation>
     </message>
     <message>
         <source>Countdown (sec)</source>
-        <translation type="unfinished"></translation>
+        <translation>Countdown (s)</translation>
     </message>
     <message>
         <source>Char Delay (sec)</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeichenverzögerung (s)</translation>
     </message>
     <message>
         <source>Default Post-Delay (sec)</source>
-        <translation type="unfinished"></translation>
+        <translation>Standard-Nachverzögerung (s)</translation>
     </message>
     <message>
         <source>Check typed text</source>
-        <translation type="unfinished"></translation>
+        <translation>Getippten Text prüfen</translation>
     </message>
     <message>
         <source>Read each field back after typing and pause the run when it does not show what was typed</source>
-        <translation type="unfinished"></translation>
+        <translation>Jedes Feld nach dem Tippen zurücklesen und den Durchlauf anhalten, wenn es nicht das Getippte zeigt</translation>
     </message>
     <message>
         <source>Clear field before typing</source>
-        <translation type="unfinished"></translation>
+        <translation>Feld vor dem Tippen leeren</translation>
     </message>
     <message>
         <source>Select all and delete before typing a value; turn off for spreadsheets, where select-all takes the whole sheet</source>
-        <translation type="unfinished"></translation>
+        <translation>Vor dem Tippen eines Werts alles auswählen und löschen; für Tabellenkalkulationen ausschalten, dort erfasst „Alles auswählen“ das ganze Blatt</translation>
     </message>
     <message>
         <source>Wait for the next field</source>
-        <translation type="unfinished"></translation>
+        <translation>Auf das nächste Feld warten</translation>
     </message>
     <message>
         <source>Go on as soon as the next step&apos;s recorded field has the focus and is ready, instead of waiting each step&apos;s delay</source>
-        <translation type="unfinished"></translation>
+        <translation>Weitermachen, sobald das aufgezeichnete Feld des nächsten Schritts den Fokus hat und bereit ist, statt die Verzögerung jedes Schritts abzuwarten</translation>
     </message>
     <message>
         <source>Longest Field Wait (sec)</source>
-        <translation type="unfinished"></translation>
+        <translation>Längste Feldwartezeit (s)</translation>
     </message>
     <message>
         <source>How long a run waits for the next step&apos;s field before it pauses</source>
-        <translation type="unfinished"></translation>
+        <translation>Wie lange ein Durchlauf auf das Feld des nächsten Schritts wartet, bevor er anhält</translation>
     </message>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation>Keins</translation>
     </message>
     <message numerus="yes">
         <source>%n steps recorded</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Schritt aufgezeichnet</numerusform>
+            <numerusform>%n Schritte aufgezeichnet</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Existing workflow has %n steps</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Der bestehende Ablauf hat %n Schritt</numerusform>
+            <numerusform>Der bestehende Ablauf hat %n Schritte</numerusform>
         </translation>
     </message>
     <message>
         <source>Beginning</source>
-        <translation type="unfinished"></translation>
+        <translation>Anfang</translation>
     </message>
     <message>
         <source>Debug starts in %1...</source>
-        <translation type="unfinished"></translation>
+        <translation>Debug startet in %1 ...</translation>
     </message>
     <message>
         <source>Debug complete</source>
-        <translation type="unfinished"></translation>
+        <translation>Debug abgeschlossen</translation>
     </message>
 </context>
 <context>
     <name>keyferry::TemplateListModel</name>
     <message>
         <source>%1 (not saved: %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (nicht gespeichert: %2)</translation>
     </message>
     <message>
         <source>Unnamed template</source>
-        <translation type="unfinished"></translation>
+        <translation>Unbenannte Vorlage</translation>
     </message>
     <message>
         <source>, not saved</source>
-        <translation type="unfinished"></translation>
+        <translation>, nicht gespeichert</translation>
     </message>
 </context>
 <context>
     <name>keyferry::TemplateSidebar</name>
     <message>
         <source>Templates</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorlagen</translation>
     </message>
     <message>
         <source>New template</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Vorlage</translation>
     </message>
     <message>
         <source>Right-click a template to rename, duplicate or delete it</source>
-        <translation type="unfinished"></translation>
+        <translation>Rechtsklick auf eine Vorlage zum Umbenennen, Duplizieren oder Löschen</translation>
     </message>
     <message>
         <source>Rename</source>
-        <translation type="unfinished"></translation>
+        <translation>Umbenennen</translation>
     </message>
     <message>
         <source>Duplicate</source>
-        <translation type="unfinished"></translation>
+        <translation>Duplizieren</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Löschen</translation>
     </message>
 </context>
 </TS>
