@@ -29,10 +29,6 @@ namespace {
 
 const QColor orange(0xE6, 0x7E, 0x22);
 
-QString text(std::string_view view) {
-    return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()));
-}
-
 // A number field that refuses what does not parse or lies outside the limits, and shows
 // the stored value again when editing ends.
 template <class Parse, class Format, class Accept>
