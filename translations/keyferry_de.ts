@@ -369,59 +369,59 @@
     </message>
     <message>
         <source>Automated form filling from CSV templates</source>
-        <translation type="unfinished"></translation>
+        <translation>Automatisiertes Ausfüllen von Formularen aus CSV-Vorlagen</translation>
     </message>
     <message>
         <source>Overview</source>
-        <translation type="unfinished"></translation>
+        <translation>Überblick</translation>
     </message>
     <message>
         <source>Keyferry automates repetitive data entry by simulating keyboard input in any target application. You define a workflow of steps (text inputs, tabs, returns, etc.), load data from a CSV file, and Keyferry types it into the target app — row by row.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keyferry automatisiert wiederkehrende Dateneingaben, indem es Tastatureingaben in einem beliebigen Zielprogramm simuliert. Sie legen einen Ablauf aus Schritten fest (Texteingaben, Tabs, Eingabetaste usw.), laden Daten aus einer CSV-Datei, und Keyferry tippt sie Zeile für Zeile in das Zielprogramm.</translation>
     </message>
     <message>
         <source>Getting Started</source>
-        <translation type="unfinished"></translation>
+        <translation>Erste Schritte</translation>
     </message>
     <message>
         <source>Grant Accessibility Permission</source>
-        <translation type="unfinished"></translation>
+        <translation>Berechtigung für Barrierefreiheit erteilen</translation>
     </message>
     <message>
         <source>Keyferry works in an X11 session and needs the desktop&apos;s assistive technologies turned on, so that applications show which field has the focus. On first launch Keyferry asks for it; press &quot;Enable Assistive Technologies&quot; and restart the applications you want to fill in. This is required to simulate keyboard input.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keyferry arbeitet in einer X11-Sitzung und braucht die eingeschalteten Hilfstechnologien des Desktops, damit Programme zeigen, welches Feld den Fokus hat. Beim ersten Start fragt Keyferry danach; klicken Sie auf „Hilfstechnologien einschalten“ und starten Sie die Programme neu, die Sie ausfüllen möchten. Ohne sie lassen sich keine Tastatureingaben simulieren.</translation>
     </message>
     <message>
         <source>Create a Template</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorlage anlegen</translation>
     </message>
     <message>
         <source>Click the + button in the sidebar to create a new template. Give it a name and select a target application from the dropdown.</source>
-        <translation type="unfinished"></translation>
+        <translation>Klicken Sie in der Seitenleiste auf die Schaltfläche +, um eine neue Vorlage anzulegen. Geben Sie ihr einen Namen und wählen Sie in der Auswahlliste ein Zielprogramm.</translation>
     </message>
     <message>
         <source>Define Steps</source>
-        <translation type="unfinished"></translation>
+        <translation>Schritte festlegen</translation>
     </message>
     <message>
         <source>Add steps manually with &quot;Add Step&quot; or use the recorder to capture your workflow automatically.</source>
-        <translation type="unfinished"></translation>
+        <translation>Fügen Sie Schritte von Hand mit „Schritt hinzufügen“ hinzu, oder zeichnen Sie Ihren Ablauf mit der Aufnahme automatisch auf.</translation>
     </message>
     <message>
         <source>Import CSV Data</source>
-        <translation type="unfinished"></translation>
+        <translation>CSV-Daten importieren</translation>
     </message>
     <message>
         <source>Export a CSV template, fill it with your data, then import it back. Drag &amp; drop also works.</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportieren Sie eine CSV-Vorlage, füllen Sie sie mit Ihren Daten und importieren Sie sie wieder. Ziehen und Ablegen funktioniert ebenfalls.</translation>
     </message>
     <message>
         <source>Run</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausführen</translation>
     </message>
     <message>
         <source>Click &quot;Start&quot; in the Runner panel to begin automated entry.</source>
-        <translation type="unfinished"></translation>
+        <translation>Klicken Sie im Bereich Ausführung auf „Start“, um die automatische Eingabe zu beginnen.</translation>
     </message>
     <message>
         <source>Templates</source>
@@ -429,7 +429,7 @@
     </message>
     <message>
         <source>A template defines the workflow for filling out a form. It consists of:</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Vorlage legt den Ablauf fest, mit dem ein Formular ausgefüllt wird. Sie besteht aus:</translation>
     </message>
     <message>
         <source>Template Name</source>
@@ -437,7 +437,7 @@
     </message>
     <message>
         <source>A descriptive name shown in the sidebar</source>
-        <translation type="unfinished"></translation>
+        <translation>Einem aussagekräftigen Namen, der in der Seitenleiste erscheint</translation>
     </message>
     <message>
         <source>Target App</source>
@@ -445,7 +445,7 @@
     </message>
     <message>
         <source>The application where input will be simulated</source>
-        <translation type="unfinished"></translation>
+        <translation>Dem Programm, in dem die Eingaben simuliert werden</translation>
     </message>
     <message>
         <source>Steps</source>
@@ -453,71 +453,71 @@
     </message>
     <message>
         <source>An ordered list of actions to perform per data row</source>
-        <translation type="unfinished"></translation>
+        <translation>Einer geordneten Liste von Aktionen, die für jede Datenzeile ausgeführt werden</translation>
     </message>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen</translation>
     </message>
     <message>
         <source>Countdown, character delay, and post-delay timing</source>
-        <translation type="unfinished"></translation>
+        <translation>Countdown, Zeichenverzögerung und Nachverzögerung</translation>
     </message>
     <message>
         <source>Right-click a template in the sidebar to rename, duplicate, or delete it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Klicken Sie mit der rechten Maustaste auf eine Vorlage in der Seitenleiste, um sie umzubenennen, zu duplizieren oder zu löschen.</translation>
     </message>
     <message>
         <source>Step Types</source>
-        <translation type="unfinished"></translation>
+        <translation>Schritttypen</translation>
     </message>
     <message>
         <source>Types text from the CSV column (or a fixed value) into the current field. Automatically presses Tab after typing.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tippt Text aus der CSV-Spalte (oder einen festen Wert) in das aktuelle Feld. Drückt nach dem Tippen automatisch Tab.</translation>
     </message>
     <message>
         <source>Presses the Tab key to move to the next field.</source>
-        <translation type="unfinished"></translation>
+        <translation>Drückt die Tab-Taste, um zum nächsten Feld zu wechseln.</translation>
     </message>
     <message>
         <source>Presses the Return/Enter key.</source>
-        <translation type="unfinished"></translation>
+        <translation>Drückt die Eingabetaste (Return/Enter).</translation>
     </message>
     <message>
         <source>Pauses and waits for you to click in the target app before continuing. Useful for navigating to a specific location.</source>
-        <translation type="unfinished"></translation>
+        <translation>Hält an und wartet, bis Sie in das Zielprogramm klicken, bevor es weitergeht. Nützlich, um an eine bestimmte Stelle zu gelangen.</translation>
     </message>
     <message>
         <source>Waits for the configured post-delay duration.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wartet die eingestellte Nachverzögerung ab.</translation>
     </message>
     <message>
         <source>Presses Tab multiple times (set via the Repeat column).</source>
-        <translation type="unfinished"></translation>
+        <translation>Drückt mehrmals Tab (Anzahl in der Spalte für Wiederholungen).</translation>
     </message>
     <message>
         <source>Selects all text in the current field (Ctrl+A) and deletes it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Markiert den gesamten Text im aktuellen Feld (Ctrl+A) und löscht ihn.</translation>
     </message>
     <message>
         <source>Presses an arrow key (Up/Down/Left/Right). Supports repeat count for multiple presses.</source>
-        <translation type="unfinished"></translation>
+        <translation>Drückt eine Pfeiltaste (Hoch/Runter/Links/Rechts). Mit einer Wiederholungsanzahl auch mehrmals hintereinander.</translation>
     </message>
     <message>
         <source>Simulates a mouse click (Left/Right, Single/Double). Can click at the current mouse position or at recorded coordinates relative to the target app window.</source>
-        <translation type="unfinished"></translation>
+        <translation>Simuliert einen Mausklick (links/rechts, einfach/doppelt). Klickt an der aktuellen Mausposition oder an aufgezeichneten Koordinaten relativ zum Fenster des Zielprogramms.</translation>
     </message>
     <message>
         <source>Fixed Values</source>
-        <translation type="unfinished"></translation>
+        <translation>Feste Werte</translation>
     </message>
     <message>
         <source>Click the pin icon next to a Text Input step to set a fixed value. Fixed values are typed for every row instead of reading from the CSV file. Fixed steps don&apos;t require a CSV column.</source>
-        <translation type="unfinished"></translation>
+        <translation>Klicken Sie auf das Stecknadelsymbol neben einem Texteingabe-Schritt, um einen festen Wert festzulegen. Feste Werte werden in jeder Zeile getippt, statt aus der CSV-Datei gelesen zu werden. Schritte mit festem Wert brauchen keine CSV-Spalte.</translation>
     </message>
     <message>
         <source>Click the pin icon again to unpin and revert to CSV-based input.</source>
-        <translation type="unfinished"></translation>
+        <translation>Klicken Sie erneut auf das Stecknadelsymbol, um den festen Wert zu lösen und wieder aus der CSV-Datei zu tippen.</translation>
     </message>
     <message>
         <source>Recording</source>
@@ -525,7 +525,7 @@
     </message>
     <message>
         <source>The Recorder captures your workflow by watching which fields you navigate through:</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufnahme zeichnet Ihren Ablauf auf, indem sie verfolgt, durch welche Felder Sie sich bewegen:</translation>
     </message>
     <message>
         <source>Start</source>
@@ -533,39 +533,39 @@
     </message>
     <message>
         <source>Click the red &quot;Record&quot; button</source>
-        <translation type="unfinished"></translation>
+        <translation>Klicken Sie auf die rote Schaltfläche „Aufnehmen“</translation>
     </message>
     <message>
         <source>Begin</source>
-        <translation type="unfinished"></translation>
+        <translation>Beginnen</translation>
     </message>
     <message>
         <source>In the target app, put the focus just before the first field (Shift+Tab): each Tab records the element it reaches</source>
-        <translation type="unfinished"></translation>
+        <translation>Setzen Sie im Zielprogramm den Fokus direkt vor das erste Feld (Shift+Tab): Jedes Tab zeichnet das Element auf, das es erreicht</translation>
     </message>
     <message>
         <source>Navigate</source>
-        <translation type="unfinished"></translation>
+        <translation>Navigieren</translation>
     </message>
     <message>
         <source>Use Tab to move between fields in the target app</source>
-        <translation type="unfinished"></translation>
+        <translation>Wechseln Sie im Zielprogramm mit Tab zwischen den Feldern</translation>
     </message>
     <message>
         <source>Send</source>
-        <translation type="unfinished"></translation>
+        <translation>Absenden</translation>
     </message>
     <message>
         <source>Press Return on the button that sends the form</source>
-        <translation type="unfinished"></translation>
+        <translation>Drücken Sie Return auf der Schaltfläche, die das Formular absendet</translation>
     </message>
     <message>
         <source>Toggle Type</source>
-        <translation type="unfinished"></translation>
+        <translation>Typ wechseln</translation>
     </message>
     <message>
         <source>Press Alt+Space to change a step&apos;s type</source>
-        <translation type="unfinished"></translation>
+        <translation>Drücken Sie Alt+Space, um den Typ eines Schritts zu ändern</translation>
     </message>
     <message>
         <source>Stop</source>
@@ -573,19 +573,19 @@
     </message>
     <message>
         <source>Press Esc to finish recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Drücken Sie Esc, um die Aufnahme zu beenden</translation>
     </message>
     <message>
         <source>After recording, you can either replace all existing steps or insert the recorded steps after a specific position.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach der Aufnahme können Sie entweder alle vorhandenen Schritte ersetzen oder die aufgezeichneten Schritte nach einer bestimmten Position einfügen.</translation>
     </message>
     <message>
         <source>CSV Data</source>
-        <translation type="unfinished"></translation>
+        <translation>CSV-Daten</translation>
     </message>
     <message>
         <source>Keyferry uses semicolon-separated CSV files (;) with a header row. Column names must match the labels of your Text Input steps.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keyferry verwendet CSV-Dateien mit Semikolon (;) als Trennzeichen und einer Kopfzeile. Die Spaltennamen müssen den Bezeichnungen Ihrer Texteingabe-Schritte entsprechen.</translation>
     </message>
     <message>
         <source>CSV Export</source>
@@ -593,7 +593,7 @@
     </message>
     <message>
         <source>Generates a CSV template with the correct headers for your template</source>
-        <translation type="unfinished"></translation>
+        <translation>Erzeugt eine CSV-Vorlage mit den passenden Spaltenköpfen für Ihre Vorlage</translation>
     </message>
     <message>
         <source>CSV Import</source>
@@ -601,31 +601,31 @@
     </message>
     <message>
         <source>Loads a CSV file and validates it against your template</source>
-        <translation type="unfinished"></translation>
+        <translation>Lädt eine CSV-Datei und prüft sie gegen Ihre Vorlage</translation>
     </message>
     <message>
         <source>Clipboard</source>
-        <translation type="unfinished"></translation>
+        <translation>Zwischenablage</translation>
     </message>
     <message>
         <source>Copies the header row to the clipboard for pasting into a spreadsheet</source>
-        <translation type="unfinished"></translation>
+        <translation>Kopiert die Kopfzeile in die Zwischenablage, um sie in eine Tabellenkalkulation einzufügen</translation>
     </message>
     <message>
         <source>Drag &amp; Drop</source>
-        <translation type="unfinished"></translation>
+        <translation>Ziehen und Ablegen</translation>
     </message>
     <message>
         <source>Drop a .csv file onto the CSV area to import it</source>
-        <translation type="unfinished"></translation>
+        <translation>Legen Sie eine .csv-Datei auf dem CSV-Bereich ab, um sie zu importieren</translation>
     </message>
     <message>
         <source>Spreadsheets</source>
-        <translation type="unfinished"></translation>
+        <translation>Tabellenkalkulationen</translation>
     </message>
     <message>
         <source>Comma-, tab- and pipe-separated files, .xlsx and .ods workbooks import too; the CSV area shows the separator found (change it in the Separator box) and lets you pick a workbook&apos;s sheet</source>
-        <translation type="unfinished"></translation>
+        <translation>Auch Dateien mit Komma, Tab oder senkrechtem Strich als Trennzeichen sowie .xlsx- und .ods-Arbeitsmappen lassen sich importieren; der CSV-Bereich zeigt das erkannte Trennzeichen (änderbar im Feld Trennzeichen) und lässt Sie das Tabellenblatt einer Arbeitsmappe wählen</translation>
     </message>
     <message>
         <source>Paste Rows</source>
@@ -633,7 +633,7 @@
     </message>
     <message>
         <source>Copy the cells in a spreadsheet, header row included, and press Ctrl+V in the CSV area (or Edit &gt; Paste Rows)</source>
-        <translation type="unfinished"></translation>
+        <translation>Kopieren Sie die Zellen in einer Tabellenkalkulation samt Kopfzeile und drücken Sie Ctrl+V im CSV-Bereich (oder Bearbeiten &gt; Zeilen einfügen)</translation>
     </message>
     <message>
         <source>Runner</source>
@@ -641,11 +641,11 @@
     </message>
     <message>
         <source>The Runner executes your template against the loaded CSV data:</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Ausführung arbeitet Ihre Vorlage mit den geladenen CSV-Daten ab:</translation>
     </message>
     <message>
         <source>Runs all entries from the specified starting row</source>
-        <translation type="unfinished"></translation>
+        <translation>Führt alle Einträge ab der angegebenen Startzeile aus</translation>
     </message>
     <message>
         <source>Test Run</source>
@@ -653,7 +653,7 @@
     </message>
     <message>
         <source>Executes only one entry for testing</source>
-        <translation type="unfinished"></translation>
+        <translation>Führt zum Testen nur einen Eintrag aus</translation>
     </message>
     <message>
         <source>Pause</source>
@@ -661,11 +661,11 @@
     </message>
     <message>
         <source>Temporarily halts execution; click Resume to continue</source>
-        <translation type="unfinished"></translation>
+        <translation>Hält die Ausführung vorübergehend an; mit Fortsetzen geht es weiter</translation>
     </message>
     <message>
         <source>Cancels execution immediately (also via Ctrl+Shift+Esc)</source>
-        <translation type="unfinished"></translation>
+        <translation>Bricht die Ausführung sofort ab (auch mit Ctrl+Shift+Esc)</translation>
     </message>
     <message>
         <source>Resume</source>
@@ -673,43 +673,43 @@
     </message>
     <message>
         <source>After completion or pause, resumes from where it left off</source>
-        <translation type="unfinished"></translation>
+        <translation>Macht nach dem Ende oder einer Pause dort weiter, wo aufgehört wurde</translation>
     </message>
     <message>
         <source>The runner shows a progress bar with the entries done and the time left during execution. If the target app loses focus, execution pauses automatically.</source>
-        <translation type="unfinished"></translation>
+        <translation>Während der Ausführung zeigt ein Fortschrittsbalken die erledigten Einträge und die verbleibende Zeit. Verliert das Zielprogramm den Fokus, hält die Ausführung automatisch an.</translation>
     </message>
     <message>
         <source>With &quot;Pause when I type or click&quot; on, pressing a key or clicking anywhere pauses the run before its next keystroke, so that your input and Keyferry&apos;s never mix. While a Wait (Click) step waits for you, clicking is expected and does not pause.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ist „Anhalten, wenn ich tippe oder klicke“ eingeschaltet, hält jeder Tastendruck oder Klick den Lauf vor dessen nächstem Tastenanschlag an, damit sich Ihre Eingaben und die von Keyferry nie vermischen. Während ein Schritt „Warten (Klick)“ auf Sie wartet, wird ein Klick erwartet und hält nichts an.</translation>
     </message>
     <message>
         <source>After every typed field Keyferry reads the field back through the accessibility interface (&quot;Check typed text&quot;). A field that does not show what was typed pauses the run at that row, naming the field and both texts. Fields that cannot be read, such as password fields, are not checked.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach jedem getippten Feld liest Keyferry das Feld über die Barrierefreiheitsschnittstelle zurück („Getippten Text prüfen“). Zeigt ein Feld nicht, was getippt wurde, hält der Lauf in dieser Zeile an und nennt das Feld und beide Texte. Felder, die sich nicht lesen lassen, etwa Passwortfelder, werden nicht geprüft.</translation>
     </message>
     <message>
         <source>Every run is recorded in a journal (in ~/.local/state/Keyferry/runs; it holds no cell values except the two texts of a mismatch). After a run the results list each row that was not entered; &quot;Run Failed Rows&quot; runs just those again, as long as the same CSV file is imported unchanged.</source>
-        <translation type="unfinished"></translation>
+        <translation>Jeder Lauf wird in einem Protokoll festgehalten (in ~/.local/state/Keyferry/runs; es enthält keine Zellwerte außer den beiden Texten einer Abweichung). Nach einem Lauf listen die Ergebnisse jede Zeile auf, die nicht eingegeben wurde; „Fehlgeschlagene Zeilen ausführen“ führt genau diese erneut aus, solange dieselbe CSV-Datei unverändert importiert ist.</translation>
     </message>
     <message>
         <source>Debug Mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Debug-Modus</translation>
     </message>
     <message>
         <source>Debug mode executes your workflow step-by-step in the actual target app, using realistic placeholder data. After each step, Keyferry waits for you to click &quot;Next&quot; before proceeding.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Debug-Modus führt Ihren Ablauf Schritt für Schritt im echten Zielprogramm aus, mit realistischen Platzhalterdaten. Nach jedem Schritt wartet Keyferry, bis Sie auf „Weiter“ klicken.</translation>
     </message>
     <message>
         <source>The current step is highlighted in purple in the step list. This is useful for verifying that your workflow matches the form layout before running it with real data.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der aktuelle Schritt ist in der Schrittliste violett hervorgehoben. So prüfen Sie, ob Ihr Ablauf zum Aufbau des Formulars passt, bevor Sie ihn mit echten Daten ausführen.</translation>
     </message>
     <message>
         <source>Saving</source>
-        <translation type="unfinished"></translation>
+        <translation>Speichern</translation>
     </message>
     <message>
         <source>Templates are saved automatically after 2 seconds of inactivity. You can also save manually with Ctrl+S or the Save button. An orange dot indicates unsaved changes; a green checkmark confirms the save.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorlagen werden nach 2 Sekunden ohne Änderung automatisch gespeichert. Sie können auch von Hand mit Ctrl+S oder der Schaltfläche Speichern speichern. Ein orangefarbener Punkt zeigt ungespeicherte Änderungen an; ein grünes Häkchen bestätigt das Speichern.</translation>
     </message>
     <message>
         <source>Advanced Settings</source>
@@ -721,7 +721,7 @@
     </message>
     <message>
         <source>Delay before execution starts, giving you time to switch to the target app</source>
-        <translation type="unfinished"></translation>
+        <translation>Wartezeit vor Beginn der Ausführung, damit Sie zum Zielprogramm wechseln können</translation>
     </message>
     <message>
         <source>Char Delay (sec)</source>
@@ -729,7 +729,7 @@
     </message>
     <message>
         <source>Delay between individual keystrokes when typing text</source>
-        <translation type="unfinished"></translation>
+        <translation>Wartezeit zwischen einzelnen Tastenanschlägen beim Tippen</translation>
     </message>
     <message>
         <source>Default Post-Delay (sec)</source>
@@ -737,7 +737,7 @@
     </message>
     <message>
         <source>Delay after each step before the next one starts</source>
-        <translation type="unfinished"></translation>
+        <translation>Wartezeit nach jedem Schritt, bevor der nächste beginnt</translation>
     </message>
     <message>
         <source>Check typed text</source>
@@ -745,7 +745,7 @@
     </message>
     <message>
         <source>Reads each field back after typing and pauses when it shows something else</source>
-        <translation type="unfinished"></translation>
+        <translation>Liest jedes Feld nach dem Tippen zurück und hält an, wenn es etwas anderes zeigt</translation>
     </message>
     <message>
         <source>Clear field before typing</source>
@@ -753,99 +753,99 @@
     </message>
     <message>
         <source>Selects all and deletes before each value. Turn it off for spreadsheets: there select-all takes the whole sheet. Off, each value is typed and followed by Tab</source>
-        <translation type="unfinished"></translation>
+        <translation>Markiert vor jedem Wert alles und löscht es. Für Tabellenkalkulationen ausschalten: Dort erfasst „Alles auswählen“ das ganze Blatt. Ausgeschaltet wird jeder Wert getippt und danach Tab gedrückt</translation>
     </message>
     <message>
         <source>Individual steps can override the default post-delay via the Delay column in the step list.</source>
-        <translation type="unfinished"></translation>
+        <translation>Einzelne Schritte können die Standard-Nachverzögerung über die Verzögerungsspalte der Schrittliste überschreiben.</translation>
     </message>
     <message>
         <source>Spreadsheets: a spreadsheet&apos;s own AutoCorrect (curly quotes, a capital first letter, completing from earlier entries) changes what lands in a cell after Keyferry typed it. Switch those options off in the spreadsheet for entries to arrive exactly as in the CSV file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tabellenkalkulationen: Die eigene AutoKorrektur einer Tabellenkalkulation (typografische Anführungszeichen, Großbuchstabe am Anfang, Vervollständigen aus früheren Einträgen) ändert, was in einer Zelle landet, nachdem Keyferry es getippt hat. Schalten Sie diese Optionen in der Tabellenkalkulation aus, damit die Einträge genau wie in der CSV-Datei ankommen.</translation>
     </message>
     <message>
         <source>Keyboard Shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastenkürzel</translation>
     </message>
     <message>
         <source>Save template</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorlage speichern</translation>
     </message>
     <message>
         <source>Emergency stop (works globally)</source>
-        <translation type="unfinished"></translation>
+        <translation>Notstopp (wirkt überall)</translation>
     </message>
     <message>
         <source>Scan next step (during recording)</source>
-        <translation type="unfinished"></translation>
+        <translation>Nächsten Schritt erfassen (während der Aufnahme)</translation>
     </message>
     <message>
         <source>Toggle field type (during recording)</source>
-        <translation type="unfinished"></translation>
+        <translation>Feldtyp wechseln (während der Aufnahme)</translation>
     </message>
     <message>
         <source>Stop recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahme beenden</translation>
     </message>
     <message>
         <source>F1 or Ctrl+?</source>
-        <translation type="unfinished"></translation>
+        <translation>F1 oder Ctrl+?</translation>
     </message>
     <message>
         <source>Open this help</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Hilfe öffnen</translation>
     </message>
     <message>
         <source>Troubleshooting</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehlerbehebung</translation>
     </message>
     <message>
         <source>Keys are typed incorrectly</source>
-        <translation type="unfinished"></translation>
+        <translation>Tasten werden falsch getippt</translation>
     </message>
     <message>
         <source>Increase the Char Delay in Advanced Settings. Some apps need longer delays between keystrokes.</source>
-        <translation type="unfinished"></translation>
+        <translation>Erhöhen Sie die Zeichenverzögerung in den Erweiterten Einstellungen. Manche Programme brauchen längere Pausen zwischen den Tastenanschlägen.</translation>
     </message>
     <message>
         <source>Target app loses focus</source>
-        <translation type="unfinished"></translation>
+        <translation>Zielprogramm verliert den Fokus</translation>
     </message>
     <message>
         <source>The runner pauses automatically. Click Resume to continue. Make sure no notifications or popups steal focus.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Ausführung hält automatisch an. Klicken Sie auf Fortsetzen, um weiterzumachen. Achten Sie darauf, dass keine Benachrichtigungen oder Pop-ups den Fokus an sich ziehen.</translation>
     </message>
     <message>
         <source>Accessibility permission lost</source>
-        <translation type="unfinished"></translation>
+        <translation>Berechtigung für Barrierefreiheit verloren</translation>
     </message>
     <message>
         <source>If assistive technologies were turned off in your desktop&apos;s settings, turn them on again and restart the applications you fill in.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wurden die Hilfstechnologien in den Einstellungen Ihres Desktops ausgeschaltet, schalten Sie sie wieder ein und starten Sie die Programme neu, die Sie ausfüllen.</translation>
     </message>
     <message>
         <source>A run pauses with &quot;Field ... shows ..., expected ...&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Lauf hält an mit „Feld … zeigt …, erwartet …“</translation>
     </message>
     <message>
         <source>The field did not take the value as typed: it may limit its length, refuse characters or complete what you type. Mend the field or the CSV, go back to the form&apos;s first field and Resume; or turn off Check typed text.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Feld hat den Wert nicht so übernommen, wie er getippt wurde: Vielleicht begrenzt es die Länge, lehnt Zeichen ab oder vervollständigt Ihre Eingabe. Korrigieren Sie das Feld oder die CSV-Datei, gehen Sie zurück zum ersten Feld des Formulars und klicken Sie auf Fortsetzen; oder schalten Sie „Getippten Text prüfen“ aus.</translation>
     </message>
     <message>
         <source>Rows are &quot;entered&quot;, never &quot;verified&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeilen sind „eingegeben“, nie „bestätigt“</translation>
     </message>
     <message>
         <source>The target does not let Keyferry read its fields. Chromium shows web page fields to assistive technologies only when started with --force-renderer-accessibility (or while a screen reader runs); a spreadsheet&apos;s cells cannot be read while they are edited.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Ziel lässt Keyferry seine Felder nicht lesen. Chromium zeigt Felder von Webseiten den Hilfstechnologien nur, wenn es mit --force-renderer-accessibility gestartet wurde (oder solange ein Bildschirmleser läuft); die Zellen einer Tabellenkalkulation lassen sich nicht lesen, während sie bearbeitet werden.</translation>
     </message>
     <message>
         <source>CSV import fails</source>
-        <translation type="unfinished"></translation>
+        <translation>CSV-Import schlägt fehl</translation>
     </message>
     <message>
         <source>Ensure the CSV uses semicolons (;) as delimiters and that column names exactly match your Text Input step labels.</source>
-        <translation type="unfinished"></translation>
+        <translation>Achten Sie darauf, dass die CSV-Datei Semikolons (;) als Trennzeichen verwendet und die Spaltennamen genau den Bezeichnungen Ihrer Texteingabe-Schritte entsprechen.</translation>
     </message>
 </context>
 <context>

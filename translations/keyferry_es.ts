@@ -369,59 +369,59 @@
     </message>
     <message>
         <source>Automated form filling from CSV templates</source>
-        <translation type="unfinished"></translation>
+        <translation>Relleno automático de formularios a partir de plantillas CSV</translation>
     </message>
     <message>
         <source>Overview</source>
-        <translation type="unfinished"></translation>
+        <translation>Descripción general</translation>
     </message>
     <message>
         <source>Keyferry automates repetitive data entry by simulating keyboard input in any target application. You define a workflow of steps (text inputs, tabs, returns, etc.), load data from a CSV file, and Keyferry types it into the target app — row by row.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keyferry automatiza la introducción repetitiva de datos simulando el teclado en cualquier aplicación de destino. Usted define un flujo de pasos (entradas de texto, tabulaciones, Intro, etc.), carga los datos de un archivo CSV y Keyferry los escribe en la aplicación de destino, fila a fila.</translation>
     </message>
     <message>
         <source>Getting Started</source>
-        <translation type="unfinished"></translation>
+        <translation>Primeros pasos</translation>
     </message>
     <message>
         <source>Grant Accessibility Permission</source>
-        <translation type="unfinished"></translation>
+        <translation>Conceder el permiso de accesibilidad</translation>
     </message>
     <message>
         <source>Keyferry works in an X11 session and needs the desktop&apos;s assistive technologies turned on, so that applications show which field has the focus. On first launch Keyferry asks for it; press &quot;Enable Assistive Technologies&quot; and restart the applications you want to fill in. This is required to simulate keyboard input.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keyferry funciona en una sesión X11 y necesita que las tecnologías de asistencia del escritorio estén activadas, para que las aplicaciones indiquen qué campo tiene el foco. La primera vez que se inicia, Keyferry lo pide; pulse «Activar tecnologías de asistencia» y reinicie las aplicaciones que quiera rellenar. Es imprescindible para simular el teclado.</translation>
     </message>
     <message>
         <source>Create a Template</source>
-        <translation type="unfinished"></translation>
+        <translation>Crear una plantilla</translation>
     </message>
     <message>
         <source>Click the + button in the sidebar to create a new template. Give it a name and select a target application from the dropdown.</source>
-        <translation type="unfinished"></translation>
+        <translation>Haga clic en el botón + de la barra lateral para crear una plantilla nueva. Póngale un nombre y elija una aplicación de destino en la lista desplegable.</translation>
     </message>
     <message>
         <source>Define Steps</source>
-        <translation type="unfinished"></translation>
+        <translation>Definir los pasos</translation>
     </message>
     <message>
         <source>Add steps manually with &quot;Add Step&quot; or use the recorder to capture your workflow automatically.</source>
-        <translation type="unfinished"></translation>
+        <translation>Añada pasos a mano con «Añadir paso» o use la grabadora para capturar su flujo automáticamente.</translation>
     </message>
     <message>
         <source>Import CSV Data</source>
-        <translation type="unfinished"></translation>
+        <translation>Importar datos CSV</translation>
     </message>
     <message>
         <source>Export a CSV template, fill it with your data, then import it back. Drag &amp; drop also works.</source>
-        <translation type="unfinished"></translation>
+        <translation>Exporte una plantilla CSV, rellénela con sus datos y vuelva a importarla. También puede arrastrar y soltar.</translation>
     </message>
     <message>
         <source>Run</source>
-        <translation type="unfinished"></translation>
+        <translation>Ejecutar</translation>
     </message>
     <message>
         <source>Click &quot;Start&quot; in the Runner panel to begin automated entry.</source>
-        <translation type="unfinished"></translation>
+        <translation>Haga clic en «Iniciar» en el panel Ejecución para empezar la introducción automática.</translation>
     </message>
     <message>
         <source>Templates</source>
@@ -429,7 +429,7 @@
     </message>
     <message>
         <source>A template defines the workflow for filling out a form. It consists of:</source>
-        <translation type="unfinished"></translation>
+        <translation>Una plantilla define el flujo con el que se rellena un formulario. Consta de:</translation>
     </message>
     <message>
         <source>Template Name</source>
@@ -437,7 +437,7 @@
     </message>
     <message>
         <source>A descriptive name shown in the sidebar</source>
-        <translation type="unfinished"></translation>
+        <translation>Un nombre descriptivo que aparece en la barra lateral</translation>
     </message>
     <message>
         <source>Target App</source>
@@ -445,7 +445,7 @@
     </message>
     <message>
         <source>The application where input will be simulated</source>
-        <translation type="unfinished"></translation>
+        <translation>La aplicación en la que se simula la entrada</translation>
     </message>
     <message>
         <source>Steps</source>
@@ -453,71 +453,71 @@
     </message>
     <message>
         <source>An ordered list of actions to perform per data row</source>
-        <translation type="unfinished"></translation>
+        <translation>Una lista ordenada de acciones que se realizan para cada fila de datos</translation>
     </message>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajustes</translation>
     </message>
     <message>
         <source>Countdown, character delay, and post-delay timing</source>
-        <translation type="unfinished"></translation>
+        <translation>Cuenta atrás, retardo por carácter y retardo posterior</translation>
     </message>
     <message>
         <source>Right-click a template in the sidebar to rename, duplicate, or delete it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Haga clic derecho en una plantilla de la barra lateral para cambiarle el nombre, duplicarla o eliminarla.</translation>
     </message>
     <message>
         <source>Step Types</source>
-        <translation type="unfinished"></translation>
+        <translation>Tipos de paso</translation>
     </message>
     <message>
         <source>Types text from the CSV column (or a fixed value) into the current field. Automatically presses Tab after typing.</source>
-        <translation type="unfinished"></translation>
+        <translation>Escribe el texto de la columna CSV (o un valor fijo) en el campo actual. Pulsa Tab automáticamente después de escribir.</translation>
     </message>
     <message>
         <source>Presses the Tab key to move to the next field.</source>
-        <translation type="unfinished"></translation>
+        <translation>Pulsa la tecla Tab para pasar al campo siguiente.</translation>
     </message>
     <message>
         <source>Presses the Return/Enter key.</source>
-        <translation type="unfinished"></translation>
+        <translation>Pulsa la tecla Intro (Return/Enter).</translation>
     </message>
     <message>
         <source>Pauses and waits for you to click in the target app before continuing. Useful for navigating to a specific location.</source>
-        <translation type="unfinished"></translation>
+        <translation>Se detiene y espera a que haga clic en la aplicación de destino antes de continuar. Útil para llegar a un lugar concreto.</translation>
     </message>
     <message>
         <source>Waits for the configured post-delay duration.</source>
-        <translation type="unfinished"></translation>
+        <translation>Espera el retardo posterior configurado.</translation>
     </message>
     <message>
         <source>Presses Tab multiple times (set via the Repeat column).</source>
-        <translation type="unfinished"></translation>
+        <translation>Pulsa Tab varias veces (se ajusta en la columna de repeticiones).</translation>
     </message>
     <message>
         <source>Selects all text in the current field (Ctrl+A) and deletes it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Selecciona todo el texto del campo actual (Ctrl+A) y lo borra.</translation>
     </message>
     <message>
         <source>Presses an arrow key (Up/Down/Left/Right). Supports repeat count for multiple presses.</source>
-        <translation type="unfinished"></translation>
+        <translation>Pulsa una tecla de flecha (arriba/abajo/izquierda/derecha). Admite un número de repeticiones para pulsarla varias veces.</translation>
     </message>
     <message>
         <source>Simulates a mouse click (Left/Right, Single/Double). Can click at the current mouse position or at recorded coordinates relative to the target app window.</source>
-        <translation type="unfinished"></translation>
+        <translation>Simula un clic de ratón (izquierdo/derecho, simple/doble). Puede hacer clic en la posición actual del ratón o en coordenadas grabadas relativas a la ventana de la aplicación de destino.</translation>
     </message>
     <message>
         <source>Fixed Values</source>
-        <translation type="unfinished"></translation>
+        <translation>Valores fijos</translation>
     </message>
     <message>
         <source>Click the pin icon next to a Text Input step to set a fixed value. Fixed values are typed for every row instead of reading from the CSV file. Fixed steps don&apos;t require a CSV column.</source>
-        <translation type="unfinished"></translation>
+        <translation>Haga clic en el icono de chincheta junto a un paso Entrada de texto para fijar un valor. Los valores fijos se escriben en cada fila en lugar de leerse del archivo CSV. Los pasos fijos no necesitan columna CSV.</translation>
     </message>
     <message>
         <source>Click the pin icon again to unpin and revert to CSV-based input.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vuelva a hacer clic en el icono de chincheta para soltar el valor y volver a la entrada desde el CSV.</translation>
     </message>
     <message>
         <source>Recording</source>
@@ -525,7 +525,7 @@
     </message>
     <message>
         <source>The Recorder captures your workflow by watching which fields you navigate through:</source>
-        <translation type="unfinished"></translation>
+        <translation>La grabadora captura su flujo observando por qué campos navega:</translation>
     </message>
     <message>
         <source>Start</source>
@@ -533,39 +533,39 @@
     </message>
     <message>
         <source>Click the red &quot;Record&quot; button</source>
-        <translation type="unfinished"></translation>
+        <translation>Haga clic en el botón rojo «Grabar»</translation>
     </message>
     <message>
         <source>Begin</source>
-        <translation type="unfinished"></translation>
+        <translation>Comenzar</translation>
     </message>
     <message>
         <source>In the target app, put the focus just before the first field (Shift+Tab): each Tab records the element it reaches</source>
-        <translation type="unfinished"></translation>
+        <translation>En la aplicación de destino, ponga el foco justo antes del primer campo (Shift+Tab): cada Tab graba el elemento al que llega</translation>
     </message>
     <message>
         <source>Navigate</source>
-        <translation type="unfinished"></translation>
+        <translation>Navegar</translation>
     </message>
     <message>
         <source>Use Tab to move between fields in the target app</source>
-        <translation type="unfinished"></translation>
+        <translation>Use Tab para moverse entre los campos de la aplicación de destino</translation>
     </message>
     <message>
         <source>Send</source>
-        <translation type="unfinished"></translation>
+        <translation>Enviar</translation>
     </message>
     <message>
         <source>Press Return on the button that sends the form</source>
-        <translation type="unfinished"></translation>
+        <translation>Pulse Intro sobre el botón que envía el formulario</translation>
     </message>
     <message>
         <source>Toggle Type</source>
-        <translation type="unfinished"></translation>
+        <translation>Cambiar el tipo</translation>
     </message>
     <message>
         <source>Press Alt+Space to change a step&apos;s type</source>
-        <translation type="unfinished"></translation>
+        <translation>Pulse Alt+Space para cambiar el tipo de un paso</translation>
     </message>
     <message>
         <source>Stop</source>
@@ -573,19 +573,19 @@
     </message>
     <message>
         <source>Press Esc to finish recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Pulse Esc para terminar la grabación</translation>
     </message>
     <message>
         <source>After recording, you can either replace all existing steps or insert the recorded steps after a specific position.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tras la grabación, puede sustituir todos los pasos existentes o insertar los pasos grabados después de una posición concreta.</translation>
     </message>
     <message>
         <source>CSV Data</source>
-        <translation type="unfinished"></translation>
+        <translation>Datos CSV</translation>
     </message>
     <message>
         <source>Keyferry uses semicolon-separated CSV files (;) with a header row. Column names must match the labels of your Text Input steps.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keyferry usa archivos CSV separados por punto y coma (;) con una fila de cabecera. Los nombres de columna deben coincidir con las etiquetas de sus pasos Entrada de texto.</translation>
     </message>
     <message>
         <source>CSV Export</source>
@@ -593,7 +593,7 @@
     </message>
     <message>
         <source>Generates a CSV template with the correct headers for your template</source>
-        <translation type="unfinished"></translation>
+        <translation>Genera una plantilla CSV con las cabeceras correctas para su plantilla</translation>
     </message>
     <message>
         <source>CSV Import</source>
@@ -601,31 +601,31 @@
     </message>
     <message>
         <source>Loads a CSV file and validates it against your template</source>
-        <translation type="unfinished"></translation>
+        <translation>Carga un archivo CSV y lo valida con su plantilla</translation>
     </message>
     <message>
         <source>Clipboard</source>
-        <translation type="unfinished"></translation>
+        <translation>Portapapeles</translation>
     </message>
     <message>
         <source>Copies the header row to the clipboard for pasting into a spreadsheet</source>
-        <translation type="unfinished"></translation>
+        <translation>Copia la fila de cabecera al portapapeles para pegarla en una hoja de cálculo</translation>
     </message>
     <message>
         <source>Drag &amp; Drop</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrastrar y soltar</translation>
     </message>
     <message>
         <source>Drop a .csv file onto the CSV area to import it</source>
-        <translation type="unfinished"></translation>
+        <translation>Suelte un archivo .csv sobre el área CSV para importarlo</translation>
     </message>
     <message>
         <source>Spreadsheets</source>
-        <translation type="unfinished"></translation>
+        <translation>Hojas de cálculo</translation>
     </message>
     <message>
         <source>Comma-, tab- and pipe-separated files, .xlsx and .ods workbooks import too; the CSV area shows the separator found (change it in the Separator box) and lets you pick a workbook&apos;s sheet</source>
-        <translation type="unfinished"></translation>
+        <translation>También se importan archivos separados por comas, tabulaciones o barras verticales y libros .xlsx y .ods; el área CSV muestra el separador encontrado (puede cambiarlo en el cuadro Separador) y le deja elegir la hoja de un libro</translation>
     </message>
     <message>
         <source>Paste Rows</source>
@@ -633,7 +633,7 @@
     </message>
     <message>
         <source>Copy the cells in a spreadsheet, header row included, and press Ctrl+V in the CSV area (or Edit &gt; Paste Rows)</source>
-        <translation type="unfinished"></translation>
+        <translation>Copie las celdas en una hoja de cálculo, incluida la fila de cabecera, y pulse Ctrl+V en el área CSV (o Editar &gt; Pegar filas)</translation>
     </message>
     <message>
         <source>Runner</source>
@@ -641,11 +641,11 @@
     </message>
     <message>
         <source>The Runner executes your template against the loaded CSV data:</source>
-        <translation type="unfinished"></translation>
+        <translation>La ejecución aplica su plantilla a los datos CSV cargados:</translation>
     </message>
     <message>
         <source>Runs all entries from the specified starting row</source>
-        <translation type="unfinished"></translation>
+        <translation>Ejecuta todas las entradas a partir de la fila inicial indicada</translation>
     </message>
     <message>
         <source>Test Run</source>
@@ -653,7 +653,7 @@
     </message>
     <message>
         <source>Executes only one entry for testing</source>
-        <translation type="unfinished"></translation>
+        <translation>Ejecuta solo una entrada, para probar</translation>
     </message>
     <message>
         <source>Pause</source>
@@ -661,11 +661,11 @@
     </message>
     <message>
         <source>Temporarily halts execution; click Resume to continue</source>
-        <translation type="unfinished"></translation>
+        <translation>Detiene la ejecución temporalmente; haga clic en Reanudar para continuar</translation>
     </message>
     <message>
         <source>Cancels execution immediately (also via Ctrl+Shift+Esc)</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancela la ejecución de inmediato (también con Ctrl+Shift+Esc)</translation>
     </message>
     <message>
         <source>Resume</source>
@@ -673,43 +673,43 @@
     </message>
     <message>
         <source>After completion or pause, resumes from where it left off</source>
-        <translation type="unfinished"></translation>
+        <translation>Tras terminar o tras una pausa, continúa donde se quedó</translation>
     </message>
     <message>
         <source>The runner shows a progress bar with the entries done and the time left during execution. If the target app loses focus, execution pauses automatically.</source>
-        <translation type="unfinished"></translation>
+        <translation>Durante la ejecución, una barra de progreso muestra las entradas hechas y el tiempo restante. Si la aplicación de destino pierde el foco, la ejecución se pausa automáticamente.</translation>
     </message>
     <message>
         <source>With &quot;Pause when I type or click&quot; on, pressing a key or clicking anywhere pauses the run before its next keystroke, so that your input and Keyferry&apos;s never mix. While a Wait (Click) step waits for you, clicking is expected and does not pause.</source>
-        <translation type="unfinished"></translation>
+        <translation>Con «Pausar cuando escriba o haga clic» activado, pulsar una tecla o hacer clic en cualquier sitio pausa la ejecución antes de su siguiente pulsación, para que su entrada y la de Keyferry no se mezclen nunca. Mientras un paso Esperar (clic) le espera, el clic es lo esperado y no pausa.</translation>
     </message>
     <message>
         <source>After every typed field Keyferry reads the field back through the accessibility interface (&quot;Check typed text&quot;). A field that does not show what was typed pauses the run at that row, naming the field and both texts. Fields that cannot be read, such as password fields, are not checked.</source>
-        <translation type="unfinished"></translation>
+        <translation>Después de cada campo escrito, Keyferry vuelve a leer el campo mediante la interfaz de accesibilidad («Comprobar el texto escrito»). Si un campo no muestra lo que se escribió, la ejecución se pausa en esa fila e indica el campo y ambos textos. Los campos que no se pueden leer, como los de contraseña, no se comprueban.</translation>
     </message>
     <message>
         <source>Every run is recorded in a journal (in ~/.local/state/Keyferry/runs; it holds no cell values except the two texts of a mismatch). After a run the results list each row that was not entered; &quot;Run Failed Rows&quot; runs just those again, as long as the same CSV file is imported unchanged.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cada ejecución queda registrada en un diario (en ~/.local/state/Keyferry/runs; no guarda valores de celdas salvo los dos textos de una discrepancia). Tras una ejecución, los resultados enumeran cada fila que no se introdujo; «Ejecutar filas fallidas» vuelve a ejecutar solo esas, siempre que el mismo archivo CSV siga importado sin cambios.</translation>
     </message>
     <message>
         <source>Debug Mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Modo de depuración</translation>
     </message>
     <message>
         <source>Debug mode executes your workflow step-by-step in the actual target app, using realistic placeholder data. After each step, Keyferry waits for you to click &quot;Next&quot; before proceeding.</source>
-        <translation type="unfinished"></translation>
+        <translation>El modo de depuración ejecuta su flujo paso a paso en la aplicación de destino real, con datos de ejemplo realistas. Después de cada paso, Keyferry espera a que haga clic en «Siguiente» para continuar.</translation>
     </message>
     <message>
         <source>The current step is highlighted in purple in the step list. This is useful for verifying that your workflow matches the form layout before running it with real data.</source>
-        <translation type="unfinished"></translation>
+        <translation>El paso actual se resalta en morado en la lista de pasos. Sirve para comprobar que su flujo coincide con la disposición del formulario antes de ejecutarlo con datos reales.</translation>
     </message>
     <message>
         <source>Saving</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardado</translation>
     </message>
     <message>
         <source>Templates are saved automatically after 2 seconds of inactivity. You can also save manually with Ctrl+S or the Save button. An orange dot indicates unsaved changes; a green checkmark confirms the save.</source>
-        <translation type="unfinished"></translation>
+        <translation>Las plantillas se guardan automáticamente tras 2 segundos de inactividad. También puede guardar a mano con Ctrl+S o con el botón Guardar. Un punto naranja indica cambios sin guardar; una marca verde confirma el guardado.</translation>
     </message>
     <message>
         <source>Advanced Settings</source>
@@ -721,7 +721,7 @@
     </message>
     <message>
         <source>Delay before execution starts, giving you time to switch to the target app</source>
-        <translation type="unfinished"></translation>
+        <translation>Retardo antes de que empiece la ejecución, para que le dé tiempo a cambiar a la aplicación de destino</translation>
     </message>
     <message>
         <source>Char Delay (sec)</source>
@@ -729,7 +729,7 @@
     </message>
     <message>
         <source>Delay between individual keystrokes when typing text</source>
-        <translation type="unfinished"></translation>
+        <translation>Retardo entre pulsaciones al escribir texto</translation>
     </message>
     <message>
         <source>Default Post-Delay (sec)</source>
@@ -737,7 +737,7 @@
     </message>
     <message>
         <source>Delay after each step before the next one starts</source>
-        <translation type="unfinished"></translation>
+        <translation>Retardo después de cada paso antes de que empiece el siguiente</translation>
     </message>
     <message>
         <source>Check typed text</source>
@@ -745,7 +745,7 @@
     </message>
     <message>
         <source>Reads each field back after typing and pauses when it shows something else</source>
-        <translation type="unfinished"></translation>
+        <translation>Vuelve a leer cada campo después de escribir y pausa si muestra otra cosa</translation>
     </message>
     <message>
         <source>Clear field before typing</source>
@@ -753,99 +753,99 @@
     </message>
     <message>
         <source>Selects all and deletes before each value. Turn it off for spreadsheets: there select-all takes the whole sheet. Off, each value is typed and followed by Tab</source>
-        <translation type="unfinished"></translation>
+        <translation>Selecciona todo y lo borra antes de cada valor. Desactívelo para hojas de cálculo: allí «seleccionar todo» abarca toda la hoja. Desactivado, cada valor se escribe seguido de Tab</translation>
     </message>
     <message>
         <source>Individual steps can override the default post-delay via the Delay column in the step list.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cada paso puede sustituir el retardo posterior por defecto mediante la columna Retardo de la lista de pasos.</translation>
     </message>
     <message>
         <source>Spreadsheets: a spreadsheet&apos;s own AutoCorrect (curly quotes, a capital first letter, completing from earlier entries) changes what lands in a cell after Keyferry typed it. Switch those options off in the spreadsheet for entries to arrive exactly as in the CSV file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Hojas de cálculo: la autocorrección propia de una hoja de cálculo (comillas tipográficas, mayúscula inicial, autocompletado a partir de entradas anteriores) cambia lo que queda en una celda después de que Keyferry lo escriba. Desactive esas opciones en la hoja de cálculo para que las entradas lleguen exactamente como en el archivo CSV.</translation>
     </message>
     <message>
         <source>Keyboard Shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>Atajos de teclado</translation>
     </message>
     <message>
         <source>Save template</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar la plantilla</translation>
     </message>
     <message>
         <source>Emergency stop (works globally)</source>
-        <translation type="unfinished"></translation>
+        <translation>Parada de emergencia (funciona en todo el sistema)</translation>
     </message>
     <message>
         <source>Scan next step (during recording)</source>
-        <translation type="unfinished"></translation>
+        <translation>Capturar el paso siguiente (durante la grabación)</translation>
     </message>
     <message>
         <source>Toggle field type (during recording)</source>
-        <translation type="unfinished"></translation>
+        <translation>Cambiar el tipo de campo (durante la grabación)</translation>
     </message>
     <message>
         <source>Stop recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Detener la grabación</translation>
     </message>
     <message>
         <source>F1 or Ctrl+?</source>
-        <translation type="unfinished"></translation>
+        <translation>F1 o Ctrl+?</translation>
     </message>
     <message>
         <source>Open this help</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir esta ayuda</translation>
     </message>
     <message>
         <source>Troubleshooting</source>
-        <translation type="unfinished"></translation>
+        <translation>Solución de problemas</translation>
     </message>
     <message>
         <source>Keys are typed incorrectly</source>
-        <translation type="unfinished"></translation>
+        <translation>Las teclas se escriben mal</translation>
     </message>
     <message>
         <source>Increase the Char Delay in Advanced Settings. Some apps need longer delays between keystrokes.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aumente el retardo por carácter en los Ajustes avanzados. Algunas aplicaciones necesitan más tiempo entre pulsaciones.</translation>
     </message>
     <message>
         <source>Target app loses focus</source>
-        <translation type="unfinished"></translation>
+        <translation>La aplicación de destino pierde el foco</translation>
     </message>
     <message>
         <source>The runner pauses automatically. Click Resume to continue. Make sure no notifications or popups steal focus.</source>
-        <translation type="unfinished"></translation>
+        <translation>La ejecución se pausa automáticamente. Haga clic en Reanudar para continuar. Asegúrese de que ninguna notificación o ventana emergente le quite el foco.</translation>
     </message>
     <message>
         <source>Accessibility permission lost</source>
-        <translation type="unfinished"></translation>
+        <translation>Se ha perdido el permiso de accesibilidad</translation>
     </message>
     <message>
         <source>If assistive technologies were turned off in your desktop&apos;s settings, turn them on again and restart the applications you fill in.</source>
-        <translation type="unfinished"></translation>
+        <translation>Si se desactivaron las tecnologías de asistencia en la configuración de su escritorio, vuelva a activarlas y reinicie las aplicaciones que rellena.</translation>
     </message>
     <message>
         <source>A run pauses with &quot;Field ... shows ..., expected ...&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Una ejecución se pausa con «El campo … muestra …, se esperaba …»</translation>
     </message>
     <message>
         <source>The field did not take the value as typed: it may limit its length, refuse characters or complete what you type. Mend the field or the CSV, go back to the form&apos;s first field and Resume; or turn off Check typed text.</source>
-        <translation type="unfinished"></translation>
+        <translation>El campo no aceptó el valor tal como se escribió: puede que limite su longitud, rechace caracteres o complete lo que escribe. Corrija el campo o el CSV, vuelva al primer campo del formulario y pulse Reanudar; o desactive Comprobar el texto escrito.</translation>
     </message>
     <message>
         <source>Rows are &quot;entered&quot;, never &quot;verified&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Las filas quedan «introducidas», nunca «verificadas»</translation>
     </message>
     <message>
         <source>The target does not let Keyferry read its fields. Chromium shows web page fields to assistive technologies only when started with --force-renderer-accessibility (or while a screen reader runs); a spreadsheet&apos;s cells cannot be read while they are edited.</source>
-        <translation type="unfinished"></translation>
+        <translation>El destino no deja que Keyferry lea sus campos. Chromium muestra los campos de las páginas web a las tecnologías de asistencia solo si se inicia con --force-renderer-accessibility (o mientras se ejecuta un lector de pantalla); las celdas de una hoja de cálculo no se pueden leer mientras se editan.</translation>
     </message>
     <message>
         <source>CSV import fails</source>
-        <translation type="unfinished"></translation>
+        <translation>Falla la importación CSV</translation>
     </message>
     <message>
         <source>Ensure the CSV uses semicolons (;) as delimiters and that column names exactly match your Text Input step labels.</source>
-        <translation type="unfinished"></translation>
+        <translation>Asegúrese de que el CSV usa punto y coma (;) como delimitador y de que los nombres de columna coinciden exactamente con las etiquetas de sus pasos Entrada de texto.</translation>
     </message>
 </context>
 <context>

@@ -369,59 +369,59 @@
     </message>
     <message>
         <source>Automated form filling from CSV templates</source>
-        <translation type="unfinished"></translation>
+        <translation>Remplissage automatique de formulaires à partir de modèles CSV</translation>
     </message>
     <message>
         <source>Overview</source>
-        <translation type="unfinished"></translation>
+        <translation>Présentation</translation>
     </message>
     <message>
         <source>Keyferry automates repetitive data entry by simulating keyboard input in any target application. You define a workflow of steps (text inputs, tabs, returns, etc.), load data from a CSV file, and Keyferry types it into the target app — row by row.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keyferry automatise la saisie répétitive de données en simulant le clavier dans n’importe quelle application cible. Vous définissez un enchaînement d’étapes (saisies de texte, tabulations, touche Entrée, etc.), chargez les données d’un fichier CSV, et Keyferry les tape dans l’application cible, ligne par ligne.</translation>
     </message>
     <message>
         <source>Getting Started</source>
-        <translation type="unfinished"></translation>
+        <translation>Premiers pas</translation>
     </message>
     <message>
         <source>Grant Accessibility Permission</source>
-        <translation type="unfinished"></translation>
+        <translation>Autoriser l’accessibilité</translation>
     </message>
     <message>
         <source>Keyferry works in an X11 session and needs the desktop&apos;s assistive technologies turned on, so that applications show which field has the focus. On first launch Keyferry asks for it; press &quot;Enable Assistive Technologies&quot; and restart the applications you want to fill in. This is required to simulate keyboard input.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keyferry fonctionne dans une session X11 et a besoin que les technologies d’assistance du bureau soient activées, afin que les applications indiquent quel champ a le focus. Au premier lancement, Keyferry le demande ; cliquez sur « Activer les technologies d’assistance » et redémarrez les applications que vous voulez remplir. C’est indispensable pour simuler le clavier.</translation>
     </message>
     <message>
         <source>Create a Template</source>
-        <translation type="unfinished"></translation>
+        <translation>Créer un modèle</translation>
     </message>
     <message>
         <source>Click the + button in the sidebar to create a new template. Give it a name and select a target application from the dropdown.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cliquez sur le bouton + dans la barre latérale pour créer un nouveau modèle. Donnez-lui un nom et choisissez une application cible dans la liste déroulante.</translation>
     </message>
     <message>
         <source>Define Steps</source>
-        <translation type="unfinished"></translation>
+        <translation>Définir les étapes</translation>
     </message>
     <message>
         <source>Add steps manually with &quot;Add Step&quot; or use the recorder to capture your workflow automatically.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajoutez des étapes à la main avec « Ajouter une étape » ou utilisez l’enregistreur pour capturer votre enchaînement automatiquement.</translation>
     </message>
     <message>
         <source>Import CSV Data</source>
-        <translation type="unfinished"></translation>
+        <translation>Importer les données CSV</translation>
     </message>
     <message>
         <source>Export a CSV template, fill it with your data, then import it back. Drag &amp; drop also works.</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportez un modèle CSV, remplissez-le avec vos données, puis réimportez-le. Le glisser-déposer fonctionne aussi.</translation>
     </message>
     <message>
         <source>Run</source>
-        <translation type="unfinished"></translation>
+        <translation>Exécuter</translation>
     </message>
     <message>
         <source>Click &quot;Start&quot; in the Runner panel to begin automated entry.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cliquez sur « Démarrer » dans le panneau Exécution pour lancer la saisie automatique.</translation>
     </message>
     <message>
         <source>Templates</source>
@@ -429,7 +429,7 @@
     </message>
     <message>
         <source>A template defines the workflow for filling out a form. It consists of:</source>
-        <translation type="unfinished"></translation>
+        <translation>Un modèle définit l’enchaînement qui remplit un formulaire. Il se compose de :</translation>
     </message>
     <message>
         <source>Template Name</source>
@@ -437,7 +437,7 @@
     </message>
     <message>
         <source>A descriptive name shown in the sidebar</source>
-        <translation type="unfinished"></translation>
+        <translation>Un nom explicite affiché dans la barre latérale</translation>
     </message>
     <message>
         <source>Target App</source>
@@ -445,7 +445,7 @@
     </message>
     <message>
         <source>The application where input will be simulated</source>
-        <translation type="unfinished"></translation>
+        <translation>L’application dans laquelle la saisie est simulée</translation>
     </message>
     <message>
         <source>Steps</source>
@@ -453,71 +453,71 @@
     </message>
     <message>
         <source>An ordered list of actions to perform per data row</source>
-        <translation type="unfinished"></translation>
+        <translation>Une liste ordonnée d’actions à effectuer pour chaque ligne de données</translation>
     </message>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Paramètres</translation>
     </message>
     <message>
         <source>Countdown, character delay, and post-delay timing</source>
-        <translation type="unfinished"></translation>
+        <translation>Compte à rebours, délai entre caractères et délai après étape</translation>
     </message>
     <message>
         <source>Right-click a template in the sidebar to rename, duplicate, or delete it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Faites un clic droit sur un modèle dans la barre latérale pour le renommer, le dupliquer ou le supprimer.</translation>
     </message>
     <message>
         <source>Step Types</source>
-        <translation type="unfinished"></translation>
+        <translation>Types d’étapes</translation>
     </message>
     <message>
         <source>Types text from the CSV column (or a fixed value) into the current field. Automatically presses Tab after typing.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tape le texte de la colonne CSV (ou une valeur fixe) dans le champ actuel. Appuie automatiquement sur Tab après la saisie.</translation>
     </message>
     <message>
         <source>Presses the Tab key to move to the next field.</source>
-        <translation type="unfinished"></translation>
+        <translation>Appuie sur la touche Tab pour passer au champ suivant.</translation>
     </message>
     <message>
         <source>Presses the Return/Enter key.</source>
-        <translation type="unfinished"></translation>
+        <translation>Appuie sur la touche Entrée (Return/Enter).</translation>
     </message>
     <message>
         <source>Pauses and waits for you to click in the target app before continuing. Useful for navigating to a specific location.</source>
-        <translation type="unfinished"></translation>
+        <translation>Fait une pause et attend que vous cliquiez dans l’application cible avant de continuer. Pratique pour se placer à un endroit précis.</translation>
     </message>
     <message>
         <source>Waits for the configured post-delay duration.</source>
-        <translation type="unfinished"></translation>
+        <translation>Attend la durée du délai après étape configuré.</translation>
     </message>
     <message>
         <source>Presses Tab multiple times (set via the Repeat column).</source>
-        <translation type="unfinished"></translation>
+        <translation>Appuie plusieurs fois sur Tab (nombre réglé dans la colonne de répétition).</translation>
     </message>
     <message>
         <source>Selects all text in the current field (Ctrl+A) and deletes it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sélectionne tout le texte du champ actuel (Ctrl+A) et le supprime.</translation>
     </message>
     <message>
         <source>Presses an arrow key (Up/Down/Left/Right). Supports repeat count for multiple presses.</source>
-        <translation type="unfinished"></translation>
+        <translation>Appuie sur une touche fléchée (haut/bas/gauche/droite). Accepte un nombre de répétitions pour plusieurs appuis.</translation>
     </message>
     <message>
         <source>Simulates a mouse click (Left/Right, Single/Double). Can click at the current mouse position or at recorded coordinates relative to the target app window.</source>
-        <translation type="unfinished"></translation>
+        <translation>Simule un clic de souris (gauche/droit, simple/double). Peut cliquer à la position actuelle de la souris ou à des coordonnées enregistrées, relatives à la fenêtre de l’application cible.</translation>
     </message>
     <message>
         <source>Fixed Values</source>
-        <translation type="unfinished"></translation>
+        <translation>Valeurs fixes</translation>
     </message>
     <message>
         <source>Click the pin icon next to a Text Input step to set a fixed value. Fixed values are typed for every row instead of reading from the CSV file. Fixed steps don&apos;t require a CSV column.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cliquez sur l’icône d’épingle à côté d’une étape Saisie de texte pour définir une valeur fixe. Les valeurs fixes sont tapées pour chaque ligne au lieu d’être lues dans le fichier CSV. Les étapes fixes n’ont pas besoin de colonne CSV.</translation>
     </message>
     <message>
         <source>Click the pin icon again to unpin and revert to CSV-based input.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cliquez de nouveau sur l’icône d’épingle pour la retirer et revenir à une saisie tirée du CSV.</translation>
     </message>
     <message>
         <source>Recording</source>
@@ -525,7 +525,7 @@
     </message>
     <message>
         <source>The Recorder captures your workflow by watching which fields you navigate through:</source>
-        <translation type="unfinished"></translation>
+        <translation>L’enregistreur capture votre enchaînement en observant les champs que vous parcourez :</translation>
     </message>
     <message>
         <source>Start</source>
@@ -533,39 +533,39 @@
     </message>
     <message>
         <source>Click the red &quot;Record&quot; button</source>
-        <translation type="unfinished"></translation>
+        <translation>Cliquez sur le bouton rouge « Enregistrer »</translation>
     </message>
     <message>
         <source>Begin</source>
-        <translation type="unfinished"></translation>
+        <translation>Commencer</translation>
     </message>
     <message>
         <source>In the target app, put the focus just before the first field (Shift+Tab): each Tab records the element it reaches</source>
-        <translation type="unfinished"></translation>
+        <translation>Dans l’application cible, placez le focus juste avant le premier champ (Shift+Tab) : chaque Tab enregistre l’élément qu’il atteint</translation>
     </message>
     <message>
         <source>Navigate</source>
-        <translation type="unfinished"></translation>
+        <translation>Naviguer</translation>
     </message>
     <message>
         <source>Use Tab to move between fields in the target app</source>
-        <translation type="unfinished"></translation>
+        <translation>Utilisez Tab pour passer d’un champ à l’autre dans l’application cible</translation>
     </message>
     <message>
         <source>Send</source>
-        <translation type="unfinished"></translation>
+        <translation>Envoyer</translation>
     </message>
     <message>
         <source>Press Return on the button that sends the form</source>
-        <translation type="unfinished"></translation>
+        <translation>Appuyez sur Entrée sur le bouton qui envoie le formulaire</translation>
     </message>
     <message>
         <source>Toggle Type</source>
-        <translation type="unfinished"></translation>
+        <translation>Changer de type</translation>
     </message>
     <message>
         <source>Press Alt+Space to change a step&apos;s type</source>
-        <translation type="unfinished"></translation>
+        <translation>Appuyez sur Alt+Space pour changer le type d’une étape</translation>
     </message>
     <message>
         <source>Stop</source>
@@ -573,19 +573,19 @@
     </message>
     <message>
         <source>Press Esc to finish recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Appuyez sur Esc pour terminer l’enregistrement</translation>
     </message>
     <message>
         <source>After recording, you can either replace all existing steps or insert the recorded steps after a specific position.</source>
-        <translation type="unfinished"></translation>
+        <translation>Après l’enregistrement, vous pouvez soit remplacer toutes les étapes existantes, soit insérer les étapes enregistrées après une position donnée.</translation>
     </message>
     <message>
         <source>CSV Data</source>
-        <translation type="unfinished"></translation>
+        <translation>Données CSV</translation>
     </message>
     <message>
         <source>Keyferry uses semicolon-separated CSV files (;) with a header row. Column names must match the labels of your Text Input steps.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keyferry utilise des fichiers CSV séparés par des points-virgules (;) avec une ligne d’en-tête. Les noms de colonnes doivent correspondre aux libellés de vos étapes Saisie de texte.</translation>
     </message>
     <message>
         <source>CSV Export</source>
@@ -593,7 +593,7 @@
     </message>
     <message>
         <source>Generates a CSV template with the correct headers for your template</source>
-        <translation type="unfinished"></translation>
+        <translation>Génère un modèle CSV avec les en-têtes adaptés à votre modèle</translation>
     </message>
     <message>
         <source>CSV Import</source>
@@ -601,31 +601,31 @@
     </message>
     <message>
         <source>Loads a CSV file and validates it against your template</source>
-        <translation type="unfinished"></translation>
+        <translation>Charge un fichier CSV et le vérifie par rapport à votre modèle</translation>
     </message>
     <message>
         <source>Clipboard</source>
-        <translation type="unfinished"></translation>
+        <translation>Presse-papiers</translation>
     </message>
     <message>
         <source>Copies the header row to the clipboard for pasting into a spreadsheet</source>
-        <translation type="unfinished"></translation>
+        <translation>Copie la ligne d’en-tête dans le presse-papiers pour la coller dans un tableur</translation>
     </message>
     <message>
         <source>Drag &amp; Drop</source>
-        <translation type="unfinished"></translation>
+        <translation>Glisser-déposer</translation>
     </message>
     <message>
         <source>Drop a .csv file onto the CSV area to import it</source>
-        <translation type="unfinished"></translation>
+        <translation>Déposez un fichier .csv sur la zone CSV pour l’importer</translation>
     </message>
     <message>
         <source>Spreadsheets</source>
-        <translation type="unfinished"></translation>
+        <translation>Tableurs</translation>
     </message>
     <message>
         <source>Comma-, tab- and pipe-separated files, .xlsx and .ods workbooks import too; the CSV area shows the separator found (change it in the Separator box) and lets you pick a workbook&apos;s sheet</source>
-        <translation type="unfinished"></translation>
+        <translation>Les fichiers séparés par des virgules, des tabulations ou des barres verticales ainsi que les classeurs .xlsx et .ods s’importent aussi ; la zone CSV affiche le séparateur détecté (modifiable dans la case Séparateur) et permet de choisir la feuille d’un classeur</translation>
     </message>
     <message>
         <source>Paste Rows</source>
@@ -633,7 +633,7 @@
     </message>
     <message>
         <source>Copy the cells in a spreadsheet, header row included, and press Ctrl+V in the CSV area (or Edit &gt; Paste Rows)</source>
-        <translation type="unfinished"></translation>
+        <translation>Copiez les cellules dans un tableur, ligne d’en-tête comprise, puis appuyez sur Ctrl+V dans la zone CSV (ou Édition &gt; Coller des lignes)</translation>
     </message>
     <message>
         <source>Runner</source>
@@ -641,11 +641,11 @@
     </message>
     <message>
         <source>The Runner executes your template against the loaded CSV data:</source>
-        <translation type="unfinished"></translation>
+        <translation>L’exécution applique votre modèle aux données CSV chargées :</translation>
     </message>
     <message>
         <source>Runs all entries from the specified starting row</source>
-        <translation type="unfinished"></translation>
+        <translation>Exécute toutes les entrées à partir de la ligne de départ indiquée</translation>
     </message>
     <message>
         <source>Test Run</source>
@@ -653,7 +653,7 @@
     </message>
     <message>
         <source>Executes only one entry for testing</source>
-        <translation type="unfinished"></translation>
+        <translation>Exécute une seule entrée, pour tester</translation>
     </message>
     <message>
         <source>Pause</source>
@@ -661,11 +661,11 @@
     </message>
     <message>
         <source>Temporarily halts execution; click Resume to continue</source>
-        <translation type="unfinished"></translation>
+        <translation>Interrompt temporairement l’exécution ; cliquez sur Reprendre pour continuer</translation>
     </message>
     <message>
         <source>Cancels execution immediately (also via Ctrl+Shift+Esc)</source>
-        <translation type="unfinished"></translation>
+        <translation>Annule immédiatement l’exécution (aussi avec Ctrl+Shift+Esc)</translation>
     </message>
     <message>
         <source>Resume</source>
@@ -673,43 +673,43 @@
     </message>
     <message>
         <source>After completion or pause, resumes from where it left off</source>
-        <translation type="unfinished"></translation>
+        <translation>Après la fin ou une pause, reprend là où l’exécution s’était arrêtée</translation>
     </message>
     <message>
         <source>The runner shows a progress bar with the entries done and the time left during execution. If the target app loses focus, execution pauses automatically.</source>
-        <translation type="unfinished"></translation>
+        <translation>Pendant l’exécution, une barre de progression montre les entrées faites et le temps restant. Si l’application cible perd le focus, l’exécution se met automatiquement en pause.</translation>
     </message>
     <message>
         <source>With &quot;Pause when I type or click&quot; on, pressing a key or clicking anywhere pauses the run before its next keystroke, so that your input and Keyferry&apos;s never mix. While a Wait (Click) step waits for you, clicking is expected and does not pause.</source>
-        <translation type="unfinished"></translation>
+        <translation>Quand « Pause quand je tape ou clique » est activé, appuyer sur une touche ou cliquer n’importe où met l’exécution en pause avant sa frappe suivante, pour que vos saisies et celles de Keyferry ne se mélangent jamais. Pendant qu’une étape Attendre (clic) vous attend, un clic est attendu et ne met pas en pause.</translation>
     </message>
     <message>
         <source>After every typed field Keyferry reads the field back through the accessibility interface (&quot;Check typed text&quot;). A field that does not show what was typed pauses the run at that row, naming the field and both texts. Fields that cannot be read, such as password fields, are not checked.</source>
-        <translation type="unfinished"></translation>
+        <translation>Après chaque champ tapé, Keyferry relit le champ via l’interface d’accessibilité (« Vérifier le texte saisi »). Un champ qui n’affiche pas ce qui a été tapé met l’exécution en pause à cette ligne, en nommant le champ et les deux textes. Les champs illisibles, comme les champs de mot de passe, ne sont pas vérifiés.</translation>
     </message>
     <message>
         <source>Every run is recorded in a journal (in ~/.local/state/Keyferry/runs; it holds no cell values except the two texts of a mismatch). After a run the results list each row that was not entered; &quot;Run Failed Rows&quot; runs just those again, as long as the same CSV file is imported unchanged.</source>
-        <translation type="unfinished"></translation>
+        <translation>Chaque exécution est consignée dans un journal (dans ~/.local/state/Keyferry/runs ; il ne contient aucune valeur de cellule, hormis les deux textes d’une divergence). Après une exécution, les résultats listent chaque ligne qui n’a pas été saisie ; « Relancer les lignes en échec » exécute à nouveau celles-ci seulement, tant que le même fichier CSV reste importé sans modification.</translation>
     </message>
     <message>
         <source>Debug Mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Mode débogage</translation>
     </message>
     <message>
         <source>Debug mode executes your workflow step-by-step in the actual target app, using realistic placeholder data. After each step, Keyferry waits for you to click &quot;Next&quot; before proceeding.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le mode débogage exécute votre enchaînement étape par étape dans la véritable application cible, avec des données fictives réalistes. Après chaque étape, Keyferry attend que vous cliquiez sur « Suivant » pour continuer.</translation>
     </message>
     <message>
         <source>The current step is highlighted in purple in the step list. This is useful for verifying that your workflow matches the form layout before running it with real data.</source>
-        <translation type="unfinished"></translation>
+        <translation>L’étape en cours est surlignée en violet dans la liste des étapes. C’est utile pour vérifier que votre enchaînement correspond à la disposition du formulaire avant de l’exécuter avec de vraies données.</translation>
     </message>
     <message>
         <source>Saving</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrement</translation>
     </message>
     <message>
         <source>Templates are saved automatically after 2 seconds of inactivity. You can also save manually with Ctrl+S or the Save button. An orange dot indicates unsaved changes; a green checkmark confirms the save.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les modèles sont enregistrés automatiquement après 2 secondes d’inactivité. Vous pouvez aussi enregistrer à la main avec Ctrl+S ou le bouton Enregistrer. Un point orange signale des modifications non enregistrées ; une coche verte confirme l’enregistrement.</translation>
     </message>
     <message>
         <source>Advanced Settings</source>
@@ -721,7 +721,7 @@
     </message>
     <message>
         <source>Delay before execution starts, giving you time to switch to the target app</source>
-        <translation type="unfinished"></translation>
+        <translation>Délai avant le début de l’exécution, pour vous laisser le temps de passer à l’application cible</translation>
     </message>
     <message>
         <source>Char Delay (sec)</source>
@@ -729,7 +729,7 @@
     </message>
     <message>
         <source>Delay between individual keystrokes when typing text</source>
-        <translation type="unfinished"></translation>
+        <translation>Délai entre deux frappes lors de la saisie du texte</translation>
     </message>
     <message>
         <source>Default Post-Delay (sec)</source>
@@ -737,7 +737,7 @@
     </message>
     <message>
         <source>Delay after each step before the next one starts</source>
-        <translation type="unfinished"></translation>
+        <translation>Délai après chaque étape avant que la suivante commence</translation>
     </message>
     <message>
         <source>Check typed text</source>
@@ -745,7 +745,7 @@
     </message>
     <message>
         <source>Reads each field back after typing and pauses when it shows something else</source>
-        <translation type="unfinished"></translation>
+        <translation>Relit chaque champ après la saisie et fait une pause s’il affiche autre chose</translation>
     </message>
     <message>
         <source>Clear field before typing</source>
@@ -753,99 +753,99 @@
     </message>
     <message>
         <source>Selects all and deletes before each value. Turn it off for spreadsheets: there select-all takes the whole sheet. Off, each value is typed and followed by Tab</source>
-        <translation type="unfinished"></translation>
+        <translation>Sélectionne tout et supprime avant chaque valeur. Désactivez-le pour les tableurs : « tout sélectionner » y prend toute la feuille. Désactivé, chaque valeur est tapée puis suivie de Tab</translation>
     </message>
     <message>
         <source>Individual steps can override the default post-delay via the Delay column in the step list.</source>
-        <translation type="unfinished"></translation>
+        <translation>Chaque étape peut remplacer le délai après étape par défaut grâce à la colonne Délai de la liste des étapes.</translation>
     </message>
     <message>
         <source>Spreadsheets: a spreadsheet&apos;s own AutoCorrect (curly quotes, a capital first letter, completing from earlier entries) changes what lands in a cell after Keyferry typed it. Switch those options off in the spreadsheet for entries to arrive exactly as in the CSV file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tableurs : la correction automatique propre à un tableur (guillemets typographiques, majuscule initiale, saisie semi-automatique à partir des entrées précédentes) modifie ce qui arrive dans une cellule après la frappe de Keyferry. Désactivez ces options dans le tableur pour que les entrées arrivent exactement comme dans le fichier CSV.</translation>
     </message>
     <message>
         <source>Keyboard Shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>Raccourcis clavier</translation>
     </message>
     <message>
         <source>Save template</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer le modèle</translation>
     </message>
     <message>
         <source>Emergency stop (works globally)</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrêt d’urgence (fonctionne partout)</translation>
     </message>
     <message>
         <source>Scan next step (during recording)</source>
-        <translation type="unfinished"></translation>
+        <translation>Capturer l’étape suivante (pendant l’enregistrement)</translation>
     </message>
     <message>
         <source>Toggle field type (during recording)</source>
-        <translation type="unfinished"></translation>
+        <translation>Changer le type de champ (pendant l’enregistrement)</translation>
     </message>
     <message>
         <source>Stop recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrêter l’enregistrement</translation>
     </message>
     <message>
         <source>F1 or Ctrl+?</source>
-        <translation type="unfinished"></translation>
+        <translation>F1 ou Ctrl+?</translation>
     </message>
     <message>
         <source>Open this help</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir cette aide</translation>
     </message>
     <message>
         <source>Troubleshooting</source>
-        <translation type="unfinished"></translation>
+        <translation>Dépannage</translation>
     </message>
     <message>
         <source>Keys are typed incorrectly</source>
-        <translation type="unfinished"></translation>
+        <translation>Les touches sont mal tapées</translation>
     </message>
     <message>
         <source>Increase the Char Delay in Advanced Settings. Some apps need longer delays between keystrokes.</source>
-        <translation type="unfinished"></translation>
+        <translation>Augmentez le délai entre caractères dans les Paramètres avancés. Certaines applications ont besoin de délais plus longs entre les frappes.</translation>
     </message>
     <message>
         <source>Target app loses focus</source>
-        <translation type="unfinished"></translation>
+        <translation>L’application cible perd le focus</translation>
     </message>
     <message>
         <source>The runner pauses automatically. Click Resume to continue. Make sure no notifications or popups steal focus.</source>
-        <translation type="unfinished"></translation>
+        <translation>L’exécution se met automatiquement en pause. Cliquez sur Reprendre pour continuer. Veillez à ce qu’aucune notification ni fenêtre surgissante ne prenne le focus.</translation>
     </message>
     <message>
         <source>Accessibility permission lost</source>
-        <translation type="unfinished"></translation>
+        <translation>Autorisation d’accessibilité perdue</translation>
     </message>
     <message>
         <source>If assistive technologies were turned off in your desktop&apos;s settings, turn them on again and restart the applications you fill in.</source>
-        <translation type="unfinished"></translation>
+        <translation>Si les technologies d’assistance ont été désactivées dans les paramètres de votre bureau, réactivez-les et redémarrez les applications que vous remplissez.</translation>
     </message>
     <message>
         <source>A run pauses with &quot;Field ... shows ..., expected ...&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Une exécution s’arrête sur « Le champ … affiche …, attendu … »</translation>
     </message>
     <message>
         <source>The field did not take the value as typed: it may limit its length, refuse characters or complete what you type. Mend the field or the CSV, go back to the form&apos;s first field and Resume; or turn off Check typed text.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le champ n’a pas pris la valeur telle qu’elle a été tapée : il limite peut-être sa longueur, refuse des caractères ou complète ce que vous tapez. Corrigez le champ ou le CSV, revenez au premier champ du formulaire et cliquez sur Reprendre ; ou désactivez Vérifier le texte saisi.</translation>
     </message>
     <message>
         <source>Rows are &quot;entered&quot;, never &quot;verified&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Les lignes sont « saisies », jamais « vérifiées »</translation>
     </message>
     <message>
         <source>The target does not let Keyferry read its fields. Chromium shows web page fields to assistive technologies only when started with --force-renderer-accessibility (or while a screen reader runs); a spreadsheet&apos;s cells cannot be read while they are edited.</source>
-        <translation type="unfinished"></translation>
+        <translation>La cible ne laisse pas Keyferry lire ses champs. Chromium ne montre les champs des pages web aux technologies d’assistance que s’il est lancé avec --force-renderer-accessibility (ou pendant qu’un lecteur d’écran tourne) ; les cellules d’un tableur ne peuvent pas être lues pendant leur modification.</translation>
     </message>
     <message>
         <source>CSV import fails</source>
-        <translation type="unfinished"></translation>
+        <translation>L’import CSV échoue</translation>
     </message>
     <message>
         <source>Ensure the CSV uses semicolons (;) as delimiters and that column names exactly match your Text Input step labels.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vérifiez que le CSV utilise des points-virgules (;) comme séparateurs et que les noms de colonnes correspondent exactement aux libellés de vos étapes Saisie de texte.</translation>
     </message>
 </context>
 <context>

@@ -373,59 +373,59 @@
     </message>
     <message>
         <source>Automated form filling from CSV templates</source>
-        <translation type="unfinished"></translation>
+        <translation>Автоматическое заполнение форм по шаблонам из CSV</translation>
     </message>
     <message>
         <source>Overview</source>
-        <translation type="unfinished"></translation>
+        <translation>Обзор</translation>
     </message>
     <message>
         <source>Keyferry automates repetitive data entry by simulating keyboard input in any target application. You define a workflow of steps (text inputs, tabs, returns, etc.), load data from a CSV file, and Keyferry types it into the target app — row by row.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keyferry автоматизирует повторяющийся ввод данных, имитируя нажатия клавиш в любой целевой программе. Вы задаёте последовательность шагов (ввод текста, Tab, Enter и т. д.), загружаете данные из CSV-файла, и Keyferry вводит их в целевую программу строка за строкой.</translation>
     </message>
     <message>
         <source>Getting Started</source>
-        <translation type="unfinished"></translation>
+        <translation>Начало работы</translation>
     </message>
     <message>
         <source>Grant Accessibility Permission</source>
-        <translation type="unfinished"></translation>
+        <translation>Разрешите специальные возможности</translation>
     </message>
     <message>
         <source>Keyferry works in an X11 session and needs the desktop&apos;s assistive technologies turned on, so that applications show which field has the focus. On first launch Keyferry asks for it; press &quot;Enable Assistive Technologies&quot; and restart the applications you want to fill in. This is required to simulate keyboard input.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keyferry работает в сеансе X11, и ему нужны включённые вспомогательные технологии рабочего стола, чтобы программы сообщали, у какого поля фокус. При первом запуске Keyferry попросит об этом; нажмите «Включить вспомогательные технологии» и перезапустите программы, которые хотите заполнять. Без этого имитировать ввод с клавиатуры нельзя.</translation>
     </message>
     <message>
         <source>Create a Template</source>
-        <translation type="unfinished"></translation>
+        <translation>Создайте шаблон</translation>
     </message>
     <message>
         <source>Click the + button in the sidebar to create a new template. Give it a name and select a target application from the dropdown.</source>
-        <translation type="unfinished"></translation>
+        <translation>Нажмите кнопку + на боковой панели, чтобы создать новый шаблон. Дайте ему имя и выберите целевую программу в раскрывающемся списке.</translation>
     </message>
     <message>
         <source>Define Steps</source>
-        <translation type="unfinished"></translation>
+        <translation>Задайте шаги</translation>
     </message>
     <message>
         <source>Add steps manually with &quot;Add Step&quot; or use the recorder to capture your workflow automatically.</source>
-        <translation type="unfinished"></translation>
+        <translation>Добавляйте шаги вручную кнопкой «Добавить шаг» или запишите последовательность автоматически с помощью записи.</translation>
     </message>
     <message>
         <source>Import CSV Data</source>
-        <translation type="unfinished"></translation>
+        <translation>Импортируйте данные CSV</translation>
     </message>
     <message>
         <source>Export a CSV template, fill it with your data, then import it back. Drag &amp; drop also works.</source>
-        <translation type="unfinished"></translation>
+        <translation>Экспортируйте CSV-шаблон, заполните его своими данными и импортируйте обратно. Перетаскивание тоже работает.</translation>
     </message>
     <message>
         <source>Run</source>
-        <translation type="unfinished"></translation>
+        <translation>Запустите</translation>
     </message>
     <message>
         <source>Click &quot;Start&quot; in the Runner panel to begin automated entry.</source>
-        <translation type="unfinished"></translation>
+        <translation>Нажмите «Старт» на панели «Запуск», чтобы начать автоматический ввод.</translation>
     </message>
     <message>
         <source>Templates</source>
@@ -433,7 +433,7 @@
     </message>
     <message>
         <source>A template defines the workflow for filling out a form. It consists of:</source>
-        <translation type="unfinished"></translation>
+        <translation>Шаблон задаёт последовательность действий для заполнения формы. Он состоит из:</translation>
     </message>
     <message>
         <source>Template Name</source>
@@ -441,7 +441,7 @@
     </message>
     <message>
         <source>A descriptive name shown in the sidebar</source>
-        <translation type="unfinished"></translation>
+        <translation>Понятного имени, которое видно на боковой панели</translation>
     </message>
     <message>
         <source>Target App</source>
@@ -449,7 +449,7 @@
     </message>
     <message>
         <source>The application where input will be simulated</source>
-        <translation type="unfinished"></translation>
+        <translation>Программы, в которой имитируется ввод</translation>
     </message>
     <message>
         <source>Steps</source>
@@ -457,71 +457,71 @@
     </message>
     <message>
         <source>An ordered list of actions to perform per data row</source>
-        <translation type="unfinished"></translation>
+        <translation>Упорядоченного списка действий для каждой строки данных</translation>
     </message>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Настройки</translation>
     </message>
     <message>
         <source>Countdown, character delay, and post-delay timing</source>
-        <translation type="unfinished"></translation>
+        <translation>Обратный отсчёт, задержка символа и задержка после шага</translation>
     </message>
     <message>
         <source>Right-click a template in the sidebar to rename, duplicate, or delete it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Щёлкните шаблон на боковой панели правой кнопкой мыши, чтобы переименовать, дублировать или удалить его.</translation>
     </message>
     <message>
         <source>Step Types</source>
-        <translation type="unfinished"></translation>
+        <translation>Типы шагов</translation>
     </message>
     <message>
         <source>Types text from the CSV column (or a fixed value) into the current field. Automatically presses Tab after typing.</source>
-        <translation type="unfinished"></translation>
+        <translation>Вводит текст из столбца CSV (или фиксированное значение) в текущее поле. После ввода автоматически нажимает Tab.</translation>
     </message>
     <message>
         <source>Presses the Tab key to move to the next field.</source>
-        <translation type="unfinished"></translation>
+        <translation>Нажимает клавишу Tab, чтобы перейти к следующему полю.</translation>
     </message>
     <message>
         <source>Presses the Return/Enter key.</source>
-        <translation type="unfinished"></translation>
+        <translation>Нажимает клавишу Enter (Return).</translation>
     </message>
     <message>
         <source>Pauses and waits for you to click in the target app before continuing. Useful for navigating to a specific location.</source>
-        <translation type="unfinished"></translation>
+        <translation>Останавливается и ждёт, пока вы щёлкнете в целевой программе, и лишь затем продолжает. Удобно, чтобы перейти в определённое место.</translation>
     </message>
     <message>
         <source>Waits for the configured post-delay duration.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ждёт заданную задержку после шага.</translation>
     </message>
     <message>
         <source>Presses Tab multiple times (set via the Repeat column).</source>
-        <translation type="unfinished"></translation>
+        <translation>Нажимает Tab несколько раз (число задаётся в столбце повторов).</translation>
     </message>
     <message>
         <source>Selects all text in the current field (Ctrl+A) and deletes it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Выделяет весь текст в текущем поле (Ctrl+A) и удаляет его.</translation>
     </message>
     <message>
         <source>Presses an arrow key (Up/Down/Left/Right). Supports repeat count for multiple presses.</source>
-        <translation type="unfinished"></translation>
+        <translation>Нажимает клавишу со стрелкой (вверх/вниз/влево/вправо). Можно задать число повторов, чтобы нажать несколько раз.</translation>
     </message>
     <message>
         <source>Simulates a mouse click (Left/Right, Single/Double). Can click at the current mouse position or at recorded coordinates relative to the target app window.</source>
-        <translation type="unfinished"></translation>
+        <translation>Имитирует щелчок мышью (левой/правой кнопкой, одинарный/двойной). Щёлкает в текущей позиции указателя или по записанным координатам относительно окна целевой программы.</translation>
     </message>
     <message>
         <source>Fixed Values</source>
-        <translation type="unfinished"></translation>
+        <translation>Фиксированные значения</translation>
     </message>
     <message>
         <source>Click the pin icon next to a Text Input step to set a fixed value. Fixed values are typed for every row instead of reading from the CSV file. Fixed steps don&apos;t require a CSV column.</source>
-        <translation type="unfinished"></translation>
+        <translation>Нажмите значок булавки рядом с шагом «Ввод текста», чтобы задать фиксированное значение. Фиксированные значения вводятся в каждой строке вместо значений из CSV-файла. Фиксированным шагам столбец CSV не нужен.</translation>
     </message>
     <message>
         <source>Click the pin icon again to unpin and revert to CSV-based input.</source>
-        <translation type="unfinished"></translation>
+        <translation>Нажмите значок булавки ещё раз, чтобы открепить значение и снова брать его из CSV.</translation>
     </message>
     <message>
         <source>Recording</source>
@@ -529,7 +529,7 @@
     </message>
     <message>
         <source>The Recorder captures your workflow by watching which fields you navigate through:</source>
-        <translation type="unfinished"></translation>
+        <translation>Запись фиксирует вашу последовательность, отслеживая, по каким полям вы переходите:</translation>
     </message>
     <message>
         <source>Start</source>
@@ -537,39 +537,39 @@
     </message>
     <message>
         <source>Click the red &quot;Record&quot; button</source>
-        <translation type="unfinished"></translation>
+        <translation>Нажмите красную кнопку «Записать»</translation>
     </message>
     <message>
         <source>Begin</source>
-        <translation type="unfinished"></translation>
+        <translation>Начало</translation>
     </message>
     <message>
         <source>In the target app, put the focus just before the first field (Shift+Tab): each Tab records the element it reaches</source>
-        <translation type="unfinished"></translation>
+        <translation>В целевой программе поставьте фокус прямо перед первым полем (Shift+Tab): каждое нажатие Tab записывает элемент, на который оно переходит</translation>
     </message>
     <message>
         <source>Navigate</source>
-        <translation type="unfinished"></translation>
+        <translation>Переходы</translation>
     </message>
     <message>
         <source>Use Tab to move between fields in the target app</source>
-        <translation type="unfinished"></translation>
+        <translation>Переходите между полями целевой программы клавишей Tab</translation>
     </message>
     <message>
         <source>Send</source>
-        <translation type="unfinished"></translation>
+        <translation>Отправка</translation>
     </message>
     <message>
         <source>Press Return on the button that sends the form</source>
-        <translation type="unfinished"></translation>
+        <translation>Нажмите Enter на кнопке, которая отправляет форму</translation>
     </message>
     <message>
         <source>Toggle Type</source>
-        <translation type="unfinished"></translation>
+        <translation>Смена типа</translation>
     </message>
     <message>
         <source>Press Alt+Space to change a step&apos;s type</source>
-        <translation type="unfinished"></translation>
+        <translation>Нажмите Alt+Space, чтобы сменить тип шага</translation>
     </message>
     <message>
         <source>Stop</source>
@@ -577,19 +577,19 @@
     </message>
     <message>
         <source>Press Esc to finish recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Нажмите Esc, чтобы закончить запись</translation>
     </message>
     <message>
         <source>After recording, you can either replace all existing steps or insert the recorded steps after a specific position.</source>
-        <translation type="unfinished"></translation>
+        <translation>После записи можно либо заменить все имеющиеся шаги, либо вставить записанные шаги после определённой позиции.</translation>
     </message>
     <message>
         <source>CSV Data</source>
-        <translation type="unfinished"></translation>
+        <translation>Данные CSV</translation>
     </message>
     <message>
         <source>Keyferry uses semicolon-separated CSV files (;) with a header row. Column names must match the labels of your Text Input steps.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keyferry использует CSV-файлы с точкой с запятой (;) в качестве разделителя и строкой заголовка. Имена столбцов должны совпадать с метками ваших шагов «Ввод текста».</translation>
     </message>
     <message>
         <source>CSV Export</source>
@@ -597,7 +597,7 @@
     </message>
     <message>
         <source>Generates a CSV template with the correct headers for your template</source>
-        <translation type="unfinished"></translation>
+        <translation>Создаёт CSV-шаблон с нужными заголовками для вашего шаблона</translation>
     </message>
     <message>
         <source>CSV Import</source>
@@ -605,31 +605,31 @@
     </message>
     <message>
         <source>Loads a CSV file and validates it against your template</source>
-        <translation type="unfinished"></translation>
+        <translation>Загружает CSV-файл и проверяет его по вашему шаблону</translation>
     </message>
     <message>
         <source>Clipboard</source>
-        <translation type="unfinished"></translation>
+        <translation>Буфер обмена</translation>
     </message>
     <message>
         <source>Copies the header row to the clipboard for pasting into a spreadsheet</source>
-        <translation type="unfinished"></translation>
+        <translation>Копирует строку заголовка в буфер обмена, чтобы вставить её в электронную таблицу</translation>
     </message>
     <message>
         <source>Drag &amp; Drop</source>
-        <translation type="unfinished"></translation>
+        <translation>Перетаскивание</translation>
     </message>
     <message>
         <source>Drop a .csv file onto the CSV area to import it</source>
-        <translation type="unfinished"></translation>
+        <translation>Перетащите файл .csv в область CSV, чтобы импортировать его</translation>
     </message>
     <message>
         <source>Spreadsheets</source>
-        <translation type="unfinished"></translation>
+        <translation>Электронные таблицы</translation>
     </message>
     <message>
         <source>Comma-, tab- and pipe-separated files, .xlsx and .ods workbooks import too; the CSV area shows the separator found (change it in the Separator box) and lets you pick a workbook&apos;s sheet</source>
-        <translation type="unfinished"></translation>
+        <translation>Импортируются также файлы с разделителями-запятыми, табуляциями и вертикальными чертами, а также книги .xlsx и .ods; область CSV показывает найденный разделитель (его можно изменить в поле «Разделитель») и позволяет выбрать лист книги</translation>
     </message>
     <message>
         <source>Paste Rows</source>
@@ -637,7 +637,7 @@
     </message>
     <message>
         <source>Copy the cells in a spreadsheet, header row included, and press Ctrl+V in the CSV area (or Edit &gt; Paste Rows)</source>
-        <translation type="unfinished"></translation>
+        <translation>Скопируйте ячейки в электронной таблице вместе со строкой заголовка и нажмите Ctrl+V в области CSV (или Правка &gt; Вставить строки)</translation>
     </message>
     <message>
         <source>Runner</source>
@@ -645,11 +645,11 @@
     </message>
     <message>
         <source>The Runner executes your template against the loaded CSV data:</source>
-        <translation type="unfinished"></translation>
+        <translation>Запуск выполняет ваш шаблон с загруженными данными CSV:</translation>
     </message>
     <message>
         <source>Runs all entries from the specified starting row</source>
-        <translation type="unfinished"></translation>
+        <translation>Выполняет все записи, начиная с указанной строки</translation>
     </message>
     <message>
         <source>Test Run</source>
@@ -657,7 +657,7 @@
     </message>
     <message>
         <source>Executes only one entry for testing</source>
-        <translation type="unfinished"></translation>
+        <translation>Выполняет только одну запись для проверки</translation>
     </message>
     <message>
         <source>Pause</source>
@@ -665,11 +665,11 @@
     </message>
     <message>
         <source>Temporarily halts execution; click Resume to continue</source>
-        <translation type="unfinished"></translation>
+        <translation>Временно приостанавливает выполнение; нажмите «Продолжить», чтобы продолжить</translation>
     </message>
     <message>
         <source>Cancels execution immediately (also via Ctrl+Shift+Esc)</source>
-        <translation type="unfinished"></translation>
+        <translation>Немедленно отменяет выполнение (также по Ctrl+Shift+Esc)</translation>
     </message>
     <message>
         <source>Resume</source>
@@ -677,43 +677,43 @@
     </message>
     <message>
         <source>After completion or pause, resumes from where it left off</source>
-        <translation type="unfinished"></translation>
+        <translation>После завершения или паузы продолжает с того места, где остановился</translation>
     </message>
     <message>
         <source>The runner shows a progress bar with the entries done and the time left during execution. If the target app loses focus, execution pauses automatically.</source>
-        <translation type="unfinished"></translation>
+        <translation>Во время выполнения индикатор показывает число готовых записей и оставшееся время. Если целевая программа теряет фокус, выполнение автоматически приостанавливается.</translation>
     </message>
     <message>
         <source>With &quot;Pause when I type or click&quot; on, pressing a key or clicking anywhere pauses the run before its next keystroke, so that your input and Keyferry&apos;s never mix. While a Wait (Click) step waits for you, clicking is expected and does not pause.</source>
-        <translation type="unfinished"></translation>
+        <translation>Когда включено «Пауза, когда я печатаю или щёлкаю», нажатие клавиши или щелчок в любом месте приостанавливает прогон перед его следующим нажатием, чтобы ваш ввод никогда не смешивался с вводом Keyferry. Пока шаг «Ждать (щелчок)» ждёт вас, щелчок ожидается и паузу не вызывает.</translation>
     </message>
     <message>
         <source>After every typed field Keyferry reads the field back through the accessibility interface (&quot;Check typed text&quot;). A field that does not show what was typed pauses the run at that row, naming the field and both texts. Fields that cannot be read, such as password fields, are not checked.</source>
-        <translation type="unfinished"></translation>
+        <translation>После каждого введённого поля Keyferry считывает его обратно через интерфейс специальных возможностей («Проверять введённый текст»). Если поле показывает не то, что было введено, прогон приостанавливается на этой строке и называет поле и оба текста. Поля, которые нельзя прочитать, например поля паролей, не проверяются.</translation>
     </message>
     <message>
         <source>Every run is recorded in a journal (in ~/.local/state/Keyferry/runs; it holds no cell values except the two texts of a mismatch). After a run the results list each row that was not entered; &quot;Run Failed Rows&quot; runs just those again, as long as the same CSV file is imported unchanged.</source>
-        <translation type="unfinished"></translation>
+        <translation>Каждый прогон записывается в журнал (в ~/.local/state/Keyferry/runs; в нём нет значений ячеек, кроме двух текстов расхождения). После прогона в результатах перечислены все строки, которые не были введены; «Повторить неудачные строки» выполняет только их, пока импортирован тот же CSV-файл без изменений.</translation>
     </message>
     <message>
         <source>Debug Mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Режим отладки</translation>
     </message>
     <message>
         <source>Debug mode executes your workflow step-by-step in the actual target app, using realistic placeholder data. After each step, Keyferry waits for you to click &quot;Next&quot; before proceeding.</source>
-        <translation type="unfinished"></translation>
+        <translation>Режим отладки выполняет вашу последовательность шаг за шагом в настоящей целевой программе на правдоподобных тестовых данных. После каждого шага Keyferry ждёт, пока вы нажмёте «Далее».</translation>
     </message>
     <message>
         <source>The current step is highlighted in purple in the step list. This is useful for verifying that your workflow matches the form layout before running it with real data.</source>
-        <translation type="unfinished"></translation>
+        <translation>Текущий шаг выделяется фиолетовым в списке шагов. Так можно убедиться, что последовательность соответствует устройству формы, прежде чем запускать её с настоящими данными.</translation>
     </message>
     <message>
         <source>Saving</source>
-        <translation type="unfinished"></translation>
+        <translation>Сохранение</translation>
     </message>
     <message>
         <source>Templates are saved automatically after 2 seconds of inactivity. You can also save manually with Ctrl+S or the Save button. An orange dot indicates unsaved changes; a green checkmark confirms the save.</source>
-        <translation type="unfinished"></translation>
+        <translation>Шаблоны сохраняются автоматически через 2 секунды бездействия. Можно также сохранить вручную сочетанием Ctrl+S или кнопкой «Сохранить». Оранжевая точка означает несохранённые изменения; зелёная галочка подтверждает сохранение.</translation>
     </message>
     <message>
         <source>Advanced Settings</source>
@@ -725,7 +725,7 @@
     </message>
     <message>
         <source>Delay before execution starts, giving you time to switch to the target app</source>
-        <translation type="unfinished"></translation>
+        <translation>Задержка перед началом выполнения, чтобы вы успели переключиться на целевую программу</translation>
     </message>
     <message>
         <source>Char Delay (sec)</source>
@@ -733,7 +733,7 @@
     </message>
     <message>
         <source>Delay between individual keystrokes when typing text</source>
-        <translation type="unfinished"></translation>
+        <translation>Задержка между отдельными нажатиями клавиш при вводе текста</translation>
     </message>
     <message>
         <source>Default Post-Delay (sec)</source>
@@ -741,7 +741,7 @@
     </message>
     <message>
         <source>Delay after each step before the next one starts</source>
-        <translation type="unfinished"></translation>
+        <translation>Задержка после каждого шага перед началом следующего</translation>
     </message>
     <message>
         <source>Check typed text</source>
@@ -749,7 +749,7 @@
     </message>
     <message>
         <source>Reads each field back after typing and pauses when it shows something else</source>
-        <translation type="unfinished"></translation>
+        <translation>Считывает каждое поле после ввода и ставит прогон на паузу, если оно показывает что-то другое</translation>
     </message>
     <message>
         <source>Clear field before typing</source>
@@ -757,99 +757,99 @@
     </message>
     <message>
         <source>Selects all and deletes before each value. Turn it off for spreadsheets: there select-all takes the whole sheet. Off, each value is typed and followed by Tab</source>
-        <translation type="unfinished"></translation>
+        <translation>Перед каждым значением выделяет всё и удаляет. Для электронных таблиц выключите: там «выделить всё» захватывает весь лист. Если выключено, каждое значение вводится, а затем нажимается Tab</translation>
     </message>
     <message>
         <source>Individual steps can override the default post-delay via the Delay column in the step list.</source>
-        <translation type="unfinished"></translation>
+        <translation>Отдельные шаги могут переопределить задержку после шага по умолчанию в столбце задержки списка шагов.</translation>
     </message>
     <message>
         <source>Spreadsheets: a spreadsheet&apos;s own AutoCorrect (curly quotes, a capital first letter, completing from earlier entries) changes what lands in a cell after Keyferry typed it. Switch those options off in the spreadsheet for entries to arrive exactly as in the CSV file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Электронные таблицы: собственная автозамена таблицы (типографские кавычки, заглавная первая буква, автозавершение по прежним записям) меняет то, что попадает в ячейку после ввода Keyferry. Отключите эти параметры в электронной таблице, чтобы записи попадали туда точно как в CSV-файле.</translation>
     </message>
     <message>
         <source>Keyboard Shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>Сочетания клавиш</translation>
     </message>
     <message>
         <source>Save template</source>
-        <translation type="unfinished"></translation>
+        <translation>Сохранить шаблон</translation>
     </message>
     <message>
         <source>Emergency stop (works globally)</source>
-        <translation type="unfinished"></translation>
+        <translation>Аварийная остановка (работает везде)</translation>
     </message>
     <message>
         <source>Scan next step (during recording)</source>
-        <translation type="unfinished"></translation>
+        <translation>Зафиксировать следующий шаг (во время записи)</translation>
     </message>
     <message>
         <source>Toggle field type (during recording)</source>
-        <translation type="unfinished"></translation>
+        <translation>Сменить тип поля (во время записи)</translation>
     </message>
     <message>
         <source>Stop recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Остановить запись</translation>
     </message>
     <message>
         <source>F1 or Ctrl+?</source>
-        <translation type="unfinished"></translation>
+        <translation>F1 или Ctrl+?</translation>
     </message>
     <message>
         <source>Open this help</source>
-        <translation type="unfinished"></translation>
+        <translation>Открыть эту справку</translation>
     </message>
     <message>
         <source>Troubleshooting</source>
-        <translation type="unfinished"></translation>
+        <translation>Устранение неполадок</translation>
     </message>
     <message>
         <source>Keys are typed incorrectly</source>
-        <translation type="unfinished"></translation>
+        <translation>Клавиши вводятся неправильно</translation>
     </message>
     <message>
         <source>Increase the Char Delay in Advanced Settings. Some apps need longer delays between keystrokes.</source>
-        <translation type="unfinished"></translation>
+        <translation>Увеличьте задержку символа в дополнительных настройках. Некоторым программам нужны более длинные паузы между нажатиями клавиш.</translation>
     </message>
     <message>
         <source>Target app loses focus</source>
-        <translation type="unfinished"></translation>
+        <translation>Целевая программа теряет фокус</translation>
     </message>
     <message>
         <source>The runner pauses automatically. Click Resume to continue. Make sure no notifications or popups steal focus.</source>
-        <translation type="unfinished"></translation>
+        <translation>Запуск автоматически приостанавливается. Нажмите «Продолжить», чтобы продолжить. Проследите, чтобы уведомления и всплывающие окна не перехватывали фокус.</translation>
     </message>
     <message>
         <source>Accessibility permission lost</source>
-        <translation type="unfinished"></translation>
+        <translation>Пропало разрешение специальных возможностей</translation>
     </message>
     <message>
         <source>If assistive technologies were turned off in your desktop&apos;s settings, turn them on again and restart the applications you fill in.</source>
-        <translation type="unfinished"></translation>
+        <translation>Если вспомогательные технологии были выключены в настройках рабочего стола, включите их снова и перезапустите программы, которые заполняете.</translation>
     </message>
     <message>
         <source>A run pauses with &quot;Field ... shows ..., expected ...&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Прогон останавливается с сообщением «Поле … показывает …, ожидалось …»</translation>
     </message>
     <message>
         <source>The field did not take the value as typed: it may limit its length, refuse characters or complete what you type. Mend the field or the CSV, go back to the form&apos;s first field and Resume; or turn off Check typed text.</source>
-        <translation type="unfinished"></translation>
+        <translation>Поле приняло значение не в том виде, в каком оно было введено: возможно, оно ограничивает длину, отвергает символы или дополняет ввод. Исправьте поле или CSV, вернитесь к первому полю формы и нажмите «Продолжить» — или выключите «Проверять введённый текст».</translation>
     </message>
     <message>
         <source>Rows are &quot;entered&quot;, never &quot;verified&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Строки «введены», но никогда не «проверены»</translation>
     </message>
     <message>
         <source>The target does not let Keyferry read its fields. Chromium shows web page fields to assistive technologies only when started with --force-renderer-accessibility (or while a screen reader runs); a spreadsheet&apos;s cells cannot be read while they are edited.</source>
-        <translation type="unfinished"></translation>
+        <translation>Целевая программа не даёт Keyferry читать свои поля. Chromium показывает поля веб-страниц вспомогательным технологиям, только если запущен с --force-renderer-accessibility (или пока работает экранный диктор); ячейки электронной таблицы нельзя прочитать, пока они редактируются.</translation>
     </message>
     <message>
         <source>CSV import fails</source>
-        <translation type="unfinished"></translation>
+        <translation>Импорт CSV не удаётся</translation>
     </message>
     <message>
         <source>Ensure the CSV uses semicolons (;) as delimiters and that column names exactly match your Text Input step labels.</source>
-        <translation type="unfinished"></translation>
+        <translation>Убедитесь, что в CSV в качестве разделителя используется точка с запятой (;) и что имена столбцов в точности совпадают с метками ваших шагов «Ввод текста».</translation>
     </message>
 </context>
 <context>
