@@ -130,6 +130,26 @@
         <source>CSV files (*.csv)</source>
         <translation>CSV-Dateien (*.csv)</translation>
     </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Automatisch</translation>
+    </message>
+    <message>
+        <source>Semicolon</source>
+        <translation>Semikolon</translation>
+    </message>
+    <message>
+        <source>Comma</source>
+        <translation>Komma</translation>
+    </message>
+    <message>
+        <source>Tab</source>
+        <translation>Tab</translation>
+    </message>
+    <message>
+        <source>Pipe</source>
+        <translation>Senkrechter Strich</translation>
+    </message>
 </context>
 <context>
     <name>keyferry::CapabilityNoticeView</name>
@@ -359,6 +379,62 @@
     <message>
         <source>about %1 h %2 min left</source>
         <translation>noch etwa %1 h %2 min</translation>
+    </message>
+    <message>
+        <source>Separated by semicolons</source>
+        <translation>Getrennt durch Semikolons</translation>
+    </message>
+    <message>
+        <source>Separated by commas</source>
+        <translation>Getrennt durch Kommas</translation>
+    </message>
+    <message>
+        <source>Separated by tabs</source>
+        <translation>Getrennt durch Tabs</translation>
+    </message>
+    <message>
+        <source>Separated by pipes (|)</source>
+        <translation>Getrennt durch senkrechte Striche (|)</translation>
+    </message>
+    <message>
+        <source>Pasted rows, separated by tabs</source>
+        <translation>Eingefügte Zeilen, getrennt durch Tabs</translation>
+    </message>
+    <message>
+        <source>Invalid configuration</source>
+        <translation>Ungültige Konfiguration</translation>
+    </message>
+    <message>
+        <source>Invalid input</source>
+        <translation>Ungültige Eingabe</translation>
+    </message>
+    <message>
+        <source>Stream failure</source>
+        <translation>Lesefehler</translation>
+    </message>
+    <message>
+        <source>The clipboard holds no rows. Copy the cells in the spreadsheet, header row included.</source>
+        <translation>Die Zwischenablage enthält keine Zeilen. Kopieren Sie die Zellen in der Tabellenkalkulation samt Kopfzeile.</translation>
+    </message>
+    <message>
+        <source>CSV has %1 columns, template expects %2: %3</source>
+        <translation>Die CSV-Datei hat %1 Spalten, die Vorlage erwartet %2: %3</translation>
+    </message>
+    <message>
+        <source>Column names don&apos;t match: %1</source>
+        <translation>Spaltennamen passen nicht: %1</translation>
+    </message>
+    <message>
+        <source>Import failed: %1</source>
+        <translation>Import fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>Paste failed: %1</source>
+        <translation>Einfügen fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>Export failed: %1</source>
+        <translation>Export fehlgeschlagen: %1</translation>
     </message>
 </context>
 <context>
@@ -1363,6 +1439,42 @@
     <message>
         <source>Delete the step</source>
         <translation>Schritt löschen</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Fixed Value</source>
+        <translation>Fester Wert</translation>
+    </message>
+    <message>
+        <source>Option</source>
+        <translation>Option</translation>
+    </message>
+    <message>
+        <source>Click</source>
+        <translation>Klick</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>Feld</translation>
+    </message>
+    <message>
+        <source>Delay (sec)</source>
+        <translation>Verzögerung (s)</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation>Wiederholen</translation>
     </message>
 </context>
 <context>

@@ -130,6 +130,26 @@
         <source>CSV files (*.csv)</source>
         <translation>Archivos CSV (*.csv)</translation>
     </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Automático</translation>
+    </message>
+    <message>
+        <source>Semicolon</source>
+        <translation>Punto y coma</translation>
+    </message>
+    <message>
+        <source>Comma</source>
+        <translation>Coma</translation>
+    </message>
+    <message>
+        <source>Tab</source>
+        <translation>Tabulación</translation>
+    </message>
+    <message>
+        <source>Pipe</source>
+        <translation>Barra vertical</translation>
+    </message>
 </context>
 <context>
     <name>keyferry::CapabilityNoticeView</name>
@@ -359,6 +379,62 @@
     <message>
         <source>about %1 h %2 min left</source>
         <translation>quedan unas %1 h %2 min</translation>
+    </message>
+    <message>
+        <source>Separated by semicolons</source>
+        <translation>Separado por punto y coma</translation>
+    </message>
+    <message>
+        <source>Separated by commas</source>
+        <translation>Separado por comas</translation>
+    </message>
+    <message>
+        <source>Separated by tabs</source>
+        <translation>Separado por tabulaciones</translation>
+    </message>
+    <message>
+        <source>Separated by pipes (|)</source>
+        <translation>Separado por barras verticales (|)</translation>
+    </message>
+    <message>
+        <source>Pasted rows, separated by tabs</source>
+        <translation>Filas pegadas, separadas por tabulaciones</translation>
+    </message>
+    <message>
+        <source>Invalid configuration</source>
+        <translation>Configuración no válida</translation>
+    </message>
+    <message>
+        <source>Invalid input</source>
+        <translation>Entrada no válida</translation>
+    </message>
+    <message>
+        <source>Stream failure</source>
+        <translation>Error de lectura</translation>
+    </message>
+    <message>
+        <source>The clipboard holds no rows. Copy the cells in the spreadsheet, header row included.</source>
+        <translation>El portapapeles no contiene filas. Copie las celdas en la hoja de cálculo, con la fila de cabecera incluida.</translation>
+    </message>
+    <message>
+        <source>CSV has %1 columns, template expects %2: %3</source>
+        <translation>El CSV tiene %1 columnas, la plantilla espera %2: %3</translation>
+    </message>
+    <message>
+        <source>Column names don&apos;t match: %1</source>
+        <translation>Los nombres de columna no coinciden: %1</translation>
+    </message>
+    <message>
+        <source>Import failed: %1</source>
+        <translation>Error al importar: %1</translation>
+    </message>
+    <message>
+        <source>Paste failed: %1</source>
+        <translation>Error al pegar: %1</translation>
+    </message>
+    <message>
+        <source>Export failed: %1</source>
+        <translation>Error al exportar: %1</translation>
     </message>
 </context>
 <context>
@@ -1363,6 +1439,42 @@
     <message>
         <source>Delete the step</source>
         <translation>Eliminar el paso</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Tipo</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nombre</translation>
+    </message>
+    <message>
+        <source>Fixed Value</source>
+        <translation>Valor fijo</translation>
+    </message>
+    <message>
+        <source>Option</source>
+        <translation>Opción</translation>
+    </message>
+    <message>
+        <source>Click</source>
+        <translation>Clic</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Posición</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>Campo</translation>
+    </message>
+    <message>
+        <source>Delay (sec)</source>
+        <translation>Retardo (s)</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation>Repetir</translation>
     </message>
 </context>
 <context>

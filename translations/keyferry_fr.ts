@@ -130,6 +130,26 @@
         <source>CSV files (*.csv)</source>
         <translation>Fichiers CSV (*.csv)</translation>
     </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Automatique</translation>
+    </message>
+    <message>
+        <source>Semicolon</source>
+        <translation>Point-virgule</translation>
+    </message>
+    <message>
+        <source>Comma</source>
+        <translation>Virgule</translation>
+    </message>
+    <message>
+        <source>Tab</source>
+        <translation>Tabulation</translation>
+    </message>
+    <message>
+        <source>Pipe</source>
+        <translation>Barre verticale</translation>
+    </message>
 </context>
 <context>
     <name>keyferry::CapabilityNoticeView</name>
@@ -359,6 +379,62 @@
     <message>
         <source>about %1 h %2 min left</source>
         <translation>environ %1 h %2 min restantes</translation>
+    </message>
+    <message>
+        <source>Separated by semicolons</source>
+        <translation>Séparé par des points-virgules</translation>
+    </message>
+    <message>
+        <source>Separated by commas</source>
+        <translation>Séparé par des virgules</translation>
+    </message>
+    <message>
+        <source>Separated by tabs</source>
+        <translation>Séparé par des tabulations</translation>
+    </message>
+    <message>
+        <source>Separated by pipes (|)</source>
+        <translation>Séparé par des barres verticales (|)</translation>
+    </message>
+    <message>
+        <source>Pasted rows, separated by tabs</source>
+        <translation>Lignes collées, séparées par des tabulations</translation>
+    </message>
+    <message>
+        <source>Invalid configuration</source>
+        <translation>Configuration non valide</translation>
+    </message>
+    <message>
+        <source>Invalid input</source>
+        <translation>Entrée non valide</translation>
+    </message>
+    <message>
+        <source>Stream failure</source>
+        <translation>Échec de lecture</translation>
+    </message>
+    <message>
+        <source>The clipboard holds no rows. Copy the cells in the spreadsheet, header row included.</source>
+        <translation>Le presse-papiers ne contient aucune ligne. Copiez les cellules dans le tableur, ligne d’en-tête comprise.</translation>
+    </message>
+    <message>
+        <source>CSV has %1 columns, template expects %2: %3</source>
+        <translation>Le CSV a %1 colonnes, le modèle en attend %2 : %3</translation>
+    </message>
+    <message>
+        <source>Column names don&apos;t match: %1</source>
+        <translation>Les noms de colonnes ne correspondent pas : %1</translation>
+    </message>
+    <message>
+        <source>Import failed: %1</source>
+        <translation>Échec de l’import : %1</translation>
+    </message>
+    <message>
+        <source>Paste failed: %1</source>
+        <translation>Échec du collage : %1</translation>
+    </message>
+    <message>
+        <source>Export failed: %1</source>
+        <translation>Échec de l’export : %1</translation>
     </message>
 </context>
 <context>
@@ -1363,6 +1439,42 @@
     <message>
         <source>Delete the step</source>
         <translation>Supprimer l’étape</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Fixed Value</source>
+        <translation>Valeur fixe</translation>
+    </message>
+    <message>
+        <source>Option</source>
+        <translation>Option</translation>
+    </message>
+    <message>
+        <source>Click</source>
+        <translation>Clic</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>Champ</translation>
+    </message>
+    <message>
+        <source>Delay (sec)</source>
+        <translation>Délai (s)</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation>Répétitions</translation>
     </message>
 </context>
 <context>

@@ -134,6 +134,26 @@
         <source>CSV files (*.csv)</source>
         <translation>Файлы CSV (*.csv)</translation>
     </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Автоматически</translation>
+    </message>
+    <message>
+        <source>Semicolon</source>
+        <translation>Точка с запятой</translation>
+    </message>
+    <message>
+        <source>Comma</source>
+        <translation>Запятая</translation>
+    </message>
+    <message>
+        <source>Tab</source>
+        <translation>Табуляция</translation>
+    </message>
+    <message>
+        <source>Pipe</source>
+        <translation>Вертикальная черта</translation>
+    </message>
 </context>
 <context>
     <name>keyferry::CapabilityNoticeView</name>
@@ -363,6 +383,62 @@
     <message>
         <source>about %1 h %2 min left</source>
         <translation>осталось около %1 ч %2 мин</translation>
+    </message>
+    <message>
+        <source>Separated by semicolons</source>
+        <translation>Разделитель — точка с запятой</translation>
+    </message>
+    <message>
+        <source>Separated by commas</source>
+        <translation>Разделитель — запятая</translation>
+    </message>
+    <message>
+        <source>Separated by tabs</source>
+        <translation>Разделитель — табуляция</translation>
+    </message>
+    <message>
+        <source>Separated by pipes (|)</source>
+        <translation>Разделитель — вертикальная черта (|)</translation>
+    </message>
+    <message>
+        <source>Pasted rows, separated by tabs</source>
+        <translation>Вставленные строки, разделитель — табуляция</translation>
+    </message>
+    <message>
+        <source>Invalid configuration</source>
+        <translation>Неверная конфигурация</translation>
+    </message>
+    <message>
+        <source>Invalid input</source>
+        <translation>Неверные входные данные</translation>
+    </message>
+    <message>
+        <source>Stream failure</source>
+        <translation>Ошибка чтения</translation>
+    </message>
+    <message>
+        <source>The clipboard holds no rows. Copy the cells in the spreadsheet, header row included.</source>
+        <translation>В буфере обмена нет строк. Скопируйте ячейки в электронной таблице вместе со строкой заголовка.</translation>
+    </message>
+    <message>
+        <source>CSV has %1 columns, template expects %2: %3</source>
+        <translation>В CSV столбцов: %1, шаблон ожидает %2: %3</translation>
+    </message>
+    <message>
+        <source>Column names don&apos;t match: %1</source>
+        <translation>Имена столбцов не совпадают: %1</translation>
+    </message>
+    <message>
+        <source>Import failed: %1</source>
+        <translation>Импорт не удался: %1</translation>
+    </message>
+    <message>
+        <source>Paste failed: %1</source>
+        <translation>Вставка не удалась: %1</translation>
+    </message>
+    <message>
+        <source>Export failed: %1</source>
+        <translation>Экспорт не удался: %1</translation>
     </message>
 </context>
 <context>
@@ -1373,6 +1449,42 @@
     <message>
         <source>Delete the step</source>
         <translation>Удалить шаг</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Тип</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Имя</translation>
+    </message>
+    <message>
+        <source>Fixed Value</source>
+        <translation>Фикс. значение</translation>
+    </message>
+    <message>
+        <source>Option</source>
+        <translation>Параметр</translation>
+    </message>
+    <message>
+        <source>Click</source>
+        <translation>Щелчок</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Позиция</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>Поле</translation>
+    </message>
+    <message>
+        <source>Delay (sec)</source>
+        <translation>Задержка (с)</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation>Повтор</translation>
     </message>
 </context>
 <context>

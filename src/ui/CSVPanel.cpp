@@ -20,6 +20,7 @@
 
 #include "csv/PastedRows.h"
 #include "ui/CSVPreviewModel.h"
+#include "ui/CoreText.h"
 #include "ui/Icons.h"
 
 #include <algorithm>
@@ -39,11 +40,12 @@ struct SeparatorChoice {
     std::optional<Separator> separator;
     const char* label;
 };
-const SeparatorChoice separatorChoices[] = {{std::nullopt, "Automatic"},
-                                            {Separator::semicolon, "Semicolon"},
-                                            {Separator::comma, "Comma"},
-                                            {Separator::tab, "Tab"},
-                                            {Separator::pipe, "Pipe"}};
+const SeparatorChoice separatorChoices[] = {
+    {std::nullopt, QT_TRANSLATE_NOOP("keyferry::CSVPanel", "Automatic")},
+    {Separator::semicolon, QT_TRANSLATE_NOOP("keyferry::CSVPanel", "Semicolon")},
+    {Separator::comma, QT_TRANSLATE_NOOP("keyferry::CSVPanel", "Comma")},
+    {Separator::tab, QT_TRANSLATE_NOOP("keyferry::CSVPanel", "Tab")},
+    {Separator::pipe, QT_TRANSLATE_NOOP("keyferry::CSVPanel", "Pipe")}};
 
 QLabel* buddyLabel(const QString& text, QWidget* buddy, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -136,7 +138,7 @@ CSVPanel::CSVPanel(std::function<Template()> currentTemplate, std::function<void
     readLabel_->setWordWrap(true);
     readLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     for (const auto& choice : separatorChoices)
-        separatorBox_->addItem(QString::fromLatin1(choice.label));
+        separatorBox_->addItem(tr(choice.label));
     separatorBox_->setAccessibleName(tr("Separator"));
     separatorBox_->setToolTip(
         tr("The character between the fields of the file; choosing one reads the file again"));
@@ -233,12 +235,13 @@ void CSVPanel::refresh() {
     }
     message_->setVisible(state.validationError.has_value());
     if (state.validationError) {
-        message_->setText(QStringLiteral("\u26A0 ") +
-                          QString::fromStdString(*state.validationError));
-        message_->setAccessibleName(QString::fromStdString(*state.validationError));
-        // The reader's full account (reason, help, row index) helps find the faulty row.
-        message_->setToolTip(
-            QString::fromStdString(state.failureDetail.value_or(*state.validationError)));
+        const QString error = translatedCoreText(*state.validationError);
+        message_->setText(QStringLiteral("\u26A0 ") + error);
+        message_->setAccessibleName(error);
+        // The reader's full account (reason, help, row index) helps find the faulty row; it
+        // stays in the reader's English, as its technical terms are searched for as they are.
+        message_->setToolTip(state.failureDetail ? QString::fromStdString(*state.failureDetail)
+                                                 : error);
     }
     const bool previewShown = state.showPreview && table.has_value();
     previewArea_->setVisible(previewShown);
@@ -257,7 +260,7 @@ void CSVPanel::refreshReading() {
     readingRow_->setVisible(source != Source::none);
 
     const TableReadNotes& notes = import_.notes();
-    QString read = QString::fromStdString(import_.readDescription());
+    QString read = translatedCoreText(import_.readDescription());
     if (source == Source::file && notes.separatorNote)
         read += QStringLiteral(" \u2014 ") + QString::fromStdString(*notes.separatorNote);
     readLabel_->setText(read);

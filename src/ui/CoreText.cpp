@@ -42,6 +42,18 @@ constexpr const char* context = "keyferry::CoreText";
     QT_TRANSLATE_NOOP("keyferry::CoreText",
                       "Waiting for your permission to type: answer the desktop's question "
                       "(“Allow remote interaction”)."),
+    // How a table was read, and why it was not.
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Separated by semicolons"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Separated by commas"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Separated by tabs"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Separated by pipes (|)"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Pasted rows, separated by tabs"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Invalid configuration"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Invalid input"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Stream failure"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText",
+                      "The clipboard holds no rows. Copy the cells in the spreadsheet, header "
+                      "row included."),
 };
 
 // The row statuses of a run's journal, as the results list names them.
@@ -94,6 +106,13 @@ const std::vector<Pattern> patterns = {
     {"Step (\\d+)/(\\d+): (.+?) in field (.+)",
      QT_TRANSLATE_NOOP("keyferry::CoreText", "Step %1/%2: %3 in field %4"), 3},
     {"Step (\\d+)/(\\d+): (.+)", QT_TRANSLATE_NOOP("keyferry::CoreText", "Step %1/%2: %3"), 3},
+    {"CSV has (\\d+) columns, template expects (\\d+): (.*)",
+     QT_TRANSLATE_NOOP("keyferry::CoreText", "CSV has %1 columns, template expects %2: %3")},
+    {"Column names don't match: (.*)",
+     QT_TRANSLATE_NOOP("keyferry::CoreText", "Column names don't match: %1")},
+    {"Import failed: (.*)", QT_TRANSLATE_NOOP("keyferry::CoreText", "Import failed: %1"), 1},
+    {"Paste failed: (.*)", QT_TRANSLATE_NOOP("keyferry::CoreText", "Paste failed: %1"), 1},
+    {"Export failed: (.*)", QT_TRANSLATE_NOOP("keyferry::CoreText", "Export failed: %1")},
     {"about (\\d+) s left", QT_TRANSLATE_NOOP("keyferry::CoreText", "about %1 s left")},
     {"about (\\d+) min left", QT_TRANSLATE_NOOP("keyferry::CoreText", "about %1 min left")},
     {"about (\\d+) h (\\d+) min left",

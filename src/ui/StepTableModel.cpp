@@ -425,14 +425,22 @@ bool StepTableModel::setData(const QModelIndex& index, const QVariant& value, in
 QVariant StepTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return {};
-    static const char* const captions[columnCount_] = {
-        "#",        "Type",  "Name",        "Fixed Value", "Option", "Click",
-        "Position", "Field", "Delay (sec)", "Repeat",      ""};
+    static const char* const captions[columnCount_] = {"#",
+                                                       QT_TR_NOOP("Type"),
+                                                       QT_TR_NOOP("Name"),
+                                                       QT_TR_NOOP("Fixed Value"),
+                                                       QT_TR_NOOP("Option"),
+                                                       QT_TR_NOOP("Click"),
+                                                       QT_TR_NOOP("Position"),
+                                                       QT_TR_NOOP("Field"),
+                                                       QT_TR_NOOP("Delay (sec)"),
+                                                       QT_TR_NOOP("Repeat"),
+                                                       ""};
     if (section < 0 || section >= columnCount_)
         return {};
     if (role == Qt::ToolTipRole && section == remove)
         return tr("Delete the step");
-    return QString::fromLatin1(captions[section]);
+    return *captions[section] ? tr(captions[section]) : QString();
 }
 
 bool StepTableModel::moveRows(const QModelIndex& sourceParent, int sourceRow, int count,

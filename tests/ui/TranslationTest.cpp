@@ -1,5 +1,7 @@
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTableView>
@@ -87,8 +89,19 @@ TEST_F(TranslationTest, GermanWindowShowsGermanTexts) {
     EXPECT_EQ(steps->index(0, StepTableModel::type).data().toString(),
               QStringLiteral("Texteingabe"));
 
+    EXPECT_EQ(steps->headerData(StepTableModel::delay, Qt::Horizontal).toString(),
+              QStringLiteral("Verzögerung (s)"));
+
     EXPECT_EQ(loadRows(1), QStringLiteral("1 Eintrag"));
     EXPECT_EQ(loadRows(5), QStringLiteral("5 Einträge"));
+    EXPECT_EQ(csv().readLabel()->text(), QStringLiteral("Getrennt durch Semikolons"));
+    EXPECT_EQ(csv().separatorBox()->currentText(), QStringLiteral("Automatisch"));
+
+    // The core's validation message, its numbers and column names kept.
+    writeText(temp.path() / "wide.csv", "Name;City;Zip\na;b;c\n");
+    csv().loadFile(QString::fromStdString((temp.path() / "wide.csv").string()));
+    EXPECT_EQ(csv().messageLabel()->accessibleName(),
+              QStringLiteral("Die CSV-Datei hat 3 Spalten, die Vorlage erwartet 2: Name, City"));
 }
 
 TEST_F(TranslationTest, RussianCountsUseAllThreePluralForms) {
