@@ -1476,6 +1476,51 @@
         <source>Repeat</source>
         <translation>Wiederholen</translation>
     </message>
+    <message>
+        <source>Type</source>
+        <comment>column header, short</comment>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <comment>column header, short</comment>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Fixed Value</source>
+        <comment>column header, short</comment>
+        <translation>Fester Wert</translation>
+    </message>
+    <message>
+        <source>Option</source>
+        <comment>column header, short</comment>
+        <translation>Option</translation>
+    </message>
+    <message>
+        <source>Click</source>
+        <comment>column header, short</comment>
+        <translation>Klick</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <comment>column header, short</comment>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <comment>column header, short</comment>
+        <translation>Feld</translation>
+    </message>
+    <message>
+        <source>Delay (sec)</source>
+        <comment>column header, short</comment>
+        <translation>Verz. (s)</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <comment>column header, short</comment>
+        <translation>Wdh.</translation>
+    </message>
 </context>
 <context>
     <name>keyferry::StoreStatusView</name>

@@ -1476,6 +1476,51 @@
         <source>Repeat</source>
         <translation>Repetir</translation>
     </message>
+    <message>
+        <source>Type</source>
+        <comment>column header, short</comment>
+        <translation>Tipo</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <comment>column header, short</comment>
+        <translation>Nombre</translation>
+    </message>
+    <message>
+        <source>Fixed Value</source>
+        <comment>column header, short</comment>
+        <translation>Valor fijo</translation>
+    </message>
+    <message>
+        <source>Option</source>
+        <comment>column header, short</comment>
+        <translation>Opción</translation>
+    </message>
+    <message>
+        <source>Click</source>
+        <comment>column header, short</comment>
+        <translation>Clic</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <comment>column header, short</comment>
+        <translation>Posición</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <comment>column header, short</comment>
+        <translation>Campo</translation>
+    </message>
+    <message>
+        <source>Delay (sec)</source>
+        <comment>column header, short</comment>
+        <translation>Retardo (s)</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <comment>column header, short</comment>
+        <translation>Rep.</translation>
+    </message>
 </context>
 <context>
     <name>keyferry::StoreStatusView</name>

@@ -1476,6 +1476,51 @@
         <source>Repeat</source>
         <translation>Répétitions</translation>
     </message>
+    <message>
+        <source>Type</source>
+        <comment>column header, short</comment>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <comment>column header, short</comment>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Fixed Value</source>
+        <comment>column header, short</comment>
+        <translation>Valeur fixe</translation>
+    </message>
+    <message>
+        <source>Option</source>
+        <comment>column header, short</comment>
+        <translation>Option</translation>
+    </message>
+    <message>
+        <source>Click</source>
+        <comment>column header, short</comment>
+        <translation>Clic</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <comment>column header, short</comment>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <comment>column header, short</comment>
+        <translation>Champ</translation>
+    </message>
+    <message>
+        <source>Delay (sec)</source>
+        <comment>column header, short</comment>
+        <translation>Délai (s)</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <comment>column header, short</comment>
+        <translation>Répét.</translation>
+    </message>
 </context>
 <context>
     <name>keyferry::StoreStatusView</name>

@@ -1460,7 +1460,7 @@
     </message>
     <message>
         <source>Fixed Value</source>
-        <translation>Фикс. значение</translation>
+        <translation>Фиксированное значение</translation>
     </message>
     <message>
         <source>Option</source>
@@ -1485,6 +1485,51 @@
     <message>
         <source>Repeat</source>
         <translation>Повтор</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <comment>column header, short</comment>
+        <translation>Тип</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <comment>column header, short</comment>
+        <translation>Имя</translation>
+    </message>
+    <message>
+        <source>Fixed Value</source>
+        <comment>column header, short</comment>
+        <translation>Значение</translation>
+    </message>
+    <message>
+        <source>Option</source>
+        <comment>column header, short</comment>
+        <translation>Опция</translation>
+    </message>
+    <message>
+        <source>Click</source>
+        <comment>column header, short</comment>
+        <translation>Щелчок</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <comment>column header, short</comment>
+        <translation>Позиция</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <comment>column header, short</comment>
+        <translation>Поле</translation>
+    </message>
+    <message>
+        <source>Delay (sec)</source>
+        <comment>column header, short</comment>
+        <translation>Задержка</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <comment>column header, short</comment>
+        <translation>Повт.</translation>
     </message>
 </context>
 <context>

@@ -302,8 +302,10 @@ QList<QAccessibleInterface*> StepTableAccessible::selectedCells() const {
 }
 
 QString StepTableAccessible::columnDescription(int column) const {
-    return view()->model() ? view()->model()->headerData(column, Qt::Horizontal).toString()
-                           : QString();
+    // The full name, where the header itself may show an abbreviation.
+    return view()->model()
+               ? view()->model()->headerData(column, Qt::Horizontal, Qt::ToolTipRole).toString()
+               : QString();
 }
 
 QString StepTableAccessible::rowDescription(int row) const {

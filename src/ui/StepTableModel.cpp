@@ -331,7 +331,7 @@ QVariant StepTableModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::AccessibleTextRole) // an empty cell still says what it is
         return tr("Step %1, %2")
             .arg(n)
-            .arg(headerData(index.column(), Qt::Horizontal, Qt::DisplayRole).toString());
+            .arg(headerData(index.column(), Qt::Horizontal, Qt::ToolTipRole).toString());
     return {};
 }
 
@@ -425,22 +425,36 @@ bool StepTableModel::setData(const QModelIndex& index, const QVariant& value, in
 QVariant StepTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return {};
-    static const char* const captions[columnCount_] = {"#",
-                                                       QT_TR_NOOP("Type"),
-                                                       QT_TR_NOOP("Name"),
-                                                       QT_TR_NOOP("Fixed Value"),
-                                                       QT_TR_NOOP("Option"),
-                                                       QT_TR_NOOP("Click"),
-                                                       QT_TR_NOOP("Position"),
-                                                       QT_TR_NOOP("Field"),
-                                                       QT_TR_NOOP("Delay (sec)"),
-                                                       QT_TR_NOOP("Repeat"),
-                                                       ""};
+    // The header shows a caption short enough for a narrow column (a translation may
+    // abbreviate it); its tooltip and the accessible descriptions give the full name.
+    struct Caption {
+        const char* source;
+        const char* comment;
+    };
+    static const Caption captions[columnCount_] = {
+        {"#", ""},
+        QT_TRANSLATE_NOOP3("keyferry::StepTableModel", "Type", "column header, short"),
+        QT_TRANSLATE_NOOP3("keyferry::StepTableModel", "Name", "column header, short"),
+        QT_TRANSLATE_NOOP3("keyferry::StepTableModel", "Fixed Value", "column header, short"),
+        QT_TRANSLATE_NOOP3("keyferry::StepTableModel", "Option", "column header, short"),
+        QT_TRANSLATE_NOOP3("keyferry::StepTableModel", "Click", "column header, short"),
+        QT_TRANSLATE_NOOP3("keyferry::StepTableModel", "Position", "column header, short"),
+        QT_TRANSLATE_NOOP3("keyferry::StepTableModel", "Field", "column header, short"),
+        QT_TRANSLATE_NOOP3("keyferry::StepTableModel", "Delay (sec)", "column header, short"),
+        QT_TRANSLATE_NOOP3("keyferry::StepTableModel", "Repeat", "column header, short"),
+        {"", ""}};
+    [[maybe_unused]] static const char* const fullCaptions[] = {
+        QT_TR_NOOP("Type"),   QT_TR_NOOP("Name"),        QT_TR_NOOP("Fixed Value"),
+        QT_TR_NOOP("Option"), QT_TR_NOOP("Click"),       QT_TR_NOOP("Position"),
+        QT_TR_NOOP("Field"),  QT_TR_NOOP("Delay (sec)"), QT_TR_NOOP("Repeat")};
     if (section < 0 || section >= columnCount_)
         return {};
     if (role == Qt::ToolTipRole && section == remove)
         return tr("Delete the step");
-    return *captions[section] ? tr(captions[section]) : QString();
+    const Caption& caption = captions[section];
+    if (!*caption.source || section == number)
+        return QString::fromLatin1(caption.source);
+    return role == Qt::ToolTipRole ? tr(caption.source) : tr(caption.source, caption.comment);
 }
 
 bool StepTableModel::moveRows(const QModelIndex& sourceParent, int sourceRow, int count,

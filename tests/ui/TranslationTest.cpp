@@ -89,7 +89,10 @@ TEST_F(TranslationTest, GermanWindowShowsGermanTexts) {
     EXPECT_EQ(steps->index(0, StepTableModel::type).data().toString(),
               QStringLiteral("Texteingabe"));
 
+    // The header may abbreviate a caption; its tooltip keeps it whole.
     EXPECT_EQ(steps->headerData(StepTableModel::delay, Qt::Horizontal).toString(),
+              QStringLiteral("Verz. (s)"));
+    EXPECT_EQ(steps->headerData(StepTableModel::delay, Qt::Horizontal, Qt::ToolTipRole).toString(),
               QStringLiteral("Verzögerung (s)"));
 
     EXPECT_EQ(loadRows(1), QStringLiteral("1 Eintrag"));
