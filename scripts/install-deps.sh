@@ -7,7 +7,7 @@ purpose=${1:-test}
 packages=(cmake ninja-build g++ pkgconf qt6-base-dev libgl-dev nlohmann-json3-dev libcli11-dev
           libicu-dev libssl-dev libx11-dev libxtst-dev libxi-dev libatspi2.0-dev at-spi2-core
           libqt6svg6 fonts-dejavu-core libwayland-dev libwayland-bin libxkbcommon-dev
-          libzip-dev libexpat1-dev)
+          libzip-dev libexpat1-dev qt6-l10n-tools qt6-tools-dev qt6-translations-l10n)
 # The test desktop and the real applications the end-to-end tests drive.
 test_desktop=(libgtest-dev libgmock-dev xvfb xauth openbox dbus dbus-x11 x11-utils
               x11-xserver-utils xterm yad zenity xdotool xclip

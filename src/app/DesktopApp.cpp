@@ -11,6 +11,7 @@
 #include "ui/Icons.h"
 #include "ui/MainWindow.h"
 #include "ui/QtScheduler.h"
+#include "ui/Translations.h"
 
 #include <cstdlib>
 #include <iostream>
@@ -33,6 +34,8 @@ int runDesktopApp(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Keyferry"));
     QApplication::setDesktopFileName(QStringLiteral("keyferry"));
     QApplication::setWindowIcon(applicationIcon());
+    // The window speaks the user's language; the command line stays English for scripts.
+    installTranslations(application);
 
     QtScheduler scheduler;
     auto desktop = loadDesktopServices(scheduler);

@@ -34,7 +34,7 @@ AccessibilityPrompt::AccessibilityPrompt(DesktopServices& desktop, Accessibility
     hand->setPixmap(symbolIcon("hand.raised.fill", QColor(0x25, 0x63, 0xEB)).pixmap(48, 48));
     hand->setAlignment(Qt::AlignCenter);
     layout->addWidget(hand);
-    auto* title = new QLabel(QStringLiteral("Accessibility Permission Required"), card);
+    auto* title = new QLabel(tr("Accessibility Permission Required"), card);
     QFont bold = title->font();
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.4);
@@ -42,9 +42,7 @@ AccessibilityPrompt::AccessibilityPrompt(DesktopServices& desktop, Accessibility
     title->setAlignment(Qt::AlignCenter);
     layout->addWidget(title);
     auto* why = new QLabel(
-        QStringLiteral(
-            "Keyferry needs accessibility access to simulate keyboard input in other apps."),
-        card);
+        tr("Keyferry needs accessibility access to simulate keyboard input in other apps."), card);
     why->setWordWrap(true);
     why->setAlignment(Qt::AlignCenter);
     why->setForegroundRole(QPalette::PlaceholderText);
@@ -54,18 +52,18 @@ AccessibilityPrompt::AccessibilityPrompt(DesktopServices& desktop, Accessibility
     notice_ = new CapabilityNoticeView(false, card);
     layout->addWidget(notice_);
 
-    enableButton_->setText(QStringLiteral("Enable Assistive Technologies"));
+    enableButton_->setText(tr("Enable Assistive Technologies"));
     enableButton_->setDefault(true);
-    enableButton_->setAccessibleName(QStringLiteral("Enable Assistive Technologies"));
+    enableButton_->setAccessibleName(tr("Enable Assistive Technologies"));
     enableButton_->setToolTip(
-        QStringLiteral("Asks the desktop to turn on assistive technologies for every application"));
+        tr("Asks the desktop to turn on assistive technologies for every application"));
     connect(enableButton_, &QPushButton::clicked, this, [this] {
         desktop_.isTrustedWithPrompt();
         checker_.startMonitoring(2);
     });
     layout->addWidget(enableButton_, 0, Qt::AlignCenter);
 
-    granted_->setText(QStringLiteral("\u2714 Permission granted!"));
+    granted_->setText(tr("✔ Permission granted!"));
     QPalette green = granted_->palette();
     green.setColor(QPalette::WindowText, QColor(0x2E, 0xA0, 0x43));
     granted_->setPalette(green);

@@ -16,6 +16,8 @@ class CapabilityNoticeView;
 /// the desktop lacks with why and what to do, and goes away by itself once typing is
 /// allowed. It cannot be dismissed.
 class AccessibilityPrompt final : public QWidget {
+    Q_OBJECT
+
 public:
     AccessibilityPrompt(DesktopServices& desktop, AccessibilityChecker& checker, QWidget* parent);
     ~AccessibilityPrompt() override;

@@ -20,6 +20,7 @@
 
 #include "csv/PastedRows.h"
 #include "ui/CSVPreviewModel.h"
+#include "ui/CoreText.h"
 #include "ui/Icons.h"
 
 #include <algorithm>
@@ -39,11 +40,12 @@ struct SeparatorChoice {
     std::optional<Separator> separator;
     const char* label;
 };
-const SeparatorChoice separatorChoices[] = {{std::nullopt, "Automatic"},
-                                            {Separator::semicolon, "Semicolon"},
-                                            {Separator::comma, "Comma"},
-                                            {Separator::tab, "Tab"},
-                                            {Separator::pipe, "Pipe"}};
+const SeparatorChoice separatorChoices[] = {
+    {std::nullopt, QT_TRANSLATE_NOOP("keyferry::CSVPanel", "Automatic")},
+    {Separator::semicolon, QT_TRANSLATE_NOOP("keyferry::CSVPanel", "Semicolon")},
+    {Separator::comma, QT_TRANSLATE_NOOP("keyferry::CSVPanel", "Comma")},
+    {Separator::tab, QT_TRANSLATE_NOOP("keyferry::CSVPanel", "Tab")},
+    {Separator::pipe, QT_TRANSLATE_NOOP("keyferry::CSVPanel", "Pipe")}};
 
 QLabel* buddyLabel(const QString& text, QWidget* buddy, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -63,7 +65,7 @@ CSVPanel::CSVPanel(std::function<Template()> currentTemplate, std::function<void
       previewModel_(new CSVPreviewModel(this)), readingRow_(new QWidget(this)),
       readLabel_(new QLabel(this)), separatorBox_(new QComboBox(this)),
       sheetBox_(new QComboBox(this)), fallbackLabel_(new QLabel(this)),
-      pasteAction_(new QAction(QStringLiteral("Paste Rows"), this)) {
+      pasteAction_(new QAction(tr("Paste Rows"), this)) {
     setAcceptDrops(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -80,16 +82,15 @@ CSVPanel::CSVPanel(std::function<Template()> currentTemplate, std::function<void
     toolbar->setSpacing(16);
 
     exportButton_->setIcon(symbolIcon("square.and.arrow.up"));
-    exportButton_->setText(QStringLiteral("CSV Export"));
-    exportButton_->setToolTip(
-        QStringLiteral("Save a CSV file with the header this template expects"));
-    exportButton_->setAccessibleName(QStringLiteral("CSV Export"));
+    exportButton_->setText(tr("CSV Export"));
+    exportButton_->setToolTip(tr("Save a CSV file with the header this template expects"));
+    exportButton_->setAccessibleName(tr("CSV Export"));
     connect(exportButton_, &QPushButton::clicked, this, &CSVPanel::chooseExportDestination);
     toolbar->addWidget(exportButton_);
 
     copyButton_->setIcon(symbolIcon("doc.on.clipboard"));
-    copyButton_->setToolTip(QStringLiteral("Copy header to clipboard"));
-    copyButton_->setAccessibleName(QStringLiteral("Copy header to clipboard"));
+    copyButton_->setToolTip(tr("Copy header to clipboard"));
+    copyButton_->setAccessibleName(tr("Copy header to clipboard"));
     connect(copyButton_, &QToolButton::clicked, this, &CSVPanel::copyHeader);
     toolbar->addWidget(copyButton_);
 
@@ -99,16 +100,16 @@ CSVPanel::CSVPanel(std::function<Template()> currentTemplate, std::function<void
     toolbar->addWidget(separator);
 
     importButton_->setIcon(symbolIcon("square.and.arrow.down"));
-    importButton_->setText(QStringLiteral("CSV Import"));
-    importButton_->setToolTip(QStringLiteral("Load a CSV file or an .xlsx or .ods workbook (you "
-                                             "can also drop one here, or paste rows with Ctrl+V)"));
-    importButton_->setAccessibleName(QStringLiteral("CSV Import"));
+    importButton_->setText(tr("CSV Import"));
+    importButton_->setToolTip(tr("Load a CSV file or an .xlsx or .ods workbook (you "
+                                 "can also drop one here, or paste rows with Ctrl+V)"));
+    importButton_->setAccessibleName(tr("CSV Import"));
     connect(importButton_, &QPushButton::clicked, this, &CSVPanel::chooseFileToImport);
     toolbar->addWidget(importButton_);
     toolbar->addStretch();
 
     counterButton_->setFlat(true);
-    counterButton_->setToolTip(QStringLiteral("Show or hide the preview"));
+    counterButton_->setToolTip(tr("Show or hide the preview"));
     counterButton_->setLayoutDirection(Qt::RightToLeft); // the chevron after the text
     connect(counterButton_, &QPushButton::clicked, this, &CSVPanel::togglePreview);
     toolbar->addWidget(counterButton_);
@@ -123,7 +124,7 @@ CSVPanel::CSVPanel(std::function<Template()> currentTemplate, std::function<void
     message_->setWordWrap(true);
     toolbar->addWidget(message_, 1);
 
-    hint_->setText(QStringLiteral("No text input step in template"));
+    hint_->setText(tr("No text input step in template"));
     hint_->setFont(caption);
     hint_->setForegroundRole(QPalette::PlaceholderText);
     toolbar->addWidget(hint_);
@@ -137,21 +138,21 @@ CSVPanel::CSVPanel(std::function<Template()> currentTemplate, std::function<void
     readLabel_->setWordWrap(true);
     readLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     for (const auto& choice : separatorChoices)
-        separatorBox_->addItem(QString::fromLatin1(choice.label));
-    separatorBox_->setAccessibleName(QStringLiteral("Separator"));
-    separatorBox_->setToolTip(QStringLiteral(
-        "The character between the fields of the file; choosing one reads the file again"));
+        separatorBox_->addItem(tr(choice.label));
+    separatorBox_->setAccessibleName(tr("Separator"));
+    separatorBox_->setToolTip(
+        tr("The character between the fields of the file; choosing one reads the file again"));
     connect(separatorBox_, &QComboBox::activated, this, [this](int index) {
         if (index >= 0 && index < static_cast<int>(std::size(separatorChoices))) {
             import_.chooseSeparator(separatorChoices[index].separator, currentTemplate_());
             tableReplaced();
         }
     });
-    separatorCaption_ = buddyLabel(QStringLiteral("&Separator:"), separatorBox_, readingRow_);
+    separatorCaption_ = buddyLabel(tr("&Separator:"), separatorBox_, readingRow_);
     reading->addWidget(separatorCaption_);
     reading->addWidget(separatorBox_);
-    sheetBox_->setAccessibleName(QStringLiteral("Sheet"));
-    sheetBox_->setToolTip(QStringLiteral("The sheet of the workbook whose rows are imported"));
+    sheetBox_->setAccessibleName(tr("Sheet"));
+    sheetBox_->setToolTip(tr("The sheet of the workbook whose rows are imported"));
     sheetBox_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     connect(sheetBox_, &QComboBox::activated, this, [this](int index) {
         if (index >= 0) {
@@ -159,7 +160,7 @@ CSVPanel::CSVPanel(std::function<Template()> currentTemplate, std::function<void
             tableReplaced();
         }
     });
-    sheetCaption_ = buddyLabel(QStringLiteral("Shee&t:"), sheetBox_, readingRow_);
+    sheetCaption_ = buddyLabel(tr("Shee&t:"), sheetBox_, readingRow_);
     reading->addWidget(sheetCaption_);
     reading->addWidget(sheetBox_);
     fallbackLabel_->setFont(caption);
@@ -180,8 +181,8 @@ CSVPanel::CSVPanel(std::function<Template()> currentTemplate, std::function<void
     // Ctrl+V pastes rows only while the focus is in the panel: elsewhere it pastes text.
     pasteAction_->setShortcut(QKeySequence::Paste);
     pasteAction_->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    pasteAction_->setToolTip(QStringLiteral("Take the rows on the clipboard, copied from a "
-                                            "spreadsheet with the header row, as the table"));
+    pasteAction_->setToolTip(tr("Take the rows on the clipboard, copied from a "
+                                "spreadsheet with the header row, as the table"));
     connect(pasteAction_, &QAction::triggered, this, &CSVPanel::pasteFromClipboard);
     addAction(pasteAction_);
 
@@ -200,8 +201,8 @@ CSVPanel::CSVPanel(std::function<Template()> currentTemplate, std::function<void
     preview_->setTextElideMode(Qt::ElideRight);
     preview_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     preview_->setMaximumHeight(200);
-    preview_->setAccessibleName(QStringLiteral("CSV preview"));
-    preview_->setToolTip(QStringLiteral("The first 100 rows of the imported file"));
+    preview_->setAccessibleName(tr("CSV preview"));
+    preview_->setToolTip(tr("The first 100 rows of the imported file"));
     previewLayout->addWidget(preview_);
     moreRows_->setForegroundRole(QPalette::PlaceholderText);
     moreRows_->setFont(mono);
@@ -225,29 +226,31 @@ void CSVPanel::refresh() {
     const auto& table = state.csvData;
     counterButton_->setVisible(table.has_value());
     if (table) {
-        counterButton_->setText(QStringLiteral("%1 entries").arg(table->rowCount()));
+        counterButton_->setText(tr("%n entries", nullptr, static_cast<int>(table->rowCount())));
         counterButton_->setIcon(symbolIcon(state.showPreview ? "chevron.up" : "chevron.down"));
         counterButton_->setAccessibleName(
-            QStringLiteral("%1 entries, %2 preview")
-                .arg(table->rowCount())
-                .arg(state.showPreview ? QStringLiteral("hide") : QStringLiteral("show")));
+            state.showPreview
+                ? tr("%n entries, hide preview", nullptr, static_cast<int>(table->rowCount()))
+                : tr("%n entries, show preview", nullptr, static_cast<int>(table->rowCount())));
     }
     message_->setVisible(state.validationError.has_value());
     if (state.validationError) {
-        message_->setText(QStringLiteral("\u26A0 ") +
-                          QString::fromStdString(*state.validationError));
-        message_->setAccessibleName(QString::fromStdString(*state.validationError));
-        // The reader's full account (reason, help, row index) helps find the faulty row.
-        message_->setToolTip(
-            QString::fromStdString(state.failureDetail.value_or(*state.validationError)));
+        const QString error = translatedCoreText(*state.validationError);
+        message_->setText(QStringLiteral("\u26A0 ") + error);
+        message_->setAccessibleName(error);
+        // The reader's full account (reason, help, row index) helps find the faulty row; it
+        // stays in the reader's English, as its technical terms are searched for as they are.
+        message_->setToolTip(state.failureDetail ? QString::fromStdString(*state.failureDetail)
+                                                 : error);
     }
     const bool previewShown = state.showPreview && table.has_value();
     previewArea_->setVisible(previewShown);
     const std::size_t rows = table ? table->rowCount() : 0;
     moreRows_->setVisible(rows > CSVPreviewModel::shownRows);
     moreRows_->setText(
-        QStringLiteral("... and %1 more rows")
-            .arg(rows > CSVPreviewModel::shownRows ? rows - CSVPreviewModel::shownRows : 0));
+        tr("... and %n more rows", nullptr,
+           static_cast<int>(rows > CSVPreviewModel::shownRows ? rows - CSVPreviewModel::shownRows
+                                                              : 0)));
     refreshReading();
 }
 
@@ -257,7 +260,7 @@ void CSVPanel::refreshReading() {
     readingRow_->setVisible(source != Source::none);
 
     const TableReadNotes& notes = import_.notes();
-    QString read = QString::fromStdString(import_.readDescription());
+    QString read = translatedCoreText(import_.readDescription());
     if (source == Source::file && notes.separatorNote)
         read += QStringLiteral(" \u2014 ") + QString::fromStdString(*notes.separatorNote);
     readLabel_->setText(read);
@@ -356,10 +359,10 @@ bool CSVPanel::isImportable(const QString& path) {
 }
 
 void CSVPanel::chooseFileToImport() {
-    const QString path = QFileDialog::getOpenFileName(
-        this, QStringLiteral("CSV Import"), QString(),
-        QStringLiteral("Tables (*.csv *.CSV *.tsv *.TSV *.txt *.TXT *.xlsx *.XLSX "
-                       "*.xlsm *.XLSM *.ods *.ODS);;All files (*)"));
+    const QString path =
+        QFileDialog::getOpenFileName(this, tr("CSV Import"), QString(),
+                                     tr("Tables (*.csv *.CSV *.tsv *.TSV *.txt *.TXT *.xlsx *.XLSX "
+                                        "*.xlsm *.XLSM *.ods *.ODS);;All files (*)"));
     if (!path.isEmpty())
         loadFile(path);
 }
@@ -367,8 +370,8 @@ void CSVPanel::chooseFileToImport() {
 void CSVPanel::chooseExportDestination() {
     const QString proposed =
         QString::fromStdString(currentTemplate_().name) + QStringLiteral(".csv");
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("CSV Export"), proposed,
-                                                      QStringLiteral("CSV files (*.csv)"));
+    const QString path =
+        QFileDialog::getSaveFileName(this, tr("CSV Export"), proposed, tr("CSV files (*.csv)"));
     if (!path.isEmpty())
         exportTo(path);
 }

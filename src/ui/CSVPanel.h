@@ -24,6 +24,8 @@ class CSVPreviewModel;
 /// separator or sheet, to change; cells shown as stored), the entry counter, the message
 /// line and the preview. A view over a TableImport.
 class CSVPanel final : public QWidget {
+    Q_OBJECT
+
 public:
     /// `currentTemplate` gives the draft as it is now; `onTableChanged` is told whenever
     /// the imported table changes.

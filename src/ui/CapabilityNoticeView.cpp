@@ -13,7 +13,7 @@ CapabilityNoticeView::CapabilityNoticeView(bool hideable, QWidget* parent)
     : QFrame(parent), title_(new QLabel(this)), linesLayout_(new QVBoxLayout) {
     setFrameShape(QFrame::StyledPanel);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
-    setAccessibleName(QStringLiteral("What this desktop lacks"));
+    setAccessibleName(tr("What this desktop lacks"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 8, 12, 8);
     layout->setSpacing(6);
@@ -29,9 +29,9 @@ CapabilityNoticeView::CapabilityNoticeView(bool hideable, QWidget* parent)
     header->addWidget(title_, 1);
     if (hideable) {
         hide_ = new QToolButton(this);
-        hide_->setText(QStringLiteral("Hide"));
-        hide_->setAccessibleName(QStringLiteral("Hide what this desktop lacks"));
-        hide_->setToolTip(QStringLiteral("Hide this list until Keyferry starts again"));
+        hide_->setText(tr("Hide"));
+        hide_->setAccessibleName(tr("Hide what this desktop lacks"));
+        hide_->setToolTip(tr("Hide this list until Keyferry starts again"));
         connect(hide_, &QToolButton::clicked, this, [this] {
             hiddenByUser_ = true;
             setVisible(false);
@@ -63,8 +63,7 @@ void CapabilityNoticeView::show(const std::optional<CapabilityNotice>& notice) {
         line->setFocusPolicy(Qt::StrongFocus); // after the flags, which set their own
         line->setAccessibleName(QString::fromStdString(missing.names));
         line->setAccessibleDescription(text);
-        line->setToolTip(
-            QStringLiteral("What you can do: %1").arg(QString::fromStdString(missing.remedy)));
+        line->setToolTip(tr("What you can do: %1").arg(QString::fromStdString(missing.remedy)));
         linesLayout_->addWidget(line);
         lines_.push_back(line);
     }

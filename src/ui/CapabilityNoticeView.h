@@ -15,6 +15,8 @@ namespace keyferry {
 /// Lists what this desktop lacks, each line with why and what the user can do, under the
 /// desktop's name. Hidden when nothing is missing or when the user hides it.
 class CapabilityNoticeView final : public QFrame {
+    Q_OBJECT
+
 public:
     /// `hideable`: a Hide button (in the main window); none inside the permission card.
     CapabilityNoticeView(bool hideable, QWidget* parent);

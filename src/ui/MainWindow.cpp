@@ -26,7 +26,7 @@ MainWindow::MainWindow(TemplateStore& store, AccessibilityChecker& checker,
     : QMainWindow(parent), store_(store), checker_(checker), desktop_(desktop),
       scheduler_(scheduler), runner_(runner), recorder_(recorder), splitter_(new QSplitter(this)),
       sidebar_(new TemplateSidebar(store, splitter_)), right_(new QStackedWidget(splitter_)),
-      placeholder_(new QLabel(QStringLiteral("No Template Selected"), right_)) {
+      placeholder_(new QLabel(tr("No Template Selected"), right_)) {
     // A template the desktop cannot run is refused, the reason in the status line.
     runner_.describeDesktopWith([&desktop] { return describeDesktop(desktop); });
     setWindowTitle(QStringLiteral("Keyferry"));
@@ -54,23 +54,22 @@ MainWindow::MainWindow(TemplateStore& store, AccessibilityChecker& checker,
     setMinimumSize(800, 500);
     resize(1000, 680);
 
-    auto* file = menuBar()->addMenu(QStringLiteral("&File"));
-    QAction* quit = file->addAction(QStringLiteral("&Quit"));
+    auto* file = menuBar()->addMenu(tr("&File"));
+    QAction* quit = file->addAction(tr("&Quit"));
     quit->setShortcut(QKeySequence::Quit);
     connect(quit, &QAction::triggered, this, &QWidget::close);
-    auto* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    pasteRows_ = edit->addAction(symbolIcon("doc.on.clipboard"), QStringLiteral("&Paste Rows"));
+    auto* edit = menuBar()->addMenu(tr("&Edit"));
+    pasteRows_ = edit->addAction(symbolIcon("doc.on.clipboard"), tr("&Paste Rows"));
     // Ctrl+V itself pastes rows only in the CSV panel; in the editor's fields it pastes text.
     pasteRows_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
-    pasteRows_->setToolTip(QStringLiteral("Take the rows on the clipboard, copied from a "
-                                          "spreadsheet with the header row, as the table"));
+    pasteRows_->setToolTip(tr("Take the rows on the clipboard, copied from a "
+                              "spreadsheet with the header row, as the table"));
     connect(pasteRows_, &QAction::triggered, this, [this] {
         if (detail_)
             detail_->csvPanel()->pasteFromClipboard();
     });
-    auto* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    QAction* openHelp =
-        help->addAction(symbolIcon("questionmark.circle"), QStringLiteral("Keyferry Help"));
+    auto* help = menuBar()->addMenu(tr("&Help"));
+    QAction* openHelp = help->addAction(symbolIcon("questionmark.circle"), tr("Keyferry Help"));
     openHelp->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Question), QKeySequence(Qt::Key_F1)});
     openHelp->setShortcutContext(Qt::ApplicationShortcut);
     connect(openHelp, &QAction::triggered, this, [] { HelpWindowController::shared().show(); });

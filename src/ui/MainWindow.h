@@ -25,6 +25,8 @@ class TemplateSidebar;
 /// The application's one main window: the sidebar, the detail pane, the help command, what
 /// the desktop lacks and the permission prompt.
 class MainWindow final : public QMainWindow {
+    Q_OBJECT
+
 public:
     /// `runner` and `recorder` are the window's one runner (table runs and the debug run)
     /// and one recorder; they outlive the window. The window has the runner refuse what the

@@ -8,6 +8,7 @@
 #include <QPropertyAnimation>
 #include <QVBoxLayout>
 
+#include "ui/CoreText.h"
 #include "ui/Icons.h"
 
 namespace keyferry {
@@ -28,15 +29,15 @@ QPixmap redDot() {
 } // namespace
 
 QString RecorderView::hintText() {
-    return QStringLiteral("Tab = navigate  |  Alt+Space = toggle field type  |  Esc = stop");
+    return tr("Tab = navigate  |  Alt+Space = toggle field type  |  Esc = stop");
 }
 
 QString RecorderView::focusHintText() {
-    return QStringLiteral("Tab = next field  |  Esc = stop");
+    return tr("Tab = next field  |  Esc = stop");
 }
 
 QString RecorderView::focusOnlyText() {
-    return QStringLiteral(
+    return tr(
         "This desktop does not show Keyferry your keys and clicks, so steps come from the "
         "fields you move to. Return, arrow keys and clicks are not recorded: add them by hand "
         "afterwards. Click positions cannot be recorded here either: Wayland does not tell "
@@ -56,19 +57,19 @@ RecorderView::RecorderView(RecorderService& recorder, QWidget* parent)
     auto* header = new QHBoxLayout;
     dot_->setPixmap(redDot());
     dot_->setGraphicsEffect(dotOpacity_);
-    dot_->setAccessibleName(QStringLiteral("Recording"));
-    dot_->setToolTip(QStringLiteral("Recording is on"));
+    dot_->setAccessibleName(tr("Recording"));
+    dot_->setToolTip(tr("Recording is on"));
     header->addWidget(dot_);
-    auto* title = new QLabel(QStringLiteral("Recording..."), this);
+    auto* title = new QLabel(tr("Recording..."), this);
     QFont bold = title->font();
     bold.setBold(true);
     title->setFont(bold);
-    title->setAccessibleName(QStringLiteral("Recording"));
-    title->setToolTip(QStringLiteral("Keyferry is recording the steps you take in the form"));
+    title->setAccessibleName(tr("Recording"));
+    title->setToolTip(tr("Keyferry is recording the steps you take in the form"));
     header->addWidget(title);
     count_->setForegroundRole(QPalette::PlaceholderText);
-    count_->setAccessibleName(QStringLiteral("Number of recorded steps"));
-    count_->setToolTip(QStringLiteral("How many steps have been recorded"));
+    count_->setAccessibleName(tr("Number of recorded steps"));
+    count_->setToolTip(tr("How many steps have been recorded"));
     header->addWidget(count_);
     header->addStretch();
     layout->addLayout(header);
@@ -79,16 +80,15 @@ RecorderView::RecorderView(RecorderService& recorder, QWidget* parent)
     caption.setPointSizeF(caption.pointSizeF() * 0.85);
     hint_->setFont(caption);
     hint_->setForegroundRole(QPalette::PlaceholderText);
-    hint_->setAccessibleName(QStringLiteral("Recording keys"));
-    hint_->setToolTip(QStringLiteral("The keys that steer the recording"));
+    hint_->setAccessibleName(tr("Recording keys"));
+    hint_->setToolTip(tr("The keys that steer the recording"));
     layout->addWidget(hint_);
 
     focusOnly_->setText(focusOnlyText());
     focusOnly_->setFont(caption);
     focusOnly_->setWordWrap(true);
-    focusOnly_->setAccessibleName(QStringLiteral("What cannot be recorded here"));
-    focusOnly_->setToolTip(
-        QStringLiteral("Add Return, arrow key and click steps in the template editor"));
+    focusOnly_->setAccessibleName(tr("What cannot be recorded here"));
+    focusOnly_->setToolTip(tr("Add Return, arrow key and click steps in the template editor"));
     focusOnly_->setVisible(focusOnly);
     layout->addWidget(focusOnly_);
 
@@ -96,26 +96,25 @@ RecorderView::RecorderView(RecorderService& recorder, QWidget* parent)
     blue.setColor(QPalette::WindowText, QColor(0x25, 0x63, 0xEB));
     detected_->setPalette(blue);
     detected_->setFont(caption);
-    detected_->setAccessibleName(QStringLiteral("Detected field"));
-    detected_->setToolTip(QStringLiteral("The field the last step was named after"));
+    detected_->setAccessibleName(tr("Detected field"));
+    detected_->setToolTip(tr("The field the last step was named after"));
     layout->addWidget(detected_);
 
     windowManager_->setFont(caption);
     windowManager_->setForegroundRole(QPalette::PlaceholderText);
     windowManager_->setWordWrap(true);
-    windowManager_->setAccessibleName(QStringLiteral("Alt+Space warning"));
-    windowManager_->setToolTip(
-        QStringLiteral("Another program also takes Alt+Space while Keyferry records"));
-    windowManager_->setText(QStringLiteral(
-        "Alt+Space also reaches the window manager here (it may open its window menu; "
-        "press Esc to close it)."));
+    windowManager_->setAccessibleName(tr("Alt+Space warning"));
+    windowManager_->setToolTip(tr("Another program also takes Alt+Space while Keyferry records"));
+    windowManager_->setText(
+        tr("Alt+Space also reaches the window manager here (it may open its window menu; "
+           "press Esc to close it)."));
     layout->addWidget(windowManager_);
 
     auto* line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);
     layout->addWidget(line);
-    list_->setAccessibleName(QStringLiteral("Recorded steps"));
-    list_->setToolTip(QStringLiteral("The steps recorded so far"));
+    list_->setAccessibleName(tr("Recorded steps"));
+    list_->setToolTip(tr("The steps recorded so far"));
     list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     layout->addWidget(list_, 1);
 
@@ -145,11 +144,11 @@ void RecorderView::refresh() {
         dotOpacity_->setOpacity(0.3);
     }
     const auto& steps = recorder_.recordedSteps();
-    count_->setText(QStringLiteral("%1 steps").arg(steps.size()));
+    count_->setText(tr("%n steps", nullptr, static_cast<int>(steps.size())));
     const auto& label = recorder_.lastDetectedLabel();
     detected_->setVisible(label.has_value());
     if (label)
-        detected_->setText(QStringLiteral("\u2336 Detected: ") + QString::fromStdString(*label));
+        detected_->setText(tr("⌶ Detected: ") + QString::fromStdString(*label));
     windowManager_->setVisible(recorder_.optionSpaceAlsoReachesOthers());
 
     const int before = list_->count();
@@ -157,8 +156,7 @@ void RecorderView::refresh() {
     for (std::size_t i = 0; i < steps.size(); ++i) {
         const Step& step = steps[i];
         const bool input = step.type == StepType::textInput;
-        QString text = QStringLiteral("%1   %2").arg(i + 1).arg(QString::fromUtf8(
-            displayName(step.type).data(), static_cast<qsizetype>(displayName(step.type).size())));
+        QString text = QStringLiteral("%1   %2").arg(i + 1).arg(displayText(step.type));
         if (input)
             text += QStringLiteral("   ") + QString::fromStdString(step.label);
         auto* item = new QListWidgetItem(

@@ -14,6 +14,8 @@ namespace keyferry {
 /// The live view of a recording: that it is on, how many steps, the last detected field,
 /// the keys that steer it, and the recorded steps, following the newest.
 class RecorderView final : public QWidget {
+    Q_OBJECT
+
 public:
     explicit RecorderView(RecorderService& recorder, QWidget* parent = nullptr);
     ~RecorderView() override;

@@ -12,6 +12,7 @@
 
 #include "platform/DesktopServicesLoader.h"
 #include "ui/AppSettings.h"
+#include "ui/CoreText.h"
 #include "ui/Icons.h"
 
 #include <algorithm>
@@ -60,13 +61,13 @@ RunnerPanel::RunnerPanel(RunnerEngine& engine, DesktopServices& desktop,
     layout->setSpacing(12);
     auto* row = new QHBoxLayout;
     row->addWidget(pages_, 1);
-    auto* shortcut = new QLabel(QStringLiteral("Ctrl+Shift+Esc = Stop"), this);
+    auto* shortcut = new QLabel(tr("Ctrl+Shift+Esc = Stop"), this);
     shortcut->setForegroundRole(QPalette::PlaceholderText);
-    shortcut->setToolTip(QStringLiteral("Stops a run from any application"));
+    shortcut->setToolTip(tr("Stops a run from any application"));
     row->addWidget(shortcut);
     layout->addLayout(row);
     status_->setForegroundRole(QPalette::PlaceholderText);
-    status_->setAccessibleName(QStringLiteral("Runner status"));
+    status_->setAccessibleName(tr("Runner status"));
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     status_->setWordWrap(true); // a refused run says why at length
     layout->addWidget(status_);
@@ -75,20 +76,20 @@ RunnerPanel::RunnerPanel(RunnerEngine& engine, DesktopServices& desktop,
     results->setContentsMargins(0, 0, 0, 0);
     auto* resultsHeader = new QHBoxLayout;
     resultSummary_->setParent(results_);
-    resultSummary_->setAccessibleName(QStringLiteral("Run results"));
+    resultSummary_->setAccessibleName(tr("Run results"));
     resultSummary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     resultSummary_->setWordWrap(true);
     resultsHeader->addWidget(resultSummary_, 1);
     runFailed_->setParent(results_);
-    runFailed_->setText(QStringLiteral("Run Failed Rows"));
+    runFailed_->setText(tr("Run Failed Rows"));
     runFailed_->setIcon(symbolIcon("arrow.clockwise"));
-    runFailed_->setAccessibleName(QStringLiteral("Run Failed Rows"));
+    runFailed_->setAccessibleName(tr("Run Failed Rows"));
     connect(runFailed_, &QPushButton::clicked, this, [this] { runFailedRowsAgain(); });
     resultsHeader->addWidget(runFailed_);
     results->addLayout(resultsHeader);
     problemRows_->setParent(results_);
-    problemRows_->setAccessibleName(QStringLiteral("Rows that did not land"));
-    problemRows_->setToolTip(QStringLiteral("Each row the run did not enter, with what happened"));
+    problemRows_->setAccessibleName(tr("Rows that did not land"));
+    problemRows_->setToolTip(tr("Each row the run did not enter, with what happened"));
     problemRows_->setMaximumHeight(120);
     results->addWidget(problemRows_);
     layout->addWidget(results_);
@@ -102,24 +103,24 @@ RunnerPanel::RunnerPanel(RunnerEngine& engine, DesktopServices& desktop,
     };
 
     QWidget* idle = page();
-    idle->layout()->addWidget(new QLabel(QStringLiteral("From Entry:"), idle));
+    idle->layout()->addWidget(new QLabel(tr("From Entry:"), idle));
     fromEntry_->setParent(idle);
     fromEntry_->setRange(-999999, 999999999);
     fromEntry_->setValue(1);
     fromEntry_->setFixedWidth(70);
-    fromEntry_->setAccessibleName(QStringLiteral("From entry"));
-    fromEntry_->setToolTip(QStringLiteral("The first entry (row) of the table to enter"));
+    fromEntry_->setAccessibleName(tr("From entry"));
+    fromEntry_->setToolTip(tr("The first entry (row) of the table to enter"));
     connect(fromEntry_, &QSpinBox::valueChanged, this, [this] { refresh(); });
     idle->layout()->addWidget(fromEntry_);
     rowTotal_->setParent(idle);
     rowTotal_->setForegroundRole(QPalette::PlaceholderText);
     idle->layout()->addWidget(rowTotal_);
     pauseOnInput_->setParent(idle);
-    pauseOnInput_->setText(QStringLiteral("Pause when I type or click"));
-    pauseOnInput_->setAccessibleName(QStringLiteral("Pause when I type or click"));
+    pauseOnInput_->setText(tr("Pause when I type or click"));
+    pauseOnInput_->setAccessibleName(tr("Pause when I type or click"));
     pauseOnInput_->setToolTip(
-        QStringLiteral("Pause a run as soon as you use the keyboard or mouse (except while it "
-                       "waits for your click)"));
+        tr("Pause a run as soon as you use the keyboard or mouse (except while it "
+           "waits for your click)"));
     pauseOnInput_->setChecked(AppSettings::pauseOnUserInput());
     engine_->setPauseOnUserInput(pauseOnInput_->isChecked());
     connect(pauseOnInput_, &QCheckBox::toggled, this, [this](bool on) {
@@ -137,10 +138,9 @@ RunnerPanel::RunnerPanel(RunnerEngine& engine, DesktopServices& desktop,
         }
     idle->layout()->addWidget(pauseOnInput_);
     static_cast<QHBoxLayout*>(idle->layout())->addStretch();
-    testRun_ = addButton(idle, QStringLiteral("Test Run"), "play",
-                         QStringLiteral("Execute one entry"), [this] { start(1); });
-    addButton(idle, QStringLiteral("Start"), "play.fill",
-              QStringLiteral("Enter every entry from the first one chosen"),
+    testRun_ =
+        addButton(idle, tr("Test Run"), "play", tr("Execute one entry"), [this] { start(1); });
+    addButton(idle, tr("Start"), "play.fill", tr("Enter every entry from the first one chosen"),
               [this] { start(std::nullopt); })
         ->setDefault(true);
 
@@ -148,7 +148,7 @@ RunnerPanel::RunnerPanel(RunnerEngine& engine, DesktopServices& desktop,
     auto* busy = new QProgressBar(countdown);
     busy->setRange(0, 0);
     busy->setMaximumWidth(80);
-    busy->setAccessibleName(QStringLiteral("Starting"));
+    busy->setAccessibleName(tr("Starting"));
     countdown->layout()->addWidget(busy);
     countdownText_->setParent(countdown);
     QFont title3 = countdownText_->font();
@@ -156,66 +156,61 @@ RunnerPanel::RunnerPanel(RunnerEngine& engine, DesktopServices& desktop,
     countdownText_->setFont(title3);
     countdown->layout()->addWidget(countdownText_);
     static_cast<QHBoxLayout*>(countdown->layout())->addStretch();
-    addButton(countdown, QStringLiteral("Cancel"), nullptr, QStringLiteral("Do not start the run"),
+    addButton(countdown, tr("Cancel"), nullptr, tr("Do not start the run"),
               [this] { engine_->stop(); });
 
     QWidget* running = page();
     progress_->setParent(running);
     progress_->setMinimumWidth(300);
     progress_->setTextVisible(false);
-    progress_->setAccessibleName(QStringLiteral("Run progress"));
+    progress_->setAccessibleName(tr("Run progress"));
     running->layout()->addWidget(progress_);
     progressText_->setParent(running);
     running->layout()->addWidget(progressText_);
-    addButton(running, QStringLiteral("Pause"), nullptr,
-              QStringLiteral("Pause after the entry in progress"),
+    addButton(running, tr("Pause"), nullptr, tr("Pause after the entry in progress"),
               [this] { engine_->requestPause(); });
-    addButton(running, QStringLiteral("Stop"), nullptr, QStringLiteral("Stop the run now"),
-              [this] { engine_->stop(); });
+    addButton(running, tr("Stop"), nullptr, tr("Stop the run now"), [this] { engine_->stop(); });
 
     QWidget* waiting = page();
     QFont title2 = title3;
     title2.setPointSizeF(title2.pointSizeF() * 1.1);
     waiting->layout()->addWidget(
-        iconLabel(waiting, "hand.tap.fill", QColor(0xE6, 0x7E, 0x22), QStringLiteral("Waiting")));
+        iconLabel(waiting, "hand.tap.fill", QColor(0xE6, 0x7E, 0x22), tr("Waiting")));
     waitingText_->setParent(waiting);
     QPalette orange = waitingText_->palette();
     orange.setColor(QPalette::WindowText, QColor(0xE6, 0x7E, 0x22));
     waitingText_->setPalette(orange);
     waiting->layout()->addWidget(waitingText_);
     static_cast<QHBoxLayout*>(waiting->layout())->addStretch();
-    addButton(waiting, QStringLiteral("Stop"), nullptr, QStringLiteral("Stop the run now"),
-              [this] { engine_->stop(); });
+    addButton(waiting, tr("Stop"), nullptr, tr("Stop the run now"), [this] { engine_->stop(); });
 
     QWidget* paused = page();
     pausedText_->setParent(paused);
     paused->layout()->addWidget(pausedText_);
     static_cast<QHBoxLayout*>(paused->layout())->addStretch();
-    addButton(paused, QStringLiteral("Resume"), "play.fill",
-              QStringLiteral("Go on from the entry where the run paused"), [this] {
+    addButton(paused, tr("Resume"), "play.fill", tr("Go on from the entry where the run paused"),
+              [this] {
                   if (const auto* state = std::get_if<runner_state::Paused>(&engine_->state()))
                       if (const CSVData* data = table_())
                           engine_->resume(currentTemplate_(), *data, state->row);
               });
-    addButton(paused, QStringLiteral("Stop"), nullptr, QStringLiteral("End the run"),
-              [this] { engine_->stop(); });
+    addButton(paused, tr("Stop"), nullptr, tr("End the run"), [this] { engine_->stop(); });
 
     QWidget* finished = page();
-    finished->layout()->addWidget(iconLabel(finished, "checkmark.circle.fill",
-                                            QColor(0x2E, 0xA0, 0x43), QStringLiteral("Done")));
+    finished->layout()->addWidget(
+        iconLabel(finished, "checkmark.circle.fill", QColor(0x2E, 0xA0, 0x43), tr("Done")));
     doneText_->setParent(finished);
     doneText_->setTextFormat(Qt::RichText);
     finished->layout()->addWidget(doneText_);
     static_cast<QHBoxLayout*>(finished->layout())->addStretch();
     resumeFrom_ = addButton(
-        finished, QStringLiteral("Resume from"), "play.fill",
-        QStringLiteral("Go on with the entries not entered yet"), [this] {
+        finished, tr("Resume from"), "play.fill", tr("Go on with the entries not entered yet"),
+        [this] {
             if (const auto* state = std::get_if<runner_state::Finished>(&engine_->state()))
                 if (const CSVData* data = table_())
                     engine_->resume(currentTemplate_(), *data, state->resumeFrom);
         });
-    addButton(finished, QStringLiteral("Back"), nullptr,
-              QStringLiteral("Back to the start controls"),
+    addButton(finished, tr("Back"), nullptr, tr("Back to the start controls"),
               [this] { engine_->setState(runner_state::Idle{}); });
 
     page(); // debug steps belong to the editor's own runner: nothing here
@@ -297,8 +292,9 @@ void RunnerPanel::refreshResults() {
         QStringList counts;
         for (const RowStatus status : allRowStatuses)
             if (const std::size_t count = tally.count(status))
-                counts << QStringLiteral("%1 %2").arg(count).arg(QString::fromUtf8(
-                    rawValue(status).data(), static_cast<qsizetype>(rawValue(status).size())));
+                counts << tr("%1 %2", "a number of rows and their status")
+                              .arg(count)
+                              .arg(displayText(status));
         const auto entries = lastRun_->unfinishedEntries();
         unfinished = entries.size();
         // The last attempt of each entry that did not land, in entry order.
@@ -314,26 +310,24 @@ void RunnerPanel::refreshResults() {
             }
             const RowOutcome& outcome = *found->second;
             problemRows_->addItem(
-                QStringLiteral("Entry %1: %2%3")
+                tr("Entry %1: %2%3")
                     .arg(entry)
-                    .arg(QString::fromUtf8(rawValue(outcome.status).data(),
-                                           static_cast<qsizetype>(rawValue(outcome.status).size())))
+                    .arg(displayText(outcome.status))
                     .arg(outcome.message
-                             ? QStringLiteral(" \u2013 ") + QString::fromStdString(*outcome.message)
+                             ? QStringLiteral(" \u2013 ") + translatedCoreText(*outcome.message)
                              : QString()));
         }
         if (neverAttempted)
-            counts << QStringLiteral("%1 not attempted").arg(neverAttempted);
-        lines << QStringLiteral("Results: ") + (counts.isEmpty()
-                                                    ? QStringLiteral("no rows")
-                                                    : counts.join(QStringLiteral(", ")));
+            counts << tr("%n not attempted", nullptr, static_cast<int>(neverAttempted));
+        lines << tr("Results: ") +
+                     (counts.isEmpty() ? tr("no rows") : counts.join(QStringLiteral(", ")));
     }
     resultSummary_->setText(lines.join(QLatin1Char('\n')));
     results_->setVisible(!lines.isEmpty() && (ended || journalProblem_));
     problemRows_->setVisible(problemRows_->count() > 0);
     runFailed_->setVisible(unfinished > 0);
-    runFailed_->setToolTip(
-        QStringLiteral("Run again only the %1 entries that did not land").arg(unfinished));
+    runFailed_->setToolTip(tr("Run again only the %n entries that did not land", nullptr,
+                              static_cast<int>(unfinished)));
 }
 
 QPushButton* RunnerPanel::addButton(QWidget* page, const QString& text, const char* symbol,
@@ -386,39 +380,38 @@ void RunnerPanel::refresh() {
                 pages_->setCurrentIndex(idlePage);
             } else if constexpr (std::is_same_v<S, runner_state::Countdown>) {
                 pages_->setCurrentIndex(countdownPage);
-                countdownText_->setText(QStringLiteral("Start in %1...").arg(s.remaining));
+                countdownText_->setText(tr("Start in %1...").arg(s.remaining));
             } else if constexpr (std::is_same_v<S, runner_state::Running>) {
                 pages_->setCurrentIndex(runningPage);
                 const RunProgress& progress = engine_->progress();
                 progress_->setRange(0, static_cast<int>(progress.planned));
                 progress_->setValue(static_cast<int>(progress.done));
-                QString text = QStringLiteral("Entry %1 \u00b7 %2 of %3 done")
+                QString text = tr("Entry %1 · %2 of %3 done")
                                    .arg(s.row + 1)
                                    .arg(progress.done)
                                    .arg(progress.planned);
                 if (const auto remaining = progress.remaining(); remaining && progress.done)
                     text += QStringLiteral(" \u00b7 ") +
-                            QString::fromStdString(describeRemaining(*remaining));
+                            translatedCoreText(describeRemaining(*remaining));
                 progressText_->setText(text);
                 progressText_->setAccessibleName(text);
                 progress_->setAccessibleDescription(text);
             } else if constexpr (std::is_same_v<S, runner_state::WaitingForClick>) {
                 pages_->setCurrentIndex(waitingPage);
                 waitingText_->setText(
-                    QStringLiteral("Click in target app... (%1/%2)").arg(s.row + 1).arg(s.total));
+                    tr("Click in target app... (%1/%2)").arg(s.row + 1).arg(s.total));
             } else if constexpr (std::is_same_v<S, runner_state::Paused>) {
                 pages_->setCurrentIndex(pausedPage);
-                pausedText_->setText(
-                    QStringLiteral("Paused at entry %1/%2").arg(s.row + 1).arg(s.total));
+                pausedText_->setText(tr("Paused at entry %1/%2").arg(s.row + 1).arg(s.total));
             } else if constexpr (std::is_same_v<S, runner_state::Finished>) {
                 pages_->setCurrentIndex(finishedPage);
-                QString text = QStringLiteral("Done: %1 successful").arg(s.successful);
+                QString text = tr("Done: %n successful", nullptr, static_cast<int>(s.successful));
                 if (s.errors > 0)
-                    text +=
-                        QStringLiteral("<span style='color:#d33'>, %1 errors</span>").arg(s.errors);
+                    text += QStringLiteral("<span style='color:#d33'>%1</span>")
+                                .arg(tr(", %n errors", nullptr, static_cast<int>(s.errors)));
                 doneText_->setText(text);
                 resumeFrom_->setVisible(s.resumeFrom < rows);
-                resumeFrom_->setText(QStringLiteral("Resume from %1").arg(s.resumeFrom + 1));
+                resumeFrom_->setText(tr("Resume from %1").arg(s.resumeFrom + 1));
             } else {
                 pages_->setCurrentIndex(emptyPage);
             }
@@ -433,17 +426,15 @@ void RunnerPanel::refresh() {
     for (const auto& [made, b] : buttons_)
         if (b->parentWidget() == pages_->widget(idlePage)) {
             b->setEnabled(runnable);
-            QString why = QStringLiteral("The table has only %1 entries").arg(rows);
+            QString why = tr("The table has only %n entries", nullptr, static_cast<int>(rows));
             if (debugging)
-                why = QStringLiteral("A debug run is under way in the editor");
-            b->setToolTip(
-                runnable ? (b == testRun_
-                                ? QStringLiteral("Execute one entry")
-                                : QStringLiteral("Enter every entry from the first one chosen"))
-                         : why);
+                why = tr("A debug run is under way in the editor");
+            b->setToolTip(runnable
+                              ? (b == testRun_ ? tr("Execute one entry")
+                                               : tr("Enter every entry from the first one chosen"))
+                              : why);
         }
-    const QString message =
-        debugging ? QString() : QString::fromStdString(engine_->statusMessage());
+    const QString message = debugging ? QString() : translatedCoreText(engine_->statusMessage());
     status_->setText(message);
     status_->setVisible(!message.isEmpty());
     refreshResults();

@@ -24,6 +24,8 @@ namespace keyferry {
 /// and the runner's status message. Every run is journalled; once it ends, its results are
 /// shown from the journal, with the rows that did not land and a way to run just those.
 class RunnerPanel final : public QWidget {
+    Q_OBJECT
+
 public:
     /// `engine` is the window's runner, which the editor's debug run shares: while
     /// `debugging` holds, the panel shows its idle page with nothing to start.

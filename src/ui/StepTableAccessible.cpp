@@ -1,5 +1,6 @@
 #include "ui/StepTableAccessible.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QTableView>
 
@@ -175,7 +176,8 @@ public:
         if (row_ == 0 && column_ > 0)
             return view_->model()->headerData(column_ - 1, Qt::Horizontal).toString();
         if (column_ == 0 && row_ > 0)
-            return QStringLiteral("Step %1").arg(row_);
+            return QCoreApplication::translate("keyferry::StepTableAccessible", "Step %1")
+                .arg(row_);
         return {};
     }
     void setText(QAccessible::Text, const QString&) override {}
@@ -300,12 +302,14 @@ QList<QAccessibleInterface*> StepTableAccessible::selectedCells() const {
 }
 
 QString StepTableAccessible::columnDescription(int column) const {
-    return view()->model() ? view()->model()->headerData(column, Qt::Horizontal).toString()
-                           : QString();
+    // The full name, where the header itself may show an abbreviation.
+    return view()->model()
+               ? view()->model()->headerData(column, Qt::Horizontal, Qt::ToolTipRole).toString()
+               : QString();
 }
 
 QString StepTableAccessible::rowDescription(int row) const {
-    return QStringLiteral("Step %1").arg(row + 1);
+    return QCoreApplication::translate("keyferry::StepTableAccessible", "Step %1").arg(row + 1);
 }
 
 int StepTableAccessible::selectedRowCount() const {

@@ -1,10 +1,12 @@
 #include "ui/StepTableModel.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QMimeData>
 
 #include "automation/FieldMatch.h"
 #include "automation/StepNeeds.h"
+#include "ui/CoreText.h"
 #include "ui/Icons.h"
 #include "ui/NumberText.h"
 
@@ -33,7 +35,9 @@ std::optional<E> enumFrom(const QVariant& value) {
     }
     const QString typed = value.toString().trimmed();
     for (E candidate : allCases<E>())
-        if (typed.compare(text(displayName(candidate)), Qt::CaseInsensitive) == 0 ||
+        // The English name is understood in every language, as the journal and help use it.
+        if (typed.compare(displayText(candidate), Qt::CaseInsensitive) == 0 ||
+            typed.compare(text(displayName(candidate)), Qt::CaseInsensitive) == 0 ||
             typed == text(rawValue(candidate)))
             return candidate;
     return std::nullopt;
@@ -43,7 +47,7 @@ template <class E>
 QVariantList choices() {
     QVariantList result;
     for (E value : allCases<E>())
-        result.append(QVariant(QVariantList{text(displayName(value)), static_cast<int>(value)}));
+        result.append(QVariant(QVariantList{displayText(value), static_cast<int>(value)}));
     return result;
 }
 
@@ -53,22 +57,26 @@ bool isMouse(const Step& step) {
 
 QString positionText(const Step& step) {
     if (!step.mousePositionX || !step.mousePositionY)
-        return QStringLiteral("@ Mouse Position");
-    return QStringLiteral("@ (%1, %2)")
+        return QCoreApplication::translate("keyferry::StepTableModel", "@ Mouse Position");
+    return QCoreApplication::translate("keyferry::StepTableModel", "@ (%1, %2)")
         .arg(static_cast<long long>(std::trunc(*step.mousePositionX)))
         .arg(static_cast<long long>(std::trunc(*step.mousePositionY)));
 }
 
 // What the field column says about a recorded field: its name, and what else tells it apart.
 QString fieldDetails(const FieldIdentity& field) {
-    QString details = QStringLiteral("Checked before the step's first key: %1 %2")
+    QString details = QCoreApplication::translate("keyferry::StepTableModel",
+                                                  "Checked before the step's first key: %1 %2")
                           .arg(QString::fromStdString(field.role),
                                QString::fromStdString(fieldDisplayName(field)));
     if (!field.id.empty() && !field.name.empty())
-        details += QStringLiteral(", id %1").arg(QString::fromStdString(field.id));
+        details += QCoreApplication::translate("keyferry::StepTableModel", ", id %1")
+                       .arg(QString::fromStdString(field.id));
     for (const std::string& group : field.context)
-        details += QStringLiteral(", in \u201C%1\u201D").arg(QString::fromStdString(group));
-    return details + QStringLiteral(". Enter records it again, Delete clears it");
+        details += QCoreApplication::translate("keyferry::StepTableModel", ", in “%1”")
+                       .arg(QString::fromStdString(group));
+    return details + QCoreApplication::translate("keyferry::StepTableModel",
+                                                 ". Enter records it again, Delete clears it");
 }
 
 } // namespace
@@ -126,16 +134,16 @@ QVariant StepTableModel::data(const QModelIndex& index, int role) const {
         case Qt::DecorationRole:
             return symbolIcon("line.3.horizontal");
         case Qt::AccessibleTextRole:
-            return QStringLiteral("Step %1").arg(n);
+            return tr("Step %1").arg(n);
         case Qt::ToolTipRole:
         case Qt::AccessibleDescriptionRole:
-            return QStringLiteral("Drag to move, or press Ctrl+Up or Ctrl+Down");
+            return tr("Drag to move, or press Ctrl+Up or Ctrl+Down");
         }
         break;
     case type:
         switch (role) {
         case Qt::DisplayRole:
-            return text(displayName(step.type));
+            return displayText(step.type);
         case Qt::EditRole:
             return static_cast<int>(step.type);
         case choicesRole:
@@ -144,13 +152,13 @@ QVariant StepTableModel::data(const QModelIndex& index, int role) const {
             return warning ? QVariant(symbolIcon("exclamationmark.triangle.fill", orange))
                            : QVariant();
         case Qt::AccessibleTextRole:
-            return warning ? QStringLiteral("Step %1 type, cannot run on this desktop").arg(n)
-                           : QStringLiteral("Step %1 type").arg(n);
+            return warning ? tr("Step %1 type, cannot run on this desktop").arg(n)
+                           : tr("Step %1 type").arg(n);
         case Qt::ToolTipRole:
         case Qt::AccessibleDescriptionRole:
             // Said in the editor, not only when a run is refused.
             return warning ? QString::fromStdString(*warning)
-                           : QStringLiteral("What the step does (F2 to change)");
+                           : tr("What the step does (F2 to change)");
         }
         break;
     case name:
@@ -159,16 +167,15 @@ QVariant StepTableModel::data(const QModelIndex& index, int role) const {
         case Qt::EditRole:
             return QString::fromStdString(step.label);
         case placeholderRole:
-            return input && !fixed && step.label.empty() ? QStringLiteral("Column Name")
-                                                         : QString();
+            return input && !fixed && step.label.empty() ? tr("Column Name") : QString();
         case Qt::ForegroundRole:
             return flags(index) & Qt::ItemIsEditable ? QVariant() : QVariant(QColor(Qt::gray));
         case Qt::AccessibleTextRole:
-            return QStringLiteral("Step %1 name").arg(n);
+            return tr("Step %1 name").arg(n);
         case Qt::ToolTipRole:
         case Qt::AccessibleDescriptionRole:
-            return input ? QStringLiteral("The CSV column this step types")
-                         : QStringLiteral("Only Text Input steps name a column");
+            return input ? tr("The CSV column this step types")
+                         : tr("Only Text Input steps name a column");
         }
         break;
     case fixedValue:
@@ -185,12 +192,12 @@ QVariant StepTableModel::data(const QModelIndex& index, int role) const {
         case Qt::ForegroundRole:
             return fixed ? QVariant(orange) : QVariant();
         case Qt::AccessibleTextRole:
-            return QStringLiteral("Step %1 fixed value").arg(n);
+            return tr("Step %1 fixed value").arg(n);
         case Qt::ToolTipRole:
         case Qt::AccessibleDescriptionRole:
-            return fixed ? QStringLiteral("Typed in every row instead of a CSV value; Space or the "
-                                          "pin unpins it (use CSV value)")
-                         : QStringLiteral("Set fixed value: Space or the pin");
+            return fixed ? tr("Typed in every row instead of a CSV value; Space or the "
+                              "pin unpins it (use CSV value)")
+                         : tr("Set fixed value: Space or the pin");
         }
         break;
     case option:
@@ -198,31 +205,31 @@ QVariant StepTableModel::data(const QModelIndex& index, int role) const {
             const ArrowDirection direction = step.arrowDirection.value_or(ArrowDirection::down);
             switch (role) {
             case Qt::DisplayRole:
-                return text(displayName(direction));
+                return displayText(direction);
             case Qt::EditRole:
                 return static_cast<int>(direction);
             case choicesRole:
                 return choices<ArrowDirection>();
             case Qt::AccessibleTextRole:
-                return QStringLiteral("Step %1 arrow").arg(n);
+                return tr("Step %1 arrow").arg(n);
             case Qt::ToolTipRole:
             case Qt::AccessibleDescriptionRole:
-                return QStringLiteral("The arrow key pressed");
+                return tr("The arrow key pressed");
             }
         } else if (isMouse(step)) {
             const MouseButton button = step.mouseButton.value_or(MouseButton::left);
             switch (role) {
             case Qt::DisplayRole:
-                return text(displayName(button));
+                return displayText(button);
             case Qt::EditRole:
                 return static_cast<int>(button);
             case choicesRole:
                 return choices<MouseButton>();
             case Qt::AccessibleTextRole:
-                return QStringLiteral("Step %1 mouse button").arg(n);
+                return tr("Step %1 mouse button").arg(n);
             case Qt::ToolTipRole:
             case Qt::AccessibleDescriptionRole:
-                return QStringLiteral("The mouse button pressed");
+                return tr("The mouse button pressed");
             }
         }
         break;
@@ -231,16 +238,16 @@ QVariant StepTableModel::data(const QModelIndex& index, int role) const {
             break;
         switch (role) {
         case Qt::DisplayRole:
-            return text(displayName(step.mouseClickType.value_or(MouseClickType::single)));
+            return displayText(step.mouseClickType.value_or(MouseClickType::single));
         case Qt::EditRole:
             return static_cast<int>(step.mouseClickType.value_or(MouseClickType::single));
         case choicesRole:
             return choices<MouseClickType>();
         case Qt::AccessibleTextRole:
-            return QStringLiteral("Step %1 click type").arg(n);
+            return tr("Step %1 click type").arg(n);
         case Qt::ToolTipRole:
         case Qt::AccessibleDescriptionRole:
-            return QStringLiteral("A single or a double click");
+            return tr("A single or a double click");
         }
         break;
     case position:
@@ -252,14 +259,14 @@ QVariant StepTableModel::data(const QModelIndex& index, int role) const {
         case Qt::DecorationRole:
             return symbolIcon("scope");
         case Qt::AccessibleTextRole:
-            return QStringLiteral("Step %1 click position").arg(n);
+            return tr("Step %1 click position").arg(n);
         case Qt::ToolTipRole:
         case Qt::AccessibleDescriptionRole:
             return session_.draft() && session_.draft()->targetAppBundleID
-                       ? QStringLiteral("Record click position: Enter or the target; Delete "
-                                        "clears the position (use mouse position)")
-                       : QStringLiteral("Choose a target app to record a click position; "
-                                        "Delete clears the position (use mouse position)");
+                       ? tr("Record click position: Enter or the target; Delete "
+                            "clears the position (use mouse position)")
+                       : tr("Choose a target app to record a click position; "
+                            "Delete clears the position (use mouse position)");
         }
         break;
     case field:
@@ -272,12 +279,12 @@ QVariant StepTableModel::data(const QModelIndex& index, int role) const {
                                               ? "#" + step.field->id
                                               : fieldDisplayName(*step.field));
         case Qt::AccessibleTextRole:
-            return QStringLiteral("Step %1 field").arg(n);
+            return tr("Step %1 field").arg(n);
         case Qt::ToolTipRole:
         case Qt::AccessibleDescriptionRole:
             return step.field ? fieldDetails(*step.field)
-                              : QStringLiteral("No recorded field: the step is not checked. "
-                                               "Enter records the field in the target app");
+                              : tr("No recorded field: the step is not checked. "
+                                   "Enter records the field in the target app");
         }
         break;
     case delay:
@@ -286,10 +293,10 @@ QVariant StepTableModel::data(const QModelIndex& index, int role) const {
         case Qt::EditRole:
             return QString::fromStdString(formatDecimal(step.postDelay));
         case Qt::AccessibleTextRole:
-            return QStringLiteral("Step %1 delay (sec)").arg(n);
+            return tr("Step %1 delay (sec)").arg(n);
         case Qt::ToolTipRole:
         case Qt::AccessibleDescriptionRole:
-            return QStringLiteral("Seconds to wait after the step");
+            return tr("Seconds to wait after the step");
         }
         break;
     case repeat:
@@ -300,11 +307,11 @@ QVariant StepTableModel::data(const QModelIndex& index, int role) const {
         case Qt::ForegroundRole:
             return needsRepeatCount(step.type) ? QVariant() : QVariant(QColor(Qt::gray));
         case Qt::AccessibleTextRole:
-            return QStringLiteral("Step %1 repeat count").arg(n);
+            return tr("Step %1 repeat count").arg(n);
         case Qt::ToolTipRole:
         case Qt::AccessibleDescriptionRole:
-            return needsRepeatCount(step.type) ? QStringLiteral("How often the step is repeated")
-                                               : QStringLiteral("This step is not repeated");
+            return needsRepeatCount(step.type) ? tr("How often the step is repeated")
+                                               : tr("This step is not repeated");
         }
         break;
     case remove:
@@ -313,18 +320,18 @@ QVariant StepTableModel::data(const QModelIndex& index, int role) const {
             return symbolIcon("minus.circle.fill", QColor(0xDC, 0x26, 0x26));
         case Qt::AccessibleTextRole:
         case Qt::ToolTipRole:
-            return QStringLiteral("Delete step %1").arg(n);
+            return tr("Delete step %1").arg(n);
         case Qt::AccessibleDescriptionRole:
-            return QStringLiteral("Enter or a click deletes the step");
+            return tr("Enter or a click deletes the step");
         }
         break;
     default:
         break;
     }
     if (role == Qt::AccessibleTextRole) // an empty cell still says what it is
-        return QStringLiteral("Step %1, %2")
+        return tr("Step %1, %2")
             .arg(n)
-            .arg(headerData(index.column(), Qt::Horizontal, Qt::DisplayRole).toString());
+            .arg(headerData(index.column(), Qt::Horizontal, Qt::ToolTipRole).toString());
     return {};
 }
 
@@ -418,14 +425,36 @@ bool StepTableModel::setData(const QModelIndex& index, const QVariant& value, in
 QVariant StepTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return {};
-    static const char* const captions[columnCount_] = {
-        "#",        "Type",  "Name",        "Fixed Value", "Option", "Click",
-        "Position", "Field", "Delay (sec)", "Repeat",      ""};
+    // The header shows a caption short enough for a narrow column (a translation may
+    // abbreviate it); its tooltip and the accessible descriptions give the full name.
+    struct Caption {
+        const char* source;
+        const char* comment;
+    };
+    static const Caption captions[columnCount_] = {
+        {"#", ""},
+        QT_TRANSLATE_NOOP3("keyferry::StepTableModel", "Type", "column header, short"),
+        QT_TRANSLATE_NOOP3("keyferry::StepTableModel", "Name", "column header, short"),
+        QT_TRANSLATE_NOOP3("keyferry::StepTableModel", "Fixed Value", "column header, short"),
+        QT_TRANSLATE_NOOP3("keyferry::StepTableModel", "Option", "column header, short"),
+        QT_TRANSLATE_NOOP3("keyferry::StepTableModel", "Click", "column header, short"),
+        QT_TRANSLATE_NOOP3("keyferry::StepTableModel", "Position", "column header, short"),
+        QT_TRANSLATE_NOOP3("keyferry::StepTableModel", "Field", "column header, short"),
+        QT_TRANSLATE_NOOP3("keyferry::StepTableModel", "Delay (sec)", "column header, short"),
+        QT_TRANSLATE_NOOP3("keyferry::StepTableModel", "Repeat", "column header, short"),
+        {"", ""}};
+    [[maybe_unused]] static const char* const fullCaptions[] = {
+        QT_TR_NOOP("Type"),   QT_TR_NOOP("Name"),        QT_TR_NOOP("Fixed Value"),
+        QT_TR_NOOP("Option"), QT_TR_NOOP("Click"),       QT_TR_NOOP("Position"),
+        QT_TR_NOOP("Field"),  QT_TR_NOOP("Delay (sec)"), QT_TR_NOOP("Repeat")};
     if (section < 0 || section >= columnCount_)
         return {};
     if (role == Qt::ToolTipRole && section == remove)
-        return QStringLiteral("Delete the step");
-    return QString::fromLatin1(captions[section]);
+        return tr("Delete the step");
+    const Caption& caption = captions[section];
+    if (!*caption.source || section == number)
+        return QString::fromLatin1(caption.source);
+    return role == Qt::ToolTipRole ? tr(caption.source) : tr(caption.source, caption.comment);
 }
 
 bool StepTableModel::moveRows(const QModelIndex& sourceParent, int sourceRow, int count,

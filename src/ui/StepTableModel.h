@@ -13,6 +13,8 @@ namespace keyferry {
 /// (DisplayRole), its accessible name ("Step 2 delay (sec)") and a tooltip; editable cells
 /// write through the session, which refuses values a step cannot hold.
 class StepTableModel final : public QAbstractTableModel {
+    Q_OBJECT
+
 public:
     enum Column {
         number,

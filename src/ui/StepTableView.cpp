@@ -2,10 +2,13 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyle>
 
 #include "ui/StepDelegate.h"
 #include "ui/StepTableAccessible.h"
 #include "ui/StepTableModel.h"
+
+#include <algorithm>
 
 namespace keyferry {
 
@@ -51,9 +54,16 @@ StepTableView::StepTableView(StepTableModel& model,
         {StepTableModel::clickType, 58},  {StepTableModel::position, 126},
         {StepTableModel::field, 72},      {StepTableModel::delay, 70},
         {StepTableModel::repeat, 50},     {StepTableModel::remove, 28}};
+    // A caption wider than its column (a translated one, a larger font) widens the column.
+    const int captionMargins =
+        2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 6;
     for (const auto& [column, width] : widths) {
+        const QString caption =
+            model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
         header->setSectionResizeMode(column, QHeaderView::Interactive);
-        header->resizeSection(column, width);
+        header->resizeSection(
+            column,
+            std::max(width, header->fontMetrics().horizontalAdvance(caption) + captionMargins));
     }
     header->setSectionResizeMode(StepTableModel::name, QHeaderView::Stretch);
     header->setSectionResizeMode(StepTableModel::remove, QHeaderView::Fixed);

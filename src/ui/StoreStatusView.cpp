@@ -1,5 +1,6 @@
 #include "ui/StoreStatusView.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -20,7 +21,7 @@ QLabel* problemLabel(const QString& name, const QString& tip, QWidget* parent) {
     auto* sign = new QLabel(row);
     sign->setPixmap(
         symbolIcon("exclamationmark.triangle.fill", QColor(0xE6, 0x7E, 0x22)).pixmap(14, 14));
-    sign->setAccessibleName(QStringLiteral("Warning"));
+    sign->setAccessibleName(QCoreApplication::translate("keyferry::StoreStatusView", "Warning"));
     sign->setToolTip(tip);
     layout->addWidget(sign, 0, Qt::AlignTop);
     auto* label = new QLabel(row);
@@ -40,17 +41,17 @@ QLabel* problemLabel(const QString& name, const QString& tip, QWidget* parent) {
 
 StoreStatusView::StoreStatusView(TemplateStore& store, QWidget* parent)
     : QFrame(parent), store_(store),
-      loadProblem_(problemLabel(QStringLiteral("Templates file problem"),
-                                QStringLiteral("The templates file found at start could not be "
-                                               "read; it is kept, never overwritten"),
+      loadProblem_(problemLabel(tr("Templates file problem"),
+                                tr("The templates file found at start could not be "
+                                   "read; it is kept, never overwritten"),
                                 this)),
-      saveProblem_(problemLabel(QStringLiteral("Save problem"),
-                                QStringLiteral("The last save failed; this goes away when a "
-                                               "save succeeds"),
+      saveProblem_(problemLabel(tr("Save problem"),
+                                tr("The last save failed; this goes away when a "
+                                   "save succeeds"),
                                 this)) {
     setFrameShape(QFrame::StyledPanel);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
-    setAccessibleName(QStringLiteral("Templates file status"));
+    setAccessibleName(tr("Templates file status"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 6, 12, 6);
     layout->setSpacing(4);
@@ -65,20 +66,20 @@ StoreStatusView::~StoreStatusView() {
 }
 
 QString StoreStatusView::saveProblemText(const std::string& error) {
-    return QStringLiteral("Not saved: %1. Your changes are kept only while Keyferry runs.")
+    return tr("Not saved: %1. Your changes are kept only while Keyferry runs.")
         .arg(QString::fromStdString(error));
 }
 
 QString StoreStatusView::loadProblemText(const std::filesystem::path& file,
                                          const TemplateStore::LoadFailure& failure) {
     QString text =
-        QStringLiteral("The templates file %1 could not be read: %2.")
+        tr("The templates file %1 could not be read: %2.")
             .arg(QString::fromStdString(file.string()), QString::fromStdString(failure.error));
     if (failure.keptAs)
-        return text + QStringLiteral(" The original was moved to %1.")
+        return text + tr(" The original was moved to %1.")
                           .arg(QString::fromStdString(failure.keptAs->string()));
-    return text + QStringLiteral(" It stays untouched and will be moved aside before the first "
-                                 "save.");
+    return text + tr(" It stays untouched and will be moved aside before the first "
+                     "save.");
 }
 
 bool StoreStatusView::hasSomethingToSay() const {
@@ -103,12 +104,11 @@ void StoreStatusView::apply() {
 void StoreStatusView::openSaveDialog(const QString& error) {
     saveDialogShown_ = true;
     auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Keyferry"),
-                                QStringLiteral("The templates could not be saved."),
-                                QMessageBox::Ok, window());
-    box->setInformativeText(
-        error + QStringLiteral("\n\nYour changes are kept only while Keyferry runs. Later save "
+                                tr("The templates could not be saved."), QMessageBox::Ok, window());
+    box->setInformativeText(error +
+                            tr("\n\nYour changes are kept only while Keyferry runs. Later save "
                                "problems are shown at the bottom of the window."));
-    box->setAccessibleName(QStringLiteral("Templates not saved"));
+    box->setAccessibleName(tr("Templates not saved"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     saveDialog_ = box;
     // Returns at once: the failed save may run inside a timer or an item edit, where a

@@ -15,6 +15,8 @@ namespace keyferry {
 /// nothing to say. The first failed save of a session also opens a dialog; later ones are
 /// shown here only.
 class StoreStatusView final : public QFrame {
+    Q_OBJECT
+
 public:
     explicit StoreStatusView(TemplateStore& store, QWidget* parent = nullptr);
     ~StoreStatusView() override;

@@ -40,16 +40,16 @@ TemplateDetailView::TemplateDetailView(TemplateStore& store, DesktopServices& de
     caption.setPointSizeF(caption.pointSizeF() * 0.85);
     statusText_->setFont(caption);
     statusText_->setForegroundRole(QPalette::PlaceholderText);
-    statusText_->setAccessibleName(QStringLiteral("Save status"));
+    statusText_->setAccessibleName(tr("Save status"));
     header->addWidget(statusText_);
     header->addStretch();
     saveButton_->setIcon(symbolIcon("square.and.arrow.down"));
-    saveButton_->setText(QStringLiteral("Save"));
-    saveButton_->setToolTip(QStringLiteral("Save the template now (Ctrl+S)"));
-    saveButton_->setAccessibleName(QStringLiteral("Save"));
+    saveButton_->setText(tr("Save"));
+    saveButton_->setToolTip(tr("Save the template now (Ctrl+S)"));
+    saveButton_->setAccessibleName(tr("Save"));
     connect(saveButton_, &QPushButton::clicked, this, [this] { saveDraft(); });
     // Ctrl+S anywhere in the window, doing nothing while there is nothing to save.
-    auto* save = new QAction(QStringLiteral("Save"), this);
+    auto* save = new QAction(tr("Save"), this);
     save->setShortcut(QKeySequence::Save);
     save->setShortcutContext(Qt::WindowShortcut);
     connect(save, &QAction::triggered, this, [this] {
@@ -72,7 +72,7 @@ TemplateDetailView::TemplateDetailView(TemplateStore& store, DesktopServices& de
     auto* runnerBar = new QHBoxLayout;
     runnerBar->setContentsMargins(10, 4, 10, 4);
     runnerBar->addStretch();
-    runnerButton_->setAccessibleName(QStringLiteral("Runner"));
+    runnerButton_->setAccessibleName(tr("Runner"));
     connect(runnerButton_, &QPushButton::clicked, this, &TemplateDetailView::toggleRunner);
     runnerBar->addWidget(runnerButton_);
     layout_->addLayout(runnerBar);
@@ -151,30 +151,29 @@ void TemplateDetailView::refresh() {
     const bool savedFeedback = showsSavedFeedback();
     if (unsaved) {
         statusIcon_->setPixmap(symbolIcon("circle.fill", QColor(0xF5, 0x9E, 0x0B)).pixmap(8, 8));
-        statusText_->setText(QStringLiteral("Unsaved Changes"));
+        statusText_->setText(tr("Unsaved Changes"));
     } else if (savedFeedback) {
         statusIcon_->setPixmap(
             symbolIcon("checkmark.circle.fill", QColor(0x2E, 0xA0, 0x43)).pixmap(10, 10));
-        statusText_->setText(QStringLiteral("Saved"));
+        statusText_->setText(tr("Saved"));
     } else {
         statusIcon_->clear();
         statusText_->clear();
     }
     statusIcon_->setVisible(unsaved || savedFeedback);
     const auto& saveError = store_.lastSaveError();
-    statusText_->setToolTip(
-        unsaved && saveError
-            ? QStringLiteral("Not saved: %1").arg(QString::fromStdString(*saveError))
-            : QStringLiteral("Whether the template is saved"));
+    statusText_->setToolTip(unsaved && saveError
+                                ? tr("Not saved: %1").arg(QString::fromStdString(*saveError))
+                                : tr("Whether the template is saved"));
     saveButton_->setEnabled(unsaved);
 
     const auto& table = csvPanel_->state().csvData;
     runnerButton_->setEnabled(table && table->rowCount() > 0);
     runnerButton_->setIcon(symbolIcon(showRunner_ ? "stop.fill" : "play.fill"));
-    runnerButton_->setText(showRunner_ ? QStringLiteral("Hide Runner") : QStringLiteral("Runner"));
+    runnerButton_->setText(showRunner_ ? tr("Hide Runner") : tr("Runner"));
     runnerButton_->setToolTip(runnerButton_->isEnabled()
-                                  ? QStringLiteral("Show or hide the runner")
-                                  : QStringLiteral("Import a CSV file with entries first"));
+                                  ? tr("Show or hide the runner")
+                                  : tr("Import a CSV file with entries first"));
     runnerDivider_->setVisible(showRunner_ && runnerPanel_);
 }
 

@@ -27,6 +27,8 @@ class RunnerPanel;
 /// 2 s after the last change, on Ctrl+S, when the selection moves and when the pane or the
 /// application goes away), with the editor, the CSV panel and the runner panel.
 class TemplateDetailView final : public QWidget {
+    Q_OBJECT
+
 public:
     static constexpr auto autosaveDelay = EditSession::autosaveDelay;
     static constexpr auto savedFeedbackTime = EditSession::savedFeedbackTime;

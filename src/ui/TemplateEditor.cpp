@@ -12,6 +12,7 @@
 
 #include "automation/AutomationEngine.h"
 #include "platform/DesktopServicesLoader.h"
+#include "ui/CoreText.h"
 #include "ui/Icons.h"
 #include "ui/NumberText.h"
 #include "ui/RecorderView.h"
@@ -27,10 +28,6 @@ namespace keyferry {
 namespace {
 
 const QColor orange(0xE6, 0x7E, 0x22);
-
-QString text(std::string_view view) {
-    return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()));
-}
 
 // A number field that refuses what does not parse or lies outside the limits, and shows
 // the stored value again when editing ends.
@@ -87,19 +84,19 @@ TemplateEditor::TemplateEditor(EditSession& session, DesktopServices& desktop,
 
     auto* header = new QHBoxLayout;
     header->setContentsMargins(12, 0, 12, 0);
-    nameField_->setPlaceholderText(QStringLiteral("Template Name"));
+    nameField_->setPlaceholderText(tr("Template Name"));
     nameField_->setMaximumWidth(300);
-    nameField_->setAccessibleName(QStringLiteral("Template name"));
-    nameField_->setToolTip(QStringLiteral("The name shown in the sidebar"));
+    nameField_->setAccessibleName(tr("Template name"));
+    nameField_->setToolTip(tr("The name shown in the sidebar"));
     connect(nameField_, &QLineEdit::textEdited, this, [this](const QString& typed) {
         editInPlace([&](Template& item) { item.name = typed.toStdString(); });
     });
     header->addWidget(nameField_);
     header->addStretch();
-    header->addWidget(new QLabel(QStringLiteral("Target App"), this));
+    header->addWidget(new QLabel(tr("Target App"), this));
     targetPicker_->setMaximumWidth(250);
-    targetPicker_->setAccessibleName(QStringLiteral("Target App"));
-    targetPicker_->setToolTip(QStringLiteral("The application that receives the input"));
+    targetPicker_->setAccessibleName(tr("Target App"));
+    targetPicker_->setToolTip(tr("The application that receives the input"));
     connect(targetPicker_, &QComboBox::activated, this, [this](int index) {
         const QVariant id = targetPicker_->itemData(index);
         session_.edit([&](Template& item) {
@@ -113,7 +110,7 @@ TemplateEditor::TemplateEditor(EditSession& session, DesktopServices& desktop,
     QPalette warning = duplicateWarning_->palette();
     warning.setColor(QPalette::WindowText, orange);
     duplicateWarning_->setPalette(warning);
-    duplicateWarning_->setText(QStringLiteral("\u26A0 Duplicate column names found!"));
+    duplicateWarning_->setText(tr("⚠ Duplicate column names found!"));
     duplicateWarning_->setContentsMargins(12, 0, 12, 0);
     layout->addWidget(duplicateWarning_);
 
@@ -122,9 +119,9 @@ TemplateEditor::TemplateEditor(EditSession& session, DesktopServices& desktop,
     auto* stepsLayout = new QVBoxLayout(stepsPage);
     stepsLayout->setContentsMargins(0, 0, 0, 0);
     stepTable_->setParent(stepsPage);
-    stepTable_->setAccessibleName(QStringLiteral("Steps"));
-    stepTable_->setToolTip(QStringLiteral(
-        "Drag a step, or press Ctrl+Up or Ctrl+Down, to move it; F2 or typing edits a cell"));
+    stepTable_->setAccessibleName(tr("Steps"));
+    stepTable_->setToolTip(
+        tr("Drag a step, or press Ctrl+Up or Ctrl+Down, to move it; F2 or typing edits a cell"));
     stepsLayout->addWidget(stepTable_, 1);
 
     auto* debugRow = new QHBoxLayout(debugPanel_);
@@ -132,17 +129,17 @@ TemplateEditor::TemplateEditor(EditSession& session, DesktopServices& desktop,
     debugRow->setSpacing(12);
     debugText_->setParent(debugPanel_);
     debugText_->setTextFormat(Qt::RichText);
-    debugText_->setAccessibleName(QStringLiteral("Debug step"));
+    debugText_->setAccessibleName(tr("Debug step"));
     debugRow->addWidget(debugText_, 1);
     for (const auto& [which, label, symbol, tip, action] : std::initializer_list<
              std::tuple<Button, QString, const char*, QString, std::function<void()>>>{
-             {Button::next, QStringLiteral("Next"), "forward.frame.fill",
-              QStringLiteral("Execute the step shown"), [this] { session_.debugNext(); }},
-             {Button::stop, QStringLiteral("Stop"), nullptr, QStringLiteral("End the debug run"),
+             {Button::next, tr("Next"), "forward.frame.fill", tr("Execute the step shown"),
+              [this] { session_.debugNext(); }},
+             {Button::stop, tr("Stop"), nullptr, tr("End the debug run"),
               [this] { session_.stopDebug(); }},
-             {Button::cancel, QStringLiteral("Cancel"), nullptr,
-              QStringLiteral("Do not start the debug run"), [this] { session_.stopDebug(); }},
-             {Button::ok, QStringLiteral("OK"), nullptr, QStringLiteral("Close the debug result"),
+             {Button::cancel, tr("Cancel"), nullptr, tr("Do not start the debug run"),
+              [this] { session_.stopDebug(); }},
+             {Button::ok, tr("OK"), nullptr, tr("Close the debug result"),
               [this] { session_.dismissDebug(); }}}) {
         QPushButton* button = addButton(which, debugPanel_, label, tip, action);
         if (symbol)
@@ -152,7 +149,7 @@ TemplateEditor::TemplateEditor(EditSession& session, DesktopServices& desktop,
     stepsLayout->addWidget(debugPanel_);
     debugStatus_->setForegroundRole(QPalette::PlaceholderText);
     debugStatus_->setContentsMargins(12, 0, 12, 0);
-    debugStatus_->setAccessibleName(QStringLiteral("Debug status"));
+    debugStatus_->setAccessibleName(tr("Debug status"));
     stepsLayout->addWidget(debugStatus_);
     mainArea_->addWidget(stepsPage);
     mainArea_->addWidget(recorderView_);
@@ -167,26 +164,25 @@ TemplateEditor::TemplateEditor(EditSession& session, DesktopServices& desktop,
     existingCount_->setParent(recordedPanel_);
     recorded->addWidget(existingCount_);
     auto* choices = new QHBoxLayout;
-    choices->addWidget(addButton(Button::apply, recordedPanel_, QStringLiteral("Apply"),
-                                 QStringLiteral("Use the recorded steps"),
+    choices->addWidget(addButton(Button::apply, recordedPanel_, tr("Apply"),
+                                 tr("Use the recorded steps"),
                                  [this] { session_.replaceWithRecording(); }));
-    choices->addWidget(addButton(Button::replaceAll, recordedPanel_, QStringLiteral("Replace All"),
-                                 QStringLiteral("Replace every step by the recorded ones"),
+    choices->addWidget(addButton(Button::replaceAll, recordedPanel_, tr("Replace All"),
+                                 tr("Replace every step by the recorded ones"),
                                  [this] { session_.replaceWithRecording(); }));
-    choices->addWidget(addButton(Button::discard, recordedPanel_, QStringLiteral("Discard"),
-                                 QStringLiteral("Keep the template as it was"),
+    choices->addWidget(addButton(Button::discard, recordedPanel_, tr("Discard"),
+                                 tr("Keep the template as it was"),
                                  [this] { session_.discardRecording(); }));
     choices->addStretch();
     recorded->addLayout(choices);
     auto* insertRow = new QHBoxLayout;
-    insertRow->addWidget(
-        addButton(Button::insertAfter, recordedPanel_, QStringLiteral("Insert After Step"),
-                  QStringLiteral("Insert the recorded steps after the step chosen"),
-                  [this] { session_.insertRecording(); }));
+    insertRow->addWidget(addButton(Button::insertAfter, recordedPanel_, tr("Insert After Step"),
+                                   tr("Insert the recorded steps after the step chosen"),
+                                   [this] { session_.insertRecording(); }));
     insertPicker_->setParent(recordedPanel_);
     insertPicker_->setMaximumWidth(200);
-    insertPicker_->setAccessibleName(QStringLiteral("Insert position"));
-    insertPicker_->setToolTip(QStringLiteral("Where the recorded steps go"));
+    insertPicker_->setAccessibleName(tr("Insert position"));
+    insertPicker_->setToolTip(tr("Where the recorded steps go"));
     connect(insertPicker_, &QComboBox::activated, this,
             [this](int index) { session_.setInsertPosition(static_cast<std::size_t>(index)); });
     insertRow->addWidget(insertPicker_);
@@ -205,28 +201,26 @@ TemplateEditor::TemplateEditor(EditSession& session, DesktopServices& desktop,
         button->setIcon(symbolIcon(symbol, tint));
         toolbar->addWidget(button);
     };
-    toolButton(Button::addStep, QStringLiteral("Add Step"), "plus", {},
-               QStringLiteral("Append a Tab step"), [this] { session_.addStep(); });
-    toolButton(Button::deleteAll, QStringLiteral("Delete All"), "trash", {},
-               QStringLiteral("Remove every step"), [this] { session_.deleteAllSteps(); });
-    toolButton(
-        Button::debug, QStringLiteral("Debug"), "ant", {},
-        QStringLiteral("Test workflow step-by-step in the target app (with placeholder data)"),
-        [this] { session_.startDebug(); });
-    toolButton(
-        Button::record, QStringLiteral("Record"), "record.circle", QColor(0xDC, 0x26, 0x26),
-        QStringLiteral("Record the steps while you work through the form (Esc in the form stops)"),
-        [this] { session_.startRecording(); });
+    toolButton(Button::addStep, tr("Add Step"), "plus", {}, tr("Append a Tab step"),
+               [this] { session_.addStep(); });
+    toolButton(Button::deleteAll, tr("Delete All"), "trash", {}, tr("Remove every step"),
+               [this] { session_.deleteAllSteps(); });
+    toolButton(Button::debug, tr("Debug"), "ant", {},
+               tr("Test workflow step-by-step in the target app (with placeholder data)"),
+               [this] { session_.startDebug(); });
+    toolButton(Button::record, tr("Record"), "record.circle", QColor(0xDC, 0x26, 0x26),
+               tr("Record the steps while you work through the form (Esc in the form stops)"),
+               [this] { session_.startRecording(); });
     toolbar->addStretch();
     layout->addLayout(toolbar);
 
     auto* toggleRow = new QHBoxLayout;
     toggleRow->setContentsMargins(12, 0, 12, 0);
-    advancedToggle_->setText(QStringLiteral("Advanced Settings"));
+    advancedToggle_->setText(tr("Advanced Settings"));
     advancedToggle_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     advancedToggle_->setAutoRaise(true);
-    advancedToggle_->setAccessibleName(QStringLiteral("Advanced Settings"));
-    advancedToggle_->setToolTip(QStringLiteral("Show or hide the timing settings"));
+    advancedToggle_->setAccessibleName(tr("Advanced Settings"));
+    advancedToggle_->setToolTip(tr("Show or hide the timing settings"));
     connect(advancedToggle_, &QToolButton::clicked, this, [this] {
         showAdvanced_ = !showAdvanced_;
         refresh();
@@ -240,9 +234,9 @@ TemplateEditor::TemplateEditor(EditSession& session, DesktopServices& desktop,
     auto* settings = new QHBoxLayout;
     rows->addLayout(settings);
     const auto current = [this] { return session_.draft().value_or(Template{}); };
-    settings->addWidget(new QLabel(QStringLiteral("Countdown (sec)"), advanced_));
+    settings->addWidget(new QLabel(tr("Countdown (sec)"), advanced_));
     countdown_ = numberField(
-        advanced_, QStringLiteral("Countdown (sec)"), 50, parseInteger,
+        advanced_, tr("Countdown (sec)"), 50, parseInteger,
         [current] { return formatInteger(current().settings.countdownSeconds); },
         [this](std::int64_t value) {
             editInPlace([&](Template& item) { item.settings.countdownSeconds = value; });
@@ -259,13 +253,12 @@ TemplateEditor::TemplateEditor(EditSession& session, DesktopServices& desktop,
                     editInPlace([&](Template& item) { item.settings.*member = value; });
             });
     };
-    settings->addWidget(new QLabel(QStringLiteral("Char Delay (sec)"), advanced_));
-    charDelay_ =
-        delayField(QStringLiteral("Char Delay (sec)"), &Template::Settings::interCharDelay);
+    settings->addWidget(new QLabel(tr("Char Delay (sec)"), advanced_));
+    charDelay_ = delayField(tr("Char Delay (sec)"), &Template::Settings::interCharDelay);
     settings->addWidget(charDelay_);
-    settings->addWidget(new QLabel(QStringLiteral("Default Post-Delay (sec)"), advanced_));
-    defaultDelay_ = delayField(QStringLiteral("Default Post-Delay (sec)"),
-                               &Template::Settings::defaultPostDelay);
+    settings->addWidget(new QLabel(tr("Default Post-Delay (sec)"), advanced_));
+    defaultDelay_ =
+        delayField(tr("Default Post-Delay (sec)"), &Template::Settings::defaultPostDelay);
     settings->addWidget(defaultDelay_);
     settings->addStretch();
     const auto toggle = [this](const QString& label, const QString& tip,
@@ -278,29 +271,28 @@ TemplateEditor::TemplateEditor(EditSession& session, DesktopServices& desktop,
         });
         return box;
     };
-    verifyTyped_ = toggle(QStringLiteral("Check typed text"),
-                          QStringLiteral("Read each field back after typing and pause the run "
-                                         "when it does not show what was typed"),
+    verifyTyped_ = toggle(tr("Check typed text"),
+                          tr("Read each field back after typing and pause the run "
+                             "when it does not show what was typed"),
                           &Template::Settings::verifyTypedText);
-    clearFirst_ = toggle(QStringLiteral("Clear field before typing"),
-                         QStringLiteral("Select all and delete before typing a value; turn off "
-                                        "for spreadsheets, where select-all takes the whole sheet"),
+    clearFirst_ = toggle(tr("Clear field before typing"),
+                         tr("Select all and delete before typing a value; turn off "
+                            "for spreadsheets, where select-all takes the whole sheet"),
                          &Template::Settings::clearFieldFirst);
-    waitForField_ =
-        toggle(QStringLiteral("Wait for the next field"),
-               QStringLiteral("Go on as soon as the next step's recorded field has the focus and "
+    waitForField_ = toggle(tr("Wait for the next field"),
+                           tr("Go on as soon as the next step's recorded field has the focus and "
                               "is ready, instead of waiting each step's delay"),
-               &Template::Settings::waitForNextField);
+                           &Template::Settings::waitForNextField);
     auto* checks = new QHBoxLayout;
     checks->addWidget(verifyTyped_);
     checks->addWidget(clearFirst_);
     checks->addWidget(waitForField_);
     // Beside the toggle it belongs to; the delays' row has no room left.
-    checks->addWidget(new QLabel(QStringLiteral("Longest Field Wait (sec)"), advanced_));
-    longestFieldWait_ = delayField(QStringLiteral("Longest Field Wait (sec)"),
-                                   &Template::Settings::longestFieldWait);
+    checks->addWidget(new QLabel(tr("Longest Field Wait (sec)"), advanced_));
+    longestFieldWait_ =
+        delayField(tr("Longest Field Wait (sec)"), &Template::Settings::longestFieldWait);
     longestFieldWait_->setToolTip(
-        QStringLiteral("How long a run waits for the next step's field before it pauses"));
+        tr("How long a run waits for the next step's field before it pauses"));
     checks->addWidget(longestFieldWait_);
     checks->addStretch();
     rows->addLayout(checks);
@@ -362,7 +354,7 @@ void TemplateEditor::draftChanged() {
 void TemplateEditor::refreshTargets() {
     const Template item = session_.draft().value_or(Template{});
     targetPicker_->clear();
-    targetPicker_->addItem(QStringLiteral("None"));
+    targetPicker_->addItem(tr("None"));
     bool chosenListed = false;
     for (const auto& app : AutomationEngine::runningApps(desktop_)) {
         targetPicker_->addItem(QString::fromStdString(app.name),
@@ -449,11 +441,11 @@ void TemplateEditor::refresh() {
 
     // The after-recording panel.
     const std::size_t recorded = recorder_.recordedSteps().size();
-    recordedCount_->setText(QStringLiteral("%1 steps recorded").arg(recorded));
+    recordedCount_->setText(tr("%n steps recorded", nullptr, static_cast<int>(recorded)));
     const bool empty = item.steps.empty();
     existingCount_->setVisible(!empty);
     existingCount_->setText(
-        QStringLiteral("Existing workflow has %1 steps").arg(item.steps.size()));
+        tr("Existing workflow has %n steps", nullptr, static_cast<int>(item.steps.size())));
     button(Button::apply)->setVisible(empty);
     button(Button::replaceAll)->setVisible(!empty);
     for (const Button which : {Button::apply, Button::replaceAll, Button::insertAfter})
@@ -461,12 +453,11 @@ void TemplateEditor::refresh() {
     button(Button::insertAfter)->setVisible(!empty);
     insertPicker_->setVisible(!empty);
     insertPicker_->clear();
-    insertPicker_->addItem(QStringLiteral("Beginning"));
+    insertPicker_->addItem(tr("Beginning"));
     for (std::size_t i = 0; i < item.steps.size(); ++i) {
         const Step& step = item.steps[i];
         insertPicker_->addItem(QStringLiteral("%1: %2").arg(i + 1).arg(
-            step.label.empty() ? text(displayName(step.type))
-                               : QString::fromStdString(step.label)));
+            step.label.empty() ? displayText(step.type) : QString::fromStdString(step.label)));
     }
     insertPicker_->setCurrentIndex(static_cast<int>(session_.insertPosition()));
 
@@ -489,13 +480,12 @@ void TemplateEditor::refresh() {
         break;
     }
     case EditSession::DebugPhase::countdown:
-        debugText_->setText(
-            QStringLiteral("Debug starts in %1...").arg(session_.debugCountdown().value_or(0)));
+        debugText_->setText(tr("Debug starts in %1...").arg(session_.debugCountdown().value_or(0)));
         shown = {Button::cancel};
         break;
     case EditSession::DebugPhase::finished:
-        debugText_->setText(
-            QStringLiteral("<span style='color:#2ea043'>\u2714</span> Debug complete"));
+        debugText_->setText(QStringLiteral("<span style='color:#2ea043'>\u2714</span> ") +
+                            tr("Debug complete"));
         shown = {Button::ok};
         break;
     case EditSession::DebugPhase::none:
@@ -504,7 +494,7 @@ void TemplateEditor::refresh() {
     debugPanel_->setVisible(!shown.empty());
     for (const Button which : {Button::next, Button::stop, Button::cancel, Button::ok})
         button(which)->setVisible(shown.contains(which));
-    const QString status = QString::fromStdString(session_.debugMessage());
+    const QString status = translatedCoreText(session_.debugMessage());
     debugStatus_->setText(status);
     debugStatus_->setVisible(!status.isEmpty());
 

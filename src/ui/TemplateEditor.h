@@ -27,6 +27,8 @@ class StepTableView;
 /// steps as a table, timing; the recording in progress and the choice of how to merge it;
 /// the debug run. Every change goes through the session.
 class TemplateEditor final : public QWidget {
+    Q_OBJECT
+
 public:
     enum class Button {
         addStep,

@@ -70,12 +70,12 @@ QVariant TemplateListModel::data(const QModelIndex& index, int role) const {
     case Qt::EditRole:
         return name;
     case Qt::ToolTipRole:
-        return showsNotSaved(item) ? QStringLiteral("%1 (not saved: %2)")
+        return showsNotSaved(item) ? tr("%1 (not saved: %2)")
                                          .arg(name, QString::fromStdString(*store_.lastSaveError()))
                                    : name;
     case Qt::AccessibleTextRole: {
-        const QString spoken = item.name.empty() ? QStringLiteral("Unnamed template") : name;
-        return showsNotSaved(item) ? spoken + QStringLiteral(", not saved") : spoken;
+        const QString spoken = item.name.empty() ? tr("Unnamed template") : name;
+        return showsNotSaved(item) ? spoken + tr(", not saved") : spoken;
     }
     case Qt::DecorationRole:
         if (!store_.lastSaveError())

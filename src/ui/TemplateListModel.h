@@ -10,6 +10,8 @@ namespace keyferry {
 /// data follows the store; an edit of a row renames that template and saves. While a save
 /// has failed, a template the file lacks is marked "not saved".
 class TemplateListModel final : public QAbstractListModel {
+    Q_OBJECT
+
 public:
     static constexpr int IdRole = Qt::UserRole + 1;
 

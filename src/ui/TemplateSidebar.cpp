@@ -1,5 +1,6 @@
 #include "ui/TemplateSidebar.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,15 +20,17 @@ namespace {
 
 // The rename field: rounded, with the placeholder "Name".
 class RenameDelegate final : public QStyledItemDelegate {
+    Q_DECLARE_TR_FUNCTIONS(keyferry::RenameDelegate)
+
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override {
         auto* editor =
             static_cast<QLineEdit*>(QStyledItemDelegate::createEditor(parent, option, index));
-        editor->setPlaceholderText(QStringLiteral("Name"));
-        editor->setAccessibleName(QStringLiteral("Template name"));
-        editor->setToolTip(QStringLiteral("Press Return to rename"));
+        editor->setPlaceholderText(tr("Name"));
+        editor->setAccessibleName(tr("Template name"));
+        editor->setToolTip(tr("Press Return to rename"));
         return editor;
     }
 };
@@ -43,7 +46,7 @@ TemplateSidebar::TemplateSidebar(TemplateStore& store, QWidget* parent)
 
     auto* header = new QHBoxLayout;
     header->setContentsMargins(12, 8, 12, 8);
-    auto* title = new QLabel(QStringLiteral("Templates"), this);
+    auto* title = new QLabel(tr("Templates"), this);
     QFont headline = title->font();
     headline.setBold(true);
     title->setFont(headline);
@@ -51,8 +54,8 @@ TemplateSidebar::TemplateSidebar(TemplateStore& store, QWidget* parent)
     header->addStretch();
     addButton_->setIcon(symbolIcon("plus"));
     addButton_->setAutoRaise(true);
-    addButton_->setToolTip(QStringLiteral("New template"));
-    addButton_->setAccessibleName(QStringLiteral("New template"));
+    addButton_->setToolTip(tr("New template"));
+    addButton_->setAccessibleName(tr("New template"));
     connect(addButton_, &QToolButton::clicked, this, [this] { store_.addTemplate(); });
     header->addWidget(addButton_);
     layout->addLayout(header);
@@ -64,8 +67,8 @@ TemplateSidebar::TemplateSidebar(TemplateStore& store, QWidget* parent)
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list_->setContextMenuPolicy(Qt::CustomContextMenu);
-    list_->setAccessibleName(QStringLiteral("Templates"));
-    list_->setToolTip(QStringLiteral("Right-click a template to rename, duplicate or delete it"));
+    list_->setAccessibleName(tr("Templates"));
+    list_->setToolTip(tr("Right-click a template to rename, duplicate or delete it"));
     connect(list_, &QListView::customContextMenuRequested, this, &TemplateSidebar::showContextMenu);
     connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
@@ -148,10 +151,10 @@ void TemplateSidebar::showContextMenu(const QPoint& position) {
         return;
     const Uuid id = model_->idAt(index.row());
     QMenu menu(this);
-    menu.addAction(QStringLiteral("Rename"), this, [this, id] { startRename(id); });
-    menu.addAction(QStringLiteral("Duplicate"), this, [this, id] { duplicate(id); });
+    menu.addAction(tr("Rename"), this, [this, id] { startRename(id); });
+    menu.addAction(tr("Duplicate"), this, [this, id] { duplicate(id); });
     menu.addSeparator();
-    QAction* remove = menu.addAction(symbolIcon("trash"), QStringLiteral("Delete"));
+    QAction* remove = menu.addAction(symbolIcon("trash"), tr("Delete"));
     connect(remove, &QAction::triggered, this, [this, id] { this->remove(id); });
     menu.exec(list_->viewport()->mapToGlobal(position));
 }

@@ -14,6 +14,8 @@ class TemplateListModel;
 /// The left pane: every template by name, the selection, and add, rename, duplicate and
 /// delete.
 class TemplateSidebar final : public QWidget {
+    Q_OBJECT
+
 public:
     explicit TemplateSidebar(TemplateStore& store, QWidget* parent = nullptr);
     ~TemplateSidebar() override;

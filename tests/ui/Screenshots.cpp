@@ -2,7 +2,8 @@
 // empty, the permission prompt, a template with a CSV preview, every runner state and the
 // help window. The desktop is simulated and time virtual, so every state is reached exactly.
 //
-// Usage: ui_screenshots OUTPUT_FOLDER   (scripts/screenshots.sh runs it on the test desktop)
+// Usage: ui_screenshots OUTPUT_FOLDER   (scripts/screenshots.sh runs it on the test desktop;
+// the window speaks the language of LANGUAGE/LANG like the program)
 
 #include <QApplication>
 #include <QDir>
@@ -24,6 +25,7 @@
 #include "ui/StoreStatusView.h"
 #include "ui/TemplateDetailView.h"
 #include "ui/TemplateEditor.h"
+#include "ui/Translations.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -54,6 +56,8 @@ void save(QWidget* widget, const QString& folder, const char* name) {
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    // As the program does: LANGUAGE=de or LANG=ru_RU.UTF-8 draws the window in that language.
+    installTranslations(application);
     if (argc < 2) {
         std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
         return 2;
@@ -156,7 +160,13 @@ int main(int argc, char** argv) {
     // A real run on the simulated form whose City field drops the "ü".
     runner.engine().setState(runner_state::Idle{});
     desktop.form(target)->fields[1].refused = "\xC3\xBC";
-    runner.button(QStringLiteral("Start"))->click();
+    // The panel names its buttons by their shown, translated text.
+    QPushButton* start = runner.button(RunnerPanel::tr("Start"));
+    if (!start) {
+        std::fprintf(stderr, "the runner shows no Start button\n");
+        return 1;
+    }
+    start->click();
     clock.runUntil([&] {
         return std::holds_alternative<runner_state::Paused>(runner.engine().state()) &&
                !runner.engine().isRunning();

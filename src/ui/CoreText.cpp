@@ -1,0 +1,176 @@
+#include "ui/CoreText.h"
+
+#include <QCoreApplication>
+#include <QRegularExpression>
+
+#include <array>
+#include <vector>
+
+namespace keyferry {
+
+namespace {
+
+constexpr const char* context = "keyferry::CoreText";
+
+// Texts the core shows whole: the display names of its enumerations and its fixed messages.
+// Listed here so that lupdate finds them; looked up by their English text.
+[[maybe_unused]] constexpr std::array wholeTexts = {
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Text Input"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Tab"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Return"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Wait (Click)"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Pause"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Skip Tabs"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Select All & Clear"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Arrow Key"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Mouse Click"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Up"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Down"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Left"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Right"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Single"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Double"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Target app not found!"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Target app no longer in foreground"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Paused: keyboard or mouse used"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Accessibility permission revoked!"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Stopped"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Waiting for click..."),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Debug cancelled"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Debug complete"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Could not activate target app!"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText",
+                      "Waiting for your permission to type: answer the desktop's question "
+                      "(“Allow remote interaction”)."),
+    // How a table was read, and why it was not.
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Separated by semicolons"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Separated by commas"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Separated by tabs"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Separated by pipes (|)"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Pasted rows, separated by tabs"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Invalid configuration"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Invalid input"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "Stream failure"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText",
+                      "The clipboard holds no rows. Copy the cells in the spreadsheet, header "
+                      "row included."),
+};
+
+// The row statuses of a run's journal, as the results list names them.
+constexpr std::array rowStatusTexts = {
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "entered"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "verified"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "mismatch"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "paused"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "stopped"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "failed"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "wrong field"),
+};
+
+// A message the core composes: the English pattern, and the text whose %1, %2... take the
+// captured parts. The part numbered `nested` is a core text itself, translated in turn.
+struct Pattern {
+    const char* english;
+    const char* text;
+    int nested = 0;
+};
+
+const std::vector<Pattern> patterns = {
+    {"Row (\\d+)/(\\d+) ✓", QT_TRANSLATE_NOOP("keyferry::CoreText", "Row %1/%2 ✓")},
+    {"Could not send keyboard input at row (\\d+): (.*)",
+     QT_TRANSLATE_NOOP("keyferry::CoreText", "Could not send keyboard input at row %1: %2")},
+    {"Could not send mouse input at row (\\d+): (.*)",
+     QT_TRANSLATE_NOOP("keyferry::CoreText", "Could not send mouse input at row %1: %2")},
+    {"Could not send keyboard input: (.*)",
+     QT_TRANSLATE_NOOP("keyferry::CoreText", "Could not send keyboard input: %1")},
+    {"Could not send mouse input: (.*)",
+     QT_TRANSLATE_NOOP("keyferry::CoreText", "Could not send mouse input: %1")},
+    {"Keyferry may not type here: (.*)",
+     QT_TRANSLATE_NOOP("keyferry::CoreText", "Keyferry may not type here: %1")},
+    {"Expected field (.+), but the focus is on (.+)",
+     QT_TRANSLATE_NOOP("keyferry::CoreText", "Expected field %1, but the focus is on %2")},
+    {"Expected field (.+), but no field has the focus",
+     QT_TRANSLATE_NOOP("keyferry::CoreText", "Expected field %1, but no field has the focus")},
+    {"Field (.+) did not come within (\\S+) s",
+     QT_TRANSLATE_NOOP("keyferry::CoreText", "Field %1 did not come within %2 s")},
+    {"Field \"(.*)\" shows \"(.*)\", expected \"(.*)\"",
+     QT_TRANSLATE_NOOP("keyferry::CoreText", "Field \"%1\" shows \"%2\", expected \"%3\"")},
+    {"The field shows \"(.*)\", expected \"(.*)\"",
+     QT_TRANSLATE_NOOP("keyferry::CoreText", "The field shows \"%1\", expected \"%2\"")},
+    {"Error at step (\\d+)! (.*)", QT_TRANSLATE_NOOP("keyferry::CoreText", "Error at step %1! %2"),
+     2},
+    {"Step (\\d+)/(\\d+): (.+?) → \"(.*)\" in field (.+)",
+     QT_TRANSLATE_NOOP("keyferry::CoreText", "Step %1/%2: %3 → \"%4\" in field %5"), 3},
+    {"Step (\\d+)/(\\d+): (.+?) → \"(.*)\"",
+     QT_TRANSLATE_NOOP("keyferry::CoreText", "Step %1/%2: %3 → \"%4\""), 3},
+    {"Step (\\d+)/(\\d+): (.+?) in field (.+)",
+     QT_TRANSLATE_NOOP("keyferry::CoreText", "Step %1/%2: %3 in field %4"), 3},
+    {"Step (\\d+)/(\\d+): (.+)", QT_TRANSLATE_NOOP("keyferry::CoreText", "Step %1/%2: %3"), 3},
+    {"CSV has (\\d+) columns, template expects (\\d+): (.*)",
+     QT_TRANSLATE_NOOP("keyferry::CoreText", "CSV has %1 columns, template expects %2: %3")},
+    {"Column names don't match: (.*)",
+     QT_TRANSLATE_NOOP("keyferry::CoreText", "Column names don't match: %1")},
+    {"Import failed: (.*)", QT_TRANSLATE_NOOP("keyferry::CoreText", "Import failed: %1"), 1},
+    {"Paste failed: (.*)", QT_TRANSLATE_NOOP("keyferry::CoreText", "Paste failed: %1"), 1},
+    {"Export failed: (.*)", QT_TRANSLATE_NOOP("keyferry::CoreText", "Export failed: %1")},
+    {"about (\\d+) s left", QT_TRANSLATE_NOOP("keyferry::CoreText", "about %1 s left")},
+    {"about (\\d+) min left", QT_TRANSLATE_NOOP("keyferry::CoreText", "about %1 min left")},
+    {"about (\\d+) h (\\d+) min left",
+     QT_TRANSLATE_NOOP("keyferry::CoreText", "about %1 h %2 min left")},
+};
+
+// Fills %1..%9 in one pass, so that a part holding "%2" stays as it is.
+QString filled(const QString& text, const QStringList& parts) {
+    QString result;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const int n = i + 1 < text.size() ? text[i + 1].digitValue() : -1;
+        if (text[i] == QLatin1Char('%') && n >= 1 && n <= parts.size()) {
+            result += parts[n - 1];
+            ++i;
+        } else {
+            result += text[i];
+        }
+    }
+    return result;
+}
+
+const std::vector<QRegularExpression>& compiledPatterns() {
+    static const std::vector<QRegularExpression> compiled = [] {
+        std::vector<QRegularExpression> list;
+        for (const Pattern& p : patterns)
+            list.emplace_back(QRegularExpression::anchoredPattern(QString::fromUtf8(p.english)));
+        return list;
+    }();
+    return compiled;
+}
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+QString translatedCoreText(std::string_view english) {
+    const QString text = fromUtf8(english);
+    const std::string whole(english);
+    const QString translated = QCoreApplication::translate(context, whole.c_str());
+    if (translated != text)
+        return translated;
+    for (std::size_t p = 0; p < patterns.size(); ++p) {
+        const QRegularExpressionMatch match = compiledPatterns()[p].match(text);
+        if (!match.hasMatch())
+            continue;
+        QStringList parts;
+        for (int i = 1; i <= match.lastCapturedIndex(); ++i)
+            parts << (i == patterns[p].nested ? translatedCoreText(match.captured(i).toStdString())
+                                              : match.captured(i));
+        return filled(QCoreApplication::translate(context, patterns[p].text), parts);
+    }
+    return text;
+}
+
+QString displayText(RowStatus status) {
+    return QCoreApplication::translate(context, rowStatusTexts[static_cast<std::size_t>(status)]);
+}
+
+} // namespace keyferry
