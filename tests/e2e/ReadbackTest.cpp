@@ -12,17 +12,6 @@ using namespace keyferry::testing;
 
 namespace {
 
-std::string csvOf(const std::vector<std::string>& header, const std::vector<Row>& rows) {
-    std::string csv;
-    for (const auto& table : {std::vector<Row>{header}, rows})
-        for (const Row& row : table) {
-            for (std::size_t i = 0; i < row.size(); ++i)
-                csv += (i ? ";" : "") + csvField(row[i]);
-            csv += "\n";
-        }
-    return csv;
-}
-
 std::string describeRows(const std::vector<Row>& rows) {
     std::string text;
     for (const Row& row : rows) {

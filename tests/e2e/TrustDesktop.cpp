@@ -64,6 +64,20 @@ std::string csvField(const std::string& text) {
     return quoted + "\"";
 }
 
+std::string csvOf(const std::vector<std::string>& labels,
+                  const std::vector<std::vector<std::string>>& rows) {
+    std::string csv;
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        csv += (i ? ";" : "") + csvField(labels[i]);
+    csv += "\n";
+    for (const auto& row : rows) {
+        for (std::size_t i = 0; i < row.size(); ++i)
+            csv += (i ? ";" : "") + csvField(row[i]);
+        csv += "\n";
+    }
+    return csv;
+}
+
 std::string escaped(const std::string& bytes) {
     std::string out;
     for (const unsigned char c : bytes) {

@@ -28,6 +28,9 @@ std::string shellQuote(const std::string& text);
 
 /// One CSV field as the import reads it: quoted when it holds ';', '"' or a line break.
 std::string csvField(const std::string& text);
+/// A CSV file's text: the header line, then one line per row.
+std::string csvOf(const std::vector<std::string>& labels,
+                  const std::vector<std::vector<std::string>>& rows);
 
 /// Bytes shown with C escapes for everything outside printable ASCII, for failure messages.
 std::string escaped(const std::string& bytes);

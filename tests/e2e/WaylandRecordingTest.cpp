@@ -125,20 +125,6 @@ TEST_F(WaylandRecording, LabelsBeyondAsciiAreKeptByteForByteAndEscapeIsKeptFromT
 
 namespace {
 
-std::string csvOf(const std::vector<std::string>& labels,
-                  const std::vector<std::vector<std::string>>& rows) {
-    std::string csv;
-    for (std::size_t i = 0; i < labels.size(); ++i)
-        csv += (i ? ";" : "") + labels[i];
-    csv += "\n";
-    for (const auto& row : rows) {
-        for (std::size_t i = 0; i < row.size(); ++i)
-            csv += (i ? ";" : "") + csvField(row[i]);
-        csv += "\n";
-    }
-    return csv;
-}
-
 std::vector<std::vector<std::string>> rowsLogged(const std::string& log) {
     std::vector<std::vector<std::string>> rows;
     std::istringstream lines(log);

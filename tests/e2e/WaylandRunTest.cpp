@@ -38,20 +38,6 @@ Template formTemplate(const std::vector<std::string>& labels) {
     return form;
 }
 
-std::string csvOf(const std::vector<std::string>& labels,
-                  const std::vector<std::vector<std::string>>& rows) {
-    std::string csv;
-    for (std::size_t i = 0; i < labels.size(); ++i)
-        csv += (i ? ";" : "") + labels[i];
-    csv += "\n";
-    for (const auto& row : rows) {
-        for (std::size_t i = 0; i < row.size(); ++i)
-            csv += (i ? ";" : "") + csvField(row[i]);
-        csv += "\n";
-    }
-    return csv;
-}
-
 std::string printedBy(const std::vector<std::vector<std::string>>& rows) {
     std::string expected;
     for (const auto& row : rows) {
