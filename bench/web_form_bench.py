@@ -77,9 +77,9 @@ def start(scratch, browser):
     ready = shared.wait_for(lambda: '"name": "Name:"' in subprocess.run(
         [focused], capture_output=True, text=True).stdout, 40)
     # The window in front with the keyboard focus, as a user would have it before typing.
-    # By process, else by class: a browser's window may belong to another process than the
-    # one started (seen: the second browser of a bench run was not found by its pid).
-    for search in (["--pid", str(window.pid)], ["--class", browser]):
+    # By process, else by the page's title: a browser's window may belong to another process
+    # than the one started (seen: the second browser of a bench run was not found by its pid).
+    for search in (["--pid", str(window.pid)], ["--name", r"\| Admin"]):
         try:
             found = subprocess.run(["xdotool", "search", "--onlyvisible", *search,
                                     "windowactivate", "--sync"], capture_output=True, timeout=10)
