@@ -145,4 +145,8 @@ def main():
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    status = main()
+    sys.stdout.flush()
+    # The UNO bridge crashed while Python shut down once (after the cells had been printed,
+    # turning a right answer into a failure): leave without the interpreter's teardown.
+    os._exit(status)
