@@ -51,6 +51,9 @@ struct Attempt {
     bool thiefFocused = false;
     bool beforeTab = false;
     std::size_t mappingChanges = 0; ///< keyboard mapping changes during the try
+
+    /// The thief took the focus while the run still had keys of the field to send.
+    bool staged() const { return thiefFocused && !endedBeforeTheft && beforeTab; }
 };
 
 class FocusTheftTest : public ::testing::TestWithParam<Case> {};
@@ -120,7 +123,10 @@ TEST_P(FocusTheftTest, NoKeyPressReachesAWindowThatTookTheFocus) {
     std::vector<Attempt> attempts;
     std::chrono::milliseconds slowestRefocus{0};
     const auto started = std::chrono::steady_clock::now();
-    for (int attempt = 0; attempt < tries; ++attempt) {
+    // A try whose whole field arrived before the theft (a loaded machine shows the terminal's
+    // output in late bursts) proves nothing either way: another one takes its place.
+    std::size_t stagedTries = 0;
+    while (stagedTries < static_cast<std::size_t>(tries) && attempts.size() < 2 * tries) {
         if (std::chrono::steady_clock::now() - started > triesDeadline)
             break;
         const auto clients = x.clients();
@@ -158,6 +164,7 @@ TEST_P(FocusTheftTest, NoKeyPressReachesAWindowThatTookTheFocus) {
         result.keysDown = x.keysDown();
         if (result.endedBeforeTheft)
             result.keys = run.output();
+        stagedTries += result.staged();
         attempts.push_back(result);
     }
 
@@ -169,9 +176,9 @@ TEST_P(FocusTheftTest, NoKeyPressReachesAWindowThatTookTheFocus) {
         leaked += a.presses > 0;
         total += a.presses;
         most = std::max(most, a.presses);
-        paused += a.paused;
+        paused += a.staged() && a.paused;
         keysLeftDown += !a.keysDown.empty();
-        staged += a.thiefFocused && !a.endedBeforeTheft && a.beforeTab;
+        staged += a.staged();
         mostMappingChanges = std::max(mostMappingChanges, a.mappingChanges);
         details += "\n  try " + std::to_string(i + 1) + ": raised after " +
                    std::to_string(a.raisedAfter) + " bytes, " + std::to_string(a.presses) +
@@ -194,12 +201,11 @@ TEST_P(FocusTheftTest, NoKeyPressReachesAWindowThatTookTheFocus) {
     if (thiefRestarts > 0)
         details += "\n  the thief was closed " + std::to_string(thiefRestarts) +
                    " times by keys it received and started again";
-    EXPECT_EQ(attempts.size(), static_cast<std::size_t>(tries))
-        << "the tries did not fit in " << triesDeadline.count() << " s" << details;
     EXPECT_EQ(staged, static_cast<std::size_t>(tries))
-        << "every try took the focus away mid-run; seed " << seed << details;
+        << "the focus was taken mid-field in too few tries within " << triesDeadline.count()
+        << " s; seed " << seed << details;
     EXPECT_EQ(leaked, 0u) << "seed " << seed << details;
-    EXPECT_EQ(paused, static_cast<std::size_t>(tries)) << "seed " << seed << details;
+    EXPECT_EQ(paused, staged) << "every theft mid-field pauses; seed " << seed << details;
     EXPECT_EQ(keysLeftDown, 0u) << "seed " << seed << details;
 }
 
