@@ -70,7 +70,7 @@ int runRunCommand(const RunCommandOptions& options, std::ostream& out, std::ostr
     const auto canType = [&](std::string_view character) { return (*desktop)->canType(character); };
     if (const auto refusal = untypableMessage(findUntypable(*item, data, planned, canType))) {
         err << *refusal << '\n';
-        return 1;
+        return 2; // nothing was attempted: the input holds what this desktop cannot type
     }
     if (const auto problem = checkBoxValueProblem(*item, data, planned)) {
         err << *problem << '\n';
