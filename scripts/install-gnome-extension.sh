@@ -6,15 +6,21 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 uuid=keyferry@keyferry.org
-source=src/platform/wayland/gnome/shell-extension
+# Without GNOME Shell there is nothing to install.
+shell_major=$(scripts/gnome-extension.sh --running-major) || exit 0
 target="${XDG_DATA_HOME:-$HOME/.local/share}/gnome-shell/extensions/$uuid"
+# Written for the running shell's version: 45 and later take another form than 43 and 44.
+written=$(mktemp -d)
+trap 'rm -rf "$written"' EXIT
+scripts/gnome-extension.sh src/platform/wayland/gnome/shell-extension "$shell_major" "$written"
 # The Debian package installs the extension for all users; when that copy is this one, turning
 # it on is enough, and a copy of one's own would hide the package's later updates.
-if diff -rq "$source" "/usr/share/gnome-shell/extensions/$uuid" >/dev/null 2>&1; then
-    [[ -d "$target" ]] && diff -rq "$source" "$target" >/dev/null && rm -rf "$target"
+if diff -rq "$written" "/usr/share/gnome-shell/extensions/$uuid" >/dev/null 2>&1; then
+    [[ -d "$target" ]] && diff -rq "$written" "$target" >/dev/null && rm -rf "$target"
 else
     mkdir -p "$target"
-    cp "$source"/* "$target/"
+    rm -f "$target"/*
+    cp "$written"/* "$target/"
 fi
 
 # Turned on where the shell can be asked; elsewhere the next GNOME login finds it installed.

@@ -42,11 +42,14 @@ started+=("$system_bus_pid")
 export DBUS_SYSTEM_BUS_ADDRESS=$(sed -n 1p <<<"$system_bus")
 
 extensions="$HOME/.local/share/gnome-shell/extensions"
-mkdir -p "$extensions"
+write_extension="$here/../gnome-extension.sh"
+shell_major=$("$write_extension" --running-major) || fail "no GNOME Shell version found"
 enabled="'keyferry-test-desktop@keyferry.org'"
-cp -r "$here/../../tests/e2e/gnome/keyferry-test-desktop@keyferry.org" "$extensions/"
+"$write_extension" "$here/../../tests/e2e/gnome/test-desktop" "$shell_major" \
+    "$extensions/keyferry-test-desktop@keyferry.org" || fail "the test desktop's extension was not written"
 if [[ "${KEYFERRY_GNOME_EXTENSION:-on}" != off ]]; then
-    cp -r "$here/../../src/platform/wayland/gnome/shell-extension" "$extensions/keyferry@keyferry.org"
+    "$write_extension" "$here/../../src/platform/wayland/gnome/shell-extension" "$shell_major" \
+        "$extensions/keyferry@keyferry.org" || fail "Keyferry's extension was not written"
     enabled="$enabled, 'keyferry@keyferry.org'"
 fi
 gsettings set org.gnome.shell disable-user-extensions false

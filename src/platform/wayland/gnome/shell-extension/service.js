@@ -1,11 +1,7 @@
 // Keyferry's helper inside GNOME Shell: on Wayland no application may list the windows of
 // others, bring one to the front or keep a shortcut for itself, so the shell does it on
 // Keyferry's behalf over D-Bus (org.keyferry.Shell on the session bus).
-/* exported init */
-'use strict';
-
-const { Gio, GLib, Meta, Shell } = imports.gi;
-const Main = imports.ui.main;
+// uses: Gio GLib Meta Shell Main
 
 const busName = 'org.keyferry.Shell';
 const objectPath = '/org/keyferry/Shell';
@@ -203,8 +199,4 @@ class KeyferryShell {
             if (holder === owner)
                 this._release(action);
     }
-}
-
-function init() {
-    return new KeyferryShell();
 }

@@ -1,9 +1,6 @@
 // For Keyferry's tests only. The shell starts in the overview, whose search field would take
 // the keys meant for the test's windows: leave it as soon as the shell is up.
-/* exported init */
-'use strict';
-
-const Main = imports.ui.main;
+// uses: Main
 
 class TestDesktop {
     enable() {
@@ -18,8 +15,4 @@ class TestDesktop {
             Main.layoutManager.disconnect(this._id);
         this._id = 0;
     }
-}
-
-function init() {
-    return new TestDesktop();
 }
