@@ -39,7 +39,9 @@ chmod 755 "$scratch/kwin_wayland"
 
 enable_accessibility
 socket=wayland-keyferry
-"$scratch/kwin_wayland" --virtual --no-lockscreen --width 1280 --height 800 --socket "$socket" \
+# KWin 6 logs what scripts print only with its scripting category on.
+QT_LOGGING_RULES="kwin_scripting.debug=true${QT_LOGGING_RULES:+;$QT_LOGGING_RULES}" \
+    "$scratch/kwin_wayland" --virtual --no-lockscreen --width 1280 --height 800 --socket "$socket" \
     >"$scratch/kwin.log" 2>&1 &
 started+=($!)
 kwin_pid=$!

@@ -41,7 +41,14 @@ std::optional<std::vector<std::string>> runKWinScript(const std::string& body) {
     const std::filesystem::path file = std::filesystem::temp_directory_path() / (name + ".js");
     {
         std::ofstream out(file);
+        // KWin 6 renamed the window list and the active window; the tests' scripts use the
+        // new names, which stand for the old ones on KWin 5.
         out << "function report(value) { print(\"" << marker << "\" + JSON.stringify(value)); }\n"
+            << "var kwin6 = typeof workspace.windowList === \"function\";\n"
+            << "function windowList() { return kwin6 ? workspace.windowList() : "
+               "workspace.clientList(); }\n"
+            << "function activate(w) { if (kwin6) workspace.activeWindow = w; else "
+               "workspace.activeClient = w; }\n"
             << body << "\nprint(\"" << marker << "end\");\n";
     }
     std::filesystem::permissions(file, std::filesystem::perms::owner_read |
@@ -51,8 +58,11 @@ std::optional<std::vector<std::string>> runKWinScript(const std::string& body) {
     const std::string loaded = scripting("loadScript", shellWord(file.string()) + " " + name);
     std::optional<std::vector<std::string>> values;
     if (std::regex_search(loaded, number, std::regex(R"(\((\d+),\))"))) {
-        shell("gdbus call --session --dest org.kde.KWin --object-path /" + number[1].str() +
-              " --method org.kde.kwin.Script.run >/dev/null 2>&1");
+        // KWin 5 names a loaded script's object by its number, KWin 6 puts it under /Scripting.
+        for (const std::string& path :
+             {"/" + number[1].str(), "/Scripting/Script" + number[1].str()})
+            shell("gdbus call --session --dest org.kde.KWin --object-path " + path +
+                  " --method org.kde.kwin.Script.run >/dev/null 2>&1");
         const auto lines = [&] {
             std::vector<std::string> found;
             std::istringstream log(readText(kwinLog()));
@@ -73,12 +83,17 @@ std::optional<std::vector<std::string>> runKWinScript(const std::string& body) {
 
 std::vector<KWinView> kwinViews() {
     const auto values = runKWinScript(R"(
-var list = workspace.clientList();
+var list = windowList();
 for (var i = 0; i < list.length; ++i) {
-    var w = list[i], g = w.frameGeometry;
+    var w = list[i], g = w.frameGeometry, c = g;
+    if (w.clientGeometry)
+        c = w.clientGeometry;
+    else if (w.clientPos && w.clientSize)
+        c = {x: g.x + w.clientPos.x, y: g.y + w.clientPos.y,
+             width: w.clientSize.width, height: w.clientSize.height};
     report({id: String(w.internalId), pid: w.pid, resourceClass: String(w.resourceClass),
             caption: String(w.caption), active: w.active, minimized: w.minimized,
-            frame: [g.x, g.y, g.width, g.height]});
+            frame: [g.x, g.y, g.width, g.height], client: [c.x, c.y, c.width, c.height]});
 })");
     std::vector<KWinView> views;
     if (!values)
@@ -99,6 +114,11 @@ for (var i = 0; i < list.length; ++i) {
         view.y = frame[1].get<double>();
         view.width = frame[2].get<double>();
         view.height = frame[3].get<double>();
+        const auto& client = value["client"];
+        view.clientX = client[0].get<double>();
+        view.clientY = client[1].get<double>();
+        view.clientWidth = client[2].get<double>();
+        view.clientHeight = client[3].get<double>();
         views.push_back(view);
     }
     return views;
@@ -129,11 +149,11 @@ bool waitForActiveKWinView(pid_t pid, std::chrono::milliseconds timeout) {
 }
 
 bool activateInKWin(pid_t pid) {
-    const auto values = runKWinScript("var list = workspace.clientList();\n"
-                                      "for (var i = 0; i < list.length; ++i)\n"
-                                      "    if (list[i].pid == " +
-                                      std::to_string(pid) +
-                                      ") { workspace.activeClient = list[i]; report(true); }");
+    const auto values =
+        runKWinScript("var list = windowList();\n"
+                      "for (var i = 0; i < list.length; ++i)\n"
+                      "    if (list[i].pid == " +
+                      std::to_string(pid) + ") { activate(list[i]); report(true); }");
     return values && !values->empty();
 }
 

@@ -20,6 +20,13 @@ struct KWinView {
     bool active = false;
     bool minimized = false;
     double x = 0, y = 0, width = 0, height = 0; ///< the frame, in desktop coordinates
+    /// The client area inside the frame, without KWin's decoration; the frame where KWin
+    /// draws none.
+    double clientX = 0, clientY = 0, clientWidth = 0, clientHeight = 0;
+
+    bool decorated() const {
+        return clientX != x || clientY != y || clientWidth != width || clientHeight != height;
+    }
 };
 
 /// `text` as one word of a shell command.

@@ -95,8 +95,10 @@ TEST_F(KdeDesktop, WindowsApplicationsAndActivationMatchKWin) {
         const auto views = kwinViews();
         ASSERT_EQ(views.size(), 2u);
         std::set<Box> expected, listed;
+        // A window's bounds are its client area: where recorded clicks are measured from.
         for (const KWinView& view : views)
-            expected.insert({view.pid, view.x, view.y, view.width, view.height});
+            expected.insert(
+                {view.pid, view.clientX, view.clientY, view.clientWidth, view.clientHeight});
         const auto windows = desktop->windowList();
         for (const WindowInfo& window : windows)
             listed.insert({window.ownerProcessID, window.bounds.x, window.bounds.y,
@@ -133,6 +135,15 @@ TEST_F(KdeDesktop, WindowsApplicationsAndActivationMatchKWin) {
             EXPECT_FALSE(facts->isPopup);
             if (view.pid == front) {
                 EXPECT_EQ(desktop->focusedWindow(), id);
+            }
+            // KWin 6 decorates the windows: its title bar belongs to the window too.
+            if (view.decorated() && view.clientY > view.y) {
+                const Point titleBar{view.clientX + view.clientWidth / 2, view.y + 1};
+                if (std::ranges::none_of(views, [&](const KWinView& other) {
+                        return other.id != view.id && holds(other, titleBar);
+                    })) {
+                    EXPECT_EQ(desktop->windowAt(titleBar), id) << view.resourceClass;
+                }
             }
         }
         const auto all = desktop->topLevelWindows();

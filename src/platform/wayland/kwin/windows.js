@@ -12,8 +12,20 @@ function box(rect) {
     return rect ? [rect.x, rect.y, rect.width, rect.height] : null;
 }
 
-// The client area: KWin 5 tells scripts the frame and where the client sits inside it.
+// KWin 6 renamed what scripts see of the windows; the names tell which KWin this is.
+var kwin6 = typeof workspace.windowList === "function";
+
+function windowList() {
+    return kwin6 ? workspace.windowList() : workspace.clientList();
+}
+
+// The client area, without KWin's decoration: KWin 6 tells it; KWin 5 tells the frame and
+// where the client sits inside it.
 function clientBox(window) {
+    if (window.clientGeometry) {
+        var client = window.clientGeometry;
+        return client.width > 0 && client.height > 0 ? box(client) : null;
+    }
     var frame = window.frameGeometry;
     var offset = window.clientPos;
     var size = window.clientSize;
@@ -42,7 +54,7 @@ function describe(window) {
 }
 
 function report(sequence, extra) {
-    var list = workspace.clientList();
+    var list = windowList();
     var windows = [];
     for (var i = 0; i < list.length; ++i) {
         // The desktop and panels are no windows a user types into.
@@ -63,13 +75,16 @@ function report(sequence, extra) {
 }
 
 function activate(id) {
-    var list = workspace.clientList();
+    var list = windowList();
     for (var i = 0; i < list.length; ++i) {
         if (String(list[i].internalId) !== id)
             continue;
         if (list[i].minimized)
             list[i].minimized = false;
-        workspace.activeClient = list[i];
+        if (kwin6)
+            workspace.activeWindow = list[i];
+        else
+            workspace.activeClient = list[i];
         return true;
     }
     return false;
