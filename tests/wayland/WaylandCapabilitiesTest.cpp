@@ -262,3 +262,40 @@ TEST(WaylandCapabilities, ThePortalNoteSaysWhetherTheDesktopAsks) {
         EXPECT_EQ(typing.note.find("asks you") != std::string::npos, asks) << typing.note;
     }
 }
+
+// The route the portal's keys take is named; on the libei route clicks work and, with a portal
+// that remembers the answer, the user is asked once, not at every start.
+TEST(WaylandCapabilities, ThePortalsRouteDecidesClicksAndHowOftenTheDesktopAsks) {
+    const auto capability = [](const WaylandFacts& facts, Capability wanted) {
+        for (const CapabilityState& state : describeWayland(facts).capabilities)
+            if (state.capability == wanted)
+                return state;
+        ADD_FAILURE() << "no such capability";
+        return CapabilityState{};
+    };
+    WaylandFacts facts;
+    facts.keyboardProblem = "the compositor offers no virtual keyboard";
+    facts.portalInput = true;
+    facts.currentDesktop = "GNOME";
+
+    facts.portalRoute = "libei";
+    facts.portalRemembersConsent = true;
+    const CapabilityState typing = capability(facts, Capability::typeLayoutText);
+    EXPECT_NE(typing.note.find("(libei)"), std::string::npos) << typing.note;
+    EXPECT_NE(typing.note.find("asks you once, and again only when you withdraw"),
+              std::string::npos)
+        << typing.note;
+    const CapabilityState click = capability(facts, Capability::click);
+    EXPECT_TRUE(click.available);
+    EXPECT_NE(click.note.find("(libei)"), std::string::npos) << click.note;
+
+    facts.portalRoute = "keysyms";
+    facts.portalRemembersConsent = false;
+    facts.pointerProblem = "the desktop portal places clicks only within a screen cast";
+    EXPECT_NE(capability(facts, Capability::typeLayoutText)
+                  .note.find("(keysyms): the desktop asks you once each time Keyferry starts"),
+              std::string::npos);
+    const CapabilityState noClick = capability(facts, Capability::click);
+    EXPECT_FALSE(noClick.available);
+    EXPECT_EQ(noClick.why, *facts.pointerProblem);
+}

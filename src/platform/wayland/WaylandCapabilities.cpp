@@ -80,11 +80,14 @@ DesktopDescription describeWayland(const WaylandFacts& facts) {
     if (facts.portalInput) {
         yes(Capability::typeLayoutText);
         // KDE asks nothing of an application that is not sandboxed.
+        const std::string route = facts.portalRoute.empty()
+                                      ? "through the desktop portal"
+                                      : "through the desktop portal (" + facts.portalRoute + ")";
         description.capabilities.back().note =
-            kind == DesktopKind::kde
-                ? "through the desktop portal"
-                : "through the desktop portal: the desktop asks you once each time Keyferry "
-                  "starts";
+            kind == DesktopKind::kde ? route
+            : facts.portalRemembersConsent
+                ? route + ": the desktop asks you once, and again only when you withdraw it"
+                : route + ": the desktop asks you once each time Keyferry starts";
         no(Capability::typeAnyText,
            "the desktop portal types only the characters of your keyboard layout",
            "keep to your layout's characters or add a layout that has them; a run names the "
@@ -103,8 +106,12 @@ DesktopDescription describeWayland(const WaylandFacts& facts) {
         }
     }
 
-    if (facts.portalInput)
-        no(Capability::click, facts.pointerProblem.value_or("no pointer"),
+    if (facts.portalInput && !facts.pointerProblem) {
+        yes(Capability::click);
+        description.capabilities.back().note =
+            "through the desktop portal (" + facts.portalRoute + ")";
+    } else if (facts.portalInput)
+        no(Capability::click, *facts.pointerProblem,
            "use Tab and arrow keys instead of clicks, or run on an X11 session");
     else if (facts.pointerProblem)
         no(Capability::click, noVirtualInput(kind, *facts.pointerProblem, "pointer"), otherSession);

@@ -19,6 +19,8 @@ struct WaylandFacts {
     bool globalShortcut = false;       ///< KDE's global shortcut service takes Keyferry's shortcuts
     std::string globalShortcutProblem; ///< on KDE, why it does not; empty when unknown
     bool portalInput = false;          ///< keys go through the desktop portal (layout only)
+    std::string portalRoute;           ///< how they travel there: "libei" or "keysyms"
+    bool portalRemembersConsent = false; ///< the portal's restore token spares the next question
     std::optional<std::string> portalProblem;     ///< why the portal offers no keys, when asked
     bool gnomeShellExtension = false;             ///< Keyferry's GNOME Shell extension answers
     std::optional<std::string> gnomeShellProblem; ///< why it does not, when asked

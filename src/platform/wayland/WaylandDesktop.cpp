@@ -348,6 +348,10 @@ WaylandFacts WaylandDesktop::facts() const {
     facts.windowsKnowProcesses = windows_ && windows_->knowsProcesses();
     facts.swayIpc = swayIpc_;
     facts.portalInput = portal_ != nullptr;
+    if (portal_) {
+        facts.portalRoute = portal_->route();
+        facts.portalRemembersConsent = portal_->version() >= 2;
+    }
     if (!portal_ && !portalProblem_.empty())
         facts.portalProblem = portalProblem_;
     facts.gnomeShellExtension = gnomeShell_;

@@ -52,6 +52,7 @@ public:
     ModifierMask shiftMask() const { return shift_; }
     ModifierMask controlMask() const { return control_; }
     ModifierMask altMask() const { return alt_; }
+    ModifierMask levelThreeMask() const { return levelThree_; }
     /// This keymap as text with each key of `bindings` giving its symbol on every level; the
     /// text a compositor hands back for it passes isOwnKeymap.
     Expected<std::string> withBindings(const std::map<Keycode, Keysym>& bindings) const;

@@ -3,16 +3,20 @@
 #include <QDBusArgument>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
+#include <QDBusUnixFileDescriptor>
 #include <QDBusVariant>
 
 #include "model/FileIO.h"
 #include "platform/common/DBusSignal.h"
 #include "platform/wayland/Keysyms.h"
 #include "platform/wayland/WaylandConnection.h"
+#include "platform/wayland/portal/EiSender.h"
 #include "text/UnicodeText.h"
 #include "text/Utf8.h"
 
+#include <fcntl.h>
 #include <filesystem>
+#include <linux/input-event-codes.h>
 #include <unistd.h>
 #include <xkbcommon/xkbcommon-keysyms.h>
 
@@ -27,6 +31,9 @@ const QString requestInterface = QStringLiteral("org.freedesktop.portal.Request"
 const QString sessionInterface = QStringLiteral("org.freedesktop.portal.Session");
 
 constexpr unsigned keyboardDevice = 1;
+constexpr unsigned pointerDevice = 2;
+// The EIS server's devices come within a second of the connection (0.71 s measured on GNOME 48).
+constexpr auto eiSetupTimeout = std::chrono::seconds(5);
 constexpr int callTimeoutMs = 5000;
 
 QDBusMessage portalCall(const QString& interface, const QString& method) {
@@ -84,9 +91,32 @@ std::unique_ptr<PortalInput> PortalInput::probe(WaylandConnection& connection, s
 PortalInput::PortalInput(WaylandConnection& connection, unsigned version)
     : connection_(connection), bus_(QDBusConnection::sessionBus()), version_(version) {}
 
+void PortalInput::EiSenderDelete::operator()([[maybe_unused]] EiSender* sender) const {
+#if KEYFERRY_WITH_LIBEI
+    delete sender;
+#endif
+}
+
 PortalInput::~PortalInput() {
     releaseAll();
+    ei_.reset();
     closeSession(QDBus::Block); // before the process ends, so the desktop lets go of it
+}
+
+bool PortalInput::offersEi() const {
+#if KEYFERRY_WITH_LIBEI
+    return version_ >= 2 && !eiProblem_;
+#else
+    return false;
+#endif
+}
+
+std::string PortalInput::route() const {
+    if (ei_)
+        return "libei";
+    if (offersEi())
+        return "libei, once the desktop allows it";
+    return "keysyms";
 }
 
 InputAccess PortalInput::requestAccess() {
@@ -154,9 +184,10 @@ void PortalInput::created(unsigned response, const QVariantMap& results) {
                                            [this](const QDBusMessage&) { sessionClosed(); });
     stage_ = Stage::selecting;
     QVariantMap options;
-    // Only a keyboard: clicks would need a screen cast, and a pointer in the question asks the
-    // user for more than Keyferry uses.
-    options.insert(QStringLiteral("types"), keyboardDevice);
+    // Only a keyboard on the keysym route: clicks there would need a screen cast, and a pointer
+    // in the question asks the user for more than Keyferry uses. libei places clicks.
+    options.insert(QStringLiteral("types"),
+                   offersEi() ? keyboardDevice | pointerDevice : keyboardDevice);
     if (version_ >= 2) {
         options.insert(QStringLiteral("persist_mode"), 2u); // until the user revokes it
         if (auto token = readRegularFile(restoreTokenFile(), maxTokenBytes);
@@ -188,9 +219,38 @@ void PortalInput::started(unsigned response, const QVariantMap& results) {
         (void)writeFileAtomically(restoreTokenFile(), token.toStdString());
     }
     stage_ = Stage::ready;
+    if (offersEi())
+        connectEi();
     // The first key of a new session is lost (seen on GNOME): a Shift tap takes that place.
     keysym(XKB_KEY_Shift_L, true);
     keysym(XKB_KEY_Shift_L, false);
+}
+
+void PortalInput::connectEi() {
+#if KEYFERRY_WITH_LIBEI
+    QDBusMessage call = portalCall(remoteDesktop, QStringLiteral("ConnectToEIS"));
+    call << QVariant::fromValue(QDBusObjectPath(session_)) << QVariantMap();
+    const QDBusMessage reply = bus_.call(call, QDBus::Block, callTimeoutMs);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+        eiProblem_ =
+            "the desktop portal gave no libei connection: " + reply.errorMessage().toStdString();
+        return;
+    }
+    const auto descriptor = reply.arguments().first().value<QDBusUnixFileDescriptor>();
+    // The message keeps its own descriptor; libei takes this copy.
+    const int fd =
+        descriptor.isValid() ? ::fcntl(descriptor.fileDescriptor(), F_DUPFD_CLOEXEC, 0) : -1;
+    if (fd < 0) {
+        eiProblem_ = "the desktop portal's libei connection could not be used";
+        return;
+    }
+    auto sender = EiSender::connect(fd, eiSetupTimeout);
+    if (!sender) {
+        eiProblem_ = sender.error();
+        return;
+    }
+    ei_.reset(sender->release());
+#endif
 }
 
 void PortalInput::closeSession(QDBus::CallMode mode) {
@@ -202,6 +262,7 @@ void PortalInput::closeSession(QDBus::CallMode mode) {
 }
 
 void PortalInput::refuse(std::string why) {
+    ei_.reset();
     closeSession(QDBus::NoBlock);
     session_.clear();
     if (closed_)
@@ -215,6 +276,7 @@ void PortalInput::sessionClosed() {
     // time; keys in between fail.
     session_.clear();
     held_.clear();
+    ei_.reset(); // its connection ends with the session
     if (closed_)
         answered_.push_back(std::move(closed_));
     stage_ = Stage::idle;
@@ -238,6 +300,10 @@ bool PortalInput::canType(std::string_view character) {
     const Keysym symbol = keysymForCodePoint(points.front());
     if (symbol == XKB_KEY_Return || symbol == XKB_KEY_Tab || symbol == XKB_KEY_BackSpace)
         return true;
+#if KEYFERRY_WITH_LIBEI
+    if (ei_ && ei_->keymap()) // the keys go by the keymap the desktop sent
+        return symbol != XKB_KEY_NoSymbol && ei_->keymap()->find(symbol).has_value();
+#endif
     auto& keymap = layout();
     return symbol != XKB_KEY_NoSymbol && keymap && keymap->find(symbol, connection_.userGroup());
 }
@@ -248,15 +314,32 @@ bool PortalInput::keysym(Keysym keysym, bool down, std::string* error) {
             *error = "the desktop has not (or no longer) allowed Keyferry to type";
         return false;
     }
-    QDBusMessage call = portalCall(remoteDesktop, QStringLiteral("NotifyKeyboardKeysym"));
-    call << QVariant::fromValue(QDBusObjectPath(session_)) << QVariantMap()
-         << static_cast<int>(keysym) << static_cast<unsigned>(down ? 1 : 0);
-    // Answered in order: a key is with the desktop before the next one goes.
-    const QDBusMessage reply = bus_.call(call, QDBus::Block, callTimeoutMs);
-    if (reply.type() != QDBusMessage::ReplyMessage) {
-        if (error)
-            *error = "the desktop portal refused a key: " + reply.errorMessage().toStdString();
-        return false;
+#if KEYFERRY_WITH_LIBEI
+    if (ei_) {
+        const auto placement = ei_->keymap()->find(keysym);
+        if (!placement) {
+            if (error)
+                *error = "the desktop's keymap has no key for this step";
+            return false;
+        }
+        if (auto problem = ei_->key(placement->keycode, down)) {
+            if (error)
+                *error = std::move(*problem);
+            return false;
+        }
+    } else
+#endif
+    {
+        QDBusMessage call = portalCall(remoteDesktop, QStringLiteral("NotifyKeyboardKeysym"));
+        call << QVariant::fromValue(QDBusObjectPath(session_)) << QVariantMap()
+             << static_cast<int>(keysym) << static_cast<unsigned>(down ? 1 : 0);
+        // Answered in order: a key is with the desktop before the next one goes.
+        const QDBusMessage reply = bus_.call(call, QDBus::Block, callTimeoutMs);
+        if (reply.type() != QDBusMessage::ReplyMessage) {
+            if (error)
+                *error = "the desktop portal refused a key: " + reply.errorMessage().toStdString();
+            return false;
+        }
     }
     if (down)
         held_.insert(keysym);
@@ -297,6 +380,8 @@ Posted PortalInput::postCharacter(std::string_view character) {
                                "\u201D is not in the keyboard layout, and the desktop types only "
                                "the layout's characters");
     const Keysym symbol = keysymForCodePoint(utf8::codePoints(composed(character)).front());
+    if (ei_)
+        return typeByKeycode(symbol);
     std::string error;
     if (!keysym(symbol, true, &error))
         return Posted::failure(error);
@@ -305,11 +390,66 @@ Posted PortalInput::postCharacter(std::string_view character) {
     return {};
 }
 
-Posted PortalInput::postMouseButton(MouseButton, Point, bool, std::optional<Rect>) {
-    return Posted::failure(*pointerUnavailable(), Posted::Device::mouse);
+Posted PortalInput::typeByKeycode([[maybe_unused]] Keysym symbol) {
+#if KEYFERRY_WITH_LIBEI
+    // The desktop applies the keymap it sent: the level is picked by holding its modifiers.
+    const XkbLayout& keymap = *ei_->keymap();
+    const auto placement = keymap.find(symbol);
+    if (!placement)
+        return Posted::failure("the desktop's keymap has no key for this character");
+    std::vector<Keysym> modifiers;
+    if (placement->modifiers & keymap.shiftMask())
+        modifiers.push_back(XKB_KEY_Shift_L);
+    if (placement->modifiers & keymap.levelThreeMask())
+        modifiers.push_back(XKB_KEY_ISO_Level3_Shift);
+    std::string error;
+    std::size_t pressed = 0;
+    bool typed = true;
+    for (; pressed < modifiers.size() && typed; ++pressed)
+        typed = keysym(modifiers[pressed], true, &error);
+    if (typed) {
+        if (auto problem = ei_->key(placement->keycode, true)) {
+            error = std::move(*problem);
+            typed = false;
+        } else if (auto released = ei_->key(placement->keycode, false)) {
+            error = std::move(*released);
+            typed = false;
+        }
+    }
+    // Whatever was pressed goes up again, also when a later key failed.
+    while (pressed > 0)
+        keysym(modifiers[--pressed], false);
+    return typed ? Posted{} : Posted::failure(error);
+#else
+    return Posted::failure("Keyferry was built without libei");
+#endif
+}
+
+Posted PortalInput::postMouseButton([[maybe_unused]] MouseButton button,
+                                    [[maybe_unused]] Point position, [[maybe_unused]] bool down,
+                                    std::optional<Rect>) {
+#if KEYFERRY_WITH_LIBEI
+    if (ei_ && ei_->canClick()) {
+        const std::uint32_t code = button == MouseButton::right ? BTN_RIGHT : BTN_LEFT;
+        if (auto problem = ei_->button(position, code, down))
+            return Posted::failure(*problem, Posted::Device::mouse);
+        return {};
+    }
+    if (ei_)
+        return Posted::failure("the desktop gave Keyferry no pointer", Posted::Device::mouse);
+#endif
+    return Posted::failure(pointerUnavailable().value_or("the desktop gave Keyferry no pointer"),
+                           Posted::Device::mouse);
 }
 
 std::optional<std::string> PortalInput::pointerUnavailable() const {
+    // On the libei route clicks are possible until the desktop's answer says otherwise.
+    if (offersEi() && (!ei_ || ei_->canClick()))
+        return std::nullopt;
+    if (eiProblem_)
+        return "the desktop portal places clicks only within a screen cast, which Keyferry does "
+               "not ask for, or through libei, which failed: " +
+               *eiProblem_;
     return "the desktop portal places clicks only within a screen cast, which Keyferry does not "
            "ask for";
 }
@@ -320,6 +460,10 @@ void PortalInput::releaseAll() {
         if (!keysym(symbol, false))
             held_.erase(held_.begin()); // the session is gone: nothing is held any more
     }
+#if KEYFERRY_WITH_LIBEI
+    if (ei_)
+        ei_->releaseAll(); // character keys and buttons, held by keycode
+#endif
 }
 
 } // namespace keyferry::wayland

@@ -21,15 +21,20 @@ class DBusSignal;
 namespace keyferry::wayland {
 
 class WaylandConnection;
+class EiSender;
 
 /// Keys through the desktop portal's RemoteDesktop interface, the route GNOME and KDE Plasma
 /// offer applications on Wayland.
 ///
 /// One portal session per Keyferry process, asked for on the first need and kept while the
 /// process lives, so that the user consents once per start (where the portal offers a restore
-/// token, version 2 on, it is kept for the next start). The portal types keysyms, which
-/// the desktop finds in the user's layout: only the layout's characters can be typed. Clicks
-/// at a position would need a screen cast stream, which Keyferry does not ask for: no clicks.
+/// token, version 2 on, it is kept for the next start). Two routes, by what the portal offers:
+/// - version 2 on (GNOME 45+, Plasma 6.1+), where Keyferry was built with libei: the portal
+///   connects Keyferry to the desktop's EIS server, whose keyboard takes keycodes of the
+///   keymap it sends and whose absolute pointer places clicks;
+/// - else keysyms (NotifyKeyboardKeysym), which the desktop finds in the user's layout. Clicks
+///   at a position would need a screen cast stream, which Keyferry does not ask for: no clicks.
+/// Either way only the layout's characters can be typed.
 class PortalInput final : public InputSynthesis {
 public:
     /// Nothing when no portal on the session bus offers remote keyboards; `why` then says so.
@@ -59,6 +64,8 @@ public:
 
     /// The interface version the portal offers (1 on Debian 12's portal 1.16).
     unsigned version() const { return version_; }
+    /// How keys and clicks travel, for the user: libei or keysyms.
+    std::string route() const;
 
 private:
     enum class Stage { idle, creating, selecting, starting, ready };
@@ -75,6 +82,13 @@ private:
     void refuse(std::string why);
     void sessionClosed();
     bool keysym(Keysym keysym, bool down, std::string* error = nullptr);
+    /// Whether the libei route is to be tried: the portal offers it and Keyferry has libei.
+    bool offersEi() const;
+    /// Asks the portal for the EIS connection of the started session; on failure the keysym
+    /// route stays and eiProblem_ says why.
+    void connectEi();
+    /// Types a character by the key and level the EIS server's keymap has it on.
+    Posted typeByKeycode(Keysym symbol);
     std::optional<XkbLayout>& layout();
 
     WaylandConnection& connection_;
@@ -90,6 +104,12 @@ private:
     std::optional<XkbLayout> layout_;
     std::uint64_t layoutChanges_ = 0;
     std::multiset<Keysym> held_;
+    // Built without libei, no EiSender exists: its deletion is defined where libei is known.
+    struct EiSenderDelete {
+        void operator()(EiSender* sender) const;
+    };
+    std::unique_ptr<EiSender, EiSenderDelete> ei_;
+    std::optional<std::string> eiProblem_;
 };
 
 } // namespace keyferry::wayland
