@@ -436,6 +436,55 @@
         <source>Export failed: %1</source>
         <translation>Export fehlgeschlagen: %1</translation>
     </message>
+    <message>
+        <source>semicolons</source>
+        <translation>Semikolons</translation>
+    </message>
+    <message>
+        <source>commas</source>
+        <translation>Kommas</translation>
+    </message>
+    <message>
+        <source>tabs</source>
+        <translation>Tabulatoren</translation>
+    </message>
+    <message>
+        <source>pipes (|)</source>
+        <translation>senkrechte Striche (|)</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <comment>a joint of a list</comment>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source> or </source>
+        <comment>the last joint of a list</comment>
+        <translation> oder </translation>
+    </message>
+    <message>
+        <source>Read as semicolon-separated: the header line could be separated by %1</source>
+        <translation>Als durch Semikolons getrennt gelesen: Die Kopfzeile könnte getrennt sein durch %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cell(s) show their stored value (format not supported): %2</source>
+        <translation>
+            <numerusform>%n Zelle zeigt ihren gespeicherten Wert (Format nicht unterstützt): %2</numerusform>
+            <numerusform>%n Zellen zeigen ihren gespeicherten Wert (Format nicht unterstützt): %2</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 und %2 weitere</translation>
+    </message>
+    <message>
+        <source>... and %1 more</source>
+        <translation>... und %1 weitere</translation>
+    </message>
+    <message>
+        <source>%1: format &quot;%2&quot;</source>
+        <translation>%1: Format „%2“</translation>
+    </message>
 </context>
 <context>
     <name>keyferry::HelpWindow</name>
@@ -1278,6 +1327,26 @@
         <source>A debug run is under way in the editor</source>
         <translation>Im Editor läuft gerade ein Debug-Durchlauf</translation>
     </message>
+    <message>
+        <source>Not on this desktop: %1. What you can do: %2</source>
+        <translation>Nicht auf dieser Arbeitsumgebung: %1. Was Sie tun können: %2</translation>
+    </message>
+    <message>
+        <source>The run&apos;s journal could not be written: %1</source>
+        <translation>Das Protokoll des Durchlaufs konnte nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>The run&apos;s journal is incomplete: %1</source>
+        <translation>Das Protokoll des Durchlaufs ist unvollständig: %1</translation>
+    </message>
+    <message>
+        <source>The run&apos;s journal could not be read: %1</source>
+        <translation>Das Protokoll des Durchlaufs konnte nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>The imported CSV file is not the one that run used, or it has changed since: import that file to run its failed rows.</source>
+        <translation>Die importierte CSV-Datei ist nicht die des Durchlaufs oder wurde seitdem geändert: Importieren Sie diese Datei, um ihre fehlgeschlagenen Zeilen erneut auszuführen.</translation>
+    </message>
 </context>
 <context>
     <name>keyferry::StepTableAccessible</name>
@@ -1897,6 +1966,16 @@ Ihre Änderungen bleiben nur erhalten, solange Keyferry läuft. Spätere Problem
     <message>
         <source>Delete</source>
         <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>New Template</source>
+        <comment>a new template&apos;s name</comment>
+        <translation>Neue Vorlage</translation>
+    </message>
+    <message>
+        <source>%1 (Copy)</source>
+        <comment>a duplicated template&apos;s name</comment>
+        <translation>%1 (Kopie)</translation>
     </message>
 </context>
 </TS>

@@ -436,6 +436,55 @@
         <source>Export failed: %1</source>
         <translation>Error al exportar: %1</translation>
     </message>
+    <message>
+        <source>semicolons</source>
+        <translation>puntos y comas</translation>
+    </message>
+    <message>
+        <source>commas</source>
+        <translation>comas</translation>
+    </message>
+    <message>
+        <source>tabs</source>
+        <translation>tabuladores</translation>
+    </message>
+    <message>
+        <source>pipes (|)</source>
+        <translation>barras verticales (|)</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <comment>a joint of a list</comment>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source> or </source>
+        <comment>the last joint of a list</comment>
+        <translation> o </translation>
+    </message>
+    <message>
+        <source>Read as semicolon-separated: the header line could be separated by %1</source>
+        <translation>Leído como separado por puntos y comas: la línea de encabezado podría estar separada por %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cell(s) show their stored value (format not supported): %2</source>
+        <translation>
+            <numerusform>%n celda muestra su valor guardado (formato no admitido): %2</numerusform>
+            <numerusform>%n celdas muestran su valor guardado (formato no admitido): %2</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 y %2 más</translation>
+    </message>
+    <message>
+        <source>... and %1 more</source>
+        <translation>... y %1 más</translation>
+    </message>
+    <message>
+        <source>%1: format &quot;%2&quot;</source>
+        <translation>%1: formato «%2»</translation>
+    </message>
 </context>
 <context>
     <name>keyferry::HelpWindow</name>
@@ -1278,6 +1327,26 @@
         <source>A debug run is under way in the editor</source>
         <translation>Hay una depuración en curso en el editor</translation>
     </message>
+    <message>
+        <source>Not on this desktop: %1. What you can do: %2</source>
+        <translation>No en este escritorio: %1. Qué puede hacer: %2</translation>
+    </message>
+    <message>
+        <source>The run&apos;s journal could not be written: %1</source>
+        <translation>No se pudo escribir el registro de la ejecución: %1</translation>
+    </message>
+    <message>
+        <source>The run&apos;s journal is incomplete: %1</source>
+        <translation>El registro de la ejecución está incompleto: %1</translation>
+    </message>
+    <message>
+        <source>The run&apos;s journal could not be read: %1</source>
+        <translation>No se pudo leer el registro de la ejecución: %1</translation>
+    </message>
+    <message>
+        <source>The imported CSV file is not the one that run used, or it has changed since: import that file to run its failed rows.</source>
+        <translation>El archivo CSV importado no es el que usó esa ejecución, o ha cambiado desde entonces: importe ese archivo para volver a ejecutar sus filas fallidas.</translation>
+    </message>
 </context>
 <context>
     <name>keyferry::StepTableAccessible</name>
@@ -1897,6 +1966,16 @@ Sus cambios solo se conservan mientras Keyferry esté abierto. Los problemas de 
     <message>
         <source>Delete</source>
         <translation>Eliminar</translation>
+    </message>
+    <message>
+        <source>New Template</source>
+        <comment>a new template&apos;s name</comment>
+        <translation>Nueva plantilla</translation>
+    </message>
+    <message>
+        <source>%1 (Copy)</source>
+        <comment>a duplicated template&apos;s name</comment>
+        <translation>%1 (copia)</translation>
     </message>
 </context>
 </TS>

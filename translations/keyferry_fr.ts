@@ -436,6 +436,55 @@
         <source>Export failed: %1</source>
         <translation>Échec de l’export : %1</translation>
     </message>
+    <message>
+        <source>semicolons</source>
+        <translation>points-virgules</translation>
+    </message>
+    <message>
+        <source>commas</source>
+        <translation>virgules</translation>
+    </message>
+    <message>
+        <source>tabs</source>
+        <translation>tabulations</translation>
+    </message>
+    <message>
+        <source>pipes (|)</source>
+        <translation>barres verticales (|)</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <comment>a joint of a list</comment>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source> or </source>
+        <comment>the last joint of a list</comment>
+        <translation> ou </translation>
+    </message>
+    <message>
+        <source>Read as semicolon-separated: the header line could be separated by %1</source>
+        <translation>Lu comme séparé par des points-virgules : la ligne d’en-tête pourrait être séparée par des %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cell(s) show their stored value (format not supported): %2</source>
+        <translation>
+            <numerusform>%n cellule affiche sa valeur enregistrée (format non pris en charge) : %2</numerusform>
+            <numerusform>%n cellules affichent leur valeur enregistrée (format non pris en charge) : %2</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 et %2 de plus</translation>
+    </message>
+    <message>
+        <source>... and %1 more</source>
+        <translation>... et %1 de plus</translation>
+    </message>
+    <message>
+        <source>%1: format &quot;%2&quot;</source>
+        <translation>%1 : format « %2 »</translation>
+    </message>
 </context>
 <context>
     <name>keyferry::HelpWindow</name>
@@ -1278,6 +1327,26 @@
         <source>A debug run is under way in the editor</source>
         <translation>Un débogage est en cours dans l’éditeur</translation>
     </message>
+    <message>
+        <source>Not on this desktop: %1. What you can do: %2</source>
+        <translation>Pas sur ce bureau : %1. Ce que vous pouvez faire : %2</translation>
+    </message>
+    <message>
+        <source>The run&apos;s journal could not be written: %1</source>
+        <translation>Le journal de l’exécution n’a pas pu être écrit : %1</translation>
+    </message>
+    <message>
+        <source>The run&apos;s journal is incomplete: %1</source>
+        <translation>Le journal de l’exécution est incomplet : %1</translation>
+    </message>
+    <message>
+        <source>The run&apos;s journal could not be read: %1</source>
+        <translation>Le journal de l’exécution n’a pas pu être lu : %1</translation>
+    </message>
+    <message>
+        <source>The imported CSV file is not the one that run used, or it has changed since: import that file to run its failed rows.</source>
+        <translation>Le fichier CSV importé n’est pas celui de cette exécution, ou il a changé depuis : importez ce fichier pour relancer ses lignes en échec.</translation>
+    </message>
 </context>
 <context>
     <name>keyferry::StepTableAccessible</name>
@@ -1897,6 +1966,16 @@ Vos modifications ne sont conservées que tant que Keyferry tourne. Les problèm
     <message>
         <source>Delete</source>
         <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>New Template</source>
+        <comment>a new template&apos;s name</comment>
+        <translation>Nouveau modèle</translation>
+    </message>
+    <message>
+        <source>%1 (Copy)</source>
+        <comment>a duplicated template&apos;s name</comment>
+        <translation>%1 (copie)</translation>
     </message>
 </context>
 </TS>

@@ -440,6 +440,56 @@
         <source>Export failed: %1</source>
         <translation>Экспорт не удался: %1</translation>
     </message>
+    <message>
+        <source>semicolons</source>
+        <translation>точками с запятой</translation>
+    </message>
+    <message>
+        <source>commas</source>
+        <translation>запятыми</translation>
+    </message>
+    <message>
+        <source>tabs</source>
+        <translation>табуляциями</translation>
+    </message>
+    <message>
+        <source>pipes (|)</source>
+        <translation>вертикальными чертами (|)</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <comment>a joint of a list</comment>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source> or </source>
+        <comment>the last joint of a list</comment>
+        <translation> или </translation>
+    </message>
+    <message>
+        <source>Read as semicolon-separated: the header line could be separated by %1</source>
+        <translation>Прочитано как разделённое точками с запятой: строка заголовка может быть разделена %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cell(s) show their stored value (format not supported): %2</source>
+        <translation>
+            <numerusform>%n ячейка показывает сохранённое значение (формат не поддерживается): %2</numerusform>
+            <numerusform>%n ячейки показывают сохранённое значение (формат не поддерживается): %2</numerusform>
+            <numerusform>%n ячеек показывают сохранённое значение (формат не поддерживается): %2</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 и ещё %2</translation>
+    </message>
+    <message>
+        <source>... and %1 more</source>
+        <translation>... и ещё %1</translation>
+    </message>
+    <message>
+        <source>%1: format &quot;%2&quot;</source>
+        <translation>%1: формат «%2»</translation>
+    </message>
 </context>
 <context>
     <name>keyferry::HelpWindow</name>
@@ -1288,6 +1338,26 @@
         <source>A debug run is under way in the editor</source>
         <translation>В редакторе идёт отладочный прогон</translation>
     </message>
+    <message>
+        <source>Not on this desktop: %1. What you can do: %2</source>
+        <translation>Недоступно в этой среде: %1. Что можно сделать: %2</translation>
+    </message>
+    <message>
+        <source>The run&apos;s journal could not be written: %1</source>
+        <translation>Не удалось записать журнал запуска: %1</translation>
+    </message>
+    <message>
+        <source>The run&apos;s journal is incomplete: %1</source>
+        <translation>Журнал запуска неполон: %1</translation>
+    </message>
+    <message>
+        <source>The run&apos;s journal could not be read: %1</source>
+        <translation>Не удалось прочитать журнал запуска: %1</translation>
+    </message>
+    <message>
+        <source>The imported CSV file is not the one that run used, or it has changed since: import that file to run its failed rows.</source>
+        <translation>Импортированный CSV-файл не тот, что использовался при запуске, или он с тех пор изменился: импортируйте тот файл, чтобы повторить его неудавшиеся строки.</translation>
+    </message>
 </context>
 <context>
     <name>keyferry::StepTableAccessible</name>
@@ -1909,6 +1979,16 @@ Your changes are kept only while Keyferry runs. Later save problems are shown at
     <message>
         <source>Delete</source>
         <translation>Удалить</translation>
+    </message>
+    <message>
+        <source>New Template</source>
+        <comment>a new template&apos;s name</comment>
+        <translation>Новый шаблон</translation>
+    </message>
+    <message>
+        <source>%1 (Copy)</source>
+        <comment>a duplicated template&apos;s name</comment>
+        <translation>%1 (копия)</translation>
     </message>
 </context>
 </TS>

@@ -165,8 +165,10 @@ void TemplateStore::setSelectedTemplateID(std::optional<Uuid> id) {
     selectedTemplateIDChanged.emit();
 }
 
-void TemplateStore::addTemplate() {
+void TemplateStore::addTemplate(std::optional<std::string> name) {
     Template item;
+    if (name)
+        item.name = std::move(*name);
     const Uuid id = item.id;
     templates_.push_back(std::move(item));
     templatesChanged.emit();
@@ -174,14 +176,17 @@ void TemplateStore::addTemplate() {
     save();
 }
 
-void TemplateStore::duplicateTemplate(const Uuid& id) {
+void TemplateStore::duplicateTemplate(const Uuid& id, std::string_view namePattern) {
     const auto source = std::ranges::find(templates_, id, &Template::id);
     if (source == templates_.end())
         return;
     Template copy = *source;
     copy.id = Uuid::random();
     copy.schemaVersion = Template::currentSchemaVersion;
-    copy.name += " (Copy)";
+    std::string name(namePattern);
+    if (const auto at = name.find("%1"); at != std::string::npos)
+        name.replace(at, 2, source->name);
+    copy.name = std::move(name);
     for (Step& step : copy.steps)
         step.id = Uuid::random();
     const Uuid copyID = copy.id;

@@ -9,6 +9,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace keyferry {
@@ -67,11 +68,13 @@ public:
     };
     const std::optional<LoadFailure>& loadFailure() const { return loadFailure_; }
 
-    /// Appends a new template, selects it and saves.
-    void addTemplate();
-    /// Appends a full copy of the template with that id (fresh ids, " (Copy)" after the
-    /// name, current schema version), selects it and saves. Does nothing for an unknown id.
-    void duplicateTemplate(const Uuid& id);
+    /// Appends a new template, selects it and saves; `name` in the user's language, else the
+    /// template's default name.
+    void addTemplate(std::optional<std::string> name = std::nullopt);
+    /// Appends a full copy of the template with that id (fresh ids, named by `namePattern`
+    /// with %1 for the name, current schema version), selects it and saves. Does nothing for
+    /// an unknown id.
+    void duplicateTemplate(const Uuid& id, std::string_view namePattern = "%1 (Copy)");
     /// Removes every template with that id; a removed selection moves to the first
     /// remaining template. Saves in every case.
     void deleteTemplate(const Uuid& id);

@@ -262,7 +262,7 @@ void CSVPanel::refreshReading() {
     const TableReadNotes& notes = import_.notes();
     QString read = translatedCoreText(import_.readDescription());
     if (source == Source::file && notes.separatorNote)
-        read += QStringLiteral(" \u2014 ") + QString::fromStdString(*notes.separatorNote);
+        read += QStringLiteral(" \u2014 ") + translatedCoreText(*notes.separatorNote);
     readLabel_->setText(read);
     readLabel_->setAccessibleName(read);
     readLabel_->setVisible(!read.isEmpty());
@@ -292,10 +292,13 @@ void CSVPanel::refreshReading() {
     const auto sheet = import_.options().sheet ? import_.options().sheet : notes.sheet;
     sheetBox_->setCurrentIndex(sheet ? sheetBox_->findText(QString::fromStdString(*sheet)) : -1);
 
-    const QString fallbacks = QString::fromStdString(import_.fallbackSummary());
+    const QString fallbacks = translatedCoreText(import_.fallbackSummary());
     fallbackLabel_->setText(fallbacks);
     fallbackLabel_->setAccessibleName(fallbacks);
-    fallbackLabel_->setToolTip(QString::fromStdString(import_.fallbackDetail()));
+    QStringList detail;
+    for (const QString& line : QString::fromStdString(import_.fallbackDetail()).split(u'\n'))
+        detail << translatedCoreText(line.toStdString());
+    fallbackLabel_->setToolTip(detail.join(u'\n'));
     fallbackLabel_->setVisible(!fallbacks.isEmpty());
 }
 

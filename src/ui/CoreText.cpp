@@ -48,12 +48,27 @@ constexpr const char* context = "keyferry::CoreText";
     QT_TRANSLATE_NOOP("keyferry::CoreText", "Separated by tabs"),
     QT_TRANSLATE_NOOP("keyferry::CoreText", "Separated by pipes (|)"),
     QT_TRANSLATE_NOOP("keyferry::CoreText", "Pasted rows, separated by tabs"),
+    // What an ambiguous header line could be separated by, listed in a note.
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "semicolons"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "commas"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "tabs"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "pipes (|)"),
     QT_TRANSLATE_NOOP("keyferry::CoreText", "Invalid configuration"),
     QT_TRANSLATE_NOOP("keyferry::CoreText", "Invalid input"),
     QT_TRANSLATE_NOOP("keyferry::CoreText", "Stream failure"),
     QT_TRANSLATE_NOOP("keyferry::CoreText",
                       "The clipboard holds no rows. Copy the cells in the spreadsheet, header "
                       "row included."),
+};
+
+// The words between a list's items, listed for lupdate.
+struct Joint {
+    const char* source;
+    const char* comment;
+};
+[[maybe_unused]] constexpr Joint listJoints[] = {
+    QT_TRANSLATE_NOOP3("keyferry::CoreText", ", ", "a joint of a list"),
+    QT_TRANSLATE_NOOP3("keyferry::CoreText", " or ", "the last joint of a list"),
 };
 
 // The row statuses of a run's journal, as the results list names them.
@@ -68,11 +83,15 @@ constexpr std::array rowStatusTexts = {
 };
 
 // A message the core composes: the English pattern, and the text whose %1, %2... take the
-// captured parts. The part numbered `nested` is a core text itself, translated in turn.
+// captured parts. The part numbered `nested` is a core text itself, translated in turn; the
+// part numbered `list` is a list of them ("a, b or c"); the part numbered `count` picks the
+// plural form (%n) of a text marked with QT_TRANSLATE_N_NOOP.
 struct Pattern {
     const char* english;
     const char* text;
     int nested = 0;
+    int list = 0;
+    int count = 0;
 };
 
 const std::vector<Pattern> patterns = {
@@ -113,6 +132,17 @@ const std::vector<Pattern> patterns = {
     {"Import failed: (.*)", QT_TRANSLATE_NOOP("keyferry::CoreText", "Import failed: %1"), 1},
     {"Paste failed: (.*)", QT_TRANSLATE_NOOP("keyferry::CoreText", "Paste failed: %1"), 1},
     {"Export failed: (.*)", QT_TRANSLATE_NOOP("keyferry::CoreText", "Export failed: %1")},
+    {"Read as semicolon-separated: the header line could be separated by (.+)",
+     QT_TRANSLATE_NOOP("keyferry::CoreText",
+                       "Read as semicolon-separated: the header line could be separated by %1"),
+     0, 1},
+    {"(\\d+) cells? shows? (?:its|their) stored value \\(format not supported\\): (.+)",
+     QT_TRANSLATE_N_NOOP("keyferry::CoreText",
+                         "%n cell(s) show their stored value (format not supported): %2"),
+     2, 0, 1},
+    {"(.+) and (\\d+) more", QT_TRANSLATE_NOOP("keyferry::CoreText", "%1 and %2 more")},
+    {"\\.\\.\\. and (\\d+) more", QT_TRANSLATE_NOOP("keyferry::CoreText", "... and %1 more")},
+    {"(.+?): format \"(.*)\"", QT_TRANSLATE_NOOP("keyferry::CoreText", "%1: format \"%2\"")},
     {"about (\\d+) s left", QT_TRANSLATE_NOOP("keyferry::CoreText", "about %1 s left")},
     {"about (\\d+) min left", QT_TRANSLATE_NOOP("keyferry::CoreText", "about %1 min left")},
     {"about (\\d+) h (\\d+) min left",
@@ -148,6 +178,24 @@ QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// "a, b or c": each item translated, and the words between them.
+QString translatedList(const QString& list) {
+    const QString lastJoint = QStringLiteral(" or ");
+    const qsizetype last = list.lastIndexOf(lastJoint);
+    QStringList items = (last < 0 ? list : list.left(last)).split(QStringLiteral(", "));
+    if (last >= 0)
+        items << list.mid(last + lastJoint.size());
+    QString joined;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        if (i > 0)
+            joined += i + 1 == items.size()
+                          ? QCoreApplication::translate(context, " or ", "the last joint of a list")
+                          : QCoreApplication::translate(context, ", ", "a joint of a list");
+        joined += translatedCoreText(items[i].toStdString());
+    }
+    return joined;
+}
+
 } // namespace
 
 QString translatedCoreText(std::string_view english) {
@@ -160,11 +208,19 @@ QString translatedCoreText(std::string_view english) {
         const QRegularExpressionMatch match = compiledPatterns()[p].match(text);
         if (!match.hasMatch())
             continue;
+        const Pattern& pattern = patterns[p];
         QStringList parts;
-        for (int i = 1; i <= match.lastCapturedIndex(); ++i)
-            parts << (i == patterns[p].nested ? translatedCoreText(match.captured(i).toStdString())
-                                              : match.captured(i));
-        return filled(QCoreApplication::translate(context, patterns[p].text), parts);
+        for (int i = 1; i <= match.lastCapturedIndex(); ++i) {
+            const QString part = match.captured(i);
+            if (i == pattern.nested)
+                parts << translatedCoreText(part.toStdString());
+            else if (i == pattern.list)
+                parts << translatedList(part);
+            else
+                parts << part;
+        }
+        const int n = pattern.count ? match.captured(pattern.count).toInt() : -1;
+        return filled(QCoreApplication::translate(context, pattern.text, nullptr, n), parts);
     }
     return text;
 }

@@ -131,8 +131,9 @@ RunnerPanel::RunnerPanel(RunnerEngine& engine, DesktopServices& desktop,
     for (const CapabilityState& state : describeDesktop(desktop).capabilities)
         if (state.capability == Capability::pauseOnUserInput && !state.available) {
             pauseOnInput_->setEnabled(false);
-            const QString why = QString::fromStdString("Not on this desktop: " + state.why +
-                                                       ". What you can do: " + state.remedy);
+            const QString why =
+                tr("Not on this desktop: %1. What you can do: %2")
+                    .arg(translatedCoreText(state.why), translatedCoreText(state.remedy));
             pauseOnInput_->setToolTip(why);
             pauseOnInput_->setAccessibleDescription(why);
         }
@@ -239,7 +240,8 @@ void RunnerPanel::journalStarted(const std::vector<std::size_t>& rows) {
     if (recorder)
         journal_ = std::move(*recorder);
     else
-        journalProblem_ = "The run's journal could not be written: " + recorder.error();
+        journalProblem_ = tr("The run's journal could not be written: %1")
+                              .arg(QString::fromStdString(recorder.error()));
     refreshResults();
 }
 
@@ -247,12 +249,14 @@ void RunnerPanel::journalEnded() {
     if (!journal_)
         return;
     if (journal_->error())
-        journalProblem_ = "The run's journal is incomplete: " + *journal_->error();
+        journalProblem_ = tr("The run's journal is incomplete: %1")
+                              .arg(QString::fromStdString(*journal_->error()));
     auto journal = readRunJournal(journal_->file());
     if (journal)
         lastRun_ = std::move(*journal);
     else
-        journalProblem_ = "The run's journal could not be read: " + journal.error();
+        journalProblem_ = tr("The run's journal could not be read: %1")
+                              .arg(QString::fromStdString(journal.error()));
     refreshResults();
 }
 
@@ -265,8 +269,8 @@ void RunnerPanel::runFailedRowsAgain() {
     const auto hash = file.empty() ? Expected<std::string>(Unexpected{std::string("no file")})
                                    : sha256OfFile(file);
     if (!hash || *hash != lastRun_->header.csvSHA256) {
-        journalProblem_ = "The imported CSV file is not the one that run used, or it has "
-                          "changed since: import that file to run its failed rows.";
+        journalProblem_ = tr("The imported CSV file is not the one that run used, or it has "
+                             "changed since: import that file to run its failed rows.");
         refreshResults();
         return;
     }
@@ -284,7 +288,7 @@ void RunnerPanel::refreshResults() {
                        std::holds_alternative<runner_state::Finished>(engine_->state());
     QStringList lines;
     if (journalProblem_)
-        lines << QString::fromStdString(*journalProblem_);
+        lines << *journalProblem_;
     problemRows_->clear();
     std::size_t unfinished = 0;
     if (lastRun_ && ended) {

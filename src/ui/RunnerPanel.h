@@ -87,7 +87,7 @@ private:
     QPushButton* testRun_ = nullptr;
     std::unique_ptr<JournalRecorder> journal_;
     std::optional<RunJournal> lastRun_;
-    std::optional<std::string> journalProblem_;
+    std::optional<QString> journalProblem_;
     Signal<>::ConnectionId stateConnection_, statusConnection_;
     std::size_t startedConnection_ = 0, endedConnection_ = 0;
 };

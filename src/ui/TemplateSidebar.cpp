@@ -56,7 +56,9 @@ TemplateSidebar::TemplateSidebar(TemplateStore& store, QWidget* parent)
     addButton_->setAutoRaise(true);
     addButton_->setToolTip(tr("New template"));
     addButton_->setAccessibleName(tr("New template"));
-    connect(addButton_, &QToolButton::clicked, this, [this] { store_.addTemplate(); });
+    connect(addButton_, &QToolButton::clicked, this, [this] {
+        store_.addTemplate(tr("New Template", "a new template's name").toStdString());
+    });
     header->addWidget(addButton_);
     layout->addLayout(header);
     layout->addWidget(horizontalDivider(this));

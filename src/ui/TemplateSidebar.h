@@ -24,7 +24,9 @@ public:
     QToolButton* addButton() const { return addButton_; }
     /// Turns the row of the template into a name field, as the context menu's Rename does.
     void startRename(const Uuid& id);
-    void duplicate(const Uuid& id) { store_.duplicateTemplate(id); }
+    void duplicate(const Uuid& id) {
+        store_.duplicateTemplate(id, tr("%1 (Copy)", "a duplicated template's name").toStdString());
+    }
     void remove(const Uuid& id) { store_.deleteTemplate(id); }
 
 private:
