@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QStyle>
 
+#include "ui/CoreText.h"
 #include "ui/StepDelegate.h"
 #include "ui/StepTableAccessible.h"
 #include "ui/StepTableModel.h"
@@ -76,6 +77,23 @@ StepTableView::StepTableView(StepTableModel& model,
 void StepTableView::showUsedColumns() {
     for (int column = 0; column < StepTableModel::columnCount_; ++column)
         setColumnHidden(column, !model_.columnInUse(static_cast<StepTableModel::Column>(column)));
+    // Named values whole in the user's language ("Tabs überspringen", "Двойной"): a column
+    // narrower than what the template's steps show in it widens.
+    const int cellMargins = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 12;
+    // The position's cell draws its marker before the text.
+    const std::pair<StepTableModel::Column, int> named[] = {{StepTableModel::type, 0},
+                                                            {StepTableModel::option, 0},
+                                                            {StepTableModel::clickType, 0},
+                                                            {StepTableModel::position, 14}};
+    for (const auto& [column, extra] : named) {
+        int wanted = 0;
+        for (int row = 0; row < model_.rowCount(); ++row)
+            wanted = std::max(wanted, fontMetrics().horizontalAdvance(
+                                          model_.index(row, column).data().toString()) +
+                                          cellMargins + extra);
+        if (horizontalHeader()->sectionSize(column) < wanted)
+            horizontalHeader()->resizeSection(column, wanted);
+    }
 }
 
 bool StepTableView::moveCurrent(int delta) {

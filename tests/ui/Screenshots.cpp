@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextBrowser>
+#include <QToolButton>
 
 #include "automation/AccessibilityChecker.h"
 #include "automation/VirtualScheduler.h"
@@ -25,6 +26,7 @@
 #include "ui/StoreStatusView.h"
 #include "ui/TemplateDetailView.h"
 #include "ui/TemplateEditor.h"
+#include "ui/TemplateSidebar.h"
 #include "ui/Translations.h"
 
 #include <cstdio>
@@ -94,8 +96,9 @@ int main(int argc, char** argv) {
     clock.advance(std::chrono::seconds(2));
     save(&window, folder, "2-empty");
 
-    store.addTemplate();
-    store.addTemplate();
+    // As the user makes them: named in the window's language.
+    window.sidebar()->addButton()->click();
+    window.sidebar()->addButton()->click();
     settle();
     TemplateDetailView& detail = *window.detail();
     detail.editDraft([](Template& item) {
