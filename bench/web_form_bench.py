@@ -40,7 +40,31 @@ def admin(*arguments):
     return [json.loads(line) for line in output.splitlines() if line.strip()]
 
 
+def reset_desktop():
+    """What an earlier run may have left on the desktop, undone: xdotool types characters the
+    layout lacks by rebinding keys, and may leave modifiers down."""
+    subprocess.run(["xdotool", "keyup", "Control_L", "Control_R", "Alt_L", "Alt_R", "Shift_L",
+                    "Shift_R", "Super_L", "Super_R", "ISO_Level3_Shift"], check=False)
+    subprocess.run(["setxkbmap", "-layout", "us"], check=False)
+
+
+def wait_for_managed_window(seconds):
+    """Waits until the window manager shows the page's window; the seconds waited, or None.
+    After an xdotool run the window manager is busy for a long time (seen: the next browser's
+    window stayed unmapped and took no key for minutes; every key xdotool rebinds is a keyboard
+    mapping change each client on the desktop handles), and typing before that goes nowhere."""
+    begun = time.monotonic()
+    while time.monotonic() - begun < seconds:
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", r"\| Admin$"],
+                               capture_output=True, text=True).stdout.split()
+        if found:
+            return time.monotonic() - begun
+        time.sleep(0.5)
+    return None
+
+
 def start(scratch, browser):
+    reset_desktop()
     database = os.path.join(scratch, f"admin-{time.monotonic_ns()}.sqlite")
     port_file = database + ".port"
     server = subprocess.Popen([sys.executable, ADMIN, "serve", database, port_file,
@@ -76,18 +100,25 @@ def start(scratch, browser):
     focused = os.path.join(E2E, "focused_field.py")
     ready = shared.wait_for(lambda: '"name": "Name:"' in subprocess.run(
         [focused], capture_output=True, text=True).stdout, 40)
+    waited = wait_for_managed_window(300)
+    if waited is None or waited > 2:
+        print(f"{browser}: the window manager showed the window after "
+              f"{'more than 300' if waited is None else f'{waited:.0f}'} s", file=sys.stderr)
     # The window in front with the keyboard focus, as a user would have it before typing.
-    # By process, else by the page's title: a browser's window may belong to another process
-    # than the one started (seen: the second browser of a bench run was not found by its pid).
-    for search in (["--pid", str(window.pid)], ["--name", r"\| Admin"]):
-        try:
-            found = subprocess.run(["xdotool", "search", "--onlyvisible", *search,
-                                    "windowactivate", "--sync"], capture_output=True, timeout=10)
-            if found.returncode == 0:
+    activated = False
+    try:
+        found = subprocess.run(["xdotool", "search", "--name", r"\| Admin$"],
+                               capture_output=True, text=True, timeout=10).stdout.split()
+        for candidate in found:
+            if subprocess.run(["xdotool", "windowactivate", "--sync", candidate],
+                              capture_output=True, timeout=10).returncode == 0:
+                activated = True
                 break
-        except subprocess.TimeoutExpired:
-            pass
-    return [window, server], database, ready
+    except subprocess.TimeoutExpired:
+        pass
+    if not activated:
+        print(f"{browser}: its window could not be brought to the front", file=sys.stderr)
+    return [window, server], database, ready and activated
 
 
 def key(name):
