@@ -35,9 +35,8 @@ case "$purpose" in
     app) ;;
     test) packages+=(ccache "${test_desktop[@]}") ;;
     package) packages+=(ccache "${packaging[@]}") ;;
-    ci) packages+=(ccache "${test_desktop[@]}" "clang-$clang_version" "libclang-rt-$clang_version-dev"
-                   clang-format
-                   "${packaging[@]}" "${ci_checks[@]}") ;;
+    ci) packages+=(ccache "${test_desktop[@]}" "clang-$clang_version"
+                   "libclang-rt-$clang_version-dev" clang-format "${packaging[@]}" "${ci_checks[@]}") ;;
     *) echo "usage: $0 [app|test|package|ci]" >&2; exit 2 ;;
 esac
 
