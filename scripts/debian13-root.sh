@@ -38,7 +38,8 @@ step() {
 
 # Mount points below a folder, deepest first, as this mount namespace sees them.
 mounts_below() {
-    awk -v top="$1" '$2 == top || index($2, top "/") == 1 { print $2 }' /proc/self/mounts | sort -r
+    awk -v top="${1%/}" '$2 == top || index($2, top "/") == 1 { print $2 }' /proc/self/mounts |
+        sort -r
 }
 
 # Removes a folder of this script's, unless something is mounted below it: rm -rf would then
@@ -56,8 +57,10 @@ remove_unmounted() {
 # The other processes of this pid namespace, all of them ours. Zombies are left out: nothing
 # but their parent can end them, and they hold nothing.
 namespace_processes() {
-    local entry stat
-    for entry in "$1"/proc/[0-9]*; do
+    local proc="${1%/}/proc" entry stat
+    # Only from the proc of this pid namespace, whose pid 1 is this script; never the host's.
+    grep -qzx -- --in-namespace "$proc/1/cmdline" 2>/dev/null || return 0
+    for entry in "$proc"/[0-9]*; do
         [[ ${entry##*/} == 1 || ${entry##*/} == "$BASHPID" ]] && continue
         stat=$(<"$entry/stat") 2>/dev/null || continue
         stat=${stat##*) }
@@ -69,7 +72,7 @@ namespace_processes() {
 # Ends what the command left running (TERM, so that the test desktops' own teardown runs;
 # KILL what is left after 5 s), then unmounts what is mounted below the root, deepest first.
 leave_root() {
-    local target=$1 pids point
+    local target=$1 pids point points
     set +e
     pids=$(namespace_processes "$target")
     if [[ -n "$pids" ]]; then
@@ -81,7 +84,12 @@ leave_root() {
         done
         [[ -n "$pids" ]] && kill -KILL $pids 2>/dev/null && sleep 0.2
     fi
-    for point in $(mounts_below "$target"); do
+    # umount reads the mount table from /proc: the root's proc goes last.
+    points=$(mounts_below "$target")
+    for point in $(grep -vxF "${target%/}/proc" <<<"$points") \
+        $(grep -xF "${target%/}/proc" <<<"$points"); do
+        # The root itself, once it is the namespace's, goes with the namespace.
+        [[ $point == / ]] && continue
         umount "$point" 2>/dev/null || umount -l "$point" ||
             echo "warning: could not unmount $point" >&2
     done
@@ -99,7 +107,8 @@ mount_system() {
     mount -t tmpfs -o mode=755 tmpfs "$target/run"
 }
 
-# The root this namespace mounted (global: the EXIT trap reads it after in_namespace returned).
+# Where this namespace mounted the root, "/" once it is the namespace's root (global: the EXIT
+# trap reads it after in_namespace returned).
 ns_target=""
 in_namespace() {
     local mode=$1 status=0
@@ -140,7 +149,17 @@ in_namespace() {
                 [[ -e $file || -L $file ]] && printf '%s\0' "$file"
             done | tar --null -T - -cf -) | tar -C "$ns_target$home/src" -xf -
         chown -R "$uid:$uid" "$ns_target$home/src"
-        chroot "$ns_target" setpriv --reuid="$uid" --regid="$uid" --init-groups \
+        # The root becomes this mount namespace's own root, the host's tree detached from it:
+        # the kernel refuses user namespaces to a chrooted process, and Chromium, Firefox and
+        # bubblewrap build their sandboxes from them.
+        mkdir "$ns_target/.host"
+        cd "$ns_target"
+        pivot_root . .host
+        ns_target=/
+        cd /
+        umount -l /.host
+        rmdir /.host
+        setpriv --reuid="$uid" --regid="$uid" --init-groups \
             env -i PATH=/usr/local/bin:/usr/bin:/bin HOME="$home" USER="$user" LOGNAME="$user" \
             SHELL=/bin/bash LANG=C.UTF-8 TERM="${TERM:-dumb}" CCACHE_DIR="$ccache_in_root" \
             bash -c 'cd "$HOME/src" && exec "$@"' bash "$@" 9>&- || status=$?
@@ -158,16 +177,18 @@ fi
 # ---- On the host. ----
 
 [[ $(id -u) -eq 0 ]] || { echo "run it as root" >&2; exit 2; }
+for needed in debootstrap:debootstrap ip:iproute2; do
+    command -v "${needed%%:*}" >/dev/null ||
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${needed#*:}" >/dev/null
+done
 mkdir -p "$cache" "$debs/partial" "$ccache_dir" "$runs"
-# One process makes or updates the kept root while no run uses it; runs share it.
-exec 9>"$cache/$suite.lock"
-flock -x 9
 
 # What the root's packages were installed from; a change means install-deps.sh asks for other
 # packages (or this script sets the root up differently: raise the number).
 wanted=$({ echo "root setup 1"; cat "$checkout/scripts/install-deps.sh" \
     "$checkout/scripts/lib/release.sh"; } | sha256sum | cut -d' ' -f1)
 stamp="$root.deps"
+remake=${KEYFERRY_ROOT_REMAKE:-0}
 
 # The test packages, installed by the checkout's own install-deps.sh inside the root.
 install_packages() {
@@ -182,8 +203,6 @@ make_root() {
     mirror=$(awk '/^URIs:/ { print $2; exit }' /etc/apt/sources.list.d/debian.sources \
         2>/dev/null || true)
     mirror=${mirror:-http://deb.debian.org/debian}
-    command -v debootstrap >/dev/null ||
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq debootstrap >/dev/null
     step "debootstrap $suite from $mirror (kept in $root)"
     debootstrap --variant=minbase --include=git,ca-certificates,apt-utils --cache-dir="$debs" \
         "$suite" "$fresh" "$mirror" >"$cache/$suite-debootstrap.log" 2>&1 ||
@@ -200,28 +219,42 @@ make_root() {
     mkdir -p "$fresh$ccache_in_root"
     install_packages "$fresh"
     echo "$wanted" >"$fresh.deps"
+    if [[ -d "$root" ]]; then
+        rm -f "$stamp"
+        remove_unmounted "$root"
+    fi
     mv "$fresh" "$root"
     mv "$fresh.deps" "$stamp"
 }
 
-if [[ "${KEYFERRY_ROOT_REMAKE:-0}" == 1 && -d "$root" ]]; then
-    rm -f "$stamp"
-    remove_unmounted "$root"
+# Runs share the kept root (a shared lock, held until their end); making or updating it waits
+# for them (an exclusive one). Holding the exclusive lock at once means no run is under way:
+# run folders left then are those of runs killed before their end.
+exec 9>"$cache/$suite.lock"
+if flock -n -x 9; then
+    for left in "$runs"/run.*; do
+        [[ -d "$left" ]] && remove_unmounted "$left"
+    done
+else
+    flock -s 9
 fi
-if [[ ! -d "$root" ]]; then
-    make_root
-elif [[ "$(cat "$stamp" 2>/dev/null)" != "$wanted" ]]; then
-    # The stamp goes first: an update cut short is tried again next time.
-    rm -f "$stamp"
-    install_packages "$root"
-    echo "$wanted" >"$stamp"
+if [[ $remake == 1 || ! -d "$root" || "$(cat "$stamp" 2>/dev/null)" != "$wanted" ]]; then
+    flock -x 9
+    if [[ $remake == 1 || ! -d "$root" ]]; then
+        make_root
+    elif [[ "$(cat "$stamp" 2>/dev/null)" != "$wanted" ]]; then
+        # The stamp goes first: an update cut short is tried again next time.
+        rm -f "$stamp"
+        install_packages "$root"
+        echo "$wanted" >"$stamp"
+    fi
 fi
+flock -s 9
 chown "$uid:$uid" "$ccache_dir"
 chmod 700 "$ccache_dir"
 step "the root is ready"
 [[ $# -eq 0 ]] && exit 0
 
-flock -s 9
 run=$(mktemp -d "$runs/run.XXXXXX")
 mkdir "$run/upper" "$run/work" "$run/merged"
 trap 'remove_unmounted "$run"' EXIT
