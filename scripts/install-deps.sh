@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Keyferry needs to build, run and test; only missing ones.
+# Installs the Debian packages Keyferry needs to build, run and test; only missing ones. Knows
+# Debian 12 (bookworm) and Debian 13 (trixie), whose names differ in a few places.
 # Usage: scripts/install-deps.sh [app|test|package|ci]   (default: test)
 set -euo pipefail
+source "$(dirname "$0")/lib/release.sh"
 
 purpose=${1:-test}
 packages=(cmake ninja-build g++ pkgconf qt6-base-dev libgl-dev nlohmann-json3-dev libcli11-dev
@@ -16,7 +18,14 @@ test_desktop=(libgtest-dev libgmock-dev xvfb xauth openbox dbus dbus-x11 x11-uti
               gir1.2-atspi-2.0
               sway qt6-wayland wayland-protocols wtype acl
               gnome-shell mutter xdg-desktop-portal xdg-desktop-portal-gnome python3-pyatspi
-              libglib2.0-bin dbus-bin kwin-wayland xdg-desktop-portal-kde qtwayland5)
+              libglib2.0-bin dbus-bin kwin-wayland xdg-desktop-portal-kde)
+case "$debian_release" in
+    # Debian 12's KDE portal backend is a Qt 5 program and needs Qt 5's Wayland plugin.
+    bookworm) test_desktop+=(qtwayland5) ;;
+    # Debian 13's kwin-wayland no longer pulls in KWin's plugins; libei (and libeis, the
+    # server side a test can stand in with) is how GNOME 48 and KWin 6 take input.
+    trixie) test_desktop+=(kwin-common libei-dev libeis-dev) ;;
+esac
 # CPack's Debian package: dpkg-shlibdeps (dpkg-dev) for the dependencies, file to find binaries.
 packaging=(dpkg-dev file)
 # CI also checks the desktop metadata and installs the package on a fresh Debian root.
@@ -26,8 +35,8 @@ case "$purpose" in
     app) ;;
     test) packages+=(ccache "${test_desktop[@]}") ;;
     package) packages+=(ccache "${packaging[@]}") ;;
-    ci) packages+=(ccache "${test_desktop[@]}" clang-14 libclang-rt-14-dev clang-format
-                   "${packaging[@]}" "${ci_checks[@]}") ;;
+    ci) packages+=(ccache "${test_desktop[@]}" "clang-$clang_version"
+                   "libclang-rt-$clang_version-dev" clang-format "${packaging[@]}" "${ci_checks[@]}") ;;
     *) echo "usage: $0 [app|test|package|ci]" >&2; exit 2 ;;
 esac
 

@@ -52,7 +52,8 @@ fi
 # What KWin scripts print goes to its log: the tests read their own scripts' answers there.
 export WAYLAND_DISPLAY=$socket KEYFERRY_KWIN_LOG="$scratch/kwin.log"
 
-# The portal's KDE backend is a Qt 5 application that must find a display (qtwayland5).
+# The portal's KDE backend is a Qt application that must find a display: Qt 5's Wayland
+# plugin (qtwayland5) on Debian 12, Qt 6's (qt6-wayland) on Debian 13.
 QT_QPA_PLATFORM=wayland /usr/lib/x86_64-linux-gnu/libexec/xdg-desktop-portal-kde \
     >"$scratch/portal-kde.log" 2>&1 &
 started+=($!)

@@ -16,6 +16,16 @@ std::string_view localName(const char* name) {
     return cut == std::string_view::npos ? full : full.substr(cut + 1);
 }
 
+// expat 2.9 deprecates the line number of XML_Size, which wraps on 32-bit systems, for one of
+// 64 bits; older versions (Debian 12 has 2.5) have only the first.
+auto currentLine(XML_Parser parser) {
+#if XML_MAJOR_VERSION > 2 || (XML_MAJOR_VERSION == 2 && XML_MINOR_VERSION >= 9)
+    return XML_GetCurrentLineNumber64(parser);
+#else
+    return XML_GetCurrentLineNumber(parser);
+#endif
+}
+
 } // namespace
 
 std::optional<std::string_view> XmlAttributes::get(std::string_view name) const {
@@ -91,7 +101,7 @@ std::optional<std::string> ExpatParser::feed(std::string_view piece, bool last) 
             return refusal_;
         if (status != XML_STATUS_OK)
             return std::string(XML_ErrorString(XML_GetErrorCode(parser))) + " at line " +
-                   std::to_string(XML_GetCurrentLineNumber(parser));
+                   std::to_string(currentLine(parser));
         piece.remove_prefix(slice);
     } while (!piece.empty());
     return std::nullopt;

@@ -56,5 +56,5 @@ TEST_P(QtSelectAllTest, TextInputReplacesTheOldValue) {
 
 // Russian and Greek have one group of non-Latin letters; US English shows that the form
 // and the harness work where the letter a is on a key.
-INSTANTIATE_TEST_SUITE_P(Layouts, QtSelectAllTest, ::testing::Values("us", "ru", "el"),
+INSTANTIATE_TEST_SUITE_P(Layouts, QtSelectAllTest, ::testing::Values("us", "ru", "gr"),
                          [](const auto& info) { return info.param; });

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Builds Keyferry with its tests on Debian 13 (its compiler, Qt and desktops) and runs the
+# end-to-end suites there: the X11 ones on the private test desktop, the Wayland ones on sway,
+# GNOME Shell and KWin. The Debian 13 root is scripts/debian13-root.sh's; run this as root.
+#
+# Usage: scripts/test-debian13.sh [CTEST_REGEX]
+#   CTEST_REGEX picks the suites (default: every end-to-end suite, '^e2e').
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+if [[ "${1:-}" != --in-root ]]; then
+    exec scripts/debian13-root.sh scripts/test-debian13.sh --in-root "${1:-^e2e}"
+fi
+
+# Inside the root, as its unprivileged user, in a copy of the checkout.
+suites=$2
+build=build-debian13
+started=$SECONDS
+source scripts/lib/release.sh
+echo "-- on Debian $debian_release: $(g++ --version | head -n 1)"
+source scripts/lib/compiler-cache.sh
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKEYFERRY_BUILD_TESTS=ON \
+    -DKEYFERRY_WERROR=ON "${compiler_cache[@]}" >/dev/null
+ccache --zero-stats >/dev/null
+cmake --build "$build"
+echo "-- built in $((SECONDS - started)) s; compiler cache: $(ccache --print-stats |
+    awk -F'\t' '$1 == "direct_cache_hit" || $1 == "preprocessed_cache_hit" { hits += $2 }
+                $1 == "cache_miss" { misses = $2 }
+                END { print hits + 0 " hits, " misses + 0 " misses" }')"
+tested=$SECONDS
+status=0
+ctest --test-dir "$build" --output-on-failure --timeout 900 -R "$suites" || status=$?
+echo "-- suites ran in $((SECONDS - tested)) s"
+exit "$status"
