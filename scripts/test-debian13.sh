@@ -35,6 +35,7 @@ echo "-- suites ran in $((SECONDS - tested)) s"
 # second passes: the root and its logs go at the end, so its first failures are printed here.
 awk '/^[0-9]+\/[0-9]+ Testing: / { name = $3; failures = "" }
      /^\[  FAILED  \] .* \([0-9]+ ms\)$/ { failures = failures "\n     " $0 }
-     /FAILED ONCE/ { print "-- " name " failed once, then ran again:" failures; failures = "" }' \
+     /^[a-z0-9_]+ FAILED ONCE, run again:$/ {
+         print "-- " name " failed once, then ran again:" failures; failures = "" }' \
     "$build/Testing/Temporary/LastTest.log" 2>/dev/null || true
 exit "$status"
