@@ -36,8 +36,7 @@ keep_document_portal_out "$XDG_RUNTIME_DIR"
 # Xvfb picks the display number itself (-displayfd): the first whose sockets all bind, the
 # abstract one included. So it never takes a number another X server holds, not even one
 # whose /tmp is not ours: a root with a private /tmp still shares abstract socket names with
-# the host, and clients try those first. (xvfb-run -a looks only at lock files in /tmp, and
-# fails where another root's server holds its number.)
+# the host, and clients try those first.
 mkfifo "$scratch/display"
 Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$scratch/display" \
     >"$scratch/xvfb.log" 2>&1 &
