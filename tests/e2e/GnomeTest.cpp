@@ -23,18 +23,6 @@ using namespace keyferry::testing;
 
 namespace {
 
-/// The RemoteDesktop interface version the desktop portal offers; 0 when it does not answer.
-unsigned portalVersion() {
-    const std::string reply =
-        shell("gdbus call --session --dest org.freedesktop.portal.Desktop --object-path "
-              "/org/freedesktop/portal/desktop --method org.freedesktop.DBus.Properties.Get "
-              "org.freedesktop.portal.RemoteDesktop version 2>/dev/null");
-    // (<uint32 2>,)
-    const auto number = reply.find_first_of("0123456789", reply.find("uint32"));
-    return number == std::string::npos ? 0
-                                       : static_cast<unsigned>(std::stoul(reply.substr(number)));
-}
-
 /// A window as the shell extension lists it, read with gdbus rather than Keyferry's code.
 struct ShellView {
     unsigned long long id = 0;

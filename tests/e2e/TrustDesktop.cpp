@@ -1,6 +1,7 @@
 #include "TrustDesktop.h"
 
 #include "model/TemplateJson.h"
+#include "support/Shell.h"
 
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
@@ -443,6 +444,17 @@ void KeyPressSpy::reset() {
     presses_ = 0;
     mappingChanges_ = 0;
     keys_.clear();
+}
+
+unsigned portalVersion() {
+    const std::string reply =
+        shell("gdbus call --session --dest org.freedesktop.portal.Desktop --object-path "
+              "/org/freedesktop/portal/desktop --method org.freedesktop.DBus.Properties.Get "
+              "org.freedesktop.portal.RemoteDesktop version 2>/dev/null");
+    // (<uint32 2>,)
+    const auto number = reply.find_first_of("0123456789", reply.find("uint32"));
+    return number == std::string::npos ? 0
+                                       : static_cast<unsigned>(std::stoul(reply.substr(number)));
 }
 
 } // namespace keyferry::testing

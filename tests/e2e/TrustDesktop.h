@@ -25,6 +25,8 @@ using XWindow = unsigned long;
 
 /// `text` in single quotes for sh.
 std::string shellQuote(const std::string& text);
+/// The RemoteDesktop interface version the desktop portal offers; 0 when it does not answer.
+unsigned portalVersion();
 
 /// One CSV field as the import reads it: quoted when it holds ';', '"' or a line break.
 std::string csvField(const std::string& text);
