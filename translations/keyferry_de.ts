@@ -173,6 +173,14 @@
         <source>What you can do: %1</source>
         <translation>Was Sie tun können: %1</translation>
     </message>
+    <message>
+        <source>Not available on this desktop (%1)</source>
+        <translation>Auf dieser Arbeitsumgebung nicht verfügbar (%1)</translation>
+    </message>
+    <message>
+        <source>%1: %2. What you can do: %3.</source>
+        <translation>%1: %2. Was Sie tun können: %3.</translation>
+    </message>
 </context>
 <context>
     <name>keyferry::CoreText</name>
@@ -484,6 +492,234 @@
     <message>
         <source>%1: format &quot;%2&quot;</source>
         <translation>%1: Format „%2“</translation>
+    </message>
+    <message>
+        <source>GNOME on Wayland lets applications type only through the desktop portal, which does not answer (%1)</source>
+        <translation>GNOME unter Wayland lässt Anwendungen nur über das Desktop-Portal tippen, und das antwortet nicht (%1)</translation>
+    </message>
+    <message>
+        <source>Keyferry&apos;s GNOME Shell extension is not running (%1)</source>
+        <translation>Keyferrys GNOME-Shell-Erweiterung läuft nicht (%1)</translation>
+    </message>
+    <message>
+        <source>This step cannot run on this desktop (%1). %2</source>
+        <translation>Dieser Schritt kann auf dieser Arbeitsumgebung nicht laufen (%1). %2</translation>
+    </message>
+    <message>
+        <source>Not started: step %1 (%2) cannot run on this desktop (%3). %4</source>
+        <translation>Nicht gestartet: Schritt %1 (%2) kann auf dieser Arbeitsumgebung nicht laufen (%3). %4</translation>
+    </message>
+    <message>
+        <source>“%1” is missing: %2. What you can do: %3.</source>
+        <translation>„%1“ fehlt: %2. Was Sie tun können: %3.</translation>
+    </message>
+    <message>
+        <source>other wlroots compositor</source>
+        <translation>anderer wlroots-Compositor</translation>
+    </message>
+    <message>
+        <source>simulated</source>
+        <translation>simuliert</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>unbekannt</translation>
+    </message>
+    <message>
+        <source>type layout text</source>
+        <translation>Text der Tastaturbelegung tippen</translation>
+    </message>
+    <message>
+        <source>type any text</source>
+        <translation>beliebigen Text tippen</translation>
+    </message>
+    <message>
+        <source>click</source>
+        <translation>klicken</translation>
+    </message>
+    <message>
+        <source>list windows</source>
+        <translation>Fenster auflisten</translation>
+    </message>
+    <message>
+        <source>activate</source>
+        <translation>in den Vordergrund holen</translation>
+    </message>
+    <message>
+        <source>window bounds</source>
+        <translation>Fenstergrenzen</translation>
+    </message>
+    <message>
+        <source>stop hotkey</source>
+        <translation>Tastenkürzel zum Anhalten</translation>
+    </message>
+    <message>
+        <source>record keys</source>
+        <translation>Tasten aufzeichnen</translation>
+    </message>
+    <message>
+        <source>record fields</source>
+        <translation>Felder aufzeichnen</translation>
+    </message>
+    <message>
+        <source>pause on user input</source>
+        <translation>bei Eingaben anhalten</translation>
+    </message>
+    <message>
+        <source>see the user&apos;s clicks</source>
+        <translation>Klicks des Benutzers sehen</translation>
+    </message>
+    <message>
+        <source>the X server lacks XTest or XInput2, or assistive technologies are off</source>
+        <translation>dem X-Server fehlt XTest oder XInput2, oder die Hilfstechnologien sind ausgeschaltet</translation>
+    </message>
+    <message>
+        <source>this desktop is not one Keyferry knows</source>
+        <translation>diese Arbeitsumgebung kennt Keyferry nicht</translation>
+    </message>
+    <message>
+        <source>Keyferry&apos;s GNOME Shell extension is not running</source>
+        <translation>Keyferrys GNOME-Shell-Erweiterung läuft nicht</translation>
+    </message>
+    <message>
+        <source>KDE Plasma on Wayland does not offer its virtual keyboard to applications</source>
+        <translation>KDE Plasma unter Wayland bietet Anwendungen seine virtuelle Tastatur nicht an</translation>
+    </message>
+    <message>
+        <source>KDE Plasma on Wayland does not offer its virtual pointer to applications</source>
+        <translation>KDE Plasma unter Wayland bietet Anwendungen seinen virtuellen Zeiger nicht an</translation>
+    </message>
+    <message>
+        <source>the desktop portal types only the characters of your keyboard layout</source>
+        <translation>das Desktop-Portal tippt nur die Zeichen Ihrer Tastaturbelegung</translation>
+    </message>
+    <message>
+        <source>the size of the desktop is unknown without sway&apos;s IPC</source>
+        <translation>ohne die IPC von sway ist die Größe der Arbeitsfläche unbekannt</translation>
+    </message>
+    <message>
+        <source>this compositor tells applications no window positions</source>
+        <translation>dieser Compositor teilt Anwendungen keine Fensterpositionen mit</translation>
+    </message>
+    <message>
+        <source>no Wayland compositor lets an application see keys meant for others, and only sway&apos;s IPC can make a shortcut for Keyferry</source>
+        <translation>kein Wayland-Compositor lässt eine Anwendung Tasten sehen, die für andere bestimmt sind, und nur die IPC von sway kann ein Tastenkürzel für Keyferry anlegen</translation>
+    </message>
+    <message>
+        <source>no Wayland compositor lets an application watch the keys typed into other applications</source>
+        <translation>kein Wayland-Compositor lässt eine Anwendung die Tasten sehen, die in andere Anwendungen getippt werden</translation>
+    </message>
+    <message>
+        <source>the recorder follows the focus from field to field through the accessibility bus, which cannot be reached</source>
+        <translation>die Aufzeichnung folgt dem Fokus von Feld zu Feld über den Barrierefreiheitsbus, und der ist nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>a recording ends with Esc, which only Keyferry&apos;s GNOME Shell extension can keep from the applications for Keyferry</source>
+        <translation>eine Aufzeichnung endet mit Esc, und nur Keyferrys GNOME-Shell-Erweiterung kann diese Taste den Anwendungen vorenthalten und Keyferry geben</translation>
+    </message>
+    <message>
+        <source>a recording ends with Esc, which only sway&apos;s IPC or KDE&apos;s global shortcuts can keep from the applications for Keyferry</source>
+        <translation>eine Aufzeichnung endet mit Esc, und nur die IPC von sway oder die globalen Tastenkürzel von KDE können diese Taste den Anwendungen vorenthalten und Keyferry geben</translation>
+    </message>
+    <message>
+        <source>Wayland shows Keyferry none of your own key presses and clicks, so a run does not pause when you type or click (it still pauses when the focus leaves the target window)</source>
+        <translation>Wayland zeigt Keyferry keine Ihrer eigenen Tastendrücke und Klicks, daher hält ein Lauf nicht an, wenn Sie tippen oder klicken (er hält aber an, wenn der Fokus das Zielfenster verlässt)</translation>
+    </message>
+    <message>
+        <source>no Wayland compositor lets an application see clicks made in other applications</source>
+        <translation>kein Wayland-Compositor lässt eine Anwendung Klicks in anderen Anwendungen sehen</translation>
+    </message>
+    <message>
+        <source>use a desktop that offers it</source>
+        <translation>verwenden Sie eine Arbeitsumgebung, die das bietet</translation>
+    </message>
+    <message>
+        <source>turn on assistive technologies (accessibility) in the desktop&apos;s settings and log in again</source>
+        <translation>schalten Sie die Hilfstechnologien (Barrierefreiheit) in den Einstellungen der Arbeitsumgebung ein und melden Sie sich neu an</translation>
+    </message>
+    <message>
+        <source>start Keyferry inside a graphical session (DISPLAY or WAYLAND_DISPLAY set)</source>
+        <translation>starten Sie Keyferry in einer grafischen Sitzung (DISPLAY oder WAYLAND_DISPLAY gesetzt)</translation>
+    </message>
+    <message>
+        <source>log in to an X11 (Xorg) session, or use sway or another wlroots compositor</source>
+        <translation>melden Sie sich in einer X11-Sitzung (Xorg) an, oder verwenden Sie sway oder einen anderen wlroots-Compositor</translation>
+    </message>
+    <message>
+        <source>turn on Keyferry&apos;s GNOME Shell extension (Keyferry&apos;s start script installs it): gnome-extensions enable keyferry@keyferry.org, then log out and in again</source>
+        <translation>schalten Sie Keyferrys GNOME-Shell-Erweiterung ein (das Startskript von Keyferry installiert sie): gnome-extensions enable keyferry@keyferry.org, dann ab- und wieder anmelden</translation>
+    </message>
+    <message>
+        <source>keep to your layout&apos;s characters or add a layout that has them; a run names the characters it cannot type before it starts</source>
+        <translation>bleiben Sie bei den Zeichen Ihrer Belegung oder fügen Sie eine Belegung hinzu, die sie hat; ein Lauf nennt die Zeichen, die er nicht tippen kann, bevor er beginnt</translation>
+    </message>
+    <message>
+        <source>install xdg-desktop-portal and xdg-desktop-portal-gnome</source>
+        <translation>installieren Sie xdg-desktop-portal und xdg-desktop-portal-gnome</translation>
+    </message>
+    <message>
+        <source>use Tab and arrow keys instead of clicks, or run on an X11 session</source>
+        <translation>verwenden Sie Tab und Pfeiltasten statt Klicks, oder arbeiten Sie in einer X11-Sitzung</translation>
+    </message>
+    <message>
+        <source>start Keyferry from inside the sway session, so that SWAYSOCK is set, or use sway</source>
+        <translation>starten Sie Keyferry innerhalb der sway-Sitzung, damit SWAYSOCK gesetzt ist, oder verwenden Sie sway</translation>
+    </message>
+    <message>
+        <source>use templates without clicks at window positions, or use sway</source>
+        <translation>verwenden Sie Vorlagen ohne Klicks an Fensterpositionen, oder verwenden Sie sway</translation>
+    </message>
+    <message>
+        <source>stop a run with Ctrl+C in its terminal or the Stop button in Keyferry&apos;s window</source>
+        <translation>halten Sie einen Lauf mit Strg+C in seinem Terminal oder mit der Schaltfläche Stopp in Keyferrys Fenster an</translation>
+    </message>
+    <message>
+        <source>record the template on an X11 session, or write its steps in the template editor</source>
+        <translation>zeichnen Sie die Vorlage in einer X11-Sitzung auf, oder schreiben Sie ihre Schritte im Vorlageneditor</translation>
+    </message>
+    <message>
+        <source>turn on assistive technologies in your session, or add the fields as steps in the template editor</source>
+        <translation>schalten Sie die Hilfstechnologien in Ihrer Sitzung ein, oder fügen Sie die Felder als Schritte im Vorlageneditor hinzu</translation>
+    </message>
+    <message>
+        <source>record on sway, started so that SWAYSOCK is set, or add the fields as steps in the template editor</source>
+        <translation>zeichnen Sie unter sway auf, so gestartet, dass SWAYSOCK gesetzt ist, oder fügen Sie die Felder als Schritte im Vorlageneditor hinzu</translation>
+    </message>
+    <message>
+        <source>keep your hands off the keyboard and mouse during a run, or stop it first</source>
+        <translation>lassen Sie Tastatur und Maus während eines Laufs in Ruhe, oder halten Sie ihn vorher an</translation>
+    </message>
+    <message>
+        <source>use a Pause step instead of waiting for a click, or run on an X11 session</source>
+        <translation>verwenden Sie einen Pause-Schritt statt auf einen Klick zu warten, oder arbeiten Sie in einer X11-Sitzung</translation>
+    </message>
+    <message>
+        <source>the desktop portal places clicks only within a screen cast, which Keyferry does not ask for, or through libei, which failed: %1</source>
+        <translation>das Desktop-Portal setzt Klicks nur innerhalb einer Bildschirmübertragung, die Keyferry nicht anfordert, oder über libei, was fehlschlug: %1</translation>
+    </message>
+    <message>
+        <source>the compositor refused the virtual keyboard (%1)</source>
+        <translation>der Compositor hat die virtuelle Tastatur abgelehnt (%1)</translation>
+    </message>
+    <message>
+        <source>the compositor offers no virtual keyboard to applications</source>
+        <translation>der Compositor bietet Anwendungen keine virtuelle Tastatur an</translation>
+    </message>
+    <message>
+        <source>the compositor offers no virtual pointer to applications</source>
+        <translation>der Compositor bietet Anwendungen keinen virtuellen Zeiger an</translation>
+    </message>
+    <message>
+        <source>the keymap could not be uploaded</source>
+        <translation>die Tastaturbelegung konnte nicht übertragen werden</translation>
+    </message>
+    <message>
+        <source>no sway IPC socket (SWAYSOCK is not set)</source>
+        <translation>kein IPC-Socket von sway (SWAYSOCK ist nicht gesetzt)</translation>
+    </message>
+    <message>
+        <source>the desktop portal places clicks only within a screen cast, which Keyferry does not ask for</source>
+        <translation>das Desktop-Portal setzt Klicks nur innerhalb einer Bildschirmübertragung, die Keyferry nicht anfordert</translation>
     </message>
 </context>
 <context>

@@ -173,6 +173,14 @@
         <source>What you can do: %1</source>
         <translation>Qué puede hacer: %1</translation>
     </message>
+    <message>
+        <source>Not available on this desktop (%1)</source>
+        <translation>No disponible en este escritorio (%1)</translation>
+    </message>
+    <message>
+        <source>%1: %2. What you can do: %3.</source>
+        <translation>%1: %2. Qué puede hacer: %3.</translation>
+    </message>
 </context>
 <context>
     <name>keyferry::CoreText</name>
@@ -484,6 +492,234 @@
     <message>
         <source>%1: format &quot;%2&quot;</source>
         <translation>%1: formato «%2»</translation>
+    </message>
+    <message>
+        <source>GNOME on Wayland lets applications type only through the desktop portal, which does not answer (%1)</source>
+        <translation>GNOME en Wayland solo deja escribir a las aplicaciones a través del portal de escritorio, que no responde (%1)</translation>
+    </message>
+    <message>
+        <source>Keyferry&apos;s GNOME Shell extension is not running (%1)</source>
+        <translation>la extensión de GNOME Shell de Keyferry no está en ejecución (%1)</translation>
+    </message>
+    <message>
+        <source>This step cannot run on this desktop (%1). %2</source>
+        <translation>Este paso no puede ejecutarse en este escritorio (%1). %2</translation>
+    </message>
+    <message>
+        <source>Not started: step %1 (%2) cannot run on this desktop (%3). %4</source>
+        <translation>No iniciado: el paso %1 (%2) no puede ejecutarse en este escritorio (%3). %4</translation>
+    </message>
+    <message>
+        <source>“%1” is missing: %2. What you can do: %3.</source>
+        <translation>Falta «%1»: %2. Qué puede hacer: %3.</translation>
+    </message>
+    <message>
+        <source>other wlroots compositor</source>
+        <translation>otro compositor wlroots</translation>
+    </message>
+    <message>
+        <source>simulated</source>
+        <translation>simulado</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>desconocido</translation>
+    </message>
+    <message>
+        <source>type layout text</source>
+        <translation>escribir texto de la distribución</translation>
+    </message>
+    <message>
+        <source>type any text</source>
+        <translation>escribir cualquier texto</translation>
+    </message>
+    <message>
+        <source>click</source>
+        <translation>hacer clic</translation>
+    </message>
+    <message>
+        <source>list windows</source>
+        <translation>listar ventanas</translation>
+    </message>
+    <message>
+        <source>activate</source>
+        <translation>activar</translation>
+    </message>
+    <message>
+        <source>window bounds</source>
+        <translation>límites de ventanas</translation>
+    </message>
+    <message>
+        <source>stop hotkey</source>
+        <translation>atajo para detener</translation>
+    </message>
+    <message>
+        <source>record keys</source>
+        <translation>grabar teclas</translation>
+    </message>
+    <message>
+        <source>record fields</source>
+        <translation>grabar campos</translation>
+    </message>
+    <message>
+        <source>pause on user input</source>
+        <translation>pausa al escribir o hacer clic</translation>
+    </message>
+    <message>
+        <source>see the user&apos;s clicks</source>
+        <translation>ver los clics del usuario</translation>
+    </message>
+    <message>
+        <source>the X server lacks XTest or XInput2, or assistive technologies are off</source>
+        <translation>al servidor X le falta XTest o XInput2, o las tecnologías de asistencia están desactivadas</translation>
+    </message>
+    <message>
+        <source>this desktop is not one Keyferry knows</source>
+        <translation>Keyferry no conoce este escritorio</translation>
+    </message>
+    <message>
+        <source>Keyferry&apos;s GNOME Shell extension is not running</source>
+        <translation>la extensión de GNOME Shell de Keyferry no está en ejecución</translation>
+    </message>
+    <message>
+        <source>KDE Plasma on Wayland does not offer its virtual keyboard to applications</source>
+        <translation>KDE Plasma en Wayland no ofrece su teclado virtual a las aplicaciones</translation>
+    </message>
+    <message>
+        <source>KDE Plasma on Wayland does not offer its virtual pointer to applications</source>
+        <translation>KDE Plasma en Wayland no ofrece su puntero virtual a las aplicaciones</translation>
+    </message>
+    <message>
+        <source>the desktop portal types only the characters of your keyboard layout</source>
+        <translation>el portal de escritorio solo escribe los caracteres de su distribución de teclado</translation>
+    </message>
+    <message>
+        <source>the size of the desktop is unknown without sway&apos;s IPC</source>
+        <translation>sin el IPC de sway se desconoce el tamaño del escritorio</translation>
+    </message>
+    <message>
+        <source>this compositor tells applications no window positions</source>
+        <translation>este compositor no indica a las aplicaciones la posición de las ventanas</translation>
+    </message>
+    <message>
+        <source>no Wayland compositor lets an application see keys meant for others, and only sway&apos;s IPC can make a shortcut for Keyferry</source>
+        <translation>ningún compositor Wayland deja a una aplicación ver las teclas destinadas a otras, y solo el IPC de sway puede crear un atajo para Keyferry</translation>
+    </message>
+    <message>
+        <source>no Wayland compositor lets an application watch the keys typed into other applications</source>
+        <translation>ningún compositor Wayland deja a una aplicación observar las teclas escritas en otras aplicaciones</translation>
+    </message>
+    <message>
+        <source>the recorder follows the focus from field to field through the accessibility bus, which cannot be reached</source>
+        <translation>la grabación sigue el foco de campo en campo a través del bus de accesibilidad, que no está disponible</translation>
+    </message>
+    <message>
+        <source>a recording ends with Esc, which only Keyferry&apos;s GNOME Shell extension can keep from the applications for Keyferry</source>
+        <translation>una grabación termina con Esc, y solo la extensión de GNOME Shell de Keyferry puede quitársela a las aplicaciones para Keyferry</translation>
+    </message>
+    <message>
+        <source>a recording ends with Esc, which only sway&apos;s IPC or KDE&apos;s global shortcuts can keep from the applications for Keyferry</source>
+        <translation>una grabación termina con Esc, y solo el IPC de sway o los atajos globales de KDE pueden quitársela a las aplicaciones para Keyferry</translation>
+    </message>
+    <message>
+        <source>Wayland shows Keyferry none of your own key presses and clicks, so a run does not pause when you type or click (it still pauses when the focus leaves the target window)</source>
+        <translation>Wayland no muestra a Keyferry ninguna de sus pulsaciones ni de sus clics, así que una ejecución no se pausa cuando escribe o hace clic (sí se pausa cuando el foco sale de la ventana de destino)</translation>
+    </message>
+    <message>
+        <source>no Wayland compositor lets an application see clicks made in other applications</source>
+        <translation>ningún compositor Wayland deja a una aplicación ver los clics hechos en otras aplicaciones</translation>
+    </message>
+    <message>
+        <source>use a desktop that offers it</source>
+        <translation>use un escritorio que lo ofrezca</translation>
+    </message>
+    <message>
+        <source>turn on assistive technologies (accessibility) in the desktop&apos;s settings and log in again</source>
+        <translation>active las tecnologías de asistencia (accesibilidad) en la configuración del escritorio y vuelva a iniciar sesión</translation>
+    </message>
+    <message>
+        <source>start Keyferry inside a graphical session (DISPLAY or WAYLAND_DISPLAY set)</source>
+        <translation>inicie Keyferry dentro de una sesión gráfica (con DISPLAY o WAYLAND_DISPLAY definido)</translation>
+    </message>
+    <message>
+        <source>log in to an X11 (Xorg) session, or use sway or another wlroots compositor</source>
+        <translation>inicie una sesión X11 (Xorg), o use sway u otro compositor wlroots</translation>
+    </message>
+    <message>
+        <source>turn on Keyferry&apos;s GNOME Shell extension (Keyferry&apos;s start script installs it): gnome-extensions enable keyferry@keyferry.org, then log out and in again</source>
+        <translation>active la extensión de GNOME Shell de Keyferry (el script de inicio de Keyferry la instala): gnome-extensions enable keyferry@keyferry.org, luego cierre la sesión y vuelva a entrar</translation>
+    </message>
+    <message>
+        <source>keep to your layout&apos;s characters or add a layout that has them; a run names the characters it cannot type before it starts</source>
+        <translation>limítese a los caracteres de su distribución o añada una distribución que los tenga; una ejecución nombra los caracteres que no puede escribir antes de empezar</translation>
+    </message>
+    <message>
+        <source>install xdg-desktop-portal and xdg-desktop-portal-gnome</source>
+        <translation>instale xdg-desktop-portal y xdg-desktop-portal-gnome</translation>
+    </message>
+    <message>
+        <source>use Tab and arrow keys instead of clicks, or run on an X11 session</source>
+        <translation>use Tab y las flechas en lugar de clics, o trabaje en una sesión X11</translation>
+    </message>
+    <message>
+        <source>start Keyferry from inside the sway session, so that SWAYSOCK is set, or use sway</source>
+        <translation>inicie Keyferry dentro de la sesión de sway, para que SWAYSOCK esté definido, o use sway</translation>
+    </message>
+    <message>
+        <source>use templates without clicks at window positions, or use sway</source>
+        <translation>use plantillas sin clics en posiciones de ventana, o use sway</translation>
+    </message>
+    <message>
+        <source>stop a run with Ctrl+C in its terminal or the Stop button in Keyferry&apos;s window</source>
+        <translation>detenga una ejecución con Ctrl+C en su terminal o con el botón Detener de la ventana de Keyferry</translation>
+    </message>
+    <message>
+        <source>record the template on an X11 session, or write its steps in the template editor</source>
+        <translation>grabe la plantilla en una sesión X11, o escriba sus pasos en el editor de plantillas</translation>
+    </message>
+    <message>
+        <source>turn on assistive technologies in your session, or add the fields as steps in the template editor</source>
+        <translation>active las tecnologías de asistencia en su sesión, o añada los campos como pasos en el editor de plantillas</translation>
+    </message>
+    <message>
+        <source>record on sway, started so that SWAYSOCK is set, or add the fields as steps in the template editor</source>
+        <translation>grabe en sway, iniciado de modo que SWAYSOCK esté definido, o añada los campos como pasos en el editor de plantillas</translation>
+    </message>
+    <message>
+        <source>keep your hands off the keyboard and mouse during a run, or stop it first</source>
+        <translation>no toque el teclado ni el ratón durante una ejecución, o deténgala antes</translation>
+    </message>
+    <message>
+        <source>use a Pause step instead of waiting for a click, or run on an X11 session</source>
+        <translation>use un paso de Pausa en lugar de esperar un clic, o trabaje en una sesión X11</translation>
+    </message>
+    <message>
+        <source>the desktop portal places clicks only within a screen cast, which Keyferry does not ask for, or through libei, which failed: %1</source>
+        <translation>el portal de escritorio solo coloca clics dentro de una transmisión de pantalla, que Keyferry no solicita, o a través de libei, que falló: %1</translation>
+    </message>
+    <message>
+        <source>the compositor refused the virtual keyboard (%1)</source>
+        <translation>el compositor rechazó el teclado virtual (%1)</translation>
+    </message>
+    <message>
+        <source>the compositor offers no virtual keyboard to applications</source>
+        <translation>el compositor no ofrece un teclado virtual a las aplicaciones</translation>
+    </message>
+    <message>
+        <source>the compositor offers no virtual pointer to applications</source>
+        <translation>el compositor no ofrece un puntero virtual a las aplicaciones</translation>
+    </message>
+    <message>
+        <source>the keymap could not be uploaded</source>
+        <translation>no se pudo transmitir la tabla de teclas</translation>
+    </message>
+    <message>
+        <source>no sway IPC socket (SWAYSOCK is not set)</source>
+        <translation>no hay socket IPC de sway (SWAYSOCK no está definido)</translation>
+    </message>
+    <message>
+        <source>the desktop portal places clicks only within a screen cast, which Keyferry does not ask for</source>
+        <translation>el portal de escritorio solo coloca clics dentro de una transmisión de pantalla, que Keyferry no solicita</translation>
     </message>
 </context>
 <context>

@@ -173,6 +173,14 @@
         <source>What you can do: %1</source>
         <translation>Ce que vous pouvez faire : %1</translation>
     </message>
+    <message>
+        <source>Not available on this desktop (%1)</source>
+        <translation>Non disponible sur ce bureau (%1)</translation>
+    </message>
+    <message>
+        <source>%1: %2. What you can do: %3.</source>
+        <translation>%1 : %2. Ce que vous pouvez faire : %3.</translation>
+    </message>
 </context>
 <context>
     <name>keyferry::CoreText</name>
@@ -484,6 +492,234 @@
     <message>
         <source>%1: format &quot;%2&quot;</source>
         <translation>%1 : format « %2 »</translation>
+    </message>
+    <message>
+        <source>GNOME on Wayland lets applications type only through the desktop portal, which does not answer (%1)</source>
+        <translation>GNOME sous Wayland ne laisse les applications taper qu&apos;à travers le portail de bureau, qui ne répond pas (%1)</translation>
+    </message>
+    <message>
+        <source>Keyferry&apos;s GNOME Shell extension is not running (%1)</source>
+        <translation>l&apos;extension GNOME Shell de Keyferry ne fonctionne pas (%1)</translation>
+    </message>
+    <message>
+        <source>This step cannot run on this desktop (%1). %2</source>
+        <translation>Cette étape ne peut pas s&apos;exécuter sur ce bureau (%1). %2</translation>
+    </message>
+    <message>
+        <source>Not started: step %1 (%2) cannot run on this desktop (%3). %4</source>
+        <translation>Non démarré : l&apos;étape %1 (%2) ne peut pas s&apos;exécuter sur ce bureau (%3). %4</translation>
+    </message>
+    <message>
+        <source>“%1” is missing: %2. What you can do: %3.</source>
+        <translation>« %1 » manque : %2. Ce que vous pouvez faire : %3.</translation>
+    </message>
+    <message>
+        <source>other wlroots compositor</source>
+        <translation>autre compositeur wlroots</translation>
+    </message>
+    <message>
+        <source>simulated</source>
+        <translation>simulé</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>inconnu</translation>
+    </message>
+    <message>
+        <source>type layout text</source>
+        <translation>taper le texte de la disposition</translation>
+    </message>
+    <message>
+        <source>type any text</source>
+        <translation>taper n&apos;importe quel texte</translation>
+    </message>
+    <message>
+        <source>click</source>
+        <translation>cliquer</translation>
+    </message>
+    <message>
+        <source>list windows</source>
+        <translation>lister les fenêtres</translation>
+    </message>
+    <message>
+        <source>activate</source>
+        <translation>activer</translation>
+    </message>
+    <message>
+        <source>window bounds</source>
+        <translation>limites des fenêtres</translation>
+    </message>
+    <message>
+        <source>stop hotkey</source>
+        <translation>raccourci d&apos;arrêt</translation>
+    </message>
+    <message>
+        <source>record keys</source>
+        <translation>enregistrer les touches</translation>
+    </message>
+    <message>
+        <source>record fields</source>
+        <translation>enregistrer les champs</translation>
+    </message>
+    <message>
+        <source>pause on user input</source>
+        <translation>pause lors d&apos;une saisie</translation>
+    </message>
+    <message>
+        <source>see the user&apos;s clicks</source>
+        <translation>voir les clics de l&apos;utilisateur</translation>
+    </message>
+    <message>
+        <source>the X server lacks XTest or XInput2, or assistive technologies are off</source>
+        <translation>le serveur X n&apos;a pas XTest ou XInput2, ou les technologies d&apos;assistance sont désactivées</translation>
+    </message>
+    <message>
+        <source>this desktop is not one Keyferry knows</source>
+        <translation>Keyferry ne connaît pas ce bureau</translation>
+    </message>
+    <message>
+        <source>Keyferry&apos;s GNOME Shell extension is not running</source>
+        <translation>l&apos;extension GNOME Shell de Keyferry ne fonctionne pas</translation>
+    </message>
+    <message>
+        <source>KDE Plasma on Wayland does not offer its virtual keyboard to applications</source>
+        <translation>KDE Plasma sous Wayland n&apos;offre pas son clavier virtuel aux applications</translation>
+    </message>
+    <message>
+        <source>KDE Plasma on Wayland does not offer its virtual pointer to applications</source>
+        <translation>KDE Plasma sous Wayland n&apos;offre pas son pointeur virtuel aux applications</translation>
+    </message>
+    <message>
+        <source>the desktop portal types only the characters of your keyboard layout</source>
+        <translation>le portail de bureau ne tape que les caractères de votre disposition de clavier</translation>
+    </message>
+    <message>
+        <source>the size of the desktop is unknown without sway&apos;s IPC</source>
+        <translation>sans l&apos;IPC de sway, la taille du bureau est inconnue</translation>
+    </message>
+    <message>
+        <source>this compositor tells applications no window positions</source>
+        <translation>ce compositeur ne donne aux applications aucune position de fenêtre</translation>
+    </message>
+    <message>
+        <source>no Wayland compositor lets an application see keys meant for others, and only sway&apos;s IPC can make a shortcut for Keyferry</source>
+        <translation>aucun compositeur Wayland ne laisse une application voir les touches destinées aux autres, et seul l&apos;IPC de sway peut créer un raccourci pour Keyferry</translation>
+    </message>
+    <message>
+        <source>no Wayland compositor lets an application watch the keys typed into other applications</source>
+        <translation>aucun compositeur Wayland ne laisse une application observer les touches tapées dans d&apos;autres applications</translation>
+    </message>
+    <message>
+        <source>the recorder follows the focus from field to field through the accessibility bus, which cannot be reached</source>
+        <translation>l&apos;enregistreur suit le focus de champ en champ par le bus d&apos;accessibilité, qui est injoignable</translation>
+    </message>
+    <message>
+        <source>a recording ends with Esc, which only Keyferry&apos;s GNOME Shell extension can keep from the applications for Keyferry</source>
+        <translation>un enregistrement se termine par Échap, que seule l&apos;extension GNOME Shell de Keyferry peut soustraire aux applications pour Keyferry</translation>
+    </message>
+    <message>
+        <source>a recording ends with Esc, which only sway&apos;s IPC or KDE&apos;s global shortcuts can keep from the applications for Keyferry</source>
+        <translation>un enregistrement se termine par Échap, que seuls l&apos;IPC de sway ou les raccourcis globaux de KDE peuvent soustraire aux applications pour Keyferry</translation>
+    </message>
+    <message>
+        <source>Wayland shows Keyferry none of your own key presses and clicks, so a run does not pause when you type or click (it still pauses when the focus leaves the target window)</source>
+        <translation>Wayland ne montre à Keyferry aucune de vos frappes ni aucun de vos clics, donc une exécution ne se met pas en pause quand vous tapez ou cliquez (elle le fait encore quand le focus quitte la fenêtre cible)</translation>
+    </message>
+    <message>
+        <source>no Wayland compositor lets an application see clicks made in other applications</source>
+        <translation>aucun compositeur Wayland ne laisse une application voir les clics faits dans d&apos;autres applications</translation>
+    </message>
+    <message>
+        <source>use a desktop that offers it</source>
+        <translation>utilisez un bureau qui le permet</translation>
+    </message>
+    <message>
+        <source>turn on assistive technologies (accessibility) in the desktop&apos;s settings and log in again</source>
+        <translation>activez les technologies d&apos;assistance (accessibilité) dans les paramètres du bureau et reconnectez-vous</translation>
+    </message>
+    <message>
+        <source>start Keyferry inside a graphical session (DISPLAY or WAYLAND_DISPLAY set)</source>
+        <translation>lancez Keyferry dans une session graphique (DISPLAY ou WAYLAND_DISPLAY défini)</translation>
+    </message>
+    <message>
+        <source>log in to an X11 (Xorg) session, or use sway or another wlroots compositor</source>
+        <translation>connectez-vous à une session X11 (Xorg), ou utilisez sway ou un autre compositeur wlroots</translation>
+    </message>
+    <message>
+        <source>turn on Keyferry&apos;s GNOME Shell extension (Keyferry&apos;s start script installs it): gnome-extensions enable keyferry@keyferry.org, then log out and in again</source>
+        <translation>activez l&apos;extension GNOME Shell de Keyferry (le script de démarrage de Keyferry l&apos;installe) : gnome-extensions enable keyferry@keyferry.org, puis déconnectez-vous et reconnectez-vous</translation>
+    </message>
+    <message>
+        <source>keep to your layout&apos;s characters or add a layout that has them; a run names the characters it cannot type before it starts</source>
+        <translation>restez aux caractères de votre disposition ou ajoutez une disposition qui les contient ; une exécution nomme les caractères qu&apos;elle ne peut pas taper avant de commencer</translation>
+    </message>
+    <message>
+        <source>install xdg-desktop-portal and xdg-desktop-portal-gnome</source>
+        <translation>installez xdg-desktop-portal et xdg-desktop-portal-gnome</translation>
+    </message>
+    <message>
+        <source>use Tab and arrow keys instead of clicks, or run on an X11 session</source>
+        <translation>utilisez Tab et les flèches au lieu des clics, ou travaillez dans une session X11</translation>
+    </message>
+    <message>
+        <source>start Keyferry from inside the sway session, so that SWAYSOCK is set, or use sway</source>
+        <translation>lancez Keyferry depuis la session sway, pour que SWAYSOCK soit défini, ou utilisez sway</translation>
+    </message>
+    <message>
+        <source>use templates without clicks at window positions, or use sway</source>
+        <translation>utilisez des modèles sans clics à des positions de fenêtre, ou utilisez sway</translation>
+    </message>
+    <message>
+        <source>stop a run with Ctrl+C in its terminal or the Stop button in Keyferry&apos;s window</source>
+        <translation>arrêtez une exécution avec Ctrl+C dans son terminal ou le bouton Arrêter de la fenêtre de Keyferry</translation>
+    </message>
+    <message>
+        <source>record the template on an X11 session, or write its steps in the template editor</source>
+        <translation>enregistrez le modèle dans une session X11, ou écrivez ses étapes dans l&apos;éditeur de modèles</translation>
+    </message>
+    <message>
+        <source>turn on assistive technologies in your session, or add the fields as steps in the template editor</source>
+        <translation>activez les technologies d&apos;assistance dans votre session, ou ajoutez les champs comme étapes dans l&apos;éditeur de modèles</translation>
+    </message>
+    <message>
+        <source>record on sway, started so that SWAYSOCK is set, or add the fields as steps in the template editor</source>
+        <translation>enregistrez sous sway, lancé de sorte que SWAYSOCK soit défini, ou ajoutez les champs comme étapes dans l&apos;éditeur de modèles</translation>
+    </message>
+    <message>
+        <source>keep your hands off the keyboard and mouse during a run, or stop it first</source>
+        <translation>ne touchez ni au clavier ni à la souris pendant une exécution, ou arrêtez-la d&apos;abord</translation>
+    </message>
+    <message>
+        <source>use a Pause step instead of waiting for a click, or run on an X11 session</source>
+        <translation>utilisez une étape Pause au lieu d&apos;attendre un clic, ou travaillez dans une session X11</translation>
+    </message>
+    <message>
+        <source>the desktop portal places clicks only within a screen cast, which Keyferry does not ask for, or through libei, which failed: %1</source>
+        <translation>le portail de bureau ne place des clics que dans une capture d&apos;écran partagée, que Keyferry ne demande pas, ou par libei, qui a échoué : %1</translation>
+    </message>
+    <message>
+        <source>the compositor refused the virtual keyboard (%1)</source>
+        <translation>le compositeur a refusé le clavier virtuel (%1)</translation>
+    </message>
+    <message>
+        <source>the compositor offers no virtual keyboard to applications</source>
+        <translation>le compositeur n&apos;offre pas de clavier virtuel aux applications</translation>
+    </message>
+    <message>
+        <source>the compositor offers no virtual pointer to applications</source>
+        <translation>le compositeur n&apos;offre pas de pointeur virtuel aux applications</translation>
+    </message>
+    <message>
+        <source>the keymap could not be uploaded</source>
+        <translation>la table des touches n&apos;a pas pu être transmise</translation>
+    </message>
+    <message>
+        <source>no sway IPC socket (SWAYSOCK is not set)</source>
+        <translation>pas de socket IPC de sway (SWAYSOCK n&apos;est pas défini)</translation>
+    </message>
+    <message>
+        <source>the desktop portal places clicks only within a screen cast, which Keyferry does not ask for</source>
+        <translation>le portail de bureau ne place des clics que dans une capture d&apos;écran partagée, que Keyferry ne demande pas</translation>
     </message>
 </context>
 <context>

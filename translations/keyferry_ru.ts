@@ -177,6 +177,14 @@
         <source>What you can do: %1</source>
         <translation>Что можно сделать: %1</translation>
     </message>
+    <message>
+        <source>Not available on this desktop (%1)</source>
+        <translation>Недоступно в этой среде (%1)</translation>
+    </message>
+    <message>
+        <source>%1: %2. What you can do: %3.</source>
+        <translation>%1: %2. Что можно сделать: %3.</translation>
+    </message>
 </context>
 <context>
     <name>keyferry::CoreText</name>
@@ -489,6 +497,234 @@
     <message>
         <source>%1: format &quot;%2&quot;</source>
         <translation>%1: формат «%2»</translation>
+    </message>
+    <message>
+        <source>GNOME on Wayland lets applications type only through the desktop portal, which does not answer (%1)</source>
+        <translation>GNOME в Wayland разрешает приложениям ввод только через портал рабочего стола, а он не отвечает (%1)</translation>
+    </message>
+    <message>
+        <source>Keyferry&apos;s GNOME Shell extension is not running (%1)</source>
+        <translation>расширение GNOME Shell для Keyferry не запущено (%1)</translation>
+    </message>
+    <message>
+        <source>This step cannot run on this desktop (%1). %2</source>
+        <translation>Этот шаг не может выполняться в этой среде (%1). %2</translation>
+    </message>
+    <message>
+        <source>Not started: step %1 (%2) cannot run on this desktop (%3). %4</source>
+        <translation>Не запущено: шаг %1 (%2) не может выполняться в этой среде (%3). %4</translation>
+    </message>
+    <message>
+        <source>“%1” is missing: %2. What you can do: %3.</source>
+        <translation>Нет возможности «%1»: %2. Что можно сделать: %3.</translation>
+    </message>
+    <message>
+        <source>other wlroots compositor</source>
+        <translation>другой композитор wlroots</translation>
+    </message>
+    <message>
+        <source>simulated</source>
+        <translation>имитация</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>неизвестно</translation>
+    </message>
+    <message>
+        <source>type layout text</source>
+        <translation>ввод символов раскладки</translation>
+    </message>
+    <message>
+        <source>type any text</source>
+        <translation>ввод любого текста</translation>
+    </message>
+    <message>
+        <source>click</source>
+        <translation>щелчки</translation>
+    </message>
+    <message>
+        <source>list windows</source>
+        <translation>список окон</translation>
+    </message>
+    <message>
+        <source>activate</source>
+        <translation>вывод на передний план</translation>
+    </message>
+    <message>
+        <source>window bounds</source>
+        <translation>границы окон</translation>
+    </message>
+    <message>
+        <source>stop hotkey</source>
+        <translation>клавиша остановки</translation>
+    </message>
+    <message>
+        <source>record keys</source>
+        <translation>запись клавиш</translation>
+    </message>
+    <message>
+        <source>record fields</source>
+        <translation>запись полей</translation>
+    </message>
+    <message>
+        <source>pause on user input</source>
+        <translation>пауза при вводе пользователя</translation>
+    </message>
+    <message>
+        <source>see the user&apos;s clicks</source>
+        <translation>видеть щелчки пользователя</translation>
+    </message>
+    <message>
+        <source>the X server lacks XTest or XInput2, or assistive technologies are off</source>
+        <translation>у X-сервера нет XTest или XInput2, или вспомогательные технологии выключены</translation>
+    </message>
+    <message>
+        <source>this desktop is not one Keyferry knows</source>
+        <translation>Keyferry не знает эту среду</translation>
+    </message>
+    <message>
+        <source>Keyferry&apos;s GNOME Shell extension is not running</source>
+        <translation>расширение GNOME Shell для Keyferry не запущено</translation>
+    </message>
+    <message>
+        <source>KDE Plasma on Wayland does not offer its virtual keyboard to applications</source>
+        <translation>KDE Plasma в Wayland не даёт приложениям свою виртуальную клавиатуру</translation>
+    </message>
+    <message>
+        <source>KDE Plasma on Wayland does not offer its virtual pointer to applications</source>
+        <translation>KDE Plasma в Wayland не даёт приложениям свой виртуальный указатель</translation>
+    </message>
+    <message>
+        <source>the desktop portal types only the characters of your keyboard layout</source>
+        <translation>портал рабочего стола вводит только символы вашей раскладки клавиатуры</translation>
+    </message>
+    <message>
+        <source>the size of the desktop is unknown without sway&apos;s IPC</source>
+        <translation>без IPC sway размер рабочего стола неизвестен</translation>
+    </message>
+    <message>
+        <source>this compositor tells applications no window positions</source>
+        <translation>этот композитор не сообщает приложениям положение окон</translation>
+    </message>
+    <message>
+        <source>no Wayland compositor lets an application see keys meant for others, and only sway&apos;s IPC can make a shortcut for Keyferry</source>
+        <translation>ни один композитор Wayland не показывает приложению клавиши, предназначенные другим, и только IPC sway может создать сочетание клавиш для Keyferry</translation>
+    </message>
+    <message>
+        <source>no Wayland compositor lets an application watch the keys typed into other applications</source>
+        <translation>ни один композитор Wayland не позволяет приложению видеть клавиши, нажатые в других приложениях</translation>
+    </message>
+    <message>
+        <source>the recorder follows the focus from field to field through the accessibility bus, which cannot be reached</source>
+        <translation>запись следует за фокусом от поля к полю через шину специальных возможностей, а она недоступна</translation>
+    </message>
+    <message>
+        <source>a recording ends with Esc, which only Keyferry&apos;s GNOME Shell extension can keep from the applications for Keyferry</source>
+        <translation>запись завершается клавишей Esc, и только расширение GNOME Shell для Keyferry может забрать её у приложений для Keyferry</translation>
+    </message>
+    <message>
+        <source>a recording ends with Esc, which only sway&apos;s IPC or KDE&apos;s global shortcuts can keep from the applications for Keyferry</source>
+        <translation>запись завершается клавишей Esc, и только IPC sway или глобальные сочетания клавиш KDE могут забрать её у приложений для Keyferry</translation>
+    </message>
+    <message>
+        <source>Wayland shows Keyferry none of your own key presses and clicks, so a run does not pause when you type or click (it still pauses when the focus leaves the target window)</source>
+        <translation>Wayland не показывает Keyferry ваши нажатия клавиш и щелчки, поэтому запуск не приостанавливается, когда вы печатаете или щёлкаете (но приостанавливается, когда фокус покидает целевое окно)</translation>
+    </message>
+    <message>
+        <source>no Wayland compositor lets an application see clicks made in other applications</source>
+        <translation>ни один композитор Wayland не показывает приложению щелчки в других приложениях</translation>
+    </message>
+    <message>
+        <source>use a desktop that offers it</source>
+        <translation>используйте среду, в которой это есть</translation>
+    </message>
+    <message>
+        <source>turn on assistive technologies (accessibility) in the desktop&apos;s settings and log in again</source>
+        <translation>включите вспомогательные технологии (специальные возможности) в настройках среды и войдите снова</translation>
+    </message>
+    <message>
+        <source>start Keyferry inside a graphical session (DISPLAY or WAYLAND_DISPLAY set)</source>
+        <translation>запустите Keyferry в графическом сеансе (с заданным DISPLAY или WAYLAND_DISPLAY)</translation>
+    </message>
+    <message>
+        <source>log in to an X11 (Xorg) session, or use sway or another wlroots compositor</source>
+        <translation>войдите в сеанс X11 (Xorg) или используйте sway либо другой композитор wlroots</translation>
+    </message>
+    <message>
+        <source>turn on Keyferry&apos;s GNOME Shell extension (Keyferry&apos;s start script installs it): gnome-extensions enable keyferry@keyferry.org, then log out and in again</source>
+        <translation>включите расширение GNOME Shell для Keyferry (его устанавливает сценарий запуска Keyferry): gnome-extensions enable keyferry@keyferry.org, затем выйдите и войдите снова</translation>
+    </message>
+    <message>
+        <source>keep to your layout&apos;s characters or add a layout that has them; a run names the characters it cannot type before it starts</source>
+        <translation>используйте символы своей раскладки или добавьте раскладку, в которой они есть; запуск ещё до начала называет символы, которые он не может ввести</translation>
+    </message>
+    <message>
+        <source>install xdg-desktop-portal and xdg-desktop-portal-gnome</source>
+        <translation>установите xdg-desktop-portal и xdg-desktop-portal-gnome</translation>
+    </message>
+    <message>
+        <source>use Tab and arrow keys instead of clicks, or run on an X11 session</source>
+        <translation>используйте Tab и стрелки вместо щелчков или работайте в сеансе X11</translation>
+    </message>
+    <message>
+        <source>start Keyferry from inside the sway session, so that SWAYSOCK is set, or use sway</source>
+        <translation>запустите Keyferry внутри сеанса sway, чтобы был задан SWAYSOCK, или используйте sway</translation>
+    </message>
+    <message>
+        <source>use templates without clicks at window positions, or use sway</source>
+        <translation>используйте шаблоны без щелчков по позициям в окне или используйте sway</translation>
+    </message>
+    <message>
+        <source>stop a run with Ctrl+C in its terminal or the Stop button in Keyferry&apos;s window</source>
+        <translation>останавливайте запуск клавишами Ctrl+C в его терминале или кнопкой «Стоп» в окне Keyferry</translation>
+    </message>
+    <message>
+        <source>record the template on an X11 session, or write its steps in the template editor</source>
+        <translation>запишите шаблон в сеансе X11 или задайте его шаги в редакторе шаблонов</translation>
+    </message>
+    <message>
+        <source>turn on assistive technologies in your session, or add the fields as steps in the template editor</source>
+        <translation>включите вспомогательные технологии в своём сеансе или добавьте поля как шаги в редакторе шаблонов</translation>
+    </message>
+    <message>
+        <source>record on sway, started so that SWAYSOCK is set, or add the fields as steps in the template editor</source>
+        <translation>записывайте в sway, запущенном так, чтобы был задан SWAYSOCK, или добавьте поля как шаги в редакторе шаблонов</translation>
+    </message>
+    <message>
+        <source>keep your hands off the keyboard and mouse during a run, or stop it first</source>
+        <translation>не трогайте клавиатуру и мышь во время запуска или сначала остановите его</translation>
+    </message>
+    <message>
+        <source>use a Pause step instead of waiting for a click, or run on an X11 session</source>
+        <translation>используйте шаг «Пауза» вместо ожидания щелчка или работайте в сеансе X11</translation>
+    </message>
+    <message>
+        <source>the desktop portal places clicks only within a screen cast, which Keyferry does not ask for, or through libei, which failed: %1</source>
+        <translation>портал рабочего стола выполняет щелчки только внутри трансляции экрана, которую Keyferry не запрашивает, или через libei, который не сработал: %1</translation>
+    </message>
+    <message>
+        <source>the compositor refused the virtual keyboard (%1)</source>
+        <translation>композитор отказал в виртуальной клавиатуре (%1)</translation>
+    </message>
+    <message>
+        <source>the compositor offers no virtual keyboard to applications</source>
+        <translation>композитор не даёт приложениям виртуальную клавиатуру</translation>
+    </message>
+    <message>
+        <source>the compositor offers no virtual pointer to applications</source>
+        <translation>композитор не даёт приложениям виртуальный указатель</translation>
+    </message>
+    <message>
+        <source>the keymap could not be uploaded</source>
+        <translation>не удалось передать раскладку клавиш</translation>
+    </message>
+    <message>
+        <source>no sway IPC socket (SWAYSOCK is not set)</source>
+        <translation>нет сокета IPC sway (SWAYSOCK не задан)</translation>
+    </message>
+    <message>
+        <source>the desktop portal places clicks only within a screen cast, which Keyferry does not ask for</source>
+        <translation>портал рабочего стола выполняет щелчки только внутри трансляции экрана, которую Keyferry не запрашивает</translation>
     </message>
 </context>
 <context>

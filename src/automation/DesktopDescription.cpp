@@ -103,6 +103,7 @@ std::optional<CapabilityNotice> capabilityNotice(const DesktopDescription& descr
     }
     if (notice.lines.empty())
         return std::nullopt;
+    notice.kind = description.kind;
     notice.title =
         "Not available on this desktop (" + std::string(desktopName(description.kind)) + ")";
     return notice;

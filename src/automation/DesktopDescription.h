@@ -64,6 +64,7 @@ struct MissingCapabilities {
 
 /// What the main window says about a desktop that lacks something.
 struct CapabilityNotice {
+    DesktopKind kind = DesktopKind::unknown;
     std::string title;                      ///< names the desktop
     std::vector<MissingCapabilities> lines; ///< in capability order, alike ones together
 };

@@ -1,10 +1,12 @@
 #include "ui/CapabilityNoticeView.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "ui/CoreText.h"
 #include "ui/Icons.h"
 
 namespace keyferry {
@@ -52,18 +54,30 @@ void CapabilityNoticeView::show(const std::optional<CapabilityNotice>& notice) {
         setVisible(false);
         return;
     }
-    title_->setText(QString::fromStdString(notice->title));
-    title_->setAccessibleName(QString::fromStdString(notice->title));
+    const QString title =
+        tr("Not available on this desktop (%1)").arg(translatedCoreText(desktopName(notice->kind)));
+    title_->setText(title);
+    title_->setAccessibleName(title);
     for (const MissingCapabilities& missing : notice->lines) {
-        const QString text = QString::fromStdString(formatMissing(missing));
+        QStringList names;
+        for (const Capability capability : missing.capabilities)
+            names << translatedCoreText(capabilityName(capability));
+        QString named = names.join(
+            QCoreApplication::translate("keyferry::CoreText", ", ", "a joint of a list"));
+        if (!named.isEmpty())
+            named[0] = named[0].toUpper();
+        const QString remedy = translatedCoreText(missing.remedy);
+        // Parts filled in one pass: a reason from the bus may hold "%1".
+        const QString text =
+            tr("%1: %2. What you can do: %3.").arg(named, translatedCoreText(missing.why), remedy);
         auto* line = new QLabel(text, this);
         line->setWordWrap(true);
         // Reachable by Tab and readable, like any text a screen reader should find.
         line->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
         line->setFocusPolicy(Qt::StrongFocus); // after the flags, which set their own
-        line->setAccessibleName(QString::fromStdString(missing.names));
+        line->setAccessibleName(named);
         line->setAccessibleDescription(text);
-        line->setToolTip(tr("What you can do: %1").arg(QString::fromStdString(missing.remedy)));
+        line->setToolTip(tr("What you can do: %1").arg(remedy));
         linesLayout_->addWidget(line);
         lines_.push_back(line);
     }

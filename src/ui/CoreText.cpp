@@ -82,16 +82,23 @@ constexpr std::array rowStatusTexts = {
     QT_TRANSLATE_NOOP("keyferry::CoreText", "wrong field"),
 };
 
+// A captured part of a pattern, for the sets below: part(1) | part(3).
+constexpr unsigned part(int n) {
+    return 1u << n;
+}
+
 // A message the core composes: the English pattern, and the text whose %1, %2... take the
-// captured parts. The part numbered `nested` is a core text itself, translated in turn; the
-// part numbered `list` is a list of them ("a, b or c"); the part numbered `count` picks the
+// captured parts. The parts in `nested` are core texts themselves, translated in turn; those
+// in `list` are lists of them ("a, b or c"); those in `explained` say what a desktop lacks
+// ("“click” is missing: WHY. What you can do: REMEDY."); the part numbered `count` picks the
 // plural form (%n) of a text marked with QT_TRANSLATE_N_NOOP.
 struct Pattern {
     const char* english;
     const char* text;
-    int nested = 0;
-    int list = 0;
+    unsigned nested = 0;
+    unsigned list = 0;
     int count = 0;
+    unsigned explained = 0;
 };
 
 const std::vector<Pattern> patterns = {
@@ -117,29 +124,30 @@ const std::vector<Pattern> patterns = {
     {"The field shows \"(.*)\", expected \"(.*)\"",
      QT_TRANSLATE_NOOP("keyferry::CoreText", "The field shows \"%1\", expected \"%2\"")},
     {"Error at step (\\d+)! (.*)", QT_TRANSLATE_NOOP("keyferry::CoreText", "Error at step %1! %2"),
-     2},
+     part(2)},
     {"Step (\\d+)/(\\d+): (.+?) → \"(.*)\" in field (.+)",
-     QT_TRANSLATE_NOOP("keyferry::CoreText", "Step %1/%2: %3 → \"%4\" in field %5"), 3},
+     QT_TRANSLATE_NOOP("keyferry::CoreText", "Step %1/%2: %3 → \"%4\" in field %5"), part(3)},
     {"Step (\\d+)/(\\d+): (.+?) → \"(.*)\"",
-     QT_TRANSLATE_NOOP("keyferry::CoreText", "Step %1/%2: %3 → \"%4\""), 3},
+     QT_TRANSLATE_NOOP("keyferry::CoreText", "Step %1/%2: %3 → \"%4\""), part(3)},
     {"Step (\\d+)/(\\d+): (.+?) in field (.+)",
-     QT_TRANSLATE_NOOP("keyferry::CoreText", "Step %1/%2: %3 in field %4"), 3},
-    {"Step (\\d+)/(\\d+): (.+)", QT_TRANSLATE_NOOP("keyferry::CoreText", "Step %1/%2: %3"), 3},
+     QT_TRANSLATE_NOOP("keyferry::CoreText", "Step %1/%2: %3 in field %4"), part(3)},
+    {"Step (\\d+)/(\\d+): (.+)", QT_TRANSLATE_NOOP("keyferry::CoreText", "Step %1/%2: %3"),
+     part(3)},
     {"CSV has (\\d+) columns, template expects (\\d+): (.*)",
      QT_TRANSLATE_NOOP("keyferry::CoreText", "CSV has %1 columns, template expects %2: %3")},
     {"Column names don't match: (.*)",
      QT_TRANSLATE_NOOP("keyferry::CoreText", "Column names don't match: %1")},
-    {"Import failed: (.*)", QT_TRANSLATE_NOOP("keyferry::CoreText", "Import failed: %1"), 1},
-    {"Paste failed: (.*)", QT_TRANSLATE_NOOP("keyferry::CoreText", "Paste failed: %1"), 1},
+    {"Import failed: (.*)", QT_TRANSLATE_NOOP("keyferry::CoreText", "Import failed: %1"), part(1)},
+    {"Paste failed: (.*)", QT_TRANSLATE_NOOP("keyferry::CoreText", "Paste failed: %1"), part(1)},
     {"Export failed: (.*)", QT_TRANSLATE_NOOP("keyferry::CoreText", "Export failed: %1")},
     {"Read as semicolon-separated: the header line could be separated by (.+)",
      QT_TRANSLATE_NOOP("keyferry::CoreText",
                        "Read as semicolon-separated: the header line could be separated by %1"),
-     0, 1},
+     0, part(1)},
     {"(\\d+) cells? shows? (?:its|their) stored value \\(format not supported\\): (.+)",
      QT_TRANSLATE_N_NOOP("keyferry::CoreText",
                          "%n cell(s) show their stored value (format not supported): %2"),
-     2, 0, 1},
+     part(2), 0, 1},
     {"(.+) and (\\d+) more", QT_TRANSLATE_NOOP("keyferry::CoreText", "%1 and %2 more")},
     {"\\.\\.\\. and (\\d+) more", QT_TRANSLATE_NOOP("keyferry::CoreText", "... and %1 more")},
     {"(.+?): format \"(.*)\"", QT_TRANSLATE_NOOP("keyferry::CoreText", "%1: format \"%2\"")},
@@ -147,6 +155,29 @@ const std::vector<Pattern> patterns = {
     {"about (\\d+) min left", QT_TRANSLATE_NOOP("keyferry::CoreText", "about %1 min left")},
     {"about (\\d+) h (\\d+) min left",
      QT_TRANSLATE_NOOP("keyferry::CoreText", "about %1 h %2 min left")},
+    // What a desktop lacks (see DesktopTexts.cpp), with a detail known only at run time.
+    {"GNOME on Wayland lets applications type only through the desktop portal, which does not "
+     "answer \\((.*)\\)",
+     QT_TRANSLATE_NOOP("keyferry::CoreText",
+                       "GNOME on Wayland lets applications type only through the desktop portal, "
+                       "which does not answer (%1)")},
+    {"Keyferry's GNOME Shell extension is not running \\((.*)\\)",
+     QT_TRANSLATE_NOOP("keyferry::CoreText",
+                       "Keyferry's GNOME Shell extension is not running (%1)")},
+    {"the desktop portal places clicks only within a screen cast, which Keyferry does not ask "
+     "for, or through libei, which failed: (.*)",
+     QT_TRANSLATE_NOOP("keyferry::CoreText",
+                       "the desktop portal places clicks only within a screen cast, which "
+                       "Keyferry does not ask for, or through libei, which failed: %1")},
+    {"the compositor refused the virtual keyboard \\((.*)\\)",
+     QT_TRANSLATE_NOOP("keyferry::CoreText", "the compositor refused the virtual keyboard (%1)")},
+    {"This step cannot run on this desktop \\(([^()]+)\\)\\. (.+)",
+     QT_TRANSLATE_NOOP("keyferry::CoreText", "This step cannot run on this desktop (%1). %2"),
+     part(1), 0, 0, part(2)},
+    {"Not started: step (\\d+) \\((.+?)\\) cannot run on this desktop \\(([^()]+)\\)\\. (.+)",
+     QT_TRANSLATE_NOOP("keyferry::CoreText",
+                       "Not started: step %1 (%2) cannot run on this desktop (%3). %4"),
+     part(2) | part(3), 0, 0, part(4)},
 };
 
 // Fills %1..%9 in one pass, so that a part holding "%2" stays as it is.
@@ -196,6 +227,27 @@ QString translatedList(const QString& list) {
     return joined;
 }
 
+// "“NAME” is missing: WHY. What you can do: REMEDY." once or more, each part translated. A
+// text of another shape stays as it is.
+QString translatedExplanation(const QString& explanation) {
+    static const QRegularExpression item(
+        QStringLiteral("“([^”]+)” is missing: (.+?)\\. What you can do: (.+?)\\.(?: (?=“)|$)"));
+    QStringList sentences;
+    qsizetype covered = 0;
+    for (auto it = item.globalMatch(explanation); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        if (match.capturedStart() != covered)
+            return explanation;
+        covered = match.capturedEnd();
+        sentences << filled(
+            QCoreApplication::translate(context, "“%1” is missing: %2. What you can do: %3."),
+            {translatedCoreText(match.captured(1).toStdString()),
+             translatedCoreText(match.captured(2).toStdString()),
+             translatedCoreText(match.captured(3).toStdString())});
+    }
+    return covered == explanation.size() ? sentences.join(u' ') : explanation;
+}
+
 } // namespace
 
 QString translatedCoreText(std::string_view english) {
@@ -211,13 +263,15 @@ QString translatedCoreText(std::string_view english) {
         const Pattern& pattern = patterns[p];
         QStringList parts;
         for (int i = 1; i <= match.lastCapturedIndex(); ++i) {
-            const QString part = match.captured(i);
-            if (i == pattern.nested)
-                parts << translatedCoreText(part.toStdString());
-            else if (i == pattern.list)
-                parts << translatedList(part);
+            const QString captured = match.captured(i);
+            if (pattern.nested & part(i))
+                parts << translatedCoreText(captured.toStdString());
+            else if (pattern.list & part(i))
+                parts << translatedList(captured);
+            else if (pattern.explained & part(i))
+                parts << translatedExplanation(captured);
             else
-                parts << part;
+                parts << captured;
         }
         const int n = pattern.count ? match.captured(pattern.count).toInt() : -1;
         return filled(QCoreApplication::translate(context, pattern.text, nullptr, n), parts);

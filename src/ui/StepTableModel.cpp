@@ -157,8 +157,7 @@ QVariant StepTableModel::data(const QModelIndex& index, int role) const {
         case Qt::ToolTipRole:
         case Qt::AccessibleDescriptionRole:
             // Said in the editor, not only when a run is refused.
-            return warning ? QString::fromStdString(*warning)
-                           : tr("What the step does (F2 to change)");
+            return warning ? translatedCoreText(*warning) : tr("What the step does (F2 to change)");
         }
         break;
     case name:

@@ -94,6 +94,39 @@ void StepTableView::showUsedColumns() {
         if (horizontalHeader()->sectionSize(column) < wanted)
             horizontalHeader()->resizeSection(column, wanted);
     }
+    fitNameColumn();
+}
+
+void StepTableView::fitNameColumn() {
+    QHeaderView* header = horizontalHeader();
+    int others = 0;
+    for (int column = 0; column < StepTableModel::columnCount_; ++column)
+        if (column != StepTableModel::name && !isColumnHidden(column))
+            others += header->sectionSize(column);
+    const int cellMargins = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 12;
+    // Long names may still be cut, not short ones: up to a dozen characters show whole.
+    const int longest = fontMetrics().horizontalAdvance(QString(12, QLatin1Char('n')));
+    int wanted =
+        fontMetrics().horizontalAdvance(
+            model_.headerData(StepTableModel::name, Qt::Horizontal, Qt::DisplayRole).toString()) +
+        cellMargins;
+    for (int row = 0; row < model_.rowCount(); ++row)
+        wanted = std::max(
+            wanted,
+            std::min(longest, fontMetrics().horizontalAdvance(
+                                  model_.index(row, StepTableModel::name).data().toString())) +
+                cellMargins);
+    if (viewport()->width() - others >= wanted) {
+        header->setSectionResizeMode(StepTableModel::name, QHeaderView::Stretch);
+    } else {
+        header->setSectionResizeMode(StepTableModel::name, QHeaderView::Interactive);
+        header->resizeSection(StepTableModel::name, wanted);
+    }
+}
+
+void StepTableView::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    fitNameColumn();
 }
 
 bool StepTableView::moveCurrent(int delta) {

@@ -26,8 +26,13 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    /// The Name column takes the room the others leave, but never so little that the names
+    /// are cut to a letter: then it keeps its own width and the table scrolls sideways.
+    void fitNameColumn();
+
     StepTableModel& model_;
 };
 

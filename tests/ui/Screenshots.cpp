@@ -235,7 +235,9 @@ int main(int argc, char** argv) {
     desktop.setMissing(Capability::recordKeys, "no Wayland compositor lets an application watch "
                                                "the keys typed into other applications");
     desktop.setMissing(Capability::pauseOnUserInput,
-                       "Wayland shows Keyferry none of your own key presses and clicks");
+                       "Wayland shows Keyferry none of your own key presses and clicks, so a run "
+                       "does not pause when you type or click (it still pauses when the focus "
+                       "leaves the target window)");
     desktop.setMissing(Capability::watchClicks, "no Wayland compositor lets an application see "
                                                 "clicks made in other applications");
     window.hide();
