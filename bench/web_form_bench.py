@@ -180,8 +180,13 @@ def keyferry_run(keyferry, scratch, browser):
         time.sleep(1.6)
         saved, beyond = per_row(database)
         verified = run.stdout.count("\u2713")
-        if run.returncode != 0:  # what keyferry said last, to tell why
+        if run.returncode != 0:  # what keyferry said last, and what it looked for, to tell why
             print((run.stderr.strip() or run.stdout.strip()).splitlines()[-3:], file=sys.stderr)
+            classes = subprocess.run(
+                "for w in $(xprop -root _NET_CLIENT_LIST | sed 's/.*# //; s/,//g'); do "
+                "xprop -id $w WM_CLASS; done", shell=True, capture_output=True, text=True).stdout
+            print(f"recorded target {templates[0].get('targetAppBundleID')!r}; the window "
+                  f"manager's clients: {' '.join(classes.split())}", file=sys.stderr)
         beyond_text = f"{beyond:.3f}" if beyond is not None else "-"
         return (f"keyferry {browser:<8} delay 0 read-back on     saved {saved:>2}/30 "
                 f"exact {exact_rows(database):>2}/30 verified {verified:>2}  "

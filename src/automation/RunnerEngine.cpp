@@ -336,16 +336,21 @@ Task<void> RunnerEngine::run(Template item, CSVData data, RowPlan plan, Cancella
         // A row's characters are made typable at once: one keymap change for the row instead
         // of one per field. Once its first field has come; where the desktop can, already
         // before the row before it is sent, so the change is taken in while the form loads.
-        const auto rowText = [&](std::size_t rowIndex) {
+        const auto rowText = [&](std::size_t rowIndex, std::size_t fromStep = 0) {
             std::string text;
             std::size_t valueColumn = 0;
-            for (const Step& step : item.steps)
-                if (step.type == StepType::textInput) {
-                    if (step.isFixed())
-                        text += step.fixedValue.value_or("");
-                    else if (valueColumn < data.columnCount())
-                        text += data.field(rowIndex, valueColumn++);
-                }
+            for (std::size_t s = 0; s < item.steps.size(); ++s) {
+                const Step& step = item.steps[s];
+                if (step.type != StepType::textInput)
+                    continue;
+                std::string_view value;
+                if (step.isFixed())
+                    value = *step.fixedValue;
+                else if (valueColumn < data.columnCount())
+                    value = data.field(rowIndex, valueColumn++);
+                if (s >= fromStep)
+                    text += value;
+            }
             return text;
         };
         std::size_t column = 0;
@@ -481,6 +486,8 @@ Task<void> RunnerEngine::run(Template item, CSVData data, RowPlan plan, Cancella
             }
             if (i == lastTextStep && index + 1 < plan.size())
                 automation_.prepareEarly(rowText(plan.rowAt(index + 1, data.rowCount())));
+            else if (i < lastTextStep) // what the row's later fields need, while the focus moves
+                automation_.prepareAhead(rowText(row, i + 1));
             if (check.result == FieldCheck::Result::held)
                 continue;
             ++(check.result == FieldCheck::Result::verified ? outcome.fieldsVerified

@@ -155,6 +155,23 @@ TEST_F(FieldAwareRunTest, WaitsForASlowFocusInsteadOfTheClockAndGoesOnTheMomentI
     EXPECT_EQ(outcomes.at(0).status, RowStatus::verified);
 }
 
+// The characters of the row's later fields are readied right after a field's Tab, while the
+// application moves its focus: a desktop that must rebind keys for them (X11) has done so, and
+// its clients have taken the change in, by the time the next field comes.
+TEST_F(FieldAwareRunTest, TheNextFieldsCharactersAreReadiedWhileTheFocusMovesThere) {
+    form().focusLag = 400ms;
+    run(1);
+    ASSERT_EQ(form().submissions.size(), 1u);
+    const auto tabs = keyDownTimes(Key::tab);
+    ASSERT_FALSE(tabs.empty());
+    const auto& preparations = desktop.preparations();
+    const auto city =
+        std::ranges::find(preparations, std::string("city1"), &SimulatedDesktop::Preparation::text);
+    ASSERT_NE(city, preparations.end());
+    EXPECT_LT(std::chrono::duration_cast<Ms>(city->time) - tabs[0], 100ms)
+        << "at the Tab, not once the field has come 400 ms later";
+}
+
 TEST_F(FieldAwareRunTest, WithClockWaitsASlowFocusMakesTheRunPauseAtTheWrongField) {
     // A template from before waiting existed: its delay (0.3 s) is shorter than the focus lag.
     item.settings.waitForNextField = false;

@@ -166,6 +166,12 @@ public:
 
     const std::vector<PostedEvent>& postedEvents() const { return posted_; }
     void clearPostedEvents() { posted_.clear(); }
+    /// A text the keyboard was readied for, and when.
+    struct Preparation {
+        Scheduler::Duration time{0};
+        std::string text;
+    };
+    const std::vector<Preparation>& preparations() const { return preparations_; }
     /// Keys or buttons posted down and not yet up.
     std::vector<std::string> heldDown() const;
 
@@ -184,6 +190,10 @@ public:
     Posted postKey(Key key, Modifiers modifiers, bool down) override;
     Posted postCharacter(std::string_view character) override;
     Posted postMouseButton(MouseButton button, Point position, bool down, int clickState) override;
+    Expected<Duration> prepareText(std::string_view text) override {
+        preparations_.push_back({scheduler_.now(), std::string(text)});
+        return Duration{0};
+    }
     bool canType(std::string_view character) override {
         return !untypable_.contains(std::string(character));
     }
@@ -278,6 +288,7 @@ private:
     int beeps_ = 0;
     int prompts_ = 0;
     std::vector<PostedEvent> posted_;
+    std::vector<Preparation> preparations_;
     std::optional<WindowID> checkedFocus_; ///< the focus as last asked
     std::optional<std::string> stray_;     ///< where a key went that the check did not allow
     std::map<std::size_t, Listener> listeners_;
