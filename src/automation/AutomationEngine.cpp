@@ -225,6 +225,16 @@ Task<Posted> AutomationEngine::clearField(Cancellation cancellation) {
     co_return Posted{};
 }
 
+namespace {
+
+// The field shows the end of what was typed and nothing else: the first keys went nowhere.
+bool lostItsStart(const FieldCheck& check, std::string_view typed) {
+    return check.result == FieldCheck::Result::mismatch && check.shown.size() < typed.size() &&
+           typed.ends_with(check.shown);
+}
+
+} // namespace
+
 Task<Posted> AutomationEngine::enterText(const Step& step, const std::optional<std::string>& value,
                                          const Template::Settings& settings,
                                          Cancellation cancellation) {
@@ -237,8 +247,9 @@ Task<Posted> AutomationEngine::enterText(const Step& step, const std::optional<s
     const std::string text = value.value_or("");
     // Not cleared and nothing typed: there is nothing of ours to look for.
     const bool checks = settings.verifyTypedText && (settings.clearFieldFirst || !text.empty());
+    const bool atOnce = std::exchange(checkAtOnce_, false) && checks;
     // Held before the first key, while the focus is surely on it.
-    auto held = checks && readBackLater_ ? desktop_.holdFocusedField() : nullptr;
+    auto held = checks && readBackLater_ && !atOnce ? desktop_.holdFocusedField() : nullptr;
     if (!settings.clearFieldFirst)
         co_await sleepFor(scheduler_, pacing_.pause, cancellation); // as after a clearing
     else if (const Posted cleared = co_await clearField(cancellation); !cleared)
@@ -256,6 +267,17 @@ Task<Posted> AutomationEngine::enterText(const Step& step, const std::optional<s
         fieldCheck_.result = FieldCheck::Result::held;
     } else if (checks) {
         fieldCheck_ = co_await readBack(text, settings.clearFieldFirst, step.label, cancellation);
+        if (atOnce && settings.clearFieldFirst && lostItsStart(fieldCheck_, text) &&
+            !halted(cancellation)) {
+            if (const Posted cleared = co_await clearField(cancellation); !cleared)
+                co_return cleared;
+            if (const Posted typed = co_await typeText(text, settings.interCharDelay, cancellation);
+                !typed)
+                co_return typed;
+            co_await sleepFor(scheduler_, pacing_.pause, cancellation);
+            if (!halted(cancellation))
+                fieldCheck_ = co_await readBack(text, true, step.label, cancellation);
+        }
         if (fieldCheck_.result == FieldCheck::Result::mismatch || halted(cancellation))
             co_return Posted{}; // no Tab: the field that shows it wrong stays in view
     }
@@ -562,6 +584,7 @@ AutomationEngine::awaitField(FieldIdentity expected, std::optional<FieldIdentity
             arrival.result = FieldArrival::Result::didNotCome;
             co_return arrival;
         }
+        arrival.waited = true;
         co_await sleepFor(scheduler_, fieldPoll, cancellation);
     }
 }

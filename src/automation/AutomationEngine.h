@@ -49,6 +49,7 @@ public:
         enum class Result { arrived, wrongField, didNotCome };
         Result result = Result::arrived;
         std::optional<FieldIdentity> focused; ///< what had the focus instead, if anything
+        bool waited = false;                  ///< it was not there at the first look
     };
 
     AutomationEngine(DesktopServices& desktop, Scheduler& scheduler);
@@ -129,6 +130,12 @@ public:
     /// the field is held and read by checkTypedFields(), so the application catches up while
     /// the run goes on. Its fieldCheck() then says `held`.
     void readBackLater(bool later) { readBackLater_ = later; }
+    /// The next text input is read back before its Tab, even while readBackLater is set; a
+    /// field that shows only the end of its text (its first keys lost, as a browser still
+    /// taking in a page just loaded loses them) is cleared and typed once more. For the first
+    /// field of a page the run waited for. Needs clearing on: a field not cleared may hold
+    /// text of its own.
+    void checkNextTextAtOnce() { checkAtOnce_ = true; }
     /// What reading the held fields found.
     struct TypedFieldsCheck {
         std::size_t verified = 0;
@@ -204,6 +211,7 @@ private:
     };
     std::vector<TypedField> typedFields_;
     bool readBackLater_ = false;
+    bool checkAtOnce_ = false;
     bool targetLost_ = false;
     bool skipped_ = false;
 };

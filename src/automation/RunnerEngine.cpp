@@ -299,10 +299,12 @@ Task<void> RunnerEngine::run(Template item, CSVData data, RowPlan plan, Cancella
         return index + 1 < plan.size() ? &item.steps.front() : nullptr;
     };
     std::optional<FieldIdentity> focusBeforeStep;
-    std::size_t lastTextStep = 0;
+    std::size_t firstTextStep = item.steps.size(), lastTextStep = 0;
     for (std::size_t i = 0; i < item.steps.size(); ++i)
-        if (item.steps[i].type == StepType::textInput)
+        if (item.steps[i].type == StepType::textInput) {
+            firstTextStep = std::min(firstTextStep, i);
             lastTextStep = i;
+        }
 
     std::size_t successful = 0;
     std::size_t index = 0;
@@ -355,6 +357,7 @@ Task<void> RunnerEngine::run(Template item, CSVData data, RowPlan plan, Cancella
         };
         std::size_t column = 0;
         bool interrupted = false;
+        bool waitedForPage = false;      // for a field up to the row's first text
         automation_.forgetTypedFields(); // of a row given up before
         // Fields typed are read back before anything that may send the form, and at the row's
         // end: false when one does not show what was typed, the row then paused.
@@ -447,6 +450,10 @@ Task<void> RunnerEngine::run(Template item, CSVData data, RowPlan plan, Cancella
                 co_return;
             if (i == 0)
                 automation_.prepareAhead(rowText(row));
+            // A page the run waited for may still drop the first keys typed into it.
+            waitedForPage = waitedForPage || (arrival && arrival->waited);
+            if (i == firstTextStep && waitedForPage)
+                automation_.checkNextTextAtOnce();
             const std::optional<FieldIdentity> focusNow = arrival ? arrival->focused : std::nullopt;
             const Step* next = nextStep(index, i);
             const bool waitsForNext = waitForFields && postsInput(step.type) && next &&

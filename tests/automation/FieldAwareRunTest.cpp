@@ -197,6 +197,37 @@ TEST_F(FieldAwareRunTest, AfterSavingTheNextRowWaitsForThePageToLoadAndNoLonger)
     EXPECT_EQ(runner.state(), RunnerState(Finished{3, 0, 3}));
 }
 
+// A browser under load was seen to drop the first keys typed into a page it had just loaded,
+// though its first field had the focus. The row's first field is read back at once and typed
+// again; the row is sent only once every field shows its text.
+TEST_F(FieldAwareRunTest, FirstKeysLostOnAFreshPageAreTypedAgainBeforeTheRowIsSent) {
+    form().reloadTime = 500ms;
+    form().charactersLostAfterLoad = 2;
+    run(3);
+    EXPECT_EQ(form().submissions,
+              (std::vector<std::vector<std::string>>{
+                  {"name1", "city1", ""}, {"name2", "city2", ""}, {"name3", "city3", ""}}));
+    EXPECT_EQ(runner.state(), RunnerState(Finished{3, 0, 3}));
+    ASSERT_EQ(outcomes.size(), 3u);
+    for (const RowOutcome& outcome : outcomes)
+        EXPECT_EQ(outcome.status, RowStatus::verified);
+    EXPECT_EQ(keyDownTimes(Key::a).size(), 8u) << "a second select-all in rows 2 and 3 only";
+}
+
+// Where the template does not clear its fields, the field may hold text of its own: it is
+// not cleared to type again, and the row pauses before it is sent, as for any field that does
+// not show its text.
+TEST_F(FieldAwareRunTest, FirstKeysLostWithoutClearingPauseTheRowUnsent) {
+    item.settings.clearFieldFirst = false;
+    form().reloadTime = 500ms;
+    form().charactersLostAfterLoad = 2;
+    run(3);
+    EXPECT_EQ(form().submissions, (std::vector<std::vector<std::string>>{{"name1", "city1", ""}}));
+    EXPECT_EQ(runner.state(), RunnerState(Paused{1, 3}));
+    EXPECT_EQ(runner.statusMessage(), "Field \"Name\" shows \"me2\", expected \"name2\"");
+    EXPECT_TRUE(desktop.heldDown().empty());
+}
+
 // A loaded page focuses its document first and its first field a moment later: that is no
 // wrong field. A page that leaves the focus on the document is, once the focus rests there.
 TEST_F(FieldAwareRunTest, TheDocumentFocusedBeforeTheFirstFieldIsNoWrongField) {

@@ -460,6 +460,7 @@ void SimulatedDesktop::keyToForm(Key key, Modifiers modifiers) {
                     return;
                 later->loading = false;
                 later->focused = 0;
+                later->stillLost = later->charactersLostAfterLoad;
                 if (later->documentFirst <= Scheduler::Duration{0})
                     return;
                 later->documentFocused = true;
@@ -505,6 +506,10 @@ void SimulatedDesktop::textToForm(std::string_view text) {
     Field& field = target->fields[target->focused];
     if (!field.acceptsText)
         return;
+    if (target->stillLost > 0) {
+        --target->stillLost;
+        return;
+    }
     if (field.allSelected)
         field.text.clear();
     field.allSelected = false;

@@ -72,6 +72,10 @@ public:
         /// before the first field does.
         Scheduler::Duration documentFirst{0};
         bool documentFocused = false;
+        /// A page still taking itself in once loaded: this many of the first characters
+        /// typed after each load are lost (a browser under load was seen to drop them).
+        std::size_t charactersLostAfterLoad = 0;
+        std::size_t stillLost = 0;
     };
 
     struct PostedEvent {
