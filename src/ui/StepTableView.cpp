@@ -79,7 +79,7 @@ void StepTableView::showUsedColumns() {
         setColumnHidden(column, !model_.columnInUse(static_cast<StepTableModel::Column>(column)));
     // Named values whole in the user's language ("Tabs überspringen", "Двойной"): a column
     // narrower than what the template's steps show in it widens.
-    const int cellMargins = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 12;
+    const int cellMargins = cellMargin();
     // The position's cell draws its marker before the text.
     const std::pair<StepTableModel::Column, int> named[] = {{StepTableModel::type, 0},
                                                             {StepTableModel::option, 0},
@@ -97,13 +97,17 @@ void StepTableView::showUsedColumns() {
     fitNameColumn();
 }
 
+int StepTableView::cellMargin() const {
+    return 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 12;
+}
+
 void StepTableView::fitNameColumn() {
     QHeaderView* header = horizontalHeader();
     int others = 0;
     for (int column = 0; column < StepTableModel::columnCount_; ++column)
         if (column != StepTableModel::name && !isColumnHidden(column))
             others += header->sectionSize(column);
-    const int cellMargins = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 12;
+    const int cellMargins = cellMargin();
     // Long names may still be cut, not short ones: up to a dozen characters show whole.
     const int longest = fontMetrics().horizontalAdvance(QString(12, QLatin1Char('n')));
     int wanted =

@@ -32,6 +32,8 @@ private:
     /// The Name column takes the room the others leave, but never so little that the names
     /// are cut to a letter: then it keeps its own width and the table scrolls sideways.
     void fitNameColumn();
+    /// The room a cell takes beside its text.
+    int cellMargin() const;
 
     StepTableModel& model_;
 };
