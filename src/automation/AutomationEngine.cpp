@@ -229,8 +229,7 @@ namespace {
 
 // The field shows the end of what was typed and nothing else: the first keys went nowhere.
 bool lostItsStart(const FieldCheck& check, std::string_view typed) {
-    return check.result == FieldCheck::Result::mismatch && check.shown.size() < typed.size() &&
-           typed.ends_with(check.shown);
+    return check.result == FieldCheck::Result::mismatch && showsOnlyTheEndOf(check.shown, typed);
 }
 
 } // namespace

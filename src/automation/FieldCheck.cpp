@@ -37,6 +37,12 @@ bool fieldHolds(std::string_view shown, std::string_view typed, bool cleared) {
     return cleared ? field == value : field.ends_with(value);
 }
 
+bool showsOnlyTheEndOf(std::string_view shown, std::string_view typed) {
+    const std::string field = composed(withoutAddedCharacters(std::string(shown), typed));
+    const std::string value = composed(typed);
+    return field.size() < value.size() && value.ends_with(field);
+}
+
 Scheduler::Duration readBackPatience(std::string_view typed) {
     const auto characters = static_cast<std::int64_t>(
         std::ranges::count_if(typed, [](char c) { return (c & 0xC0) != 0x80; }));

@@ -28,6 +28,10 @@ struct FieldCheck {
 /// characters the accessibility layer adds that were not typed (U+FEFF, U+FFFC).
 bool fieldHolds(std::string_view shown, std::string_view typed, bool cleared);
 
+/// Whether a field showing `shown` holds only the end of the typed text, the first keys gone
+/// nowhere; compared as fieldHolds() does.
+bool showsOnlyTheEndOf(std::string_view shown, std::string_view typed);
+
 /// How long a field may take to show what was typed before it counts as a mismatch: an
 /// application's accessibility view lags behind a long text typed at full speed, so the
 /// patience grows with the text, up to a limit. A field that already shows it costs one read.

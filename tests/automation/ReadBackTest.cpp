@@ -92,6 +92,14 @@ TEST(FieldHolds, ComparesComposedTextsWholeOrAtTheEnd) {
     for (const Case& c : cases)
         EXPECT_EQ(fieldHolds(c.shown, c.typed, c.cleared), c.holds)
             << c.shown << " / " << c.typed << " cleared " << c.cleared;
+    // Only the end shown: the first keys went nowhere (Firefox's U+FEFF after an emoji is
+    // not what tells it).
+    EXPECT_TRUE(showsOnlyTheEndOf("nna \U0001F600\uFEFF Lee", "Anna \U0001F600 Lee"));
+    EXPECT_TRUE(showsOnlyTheEndOf("nchen", decomposedUmlaut));
+    EXPECT_TRUE(showsOnlyTheEndOf("", "Anna"));
+    EXPECT_FALSE(showsOnlyTheEndOf("Anna", "Anna"));
+    EXPECT_FALSE(showsOnlyTheEndOf("Ana", "Anna"));
+    EXPECT_FALSE(showsOnlyTheEndOf("xAnna", "Anna"));
     FieldCheck check{FieldCheck::Result::mismatch, "City", composedUmlaut, "Mnchen", ""};
     EXPECT_EQ(check.message(), "Field \"City\" shows \"Mnchen\", expected \"M\u00fcnchen\"");
     check.field.clear();
