@@ -1,8 +1,10 @@
 #include "Desktop.h"
 #include "automation/AutomationEngine.h"
 #include "automation/RunnerEngine.h"
+#include "platform/x11/X11Keyboard.h"
 
 #include <sstream>
+#include <thread>
 
 using namespace keyferry;
 using namespace keyferry::testing;
@@ -18,7 +20,77 @@ const std::string mixedText =
     "\U0001F600\U0001F44D\U0001F3FD\U0001F1E9\U0001F1EA e\u0301 n\u0303 \u00C5ngstr\u00F6m "
     "\u0391\u03B2\u03B3\u03B4 \u0416\u0436\u042F\u044F \u05E9\u05DC\u05D5\u05DD";
 
+// Counts the keyboard changes: bindings delivered together, each one new keymap that every
+// client on the desktop reads (Firefox and the window manager spend most of their time on it).
+class BindingRounds final : public x11::InputJournal {
+public:
+    void pressing(KeyCode) override {}
+    void released(KeyCode) override {}
+    void pressingButton(unsigned int) override {}
+    void releasedButton(unsigned int) override {}
+    void binding(KeyCode, std::vector<KeySym>, std::vector<KeySym>) override { pending_ = true; }
+    void restored(KeyCode) override {}
+    bool commit() override {
+        rounds += std::exchange(pending_, false) ? 1 : 0;
+        return true;
+    }
+    bool ready() override { return true; }
+    const std::string& failure() const override { return none_; }
+
+    int rounds = 0;
+
+private:
+    bool pending_ = false;
+    std::string none_;
+};
+
 } // namespace
+
+TEST_F(DesktopTest, ARowsFieldsBindTheKeyboardOnlyWhenTheSparesRunOut) {
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+    BindingRounds journal;
+    std::optional<x11::X11Keyboard> keyboard(std::in_place, display, journal);
+    // Six fields of Greek and Cyrillic letters: 48 characters no key of the US layout
+    // produces, more than the spare keys hold at once.
+    const std::vector<std::string> fields = {"αβγδεζηθ", "абвгдежз", "ικλμνξοπ",
+                                             "ийклмноп", "ρστυφχψω", "рстуфхцч"};
+    const std::size_t distinct = 48;
+    ASSERT_LT(keyboard->capacity(), distinct) << "the test needs the spares to run out";
+    const auto waitFor = [](const Expected<x11::X11Keyboard::Duration>& settle) {
+        ASSERT_TRUE(settle.hasValue()) << settle.error();
+        std::this_thread::sleep_for(*settle);
+    };
+    const auto rest = [&](std::size_t from) {
+        std::string text;
+        for (std::size_t f = from; f < fields.size(); ++f)
+            text += fields[f];
+        return text;
+    };
+    // As a run types a row: the whole row readied first, each field typed, and while the focus
+    // moves to the next field, the rest of the row readied again.
+    waitFor(keyboard->prepareText(rest(0)));
+    for (std::size_t f = 0; f < fields.size(); ++f) {
+        const std::string text = fields[f];
+        for (std::size_t at = 0; at < text.size(); at += 2) { // two-byte letters
+            const std::string letter = text.substr(at, 2);
+            for (int round = 0; !keyboard->isPrepared(letter) && round < 50; ++round)
+                waitFor(keyboard->prepareText(text.substr(at) + rest(f + 1)));
+            ASSERT_TRUE(keyboard->isPrepared(letter)) << "field " << f << " at " << at;
+            ASSERT_TRUE(keyboard->typeCharacter(letter));
+        }
+        keyboard->sync();
+        if (f + 1 < fields.size())
+            (void)keyboard->prepareText(rest(f + 1));
+        std::this_thread::sleep_for(std::chrono::milliseconds(150)); // the focus moving on
+    }
+    const int leastRounds =
+        static_cast<int>((distinct + keyboard->capacity() - 1) / keyboard->capacity());
+    EXPECT_EQ(journal.rounds, leastRounds)
+        << "the row needs " << leastRounds << " keyboard changes, not one per field";
+    keyboard.reset(); // gives the keycodes back
+    XCloseDisplay(display);
+}
 
 TEST_F(DesktopTest, TypesEveryCharacterAndRestoresTheKeymap) {
     const auto file = temp.path() / "typed.txt";

@@ -1,6 +1,7 @@
 #include "platform/x11/X11Keyboard.h"
 
 #include "platform/x11/X11Handles.h"
+#include "text/UnicodeText.h"
 #include "text/Utf8.h"
 
 #include <X11/XKBlib.h>
@@ -8,6 +9,7 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <algorithm>
+#include <span>
 
 namespace keyferry::x11 {
 
@@ -260,12 +262,17 @@ bool X11Keyboard::isPrepared(std::string_view character) const {
 Expected<X11Keyboard::Duration> X11Keyboard::prepareText(std::string_view text) {
     readLayout(); // the user may have switched layouts since the last text
     std::vector<KeySym> wanted;
-    for (char32_t point : utf8::codePoints(text)) {
-        const KeySym keysym = keysymForCodePoint(point);
-        if (!placement(keysym) && std::ranges::find(wanted, keysym) == wanted.end())
-            wanted.push_back(keysym);
+    std::size_t needed = 0; // those of the first character that needs any
+    for (std::string_view character : graphemeClusters(text)) {
+        for (char32_t point : utf8::codePoints(character)) {
+            const KeySym keysym = keysymForCodePoint(point);
+            if (!placement(keysym) && std::ranges::find(wanted, keysym) == wanted.end())
+                wanted.push_back(keysym);
+        }
+        if (needed == 0)
+            needed = wanted.size();
     }
-    return bindMissing(wanted, false);
+    return bindMissing(wanted, needed, false);
 }
 
 Expected<X11Keyboard::Duration> X11Keyboard::prepareKey(Key key, Modifiers modifiers) {
@@ -277,7 +284,7 @@ Expected<X11Keyboard::Duration> X11Keyboard::prepareKey(Key key, Modifiers modif
         return Duration{0};
     if (!place && keysym == NoSymbol)
         return Unexpected{std::string("the key has no symbol")};
-    const auto bound = bindMissing({keysym}, !modifiers.empty());
+    const auto bound = bindMissing({keysym}, 1, !modifiers.empty());
     if (!bound)
         return bound;
     // A key is pressed after one wait, not asked again: the whole settle time unless the
@@ -292,7 +299,7 @@ Expected<X11Keyboard::Duration> X11Keyboard::prepareKey(Key key, Modifiers modif
 }
 
 Expected<X11Keyboard::Duration> X11Keyboard::bindMissing(const std::vector<KeySym>& wanted,
-                                                         bool singleLevel) {
+                                                         std::size_t needed, bool singleLevel) {
     const auto now = Clock::now();
     // Spares holding a wanted symbol stay; the others may be taken over once their last key
     // had time to be read. Those wanted later in the text are taken last.
@@ -312,7 +319,13 @@ Expected<X11Keyboard::Duration> X11Keyboard::bindMissing(const std::vector<KeySy
     for (const Spare& spare : spare_)
         if (kept.contains(spare.keycode) && !bindingSeen(spare, now))
             settle = std::max(settle, untilSeen(spare, now));
-    if (missing.empty())
+    // While the next character is typable, later ones wait until it is their turn, to be
+    // bound together with the rest then: one change instead of one per spare that frees up.
+    const std::span<const KeySym> nextCharacter(wanted.data(), std::min(needed, wanted.size()));
+    const auto neededNow = [&](KeySym keysym) {
+        return std::ranges::find(nextCharacter, keysym) != nextCharacter.end();
+    };
+    if (std::ranges::none_of(missing, neededNow))
         return settle;
     if (spare_.empty())
         return Unexpected{std::string("no free keycode")};
@@ -327,6 +340,7 @@ Expected<X11Keyboard::Duration> X11Keyboard::bindMissing(const std::vector<KeySy
     std::ranges::sort(reusable, {}, &Spare::lastTyped);
 
     std::vector<std::pair<Spare*, std::array<KeySym, 2>>> changes;
+    std::size_t takenOver = 0; // the last of the changes, on spares bound before
     std::optional<Duration> untilReusable;
     for (KeySym keysym : missing) {
         // A second level on a spare taken over just now, unless the two are case twins.
@@ -352,10 +366,16 @@ Expected<X11Keyboard::Duration> X11Keyboard::bindMissing(const std::vector<KeySy
             if (ready > now) {
                 untilReusable =
                     clientAnswersPings_ ? std::min(ready - now, Duration(readPoll)) : ready - now;
+                // Spares are taken over together once the client has read them all: every
+                // change costs each client a new keymap (Firefox and the window manager spent
+                // most of a web form's row on them when spares were taken one by one).
+                changes.erase(changes.end() - static_cast<std::ptrdiff_t>(takenOver),
+                              changes.end());
                 break;
             }
             spare = reusable.front();
             reusable.erase(reusable.begin());
+            ++takenOver;
         } else {
             break; // the rest waits for the next round, once these are typed
         }

@@ -35,8 +35,9 @@ public:
     ~X11Keyboard();
 
     /// Binds the characters of `text` the layout lacks, as many as the spare keycodes hold
-    /// (those needed first). Returns how long applications need before the first character
-    /// can be typed; an error when not even it can be made typable.
+    /// (those needed first); nothing while its first such character is bound already. Returns how
+    /// long applications need before the first character can be typed; an error when not even it
+    /// can be made typable.
     Expected<Duration> prepareText(std::string_view text);
     bool isPrepared(std::string_view character) const;
     /// Binds the key's symbol when the layout lacks it.
@@ -115,7 +116,10 @@ private:
     std::optional<Placement> placement(KeySym keysym) const;
     std::optional<Placement> spareFor(KeySym keysym) const;
     std::optional<Placement> find(KeySym keysym) const;
-    Expected<Duration> bindMissing(const std::vector<KeySym>& wanted, bool singleLevel);
+    /// Binds what `wanted` needs that no key gives, in the order wanted, once the first
+    /// `needed` of them (the next character's) lack a key.
+    Expected<Duration> bindMissing(const std::vector<KeySym>& wanted, std::size_t needed,
+                                   bool singleLevel);
     bool bindingSeen(const Spare& spare, Clock::time_point now) const;
     Duration untilSeen(const Spare& spare, Clock::time_point now) const;
     bool apply(const std::vector<std::pair<Spare*, std::array<KeySym, 2>>>& changes);
