@@ -148,6 +148,9 @@ def exact_rows(database):
     return exact
 
 
+BROWSER_ENDED = "browser ended"
+
+
 def keyferry_run(keyferry, scratch, browser):
     processes, database, ready = start(scratch, browser)
     try:
@@ -173,6 +176,9 @@ def keyferry_run(keyferry, scratch, browser):
         templates[0]["settings"].update(interCharDelay=0, countdownSeconds=1)
         shared.store_template(home, templates[0])
         time.sleep(2)  # the refused empty form comes back
+        if processes[0].poll() is not None:  # not Keyferry's run: the bench starts again
+            return (f"keyferry {browser}: the browser ended with {processes[0].returncode} "
+                    f"after the template was recorded"), BROWSER_ENDED
         started = time.monotonic()
         run = subprocess.run([keyferry, "run", "--template", "Web", "--csv", ROWS], env=env,
                              capture_output=True, text=True, timeout=300)
@@ -185,8 +191,13 @@ def keyferry_run(keyferry, scratch, browser):
             classes = subprocess.run(
                 "for w in $(xprop -root _NET_CLIENT_LIST | sed 's/.*# //; s/,//g'); do "
                 "xprop -id $w WM_CLASS; done", shell=True, capture_output=True, text=True).stdout
+            browser_state = ("running" if processes[0].poll() is None
+                             else f"ended with {processes[0].returncode}")
+            managers = subprocess.run(["pgrep", "-a", "openbox"], capture_output=True,
+                                      text=True).stdout.strip() or "none"
             print(f"recorded target {templates[0].get('targetAppBundleID')!r}; the window "
-                  f"manager's clients: {' '.join(classes.split())}", file=sys.stderr)
+                  f"manager's clients: {' '.join(classes.split())}; the browser: "
+                  f"{browser_state}; window manager: {managers}", file=sys.stderr)
         beyond_text = f"{beyond:.3f}" if beyond is not None else "-"
         return (f"keyferry {browser:<8} delay 0 read-back on     saved {saved:>2}/30 "
                 f"exact {exact_rows(database):>2}/30 verified {verified:>2}  "
@@ -248,6 +259,11 @@ def main():
     scratch = tempfile.mkdtemp(prefix="keyferry-web-bench-")
     try:
         line, keyferry_beyond = keyferry_run(keyferry, scratch, browser)
+        if keyferry_beyond == BROWSER_ENDED:  # seen with Chromium 156: SIGSEGV, about 1 in 5
+            print(line + "; once more", file=sys.stderr, flush=True)
+            line, keyferry_beyond = keyferry_run(keyferry, scratch, browser)
+        if keyferry_beyond == BROWSER_ENDED:
+            keyferry_beyond = None
         print(line, flush=True)
         if keyferry_only:
             return 0
