@@ -536,8 +536,9 @@ Task<Posted> AutomationEngine::performStep(Step step, std::optional<std::string>
     co_return Posted{};
 }
 
-std::optional<FocusedElement> AutomationEngine::targetFocus() {
-    auto element = desktop_.focusedElement();
+std::optional<FocusedElement> AutomationEngine::targetFocus(bool willAskAgain) {
+    auto element =
+        willAskAgain ? desktop_.focusedElementOnceAnnounced() : desktop_.focusedElement();
     const int target = binding_ ? binding_->boundProcessID() : 0;
     if (element && element->processID && target && element->processID != target)
         return std::nullopt;
@@ -560,7 +561,7 @@ AutomationEngine::awaitField(FieldIdentity expected, std::optional<FieldIdentity
         // The focus may have moved on to a window the target opened (the next form): follow
         // it there; a focus anywhere else is no field of the target's yet.
         const bool ours = !binding_ || binding_->followFocus();
-        const auto element = ours ? targetFocus() : std::nullopt;
+        const auto element = ours ? targetFocus(longest > Scheduler::Duration{0}) : std::nullopt;
         arrival.focused = element ? std::optional(fieldIdentity(*element)) : std::nullopt;
         if (element && element->ready && isRecordedField(expected, *arrival.focused)) {
             arrival.result = FieldArrival::Result::arrived;

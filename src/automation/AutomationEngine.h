@@ -156,8 +156,9 @@ private:
     Task<Posted> performStep(Step step, std::optional<std::string> value,
                              Template::Settings settings, std::optional<std::string> targetBundleID,
                              Cancellation cancellation, bool thenWait);
-    /// The focused element, when it is the bound window's process's (or nothing is bound).
-    std::optional<FocusedElement> targetFocus();
+    /// The focused element, when it is the bound window's process's (or nothing is bound);
+    /// `willAskAgain`: by a wait that polls, which may hear of a moving focus a moment later.
+    std::optional<FocusedElement> targetFocus(bool willAskAgain = false);
     bool mayPress(const Cancellation& cancellation);
     bool mayClick(Point position, const Cancellation& cancellation);
     /// A stop, a lost focus or the user's hand: what is left of the step is skipped.

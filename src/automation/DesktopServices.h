@@ -290,6 +290,10 @@ public:
     virtual bool isTrustedWithPrompt() = 0;
     /// The element with keyboard focus now; nothing when unknown.
     virtual std::optional<FocusedElement> focusedElement() = 0;
+    /// The same for a caller that asks again within moments (a wait for a field): while the
+    /// focus is moving, nothing until the application tells where it went, rather than a
+    /// costly search of the application that slows its move.
+    virtual std::optional<FocusedElement> focusedElementOnceAnnounced() { return focusedElement(); }
     /// The text of the focused field; nothing when it cannot be read (no accessibility, no
     /// text interface, a password field).
     virtual std::optional<FieldText> focusedFieldText() { return std::nullopt; }

@@ -382,6 +382,7 @@ void AtspiFocus::setFocused(AtspiAccessible* accessible) {
     if (focused_)
         g_object_unref(focused_);
     focused_ = accessible;
+    lossNoticed_.reset();
 }
 
 std::optional<FocusedElement> AtspiFocus::focusedElement() const {
@@ -472,18 +473,33 @@ int AtspiFocus::processOfFocus(DesktopServices& desktop) {
     return facts ? facts->processID : 0;
 }
 
-void AtspiFocus::lookIn(int processID) {
-    const bool known =
-        focused_ && hasState(focused_, ATSPI_STATE_FOCUSED) &&
+void AtspiFocus::lookIn(int processID, bool mayAwaitAnnouncement) {
+    const bool stillFocused = focused_ && hasState(focused_, ATSPI_STATE_FOCUSED);
+    const bool inProcess =
+        focused_ &&
         (!processID ||
          static_cast<int>(atspi_accessible_get_process_id(focused_, nullptr)) == processID);
-    if (!known && processID)
-        if (AccessiblePtr found = focusedIn(processID))
-            setFocused(found.get());
+    if ((stillFocused && inProcess) || !processID)
+        return;
+    if (inProcess && !stillFocused) {
+        // The focus moved on inside the application, which tells where in a moment.
+        const auto now = std::chrono::steady_clock::now();
+        if (!lossNoticed_)
+            lossNoticed_ = now;
+        if (mayAwaitAnnouncement && now - *lossNoticed_ < announceGrace)
+            return;
+    }
+    if (AccessiblePtr found = focusedIn(processID))
+        setFocused(found.get());
 }
 
 std::optional<FocusedElement> AtspiFocus::focusedElement(DesktopServices& desktop) {
     lookIn(processOfFocus(desktop));
+    return focusedElement();
+}
+
+std::optional<FocusedElement> AtspiFocus::focusedElementOnceAnnounced(DesktopServices& desktop) {
+    lookIn(processOfFocus(desktop), true);
     return focusedElement();
 }
 

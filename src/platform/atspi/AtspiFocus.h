@@ -3,6 +3,7 @@
 #include "automation/DesktopServices.h"
 #include "model/Signal.h"
 
+#include <chrono>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -27,6 +28,14 @@ public:
     /// focused window (the focus moved there before Keyferry listened), that application's
     /// windows are searched for it.
     std::optional<FocusedElement> focusedElement(DesktopServices& desktop);
+    /// The same for a caller that asks again within moments: while the element known has just
+    /// lost the focus, the answer is nothing until the application tells where the focus went,
+    /// or until announceGrace has passed without word.
+    std::optional<FocusedElement> focusedElementOnceAnnounced(DesktopServices& desktop);
+    /// How long an application gets to announce where the focus went before it is searched.
+    /// Measured: Firefox announced a field reached by Tab within 10-20 ms, while searching its
+    /// window for it took 60-85 ms of round trips it had to answer meanwhile.
+    static constexpr std::chrono::milliseconds announceGrace{100};
     /// The focused editable field's text; nothing for anything else or a password field.
     /// When the focus last reported is not in the process given (0: any), that
     /// application's windows are searched for it.
@@ -57,14 +66,17 @@ private:
     FocusedElement describe(AtspiAccessible* accessible) const;
     static Described describeAnew(AtspiAccessible* accessible);
     void setFocused(AtspiAccessible* accessible);
-    /// Makes sure the focus known is in the process given (0: any), searching it if not.
-    void lookIn(int processID);
+    /// Makes sure the focus known is in the process given (0: any), searching it if not;
+    /// `mayAwaitAnnouncement`: not while the element known lost its focus within announceGrace.
+    void lookIn(int processID, bool mayAwaitAnnouncement = false);
     /// The focused element when it is an editable field whose text may be read.
     AtspiAccessible* focusedTextField(int processID);
     static int processOfFocus(DesktopServices& desktop);
 
     AtspiEventListener* listener_ = nullptr;
     AtspiAccessible* focused_ = nullptr;
+    /// When focused_ was first found to have lost its focus, with no word since of where it went.
+    std::optional<std::chrono::steady_clock::time_point> lossNoticed_;
     /// The elements described last, newest first.
     mutable std::deque<Described> described_;
     /// Shared with the handles of watch(), which may outlive this object.

@@ -322,6 +322,10 @@ std::optional<FocusedElement> WaylandDesktop::focusedElement() {
     return focus_ ? focus_->focusedElement(*this) : std::nullopt;
 }
 
+std::optional<FocusedElement> WaylandDesktop::focusedElementOnceAnnounced() {
+    return focus_ ? focus_->focusedElementOnceAnnounced(*this) : std::nullopt;
+}
+
 std::optional<FieldText> WaylandDesktop::focusedFieldText() {
     return focus_ ? focus_->focusedFieldText(*this) : std::nullopt;
 }

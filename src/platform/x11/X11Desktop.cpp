@@ -664,6 +664,10 @@ std::optional<FocusedElement> X11Desktop::focusedElement() {
     return focus_ ? focus_->focusedElement(*this) : std::nullopt;
 }
 
+std::optional<FocusedElement> X11Desktop::focusedElementOnceAnnounced() {
+    return focus_ ? focus_->focusedElementOnceAnnounced(*this) : std::nullopt;
+}
+
 std::optional<FieldText> X11Desktop::focusedFieldText() {
     return focus_ ? focus_->focusedFieldText(*this) : std::nullopt;
 }

@@ -67,6 +67,7 @@ public:
     bool isTrusted() override;
     bool isTrustedWithPrompt() override;
     std::optional<FocusedElement> focusedElement() override;
+    std::optional<FocusedElement> focusedElementOnceAnnounced() override;
     std::optional<FieldText> focusedFieldText() override;
     std::unique_ptr<FieldReading> holdFocusedField() override;
     std::optional<bool> focusedCheckState() override;
