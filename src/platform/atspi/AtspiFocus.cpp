@@ -481,7 +481,7 @@ void AtspiFocus::lookIn(int processID, bool mayAwaitAnnouncement) {
          static_cast<int>(atspi_accessible_get_process_id(focused_, nullptr)) == processID);
     if ((stillFocused && inProcess) || !processID)
         return;
-    if (inProcess && !stillFocused) {
+    if (inProcess) {
         // The focus moved on inside the application, which tells where in a moment.
         const auto now = std::chrono::steady_clock::now();
         if (!lossNoticed_)
