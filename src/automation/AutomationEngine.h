@@ -79,7 +79,9 @@ public:
     void prepareAhead(std::string_view text);
     /// The same for texts typed after the form is sent and the next one has come, where the
     /// desktop can do it now (see DesktopServices::prepareTextEarly).
-    void prepareEarly(std::string_view text) { desktop_.prepareTextEarly(text); }
+    void prepareEarly(std::string_view text, bool firstKeysReadBack) {
+        desktop_.prepareTextEarly(text, firstKeysReadBack);
+    }
     /// One key press: down, 20 ms, up; 50 ms more when modifiers were held. Fails when the
     /// key cannot be pressed at all on this keyboard.
     Task<Posted> pressKey(Key key, Modifiers modifiers, Cancellation cancellation);

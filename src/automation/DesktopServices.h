@@ -180,10 +180,11 @@ public:
     /// ready. Default: nothing to prepare.
     virtual Expected<Duration> prepareText(std::string_view /*text*/) { return Duration{0}; }
     /// Readies the keyboard for a text typed later, after something that may load a new page
-    /// (the form sent): only where the application takes a keymap change in before the keys
-    /// sent after it, whatever it does meanwhile. Default: nothing; the text is prepared when
-    /// it is typed.
-    virtual void prepareTextEarly(std::string_view /*text*/) {}
+    /// (the form sent): where the application takes a keymap change in before the keys sent
+    /// after it, whatever it does meanwhile, or where `firstKeysReadBack`: the run reads the
+    /// new page's first field back and types it again when its first keys went nowhere.
+    /// Default: nothing; the text is prepared when it is typed.
+    virtual void prepareTextEarly(std::string_view /*text*/, bool /*firstKeysReadBack*/) {}
     /// Whether postCharacter can type this character without preparing again.
     virtual bool isPrepared(std::string_view /*character*/) { return true; }
     /// Readies the keyboard for pressing `key` with `modifiers`, like prepareText.

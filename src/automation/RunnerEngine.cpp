@@ -305,6 +305,10 @@ Task<void> RunnerEngine::run(Template item, CSVData data, RowPlan plan, Cancella
             firstTextStep = std::min(firstTextStep, i);
             lastTextStep = i;
         }
+    // Then a row's first field is waited for, and read back at once when its page was.
+    const bool firstKeysReadBack =
+        waitForFields && item.settings.verifyTypedText && item.settings.clearFieldFirst &&
+        firstTextStep < item.steps.size() && item.steps[firstTextStep].field.has_value();
 
     std::size_t successful = 0;
     std::size_t index = 0;
@@ -492,7 +496,8 @@ Task<void> RunnerEngine::run(Template item, CSVData data, RowPlan plan, Cancella
                 co_return;
             }
             if (i == lastTextStep && index + 1 < plan.size())
-                automation_.prepareEarly(rowText(plan.rowAt(index + 1, data.rowCount())));
+                automation_.prepareEarly(rowText(plan.rowAt(index + 1, data.rowCount())),
+                                         firstKeysReadBack);
             else if (i < lastTextStep) // what the row's later fields need, while the focus moves
                 automation_.prepareAhead(rowText(row, i + 1));
             if (check.result == FieldCheck::Result::held)

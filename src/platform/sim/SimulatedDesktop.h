@@ -170,10 +170,14 @@ public:
 
     const std::vector<PostedEvent>& postedEvents() const { return posted_; }
     void clearPostedEvents() { posted_.clear(); }
-    /// A text the keyboard was readied for, and when.
+    void clearPreparations() { preparations_.clear(); }
+    /// A text the keyboard was readied for, and when; `early`: before the form was sent, and
+    /// then whether the run said it reads the next page's first keys back.
     struct Preparation {
         Scheduler::Duration time{0};
         std::string text;
+        bool early = false;
+        bool firstKeysReadBack = false;
     };
     const std::vector<Preparation>& preparations() const { return preparations_; }
     /// Keys or buttons posted down and not yet up.
@@ -197,6 +201,9 @@ public:
     Expected<Duration> prepareText(std::string_view text) override {
         preparations_.push_back({scheduler_.now(), std::string(text)});
         return Duration{0};
+    }
+    void prepareTextEarly(std::string_view text, bool firstKeysReadBack) override {
+        preparations_.push_back({scheduler_.now(), std::string(text), true, firstKeysReadBack});
     }
     bool canType(std::string_view character) override {
         return !untypable_.contains(std::string(character));

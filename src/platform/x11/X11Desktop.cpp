@@ -166,12 +166,13 @@ Expected<DesktopServices::Duration> X11Desktop::prepareText(std::string_view tex
     return settle;
 }
 
-void X11Desktop::prepareTextEarly(std::string_view text) {
+void X11Desktop::prepareTextEarly(std::string_view text, bool firstKeysReadBack) {
     if (!hasXTest_)
         return;
     learnWhatTheClientRead();
-    // Firefox lost the first keys typed into a page loaded after a keymap change.
-    if (keyboard_->clientTakesKeymapInOrder())
+    // Firefox lost the first keys typed into a page loaded after a keymap change (1 row in
+    // 30 of the web form bench): a loss the run does not look for would be a wrong row.
+    if (keyboard_->clientTakesKeymapInOrder() || firstKeysReadBack)
         (void)prepareText(text); // a failure shows when the text is typed
 }
 

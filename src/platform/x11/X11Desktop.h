@@ -39,7 +39,7 @@ public:
     Posted postKey(Key key, Modifiers modifiers, bool down) override;
     Posted postCharacter(std::string_view character) override;
     Expected<Duration> prepareText(std::string_view text) override;
-    void prepareTextEarly(std::string_view text) override;
+    void prepareTextEarly(std::string_view text, bool firstKeysReadBack) override;
     bool isPrepared(std::string_view character) override;
     Expected<Duration> prepareKey(Key key, Modifiers modifiers) override;
     void endText() override;
