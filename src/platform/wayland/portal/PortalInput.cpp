@@ -59,6 +59,12 @@ std::filesystem::path restoreTokenFile() {
     return stateFolder() / "portal-restore-token";
 }
 
+/// A token the desktop does not honour is not presented again: it would not spare a question.
+void forgetRestoreToken() {
+    std::error_code ignored; // left, it is refused again next time, and dropped then
+    std::filesystem::remove(restoreTokenFile(), ignored);
+}
+
 constexpr std::uint64_t maxTokenBytes = 4096;
 
 std::string responseWhy(unsigned response) {
@@ -133,17 +139,19 @@ InputAccess PortalInput::requestAccess() {
         QVariantMap options;
         options.insert(QStringLiteral("session_handle_token"),
                        QStringLiteral("keyferry%1").arg(::getpid()));
-        request(
-            QStringLiteral("CreateSession"), {}, options,
-            [this](unsigned response, const QVariantMap& results) { created(response, results); });
+        if (auto why = request(QStringLiteral("CreateSession"), {}, options,
+                               [this](unsigned response, const QVariantMap& results) {
+                                   created(response, results);
+                               }))
+            refuse(std::move(*why));
     }
     if (refusal_) // the call itself failed
         return requestAccess();
     return {InputAccess::State::asking, {}};
 }
 
-void PortalInput::request(const QString& method, QList<QVariant> arguments, QVariantMap options,
-                          Answer answer) {
+std::optional<std::string> PortalInput::request(const QString& method, QList<QVariant> arguments,
+                                                QVariantMap options, Answer answer) {
     // The answer comes as a signal on a Request object whose path follows from the caller's
     // bus name and the token: listened to before the call, so that it cannot be missed.
     const QString token = QStringLiteral("keyferry%1_%2").arg(::getpid()).arg(++tokens_);
@@ -169,8 +177,9 @@ void PortalInput::request(const QString& method, QList<QVariant> arguments, QVar
     call.setArguments(arguments);
     const QDBusMessage reply = bus_.call(call, QDBus::Block, callTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage)
-        refuse("the desktop portal refused " + method.toStdString() + ": " +
-               reply.errorMessage().toStdString());
+        return "the desktop portal refused " + method.toStdString() + ": " +
+               reply.errorMessage().toStdString();
+    return std::nullopt;
 }
 
 void PortalInput::created(unsigned response, const QVariantMap& results) {
@@ -183,31 +192,58 @@ void PortalInput::created(unsigned response, const QVariantMap& results) {
                                            QStringLiteral("Closed"),
                                            [this](const QDBusMessage&) { sessionClosed(); });
     stage_ = Stage::selecting;
+    selectDevices(true);
+}
+
+void PortalInput::selectDevices(bool presentToken) {
     QVariantMap options;
     // Only a keyboard on the keysym route: clicks there would need a screen cast, and a pointer
     // in the question asks the user for more than Keyferry uses. libei places clicks.
     options.insert(QStringLiteral("types"),
                    offersEi() ? keyboardDevice | pointerDevice : keyboardDevice);
+    restoring_ = false;
     if (version_ >= 2) {
         options.insert(QStringLiteral("persist_mode"), 2u); // until the user revokes it
         if (auto token = readRegularFile(restoreTokenFile(), maxTokenBytes);
-            token && !token->empty())
+            presentToken && token && !token->empty()) {
             options.insert(QStringLiteral("restore_token"), QString::fromStdString(*token));
+            restoring_ = true;
+        }
     }
-    request(QStringLiteral("SelectDevices"), {QVariant::fromValue(QDBusObjectPath(session_))},
-            options, [this](unsigned r, const QVariantMap& results) { selected(r, results); });
+    auto why =
+        request(QStringLiteral("SelectDevices"), {QVariant::fromValue(QDBusObjectPath(session_))},
+                options, [this](unsigned r, const QVariantMap& results) { selected(r, results); });
+    if (why && restoring_) {
+        // A token the portal cannot read (GNOME: "not a valid UUID string", a damaged file)
+        // refuses the call for good: asked without it, the user answers the question again.
+        forgetRestoreToken();
+        return selectDevices(false);
+    }
+    if (why)
+        refuse(std::move(*why));
 }
 
 void PortalInput::selected(unsigned response, const QVariantMap& results) {
     if (response != 0)
         return refuse(responseWhy(response));
     stage_ = Stage::starting;
-    request(QStringLiteral("Start"), {QVariant::fromValue(QDBusObjectPath(session_)), QString()},
-            {}, [this](unsigned r, const QVariantMap& results) { started(r, results); });
+    if (auto why = request(QStringLiteral("Start"),
+                           {QVariant::fromValue(QDBusObjectPath(session_)), QString()}, {},
+                           [this](unsigned r, const QVariantMap& results) { started(r, results); }))
+        refuse(std::move(*why));
     (void)results;
 }
 
 void PortalInput::started(unsigned response, const QVariantMap& results) {
+    if (response != 0 && restoring_) {
+        forgetRestoreToken();
+        // A token the desktop still honours asks nothing, so nothing to cancel: this one was
+        // withdrawn or had expired.
+        if (response == 1)
+            return refuse(responseWhy(response) +
+                          "; the permission given before no longer holds (withdrawn in the "
+                          "desktop's settings, or expired), so the desktop asked again");
+    }
     if (response != 0)
         return refuse(responseWhy(response));
     if ((results.value(QStringLiteral("devices")).toUInt() & keyboardDevice) == 0)

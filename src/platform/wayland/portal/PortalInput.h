@@ -72,10 +72,14 @@ private:
     using Answer = std::function<void(unsigned response, const QVariantMap& results)>;
 
     PortalInput(WaylandConnection& connection, unsigned version);
-    /// Calls a portal method that answers later on a Request object with Response.
-    void request(const QString& method, QList<QVariant> arguments, QVariantMap options,
-                 Answer answer);
+    /// Calls a portal method that answers later on a Request object with Response. Why the
+    /// portal refused the call itself, if it did.
+    std::optional<std::string> request(const QString& method, QList<QVariant> arguments,
+                                       QVariantMap options, Answer answer);
     void created(unsigned response, const QVariantMap& results);
+    /// Asks for the devices, presenting the permission kept from before where there is one
+    /// and `presentToken`.
+    void selectDevices(bool presentToken);
     void selected(unsigned response, const QVariantMap& results);
     void started(unsigned response, const QVariantMap& results);
     void closeSession(QDBus::CallMode mode);
@@ -94,6 +98,7 @@ private:
     WaylandConnection& connection_;
     QDBusConnection bus_;
     unsigned version_ = 1;
+    bool restoring_ = false; ///< a restore token was presented for this session
     Stage stage_ = Stage::idle;
     std::optional<std::string> refusal_; ///< given once to requestAccess, then asked anew
     QString session_;
