@@ -1,6 +1,7 @@
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusUnixFileDescriptor>
 #include <QDBusVariant>
 
 #include "Desktop.h"
@@ -8,8 +9,17 @@
 #include "TrustDesktop.h"
 #include "platform/wayland/KGlobalShortcuts.h"
 #include "platform/wayland/KWinChannel.h"
+#include "platform/wayland/Keysyms.h"
 #include "platform/wayland/WaylandDesktop.h"
 #include "recording/RecorderService.h"
+
+#if KEYFERRY_WITH_LIBEI
+#include "platform/wayland/portal/EiSender.h"
+#include "text/Utf8.h"
+
+#include <unistd.h>
+#include <xkbcommon/xkbcommon-keysyms.h>
+#endif
 
 #include <algorithm>
 #include <map>
@@ -507,6 +517,69 @@ TEST_F(KdeRun, FillsANativeQtFormThroughThePortal) {
         << escaped(readText(printed)) << "\n"
         << run.output();
 }
+
+#if KEYFERRY_WITH_LIBEI
+namespace {
+
+/// An EIS connection from KWin's own interface (KWin 6), which hands one to any program of the
+/// session without asking; nothing where KWin has none (KWin 5).
+std::optional<int> kwinEisConnection() {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.kde.KWin"), QStringLiteral("/org/kde/KWin/EIS/RemoteDesktop"),
+        QStringLiteral("org.kde.KWin.EIS.RemoteDesktop"), QStringLiteral("connectToEIS"));
+    call << 3; // the portal's device types: keyboard (1) and pointer (2)
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(call);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return std::nullopt;
+    const int fd = reply.arguments().front().value<QDBusUnixFileDescriptor>().fileDescriptor();
+    return fd >= 0 ? std::optional(::dup(fd)) : std::nullopt; // the reply closes its own
+}
+
+/// Types `text` key by key through `sender`, by the keys and levels of the keymap the server
+/// sent, as Keyferry's libei route does: Shift held for the characters on its level; a tab and
+/// a line end are the Tab and Return keys.
+void typeThrough(wayland::EiSender& sender, const std::string& text) {
+    const auto& keymap = *sender.keymap();
+    const auto shift = keymap.find(XKB_KEY_Shift_L);
+    ASSERT_TRUE(shift.has_value());
+    for (char32_t point : utf8::codePoints(text)) {
+        const auto place = keymap.find(wayland::keysymForCodePoint(point));
+        ASSERT_TRUE(place.has_value()) << "no key for U+" << std::hex << unsigned(point);
+        const bool shifted = (place->modifiers & keymap.shiftMask()) != 0;
+        if (shifted) {
+            ASSERT_FALSE(sender.key(shift->keycode, true));
+        }
+        ASSERT_FALSE(sender.key(place->keycode, true));
+        ASSERT_FALSE(sender.key(place->keycode, false));
+        if (shifted) {
+            ASSERT_FALSE(sender.key(shift->keycode, false));
+        }
+    }
+}
+
+} // namespace
+
+// KWin 6's desktop portal cannot start a session without a GPU, but KWin itself hands out the
+// same kind of EIS connection the portal would. Through it, Keyferry's libei sender, with the
+// keymap KWin sends, types layout text into a native Qt form byte for byte, Tab and Return
+// included.
+TEST_F(KdeRun, LibeiThroughKWinsOwnEisTypesLayoutTextExactly) {
+    const auto fd = kwinEisConnection();
+    if (!fd)
+        GTEST_SKIP() << "KWin offers no EIS connection of its own (KWin 5)";
+    auto sender = wayland::EiSender::connect(*fd, std::chrono::seconds(5));
+    ASSERT_TRUE(sender.hasValue()) << sender.error();
+    ASSERT_TRUE((*sender)->keymap().has_value()) << "KWin sent no keymap";
+    ASSERT_TRUE(activateInKWin(form->pid()));
+    ASSERT_TRUE(waitForActiveKWinView(form->pid()));
+    const std::string row = "Anna-Maria O'Neil\tNew York, NY?\t~!@$%^&*()_+{x}|<y>\n";
+    typeThrough(**sender, row);
+    EXPECT_TRUE((*sender)->releaseAll());
+    EXPECT_TRUE(spinUntil([&] {
+        return readText(printed) == "Anna-Maria O'Neil|New York, NY?|~!@$%^&*()_+{x}|<y>|\n";
+    })) << escaped(readText(printed));
+}
+#endif
 
 // Ctrl+Shift+Esc pressed on a keyboard of the session's (through the portal, as a remote
 // user's hand) ends the run before its last rows; the key is a global shortcut only while
