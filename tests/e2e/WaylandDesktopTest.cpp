@@ -1,6 +1,7 @@
 #include "platform/wayland/WaylandDesktop.h"
 
 #include "Desktop.h"
+#include "JsonLines.h"
 #include "TrustDesktop.h"
 #include "WaylandSession.h"
 #include "text/UnicodeText.h"
@@ -23,23 +24,6 @@ using namespace keyferry;
 using namespace keyferry::testing;
 
 namespace {
-
-/// Records of a JSON-lines log of `kind`.
-std::vector<nlohmann::json> recordsOf(const std::filesystem::path& log, const std::string& kind) {
-    std::vector<nlohmann::json> records;
-    std::istringstream lines(readText(log));
-    for (std::string line; std::getline(lines, line);) {
-        auto record = nlohmann::json::parse(line, nullptr, false);
-        if (record.is_object() && record.value("kind", "") == kind)
-            records.push_back(std::move(record));
-    }
-    return records;
-}
-
-bool waitForRecord(const std::filesystem::path& log, const std::string& kind, std::size_t count = 1,
-                   std::chrono::milliseconds timeout = std::chrono::seconds(20)) {
-    return spinUntil([&] { return recordsOf(log, kind).size() >= count; }, timeout);
-}
 
 std::optional<SwayView> focusedView() {
     for (const SwayView& view : swayViews())
