@@ -101,11 +101,19 @@ bool AutomationEngine::focusBelongsTo(const std::string& bundleID) {
 Task<Posted> AutomationEngine::pressKey(Key key, Modifiers modifiers, Cancellation cancellation) {
     if (halted(cancellation))
         co_return Posted{};
-    const auto settle = desktop_.prepareKey(key, modifiers);
-    if (!settle)
-        co_return Posted::failure(settle.error());
-    if (*settle > Scheduler::Duration{0})
+    // Asked again after each wait: a desktop may still be busy then (a paste the application
+    // has not fetched yet); bounded like a text's preparation.
+    const auto giveUp = scheduler_.now() + preparationPatience;
+    for (;;) {
+        const auto settle = desktop_.prepareKey(key, modifiers);
+        if (!settle)
+            co_return Posted::failure(settle.error());
+        if (*settle <= Scheduler::Duration{0})
+            break;
         co_await sleepFor(scheduler_, *settle, cancellation);
+        if (halted(cancellation) || scheduler_.now() >= giveUp)
+            break;
+    }
     const auto down =
         sendChecked(cancellation, std::nullopt, [&] { return post(key, modifiers, true); });
     if (!down || !*down)

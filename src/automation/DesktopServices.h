@@ -187,7 +187,8 @@ public:
     virtual void prepareTextEarly(std::string_view /*text*/, bool /*firstKeysReadBack*/) {}
     /// Whether postCharacter can type this character without preparing again.
     virtual bool isPrepared(std::string_view /*character*/) { return true; }
-    /// Readies the keyboard for pressing `key` with `modifiers`, like prepareText.
+    /// Readies the keyboard for pressing `key` with `modifiers`, like prepareText; asked again
+    /// after the wait it returns, until it returns none.
     virtual Expected<Duration> prepareKey(Key /*key*/, Modifiers /*modifiers*/) {
         return Duration{0};
     }

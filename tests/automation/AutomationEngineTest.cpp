@@ -122,6 +122,23 @@ TEST_F(AutomationEngineTest, RepeatedKeysWaitOnlyBetweenPresses) {
         << "no direction presses the down arrow";
 }
 
+// A desktop still busy before a key (a paste the application has not fetched) is asked again
+// after each wait it names, and the key goes once it names none; one that never stops asking
+// gets the key after the preparation's patience (5 s), not never.
+TEST_F(AutomationEngineTest, AKeyWaitsAsLongAsTheDesktopAsksWithinAPatience) {
+    desktop.setKeyWaits({Ms(10), Ms(30), Ms(0), Ms(500)});
+    EXPECT_TRUE(execute(Step::ofType(StepType::tab)));
+    EXPECT_EQ(timeline(), (Lines{"down tab @40", "up tab @60"}));
+
+    desktop.clearPostedEvents();
+    const auto start = now().count();
+    desktop.setKeyWaits(std::deque<SimulatedDesktop::Duration>(20, Ms(400)));
+    EXPECT_TRUE(execute(Step::ofType(StepType::tab)));
+    // Thirteen waits of 400 ms: the first to end past 5 s.
+    EXPECT_EQ(timeline(), (Lines{"down tab @" + std::to_string(start + 5200),
+                                 "up tab @" + std::to_string(start + 5220)}));
+}
+
 TEST_F(AutomationEngineTest, BadDelaysActAsZero) {
     for (double bad : {-1.0, std::nan(""), std::numeric_limits<double>::infinity()}) {
         const Ms before = now();

@@ -1,3 +1,7 @@
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
+
 #include "Desktop.h"
 #include "TrustDesktop.h"
 #include "platform/wayland/WaylandDesktop.h"
@@ -112,6 +116,37 @@ int gnomeShellMajor() {
     return digit == std::string::npos ? 0 : std::atoi(version.c_str() + digit);
 }
 
+/// Whether the desktop portal has a clipboard to join to a remote desktop (GNOME 45 on).
+bool portalHasClipboard() {
+    QDBusMessage get = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.portal.Desktop"),
+        QStringLiteral("/org/freedesktop/portal/desktop"),
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    get << QStringLiteral("org.freedesktop.portal.Clipboard") << QStringLiteral("version");
+    return QDBusConnection::sessionBus().call(get).type() == QDBusMessage::ReplyMessage;
+}
+
+/// Calls the test desktop's own service in the shell (the clipboard, as the shell has it).
+QDBusMessage testDesktop(const char* method, const QList<QVariant>& arguments = {}) {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.gnome.Shell"), QStringLiteral("/org/keyferry/TestDesktop"),
+        QStringLiteral("org.keyferry.TestDesktop1"), QString::fromLatin1(method));
+    call.setArguments(arguments);
+    return QDBusConnection::sessionBus().call(call);
+}
+
+bool setClipboard(const std::string& text) {
+    return testDesktop("SetClipboard", {QString::fromStdString(text)}).type() ==
+           QDBusMessage::ReplyMessage;
+}
+
+std::optional<std::string> clipboardText() {
+    const QDBusMessage reply = testDesktop("GetClipboard");
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return std::nullopt;
+    return reply.arguments().first().toString().toStdString();
+}
+
 /// Whether another program may take Ctrl+Shift+Esc from the shell now (gdbus holds it only
 /// while it runs: the extension lets go when its caller leaves the bus).
 bool stopShortcutFree() {
@@ -187,9 +222,45 @@ TEST_F(GnomeRun, FillsANativeGtkFormWithLayoutTextOnceTheUserAllowsIt) {
                 << "row " << i + 1 << " field " << field + 1;
 }
 
-// Characters outside the layout: refused before the run starts, each named with the entries
-// holding it; the desktop is not even asked, and the form receives nothing.
+// Characters outside the layout, where the portal has a clipboard (GNOME 45 on): each run of
+// them is pasted at its place in the text, and the rows land byte for byte (Latin, Cyrillic,
+// CJK, symbols, an emoji, a text that is nothing but them); what the user had on the
+// clipboard is there again after the run.
+TEST_F(GnomeRun, CharactersTheLayoutLacksArePastedAndTheClipboardPutBack) {
+    if (!portalHasClipboard())
+        GTEST_SKIP() << "this desktop portal has no clipboard: such characters are refused";
+    const std::string users = "the user's own \u2702 text";
+    ASSERT_TRUE(setClipboard(users));
+    ASSERT_TRUE(spinUntil([&] { return clipboardText() == users; }));
+    const std::vector<std::vector<std::string>> rows = {
+        {"J\u00FCrgen Stra\u00DFe", "K\u00F6ln-\u0413\u043E\u0440\u043E\u0434", "\u2713 1"},
+        {"Zo\u00EB \U0001F600!", "\u65E5\u672C\u8A9E", "x\u20ACy"},
+        {"Anna", "Paris", "3"},
+    };
+    KeyferryRun run(temp.path(), formTemplate(), csvOf(rows));
+    run.start();
+    auto consent = answerConsent("allow");
+    EXPECT_EQ(consent->wait(std::chrono::seconds(60)), 0) << "the portal asked nothing";
+    EXPECT_EQ(run.wait(), 0) << run.output();
+    EXPECT_NE(run.output().find("Done. Entries entered: 3"), std::string::npos) << run.output();
+    const auto typed = rowsPrinted(log);
+    ASSERT_EQ(typed.size(), rows.size()) << readText(log) << run.output();
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        for (std::size_t field = 0; field < 3; ++field)
+            EXPECT_EQ(escaped(typed[i][field]), escaped(rows[i][field]))
+                << "row " << i + 1 << " field " << field + 1;
+    const auto after = clipboardText();
+    EXPECT_EQ(escaped(after.value_or("(not read)")), escaped(users))
+        << "the user's clipboard was not put back\n"
+        << run.output();
+}
+
+// Characters outside the layout, where the portal has no clipboard: refused before the run
+// starts, each named with the entries holding it; the desktop is not even asked, and the form
+// receives nothing.
 TEST_F(GnomeRun, RowsWithCharactersTheLayoutLacksAreRefusedNamingThem) {
+    if (portalHasClipboard())
+        GTEST_SKIP() << "this desktop portal has a clipboard: such characters are pasted";
     const std::vector<std::vector<std::string>> rows = {
         {"Anna", "Paris", "1"},
         {"J\u00FCrgen", "K\u00F6ln", "2"},
@@ -370,8 +441,11 @@ TEST(GnomeDesktopCommand, SaysWhatWorksThroughThePortalAndTheExtensionAndWhatNot
                 "allows it): the desktop asks you once, and again only when you withdraw it\n"
               : "type layout text: yes - through the desktop portal (keysyms): the desktop asks "
                 "you once each time Keyferry starts\n",
-        "type any text: no - the desktop portal types only the characters of your keyboard "
-        "layout.",
+        portalHasClipboard()
+            ? "type any text: yes - characters your keyboard layout lacks are pasted through the "
+              "clipboard, and what you had there is put back\n"
+            : "type any text: no - the desktop portal types only the characters of your keyboard "
+              "layout.",
         libei ? "click: yes - through the desktop portal (libei, once the desktop allows it)\n"
               : "click: no - the desktop portal places clicks only within a screen cast",
         "record keys: no - ",

@@ -298,4 +298,11 @@ TEST(WaylandCapabilities, ThePortalsRouteDecidesClicksAndHowOftenTheDesktopAsks)
     const CapabilityState noClick = capability(facts, Capability::click);
     EXPECT_FALSE(noClick.available);
     EXPECT_EQ(noClick.why, *facts.pointerProblem);
+
+    // Characters outside the layout: pasted where the portal has a clipboard, else refused.
+    EXPECT_FALSE(capability(facts, Capability::typeAnyText).available);
+    facts.portalPastes = true;
+    const CapabilityState anyText = capability(facts, Capability::typeAnyText);
+    EXPECT_TRUE(anyText.available);
+    EXPECT_NE(anyText.note.find("pasted through the clipboard"), std::string::npos) << anyText.note;
 }

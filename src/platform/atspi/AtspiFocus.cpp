@@ -621,6 +621,12 @@ std::optional<bool> AtspiFocus::focusedCheckState(DesktopServices& desktop) {
     return hasState(focused_, ATSPI_STATE_CHECKED);
 }
 
+bool AtspiFocus::focusIsTerminal(DesktopServices& desktop) {
+    lookIn(processOfFocus(desktop));
+    return focused_ && hasState(focused_, ATSPI_STATE_FOCUSED) &&
+           atspi_accessible_get_role(focused_, nullptr) == ATSPI_ROLE_TERMINAL;
+}
+
 std::optional<FieldChoices> AtspiFocus::focusedChoices(DesktopServices& desktop) {
     lookIn(processOfFocus(desktop));
     if (!focused_ || !hasState(focused_, ATSPI_STATE_FOCUSED))

@@ -53,6 +53,9 @@ public:
     /// Whether the focused check box is ticked; nothing for anything else. Looks in the process
     /// of the desktop's focused window.
     std::optional<bool> focusedCheckState(DesktopServices& desktop);
+    /// Whether the focused element is a terminal (whose paste key is Ctrl+Shift+V). Looks in
+    /// the process of the desktop's focused window.
+    bool focusIsTerminal(DesktopServices& desktop);
     /// The options of the focused list or combo box that takes no text, and the selected one.
     std::optional<FieldChoices> focusedChoices(DesktopServices& desktop);
     /// Reports each element as it takes the focus, while the handle lives.

@@ -4,6 +4,7 @@
 #include "automation/DesktopServices.h"
 #include "automation/Scheduler.h"
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <optional>
@@ -150,6 +151,9 @@ public:
     /// Characters this desktop cannot type, as where only the layout's characters can be:
     /// canType() refuses them and posting one fails.
     void setUntypable(std::set<std::string> characters) { untypable_ = std::move(characters); }
+    /// The waits the next key preparations ask for, one each, as a desktop still busy with
+    /// what came before (a paste not fetched yet) does; none once they are used up.
+    void setKeyWaits(std::deque<Duration> waits) { keyWaits_ = std::move(waits); }
     /// Input needs the user's consent, as through a desktop portal: the first requestInput()
     /// asks, and `answer` comes `after` that (never, without it). A refusal is given once; the
     /// next request asks again.
@@ -204,6 +208,13 @@ public:
     }
     void prepareTextEarly(std::string_view text, bool firstKeysReadBack) override {
         preparations_.push_back({scheduler_.now(), std::string(text), true, firstKeysReadBack});
+    }
+    Expected<Duration> prepareKey(Key, Modifiers) override {
+        if (keyWaits_.empty())
+            return Duration{0};
+        const Duration wait = keyWaits_.front();
+        keyWaits_.pop_front();
+        return wait;
     }
     bool canType(std::string_view character) override {
         return !untypable_.contains(std::string(character));
@@ -276,6 +287,7 @@ private:
 
     Scheduler& scheduler_;
     std::set<std::string> untypable_;
+    std::deque<Duration> keyWaits_;
     struct Consent {
         InputAccess answer;
         std::optional<Scheduler::Duration> after;

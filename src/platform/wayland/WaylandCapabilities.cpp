@@ -88,10 +88,17 @@ DesktopDescription describeWayland(const WaylandFacts& facts) {
             : facts.portalRemembersConsent
                 ? route + ": the desktop asks you once, and again only when you withdraw it"
                 : route + ": the desktop asks you once each time Keyferry starts";
-        no(Capability::typeAnyText,
-           "the desktop portal types only the characters of your keyboard layout",
-           "keep to your layout's characters or add a layout that has them; a run names the "
-           "characters it cannot type before it starts");
+        if (facts.portalPastes) {
+            yes(Capability::typeAnyText);
+            description.capabilities.back().note =
+                "characters your keyboard layout lacks are pasted through the clipboard, and "
+                "what you had there is put back";
+        } else {
+            no(Capability::typeAnyText,
+               "the desktop portal types only the characters of your keyboard layout",
+               "keep to your layout's characters or add a layout that has them; a run names the "
+               "characters it cannot type before it starts");
+        }
     } else {
         const std::string problem = facts.keyboardProblem && facts.portalProblem && gnome
                                         ? *facts.portalProblem

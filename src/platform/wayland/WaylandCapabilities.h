@@ -21,6 +21,7 @@ struct WaylandFacts {
     bool portalInput = false;          ///< keys go through the desktop portal (layout only)
     std::string portalRoute;           ///< how they travel there: "libei" or "keysyms"
     bool portalRemembersConsent = false; ///< the portal's restore token spares the next question
+    bool portalPastes = false; ///< characters the layout lacks are pasted (the portal's clipboard)
     std::optional<std::string> portalProblem;     ///< why the portal offers no keys, when asked
     bool gnomeShellExtension = false;             ///< Keyferry's GNOME Shell extension answers
     std::optional<std::string> gnomeShellProblem; ///< why it does not, when asked

@@ -84,6 +84,8 @@ WaylandDesktop::WaylandDesktop(std::unique_ptr<WaylandConnection> connection)
     activation_ = ActivationWatch::create(*connection_);
     if (std::getenv("DBUS_SESSION_BUS_ADDRESS"))
         focus_ = std::make_unique<atspi::AtspiFocus>();
+    if (portal_ && focus_)
+        portal_->setTerminalCheck([this] { return focus_->focusIsTerminal(*this); });
 }
 
 WaylandDesktop::~WaylandDesktop() {
@@ -355,6 +357,7 @@ WaylandFacts WaylandDesktop::facts() const {
     if (portal_) {
         facts.portalRoute = portal_->route();
         facts.portalRemembersConsent = portal_->version() >= 2;
+        facts.portalPastes = portal_->pastes();
     }
     if (!portal_ && !portalProblem_.empty())
         facts.portalProblem = portalProblem_;

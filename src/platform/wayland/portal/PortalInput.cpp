@@ -11,6 +11,7 @@
 #include "platform/wayland/Keysyms.h"
 #include "platform/wayland/WaylandConnection.h"
 #include "platform/wayland/portal/EiSender.h"
+#include "platform/wayland/portal/PortalClipboard.h"
 #include "text/UnicodeText.h"
 #include "text/Utf8.h"
 
@@ -35,6 +36,11 @@ constexpr unsigned pointerDevice = 2;
 // The EIS server's devices come within a second of the connection (0.71 s measured on GNOME 48).
 constexpr auto eiSetupTimeout = std::chrono::seconds(5);
 constexpr int callTimeoutMs = 5000;
+// A paste is fetched by the application while it handles the key; the keys after it wait for
+// that, then a moment for the text to be inserted, and give up after the patience.
+constexpr auto pastePoll = std::chrono::milliseconds(10);
+constexpr auto pasteSettle = std::chrono::milliseconds(30);
+constexpr auto pastePatience = std::chrono::seconds(3);
 
 QDBusMessage portalCall(const QString& interface, const QString& method) {
     return QDBusMessage::createMethodCall(portalService, portalPath, interface, method);
@@ -91,7 +97,9 @@ std::unique_ptr<PortalInput> PortalInput::probe(WaylandConnection& connection, s
         why = "the desktop portal offers no remote keyboard";
         return nullptr;
     }
-    return std::unique_ptr<PortalInput>(new PortalInput(connection, version->toUInt()));
+    auto input = std::unique_ptr<PortalInput>(new PortalInput(connection, version->toUInt()));
+    input->clipboardOffered_ = PortalClipboard::offered(bus);
+    return input;
 }
 
 PortalInput::PortalInput(WaylandConnection& connection, unsigned version)
@@ -105,6 +113,9 @@ void PortalInput::EiSenderDelete::operator()([[maybe_unused]] EiSender* sender) 
 
 PortalInput::~PortalInput() {
     releaseAll();
+    if (putBackDue_)
+        putBackUsersClipboard();
+    clipboard_.reset();
     ei_.reset();
     closeSession(QDBus::Block); // before the process ends, so the desktop lets go of it
 }
@@ -192,6 +203,8 @@ void PortalInput::created(unsigned response, const QVariantMap& results) {
                                            QStringLiteral("Closed"),
                                            [this](const QDBusMessage&) { sessionClosed(); });
     stage_ = Stage::selecting;
+    if (clipboardOffered_)
+        clipboard_ = std::make_unique<PortalClipboard>(bus_, session_);
     selectDevices(true);
 }
 
@@ -227,6 +240,9 @@ void PortalInput::selected(unsigned response, const QVariantMap& results) {
     if (response != 0)
         return refuse(responseWhy(response));
     stage_ = Stage::starting;
+    // Asked for before the start, so that the user answers one question.
+    if (clipboard_ && clipboard_->request())
+        clipboard_.reset(); // the characters the layout lacks then fail, naming themselves
     if (auto why = request(QStringLiteral("Start"),
                            {QVariant::fromValue(QDBusObjectPath(session_)), QString()}, {},
                            [this](unsigned r, const QVariantMap& results) { started(r, results); }))
@@ -255,6 +271,8 @@ void PortalInput::started(unsigned response, const QVariantMap& results) {
         (void)writeFileAtomically(restoreTokenFile(), token.toStdString());
     }
     stage_ = Stage::ready;
+    if (clipboard_)
+        clipboard_->started(results.value(QStringLiteral("clipboard_enabled")).toBool());
     if (offersEi())
         connectEi();
     // The first key of a new session is lost (seen on GNOME): a Shift tap takes that place.
@@ -299,6 +317,8 @@ void PortalInput::closeSession(QDBus::CallMode mode) {
 
 void PortalInput::refuse(std::string why) {
     ei_.reset();
+    paste_.reset();
+    clipboard_.reset();
     closeSession(QDBus::NoBlock);
     session_.clear();
     if (closed_)
@@ -313,6 +333,8 @@ void PortalInput::sessionClosed() {
     session_.clear();
     held_.clear();
     ei_.reset(); // its connection ends with the session
+    paste_.reset();
+    clipboard_.reset();
     if (closed_)
         answered_.push_back(std::move(closed_));
     stage_ = Stage::idle;
@@ -329,7 +351,18 @@ std::optional<XkbLayout>& PortalInput::layout() {
     return layout_;
 }
 
+bool PortalInput::pastes() const {
+    // Until the session has started, the clipboard is asked for with it.
+    if (stage_ != Stage::ready)
+        return clipboardOffered_;
+    return clipboard_ && clipboard_->enabled();
+}
+
 bool PortalInput::canType(std::string_view character) {
+    return typableByKeys(character) || pastes();
+}
+
+bool PortalInput::typableByKeys(std::string_view character) {
     const std::vector<char32_t> points = utf8::codePoints(composed(character));
     if (points.size() != 1)
         return false; // a keysym is one code point
@@ -411,7 +444,19 @@ Posted PortalInput::postKey(Key key, Modifiers modifiers, bool down) {
 }
 
 Posted PortalInput::postCharacter(std::string_view character) {
-    if (!canType(character))
+    if (!typableByKeys(character) && paste_ && paste_->next < paste_->characters.size() &&
+        paste_->characters[paste_->next] == character) {
+        // The first of the characters on the clipboard pastes them all; the rest are there.
+        if (paste_->next == 0) {
+            clipboard_->pasting();
+            if (Posted pasted = pressPasteKey(); !pasted)
+                return pasted;
+            paste_->pasted = Clock::now();
+        }
+        ++paste_->next;
+        return {};
+    }
+    if (!typableByKeys(character))
         return Posted::failure("\u201C" + std::string(character) +
                                "\u201D is not in the keyboard layout, and the desktop types only "
                                "the layout's characters");
@@ -490,7 +535,121 @@ std::optional<std::string> PortalInput::pointerUnavailable() const {
            "ask for";
 }
 
+Posted PortalInput::pressPasteKey() {
+    std::vector<Keysym> keys = {XKB_KEY_Control_L};
+    if (focusIsTerminal_ && focusIsTerminal_())
+        keys.push_back(XKB_KEY_Shift_L);
+    keys.push_back(XKB_KEY_v);
+    std::string error;
+    std::size_t pressed = 0;
+    while (pressed < keys.size() && keysym(keys[pressed], true, &error))
+        ++pressed;
+    const bool whole = pressed == keys.size();
+    while (pressed > 0) // whatever went down goes up again, also after a failure
+        keysym(keys[--pressed], false);
+    return whole ? Posted{} : Posted::failure(error);
+}
+
+PortalInput::PasteWait PortalInput::awaitPaste() {
+    if (!paste_ || !paste_->pasted || paste_->next < paste_->characters.size())
+        return PasteWait::none;
+    const auto now = Clock::now();
+    if (clipboard_ && clipboard_->taken()) {
+        if (!paste_->fetched)
+            paste_->fetched = now;
+        if (now - *paste_->fetched < pasteSettle)
+            return PasteWait::awaited;
+        finishPaste();
+        return PasteWait::none;
+    }
+    if (now - *paste_->pasted < pastePatience)
+        return PasteWait::awaited;
+    pasteProblem_ = "the application did not take the text pasted for the characters the "
+                    "keyboard layout lacks";
+    finishPaste();
+    return PasteWait::none;
+}
+
+void PortalInput::finishPaste() {
+    paste_.reset();
+    if (putBackDue_)
+        putBackUsersClipboard();
+}
+
+void PortalInput::putBackUsersClipboard() {
+    putBackDue_ = false;
+    if (paste_ && !paste_->pasted)
+        paste_.reset(); // offered for a text that did not come: no longer on the clipboard
+    if (clipboard_)
+        clipboard_->putBack();
+}
+
+Expected<PortalInput::Duration> PortalInput::prepareText(std::string_view text) {
+    if (awaitPaste() == PasteWait::awaited)
+        return Duration(pastePoll);
+    if (pasteProblem_) {
+        std::string problem = std::move(*pasteProblem_);
+        pasteProblem_.reset();
+        return Unexpected{std::move(problem)};
+    }
+    std::vector<std::string> missing;
+    for (std::string_view character : graphemeClusters(text)) {
+        if (typableByKeys(character))
+            break;
+        missing.emplace_back(character);
+    }
+    if (missing.empty() || !pastes() || !clipboard_)
+        return Duration{0}; // a character that cannot be pasted names itself when typed
+    if (paste_ && !paste_->pasted && paste_->characters == missing)
+        return Duration{0}; // on the clipboard already
+    std::string joined;
+    for (const std::string& character : missing)
+        joined += character;
+    paste_.reset();
+    if (auto why = clipboard_->offer(joined))
+        return Unexpected{std::move(*why)};
+    paste_ = Paste{std::move(missing), 0, std::nullopt, std::nullopt};
+    offeredInText_ = true;
+    return Duration{0};
+}
+
+bool PortalInput::isPrepared(std::string_view character) {
+    if (awaitPaste() == PasteWait::awaited || pasteProblem_)
+        return false; // keys after a paste would overtake it
+    if (typableByKeys(character))
+        return true;
+    return paste_ && paste_->next < paste_->characters.size() &&
+           paste_->characters[paste_->next] == character;
+}
+
+Expected<PortalInput::Duration> PortalInput::prepareKey(Key, Modifiers) {
+    // Tab or Return right after a paste would move on before the application took it.
+    if (awaitPaste() == PasteWait::awaited)
+        return Duration(pastePoll);
+    if (pasteProblem_) {
+        std::string problem = std::move(*pasteProblem_);
+        pasteProblem_.reset();
+        return Unexpected{std::move(problem)};
+    }
+    return Duration{0};
+}
+
+void PortalInput::endText() {
+    if (!offeredInText_)
+        return;
+    offeredInText_ = false;
+    putBackDue_ = true;
+    if (awaitPaste() == PasteWait::none)
+        putBackUsersClipboard();
+}
+
 void PortalInput::releaseAll() {
+    // A run stopped in the middle of a text: the user's clipboard goes back, unless the paste
+    // key went and the application has yet to fetch the text (it would get the user's instead).
+    if (awaitPaste() == PasteWait::awaited)
+        putBackDue_ = true;
+    else if (paste_ || putBackDue_)
+        putBackUsersClipboard();
     while (!held_.empty()) {
         const Keysym symbol = *held_.begin();
         if (!keysym(symbol, false))

@@ -7,6 +7,7 @@
 #include "platform/wayland/DesktopParts.h"
 #include "platform/wayland/XkbLayout.h"
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -22,6 +23,7 @@ namespace keyferry::wayland {
 
 class WaylandConnection;
 class EiSender;
+class PortalClipboard;
 
 /// Keys through the desktop portal's RemoteDesktop interface, the route GNOME and KDE Plasma
 /// offer applications on Wayland.
@@ -34,7 +36,10 @@ class EiSender;
 ///   keymap it sends and whose absolute pointer places clicks;
 /// - else keysyms (NotifyKeyboardKeysym), which the desktop finds in the user's layout. Clicks
 ///   at a position would need a screen cast stream, which Keyferry does not ask for: no clicks.
-/// Either way only the layout's characters can be typed.
+/// Either way only the layout's characters can be typed by keys. Where the portal has a
+/// clipboard (GNOME 45 on), the others are pasted: offered on the clipboard, Ctrl+V (in a
+/// terminal Ctrl+Shift+V), the keys after it held back until the application fetched the
+/// text, and the user's clipboard put back once the text ends.
 class PortalInput final : public InputSynthesis {
 public:
     /// Nothing when no portal on the session bus offers remote keyboards; `why` then says so.
@@ -46,15 +51,23 @@ public:
 
     /// Starts asking for a session on the first call; says whether it has been granted.
     InputAccess requestAccess();
-    /// Whether the user's layout has the character's keysym.
+    /// Whether the character can be typed: the user's layout has its keysym, or it can be
+    /// pasted.
     bool canType(std::string_view character);
+    /// Whether characters the layout lacks are pasted (before the session: whether the
+    /// portal has a clipboard to ask for).
+    bool pastes() const;
+    /// Says whether the focused element is a terminal, whose paste key is Ctrl+Shift+V.
+    void setTerminalCheck(std::function<bool()> focusIsTerminal) {
+        focusIsTerminal_ = std::move(focusIsTerminal);
+    }
 
     Posted postKey(Key key, Modifiers modifiers, bool down) override;
     Posted postCharacter(std::string_view character) override;
-    Expected<Duration> prepareText(std::string_view) override { return Duration{0}; }
-    bool isPrepared(std::string_view) override { return true; }
-    Expected<Duration> prepareKey(Key, Modifiers) override { return Duration{0}; }
-    void endText() override {}
+    Expected<Duration> prepareText(std::string_view text) override;
+    bool isPrepared(std::string_view character) override;
+    Expected<Duration> prepareKey(Key, Modifiers) override;
+    void endText() override;
     Posted postMouseButton(MouseButton button, Point position, bool down,
                            std::optional<Rect> layout) override;
     std::optional<Point> pointerLocation() override { return std::nullopt; }
@@ -69,6 +82,15 @@ public:
 
 private:
     enum class Stage { idle, creating, selecting, starting, ready };
+    using Clock = std::chrono::steady_clock;
+    /// Characters the layout lacks, at the point the text has reached, on the clipboard.
+    struct Paste {
+        std::vector<std::string> characters;
+        std::size_t next = 0;                     ///< the next of them the text reaches
+        std::optional<Clock::time_point> pasted;  ///< when the paste key went
+        std::optional<Clock::time_point> fetched; ///< when the application was seen fetching
+    };
+    enum class PasteWait { none, awaited };
     using Answer = std::function<void(unsigned response, const QVariantMap& results)>;
 
     PortalInput(WaylandConnection& connection, unsigned version);
@@ -94,6 +116,13 @@ private:
     /// Types a character by the key and level the EIS server's keymap has it on.
     Posted typeByKeycode(Keysym symbol);
     std::optional<XkbLayout>& layout();
+    bool typableByKeys(std::string_view character);
+    Posted pressPasteKey();
+    /// Whether keys must wait for a paste the application has not fetched yet; one not
+    /// fetched in time leaves pasteProblem_.
+    PasteWait awaitPaste();
+    void finishPaste();
+    void putBackUsersClipboard();
 
     WaylandConnection& connection_;
     QDBusConnection bus_;
@@ -115,6 +144,13 @@ private:
     };
     std::unique_ptr<EiSender, EiSenderDelete> ei_;
     std::optional<std::string> eiProblem_;
+    bool clipboardOffered_ = false; ///< the portal has a clipboard to ask for
+    std::unique_ptr<PortalClipboard> clipboard_;
+    std::optional<Paste> paste_;
+    std::optional<std::string> pasteProblem_; ///< given once to the next preparation
+    bool offeredInText_ = false;              ///< the clipboard changed for the text being typed
+    bool putBackDue_ = false;                 ///< the text ended; waits for its paste's fetch
+    std::function<bool()> focusIsTerminal_;
 };
 
 } // namespace keyferry::wayland
