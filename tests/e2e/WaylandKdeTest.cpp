@@ -346,6 +346,18 @@ public:
 #endif
         return portal_ && portal_->key(code, down);
     }
+    /// Ctrl+Shift+Esc, pressed and released as a hand does.
+    bool pressStopShortcut() {
+        for (const auto& [code, down] : std::vector<std::pair<int, bool>>{{control, true},
+                                                                          {shift, true},
+                                                                          {escape, true},
+                                                                          {escape, false},
+                                                                          {shift, false},
+                                                                          {control, false}})
+            if (!key(code, down))
+                return false;
+        return true;
+    }
     static constexpr int escape = PortalKeyboard::escape, tab = PortalKeyboard::tab,
                          control = PortalKeyboard::control, shift = PortalKeyboard::shift;
 
@@ -414,14 +426,7 @@ TEST_F(KdeDesktop, TheStopShortcutIsAGlobalShortcutWhileTheMonitorLives) {
 
     SessionKeyboard keyboard;
     ASSERT_TRUE(keyboard.started()) << "the portal's remote desktop did not start";
-    for (const auto& [code, down] :
-         std::vector<std::pair<int, bool>>{{SessionKeyboard::control, true},
-                                           {SessionKeyboard::shift, true},
-                                           {SessionKeyboard::escape, true},
-                                           {SessionKeyboard::escape, false},
-                                           {SessionKeyboard::shift, false},
-                                           {SessionKeyboard::control, false}})
-        ASSERT_TRUE(keyboard.key(code, down));
+    ASSERT_TRUE(keyboard.pressStopShortcut());
     ASSERT_TRUE(spinUntil([&] { return !presses.empty(); })) << "no press reported";
     ASSERT_EQ(presses.size(), 1u);
     EXPECT_EQ(presses[0].type, InputEvent::Type::keyDown);
@@ -706,14 +711,7 @@ TEST_F(KdeRun, TheStopShortcutPressedStopsTheRun) {
     EXPECT_TRUE(stopShortcutTaken()) << "the run holds no shortcut";
     SessionKeyboard hand;
     ASSERT_TRUE(hand.started());
-    for (const auto& [code, down] :
-         std::vector<std::pair<int, bool>>{{SessionKeyboard::control, true},
-                                           {SessionKeyboard::shift, true},
-                                           {SessionKeyboard::escape, true},
-                                           {SessionKeyboard::escape, false},
-                                           {SessionKeyboard::shift, false},
-                                           {SessionKeyboard::control, false}})
-        ASSERT_TRUE(hand.key(code, down));
+    ASSERT_TRUE(hand.pressStopShortcut());
     EXPECT_EQ(run.wait(std::chrono::seconds(30)), 1) << run.output();
     const std::size_t landed = rowsLanded();
     EXPECT_LT(landed, rows.size()) << run.output();

@@ -584,7 +584,7 @@ void PortalInput::putBackUsersClipboard() {
         clipboard_->putBack();
 }
 
-Expected<PortalInput::Duration> PortalInput::prepareText(std::string_view text) {
+std::optional<Expected<PortalInput::Duration>> PortalInput::waitForPaste() {
     if (awaitPaste() == PasteWait::awaited)
         return Duration(pastePoll);
     if (pasteProblem_) {
@@ -592,6 +592,12 @@ Expected<PortalInput::Duration> PortalInput::prepareText(std::string_view text) 
         pasteProblem_.reset();
         return Unexpected{std::move(problem)};
     }
+    return std::nullopt;
+}
+
+Expected<PortalInput::Duration> PortalInput::prepareText(std::string_view text) {
+    if (auto wait = waitForPaste())
+        return std::move(*wait);
     std::vector<std::string> missing;
     for (std::string_view character : graphemeClusters(text)) {
         if (typableByKeys(character))
@@ -624,14 +630,7 @@ bool PortalInput::isPrepared(std::string_view character) {
 
 Expected<PortalInput::Duration> PortalInput::prepareKey(Key, Modifiers) {
     // Tab or Return right after a paste would move on before the application took it.
-    if (awaitPaste() == PasteWait::awaited)
-        return Duration(pastePoll);
-    if (pasteProblem_) {
-        std::string problem = std::move(*pasteProblem_);
-        pasteProblem_.reset();
-        return Unexpected{std::move(problem)};
-    }
-    return Duration{0};
+    return waitForPaste().value_or(Duration{0});
 }
 
 void PortalInput::endText() {

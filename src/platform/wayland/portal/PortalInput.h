@@ -122,6 +122,9 @@ private:
     /// fetched in time leaves pasteProblem_.
     PasteWait awaitPaste();
     void finishPaste();
+    /// What a key or text must do first about a paste: wait a little more, or fail because
+    /// the application never took it; nothing when it may go.
+    std::optional<Expected<Duration>> waitForPaste();
     void putBackUsersClipboard();
 
     WaylandConnection& connection_;
