@@ -222,6 +222,31 @@ TEST_F(GnomeRun, FillsANativeGtkFormWithLayoutTextOnceTheUserAllowsIt) {
                 << "row " << i + 1 << " field " << field + 1;
 }
 
+// A text that begins with a pasted character, first thing in a session, while nobody owns the
+// clipboard (a fresh desktop: this runs before anything here copies): asking then what the
+// user had would end the desktop portal, and the keyboard with it.
+TEST_F(GnomeRun, AFirstCharacterPastedWhileTheClipboardIsEmptyLands) {
+    if (!portalHasClipboard())
+        GTEST_SKIP() << "this desktop portal has no clipboard: such characters are refused";
+    if (clipboardText() != "")
+        GTEST_SKIP() << "something was copied on this desktop before: it has no empty clipboard";
+    const std::vector<std::vector<std::string>> rows = {
+        {"\u00C4rger", "\u00DF", "1"},
+        {"\u00D6l", "K\u00F6ln", "2"},
+    };
+    KeyferryRun run(temp.path(), formTemplate(), csvOf(rows));
+    run.start();
+    auto consent = answerConsent("allow");
+    EXPECT_EQ(consent->wait(std::chrono::seconds(60)), 0) << "the portal asked nothing";
+    EXPECT_EQ(run.wait(), 0) << run.output();
+    const auto typed = rowsPrinted(log);
+    ASSERT_EQ(typed.size(), rows.size()) << readText(log) << run.output();
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        for (std::size_t field = 0; field < 3; ++field)
+            EXPECT_EQ(escaped(typed[i][field]), escaped(rows[i][field]))
+                << "row " << i + 1 << " field " << field + 1;
+}
+
 // Characters outside the layout, where the portal has a clipboard (GNOME 45 on): each run of
 // them is pasted at its place in the text, and the rows land byte for byte (Latin, Cyrillic,
 // CJK, symbols, an emoji, a text that is nothing but them); what the user had on the

@@ -37,8 +37,14 @@ public:
     /// Asks for the clipboard with the session; before it starts. Why not, if refused.
     std::optional<std::string> request();
     /// The session started, with the clipboard (the user may not have allowed it).
-    void started(bool enabled) { enabled_ = enabled; }
+    void started(bool enabled) {
+        enabled_ = enabled;
+        startedAt_ = std::chrono::steady_clock::now();
+    }
     bool enabled() const { return enabled_; }
+    /// How long to wait before the first offer for the portal to say who owns the clipboard
+    /// (what the user had is read from that owner); nothing when there is no need to.
+    std::optional<std::chrono::milliseconds> ownerNewsDue() const;
 
     /// Keeps what the clipboard holds, unless it is Keyferry's own or kept already; then
     /// offers `text` in its place. Why not, if it could not be offered.
@@ -65,6 +71,7 @@ private:
     std::unique_ptr<DBusSignal> ownerChanged_;
     std::unique_ptr<DBusSignal> transfer_;
     bool enabled_ = false;
+    std::chrono::steady_clock::time_point startedAt_;
     /// The types the clipboard's owner offers, as the portal last told; nothing before it has.
     std::optional<std::vector<std::string>> ownerTypes_;
     bool sessionOwns_ = false;

@@ -608,6 +608,8 @@ Expected<PortalInput::Duration> PortalInput::prepareText(std::string_view text) 
         return Duration{0}; // a character that cannot be pasted names itself when typed
     if (paste_ && !paste_->pasted && paste_->characters == missing)
         return Duration{0}; // on the clipboard already
+    if (const auto due = clipboard_->ownerNewsDue())
+        return Duration(*due); // what the user has there is kept before the offer
     std::string joined;
     for (const std::string& character : missing)
         joined += character;
