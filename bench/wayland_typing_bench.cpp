@@ -143,7 +143,11 @@ int main(int argc, char** argv) {
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     engine.bindTo(nullptr);
     const std::string got = received(form, text);
-    std::printf("%-10s %-11s %12.3f %16zu\n", tool.c_str(), name,
+    // Through the portal, the route the keys took (libei or keysyms) goes with the figure.
+    const auto facts = desktop.facts();
+    const std::string label =
+        tool == "keyferry" && facts.portalInput ? "keyferry (" + facts.portalRoute + ")" : tool;
+    std::printf("%-10s %-11s %12.3f %16zu\n", label.c_str(), name,
                 1000 * seconds / static_cast<double>(characters), wrongOrDropped(text, got));
     std::filesystem::remove_all(folder);
     return 0;

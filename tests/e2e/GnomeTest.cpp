@@ -492,6 +492,25 @@ TEST(GnomeDesktopCommand, SaysWhatWorksThroughThePortalAndTheExtensionAndWhatNot
         EXPECT_NE(output.find(line), std::string::npos) << line << "\n--- output:\n" << output;
 }
 
+// The keysym route chosen where libei is offered: named as chosen, and without clicks; a value
+// that is neither route is named, not taken for one.
+TEST(GnomeDesktopCommand, TheKeysymRouteCanBeChosenAndAWrongChoiceIsNamed) {
+    if (!(KEYFERRY_WITH_LIBEI && portalVersion() >= 2))
+        GTEST_SKIP() << "this desktop portal offers no libei: keysyms are its only route";
+    const std::string keysyms = shell("KEYFERRY_PORTAL_INPUT=keysyms " +
+                                      std::string(KEYFERRY_BINARY) + " desktop 2>/dev/null");
+    for (const char* line :
+         {"type layout text: yes - through the desktop portal (keysyms, as KEYFERRY_PORTAL_INPUT "
+          "asks)",
+          "click: no - KEYFERRY_PORTAL_INPUT=keysyms keeps Keyferry off libei"})
+        EXPECT_NE(keysyms.find(line), std::string::npos) << line << "\n--- output:\n" << keysyms;
+    const std::string wrong = shell("KEYFERRY_PORTAL_INPUT=evdev " + std::string(KEYFERRY_BINARY) +
+                                    " desktop 2>/dev/null");
+    const std::string named = "KEYFERRY_PORTAL_INPUT must be \"libei\" or \"keysyms\", not "
+                              "\"evdev\"";
+    EXPECT_NE(wrong.find(named), std::string::npos) << wrong;
+}
+
 // Recording on GNOME: the focus followed through AT-SPI as the user's hand (mutter's keyboard)
 // Tabs through the form; Alt+Space changes the last step's type and Escape ends the recording,
 // both kept from the form by the extension.

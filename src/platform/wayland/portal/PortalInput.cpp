@@ -15,6 +15,7 @@
 #include "text/UnicodeText.h"
 #include "text/Utf8.h"
 
+#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <linux/input-event-codes.h>
@@ -73,6 +74,9 @@ void forgetRestoreToken() {
 
 constexpr std::uint64_t maxTokenBytes = 4096;
 
+// Where libei is offered, the keysym route may still be chosen.
+constexpr const char* routeVariable = "KEYFERRY_PORTAL_INPUT";
+
 std::string responseWhy(unsigned response) {
     return response == 1 ? "you did not allow it (the desktop's question was cancelled)"
                          : "the desktop ended its question without an answer";
@@ -97,7 +101,14 @@ std::unique_ptr<PortalInput> PortalInput::probe(WaylandConnection& connection, s
         why = "the desktop portal offers no remote keyboard";
         return nullptr;
     }
+    const std::string chosen = std::getenv(routeVariable) ? std::getenv(routeVariable) : "";
+    if (!chosen.empty() && chosen != "libei" && chosen != "keysyms") {
+        why = std::string(routeVariable) + " must be \"libei\" or \"keysyms\", not \"" + chosen +
+              "\"";
+        return nullptr;
+    }
     auto input = std::unique_ptr<PortalInput>(new PortalInput(connection, version->toUInt()));
+    input->keysymsChosen_ = chosen == "keysyms";
     input->clipboardOffered_ = PortalClipboard::offered(bus);
     return input;
 }
@@ -122,7 +133,7 @@ PortalInput::~PortalInput() {
 
 bool PortalInput::offersEi() const {
 #if KEYFERRY_WITH_LIBEI
-    return version_ >= 2 && !eiProblem_;
+    return version_ >= 2 && !eiProblem_ && !keysymsChosen_;
 #else
     return false;
 #endif
@@ -133,6 +144,8 @@ std::string PortalInput::route() const {
         return "libei";
     if (offersEi())
         return "libei, once the desktop allows it";
+    if (keysymsChosen_)
+        return std::string("keysyms, as ") + routeVariable + " asks";
     return "keysyms";
 }
 
@@ -527,6 +540,9 @@ std::optional<std::string> PortalInput::pointerUnavailable() const {
     // On the libei route clicks are possible until the desktop's answer says otherwise.
     if (offersEi() && (!ei_ || ei_->canClick()))
         return std::nullopt;
+    if (keysymsChosen_ && version_ >= 2 && KEYFERRY_WITH_LIBEI)
+        return std::string(routeVariable) +
+               "=keysyms keeps Keyferry off libei, the only route on which it clicks here";
     if (eiProblem_)
         return "the desktop portal places clicks only within a screen cast, which Keyferry does "
                "not ask for, or through libei, which failed: " +

@@ -36,6 +36,8 @@ class PortalClipboard;
 ///   keymap it sends and whose absolute pointer places clicks;
 /// - else keysyms (NotifyKeyboardKeysym), which the desktop finds in the user's layout. Clicks
 ///   at a position would need a screen cast stream, which Keyferry does not ask for: no clicks.
+/// KEYFERRY_PORTAL_INPUT=keysyms keeps to keysyms where libei is offered (to compare the
+/// routes, or to work around a desktop whose EIS server misbehaves).
 /// Either way only the layout's characters can be typed by keys. Where the portal has a
 /// clipboard (GNOME 45 on), the others are pasted: offered on the clipboard, Ctrl+V (in a
 /// terminal Ctrl+Shift+V), the keys after it held back until the application fetched the
@@ -130,7 +132,8 @@ private:
     WaylandConnection& connection_;
     QDBusConnection bus_;
     unsigned version_ = 1;
-    bool restoring_ = false; ///< a restore token was presented for this session
+    bool keysymsChosen_ = false; ///< the user chose the keysym route where libei is offered
+    bool restoring_ = false;     ///< a restore token was presented for this session
     Stage stage_ = Stage::idle;
     std::optional<std::string> refusal_; ///< given once to requestAccess, then asked anew
     QString session_;
