@@ -1,4 +1,5 @@
 #include "Desktop.h"
+#include "Gtk4Form.h"
 #include "TrustDesktop.h"
 #include "WaylandSession.h"
 
@@ -54,6 +55,31 @@ protected:
 };
 
 } // namespace
+
+// A GTK 4 form: layout and other text in its three fields, each row sent by a click on its
+// Submit button at its place in the window; what the form received is byte for byte the rows.
+TEST_F(WaylandRun, FillsAGtk4FormAndAClickStepPressesItsSubmitButton) {
+    Gtk4Form form(temp.path() / "form.jsonl");
+    ASSERT_TRUE(form.ready()) << "the GTK 4 form did not come up";
+    const auto submit = form.submitCentre();
+    ASSERT_TRUE(submit) << "the form did not say where Submit is";
+    const std::vector<std::vector<std::string>> rows = {
+        {"Anna-Maria O'Neil", "New York, NY?", "~!@$%^&*()_+"},
+        {"J\u00FCrgen Wei\u00DF", "\u6771\u4EAC \U0001F44D\U0001F3FD", "\u20AC 12"},
+    };
+    KeyferryRun run(temp.path(), Gtk4Form::clickingTemplate(*submit),
+                    csvOf({"Name", "City", "Code"}, rows));
+    run.start();
+    EXPECT_EQ(run.wait(), 0) << run.output();
+    const auto received = form.rows();
+    ASSERT_EQ(received.size(), rows.size()) << run.output();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(received[i].second, "click") << "row " << i + 1;
+        for (std::size_t field = 0; field < 3; ++field)
+            EXPECT_EQ(escaped(received[i].first[field]), escaped(rows[i][field]))
+                << "row " << i + 1 << " field " << field + 1;
+    }
+}
 
 // Three rows into one GTK form that empties itself after each: the run stays bound to one
 // window. (A new dialog per row would be a window of another process, which a run does not

@@ -516,6 +516,15 @@ std::optional<std::string> readText(AtspiAccessible* accessible) {
         return std::nullopt;
     GError* error = nullptr;
     gchar* content = atspi_text_get_text(textInterface, 0, -1, &error);
+    // GTK 4.8 answers "to the end" (-1) with nothing: an empty answer is asked again up to
+    // the length the field gives.
+    if (!error && (!content || !*content)) {
+        const gint length = atspi_text_get_character_count(textInterface, &error);
+        if (!error && length > 0) {
+            g_free(content);
+            content = atspi_text_get_text(textInterface, 0, length, &error);
+        }
+    }
     g_object_unref(textInterface);
     if (error) {
         g_error_free(error);
