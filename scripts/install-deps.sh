@@ -15,7 +15,7 @@ test_desktop=(libgtest-dev libgmock-dev xvfb xauth openbox dbus dbus-x11 x11-uti
               x11-xserver-utils xterm yad zenity xdotool xclip
               chromium firefox-esr python3 x11-xkb-utils
               libreoffice-calc libreoffice-gtk3 python3-uno python3-gi gir1.2-gtk-3.0
-              gir1.2-atspi-2.0
+              gir1.2-gtk-4.0 gir1.2-vte-2.91 gir1.2-atspi-2.0
               sway qt6-wayland wayland-protocols wtype acl
               gnome-shell mutter xdg-desktop-portal xdg-desktop-portal-gnome python3-pyatspi
               libglib2.0-bin dbus-bin kwin-wayland xdg-desktop-portal-kde)

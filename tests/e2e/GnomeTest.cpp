@@ -3,6 +3,7 @@
 #include <QDBusVariant>
 
 #include "Desktop.h"
+#include "Gtk4Form.h"
 #include "TrustDesktop.h"
 #include "platform/wayland/WaylandDesktop.h"
 #include "recording/RecorderService.h"
@@ -222,6 +223,36 @@ TEST_F(GnomeRun, FillsANativeGtkFormWithLayoutTextOnceTheUserAllowsIt) {
                 << "row " << i + 1 << " field " << field + 1;
 }
 
+// A GTK 4 form (the toolkit of GNOME's own applications now): layout text in its three fields,
+// then a click on Submit at its place in the window, through libei's pointer; each row is
+// sent by that click, byte for byte.
+TEST(GnomeGtk4, FillsAGtk4FormAndAClickStepPressesItsSubmitButton) {
+    if (!(KEYFERRY_WITH_LIBEI && portalVersion() >= 2))
+        GTEST_SKIP() << "this desktop portal places clicks only through libei, which it lacks";
+    TemporaryFolder temp;
+    Gtk4Form form(temp.path() / "form.jsonl");
+    ASSERT_TRUE(form.ready()) << "the GTK 4 form did not come up";
+    const auto submit = form.submitCentre();
+    ASSERT_TRUE(submit) << "the form did not say where Submit is";
+    const std::vector<std::vector<std::string>> rows = {
+        {"Anna-Maria O'Neil", "New York, NY?", "~!@$%^&*()_+"},
+        {"J. R. \"Bob\" Smith", "{x}|<y>", "A#1"},
+    };
+    KeyferryRun run(temp.path(), Gtk4Form::clickingTemplate(*submit), csvOf(rows));
+    run.start();
+    auto consent = answerConsent("allow");
+    EXPECT_EQ(consent->wait(std::chrono::seconds(60)), 0) << "the portal asked nothing";
+    EXPECT_EQ(run.wait(), 0) << run.output();
+    const auto received = form.rows();
+    ASSERT_EQ(received.size(), rows.size()) << run.output();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(received[i].second, "click") << "row " << i + 1;
+        for (std::size_t field = 0; field < 3; ++field)
+            EXPECT_EQ(escaped(received[i].first[field]), escaped(rows[i][field]))
+                << "row " << i + 1 << " field " << field + 1;
+    }
+}
+
 // A text that begins with a pasted character, first thing in a session, while nobody owns the
 // clipboard (a fresh desktop: this runs before anything here copies): asking then what the
 // user had would end the desktop portal, and the keyboard with it.
@@ -278,6 +309,45 @@ TEST_F(GnomeRun, CharactersTheLayoutLacksArePastedAndTheClipboardPutBack) {
     EXPECT_EQ(escaped(after.value_or("(not read)")), escaped(users))
         << "the user's clipboard was not put back\n"
         << run.output();
+}
+
+// In a terminal the paste key is Ctrl+Shift+V: Ctrl+V would reach the shell as a control
+// character and the text would not come. Lines with characters the layout lacks (a shell's
+// own characters among them) reach a VTE terminal's shell byte for byte.
+TEST(GnomeTerminal, CharactersTheLayoutLacksArePastedIntoATerminalWithItsPasteKey) {
+    if (!portalHasClipboard())
+        GTEST_SKIP() << "this desktop portal has no clipboard: such characters are refused";
+    TemporaryFolder temp;
+    const auto log = temp.path() / "terminal.jsonl";
+    const auto lines = temp.path() / "lines.txt";
+    Process terminal({"env", "GDK_BACKEND=wayland", "/usr/bin/python3", KEYFERRY_VTE_TERMINAL,
+                      log.string(), lines.string()});
+    ASSERT_TRUE(waitForRecord(log, "ready")) << "the terminal did not come up";
+    Template typing;
+    typing.name = "Terminal";
+    typing.targetAppBundleID = "vte_terminal.py";
+    typing.settings.countdownSeconds = 1;
+    typing.settings.interCharDelay = 0;
+    // A shell's line is neither selected nor read back as a form's field is.
+    typing.settings.clearFieldFirst = false;
+    typing.settings.verifyTypedText = false;
+    typing.steps.push_back(makeStep(StepType::textInput, "Line", 0.1));
+    typing.steps.push_back(makeStep(StepType::returnKey, "", 0.3));
+    const std::vector<std::string> rows = {"J\u00FCrgen \u2713 \u65E5\u672C\u8A9E",
+                                           "\u20AC 12 $HOME \\ \U0001F600", "plain text"};
+    std::string csv = "Line\n";
+    for (const std::string& row : rows)
+        csv += csvField(row) + "\n";
+    KeyferryRun run(temp.path(), typing, csv);
+    run.start();
+    auto consent = answerConsent("allow");
+    EXPECT_EQ(consent->wait(std::chrono::seconds(60)), 0) << "the portal asked nothing";
+    EXPECT_EQ(run.wait(), 0) << run.output();
+    std::string expected;
+    for (const std::string& row : rows)
+        expected += row + "\t\n"; // a text input ends with its Tab, in a shell's line too
+    spinUntil([&] { return readText(lines) == expected; }, std::chrono::seconds(5));
+    EXPECT_EQ(escaped(readText(lines)), escaped(expected)) << run.output();
 }
 
 // Characters outside the layout, where the portal has no clipboard: refused before the run
