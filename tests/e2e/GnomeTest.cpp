@@ -350,6 +350,30 @@ TEST(GnomeTerminal, CharactersTheLayoutLacksArePastedIntoATerminalWithItsPasteKe
     EXPECT_EQ(escaped(readText(lines)), escaped(expected)) << run.output();
 }
 
+// A field that takes no pastes: the text offered is never fetched by it (only by the desktop's
+// own clipboard keeper, which must not count), so the row is not entered and the run pauses
+// saying why, even with read-back off.
+TEST(GnomePaste, APasteTheFieldNeverTakesPausesTheRunAtThatRow) {
+    if (!portalHasClipboard())
+        GTEST_SKIP() << "this desktop portal has no clipboard: such characters are refused";
+    TemporaryFolder temp;
+    const auto log = temp.path() / "form.jsonl";
+    Process form({"env", "GDK_BACKEND=wayland", "/usr/bin/python3", KEYFERRY_GTK_FORM, log.string(),
+                  "--code-max", "100", "--refuse-paste"});
+    ASSERT_TRUE(waitForRecord(log, "ready")) << "the form did not come up";
+    Template filling = formTemplate();
+    filling.settings.verifyTypedText = false;
+    KeyferryRun run(temp.path(), filling, csvOf({{"J\u00FCrgen", "Paris", "1"}}));
+    run.start();
+    auto consent = answerConsent("allow");
+    EXPECT_EQ(consent->wait(std::chrono::seconds(60)), 0) << "the portal asked nothing";
+    EXPECT_EQ(run.wait(), 1) << "a run began and a row did not land: " << run.output();
+    for (const char* said :
+         {"the application did not take the text pasted", "Paused", "Entries entered: 0"})
+        EXPECT_NE(run.output().find(said), std::string::npos) << said << "\n" << run.output();
+    EXPECT_TRUE(rowsPrinted(log).empty()) << readText(log);
+}
+
 // Characters outside the layout, where the portal has no clipboard: refused before the run
 // starts, each named with the entries holding it; the desktop is not even asked, and the form
 // receives nothing.

@@ -1,13 +1,15 @@
 #!/usr/bin/python3
 """A GTK 3 form for the end-to-end tests: entries Name, City and Code and a Submit button.
 
-Usage: gtk_form.py LOG_FILE [--code-max N] [--extra-field LABEL]
+Usage: gtk_form.py LOG_FILE [--code-max N] [--extra-field LABEL] [--refuse-paste]
 
 Every entry is named by its label (mnemonic widget, so the label relation is there too, and
 the accessible name set to the label's text), so a reader of the focused field sees "City".
 The Code entry takes at most N characters (default 5): what is typed beyond that is dropped,
 as a real form with a short field does. --extra-field adds an entry LABEL after Name: the
 form changed since a template was recorded; what it holds is logged as "extra".
+--refuse-paste makes every entry ignore the paste key, as a field that takes no pastes does:
+nothing is fetched from the clipboard.
 
 Appends one JSON object per line to LOG_FILE, the values byte for byte as the entries hold
 them:
@@ -35,7 +37,7 @@ LABELS = ("Name", "City", "Code")
 
 
 class Form:
-    def __init__(self, log_file, code_max, extra_field):
+    def __init__(self, log_file, code_max, extra_field, refuse_paste=False):
         self.log_file = log_file
         self.extra = extra_field
         self.sent = 0
@@ -57,6 +59,9 @@ class Form:
             grid.attach(label, 0, row, 1, 1)
             grid.attach(entry, 1, row, 1, 1)
             self.entries[text] = entry
+            if refuse_paste:
+                entry.connect("paste-clipboard",
+                              lambda widget: widget.stop_emission_by_name("paste-clipboard"))
         self.entries["Code"].set_max_length(code_max)
         self.entries["Code"].connect("activate", lambda _: self.submit())
         button = Gtk.Button(label="Submit")
@@ -116,9 +121,10 @@ def main():
     parser.add_argument("log_file")
     parser.add_argument("--code-max", type=int, default=5)
     parser.add_argument("--extra-field")
+    parser.add_argument("--refuse-paste", action="store_true")
     arguments = parser.parse_args()
     Gdk.set_program_class("KeyferryGtkForm")
-    Form(arguments.log_file, arguments.code_max, arguments.extra_field)
+    Form(arguments.log_file, arguments.code_max, arguments.extra_field, arguments.refuse_paste)
     Gtk.main()
     return 0
 

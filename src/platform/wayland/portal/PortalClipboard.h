@@ -49,10 +49,13 @@ public:
     /// Keeps what the clipboard holds, unless it is Keyferry's own or kept already; then
     /// offers `text` in its place. Why not, if it could not be offered.
     std::optional<std::string> offer(const std::string& text);
+    /// How long the paste key should still wait for the desktop's own copy of the last offer
+    /// (GNOME keeps one): fetched before the key, it is not taken for the target's fetch.
+    /// Nothing once it came, or after a patience for desktops that keep none.
+    std::optional<std::chrono::milliseconds> desktopCopyDue() const;
     /// The paste key is about to go: fetches from here on are the target's.
     void pasting() { transfersAtPaste_ = transfers_; }
-    /// Whether the text offered was fetched since the paste key went. The desktop itself may
-    /// fetch a copy too (GNOME keeps one): right after the key, that one may be counted.
+    /// Whether the text offered was fetched since the paste key went.
     bool taken() const { return transfers_ > transfersAtPaste_; }
     /// Offers again what the user had before Keyferry's first offer.
     void putBack();
@@ -78,6 +81,8 @@ private:
     std::optional<Clipboard> users_; ///< what the user had; nothing until kept
     Clipboard serving_;              ///< what this session offers now
     unsigned transfers_ = 0;
+    unsigned transfersAtOffer_ = 0;
+    std::chrono::steady_clock::time_point offeredAt_;
     unsigned transfersAtPaste_ = 0;
 };
 

@@ -623,7 +623,7 @@ Expected<PortalInput::Duration> PortalInput::prepareText(std::string_view text) 
     if (missing.empty() || !pastes() || !clipboard_)
         return Duration{0}; // a character that cannot be pasted names itself when typed
     if (paste_ && !paste_->pasted && paste_->characters == missing)
-        return Duration{0}; // on the clipboard already
+        return desktopCopyWait(); // on the clipboard already
     if (const auto due = clipboard_->ownerNewsDue())
         return Duration(*due); // what the user has there is kept before the offer
     std::string joined;
@@ -634,7 +634,12 @@ Expected<PortalInput::Duration> PortalInput::prepareText(std::string_view text) 
         return Unexpected{std::move(*why)};
     paste_ = Paste{std::move(missing), 0, std::nullopt, std::nullopt};
     offeredInText_ = true;
-    return Duration{0};
+    return desktopCopyWait();
+}
+
+PortalInput::Duration PortalInput::desktopCopyWait() const {
+    const auto due = clipboard_ ? clipboard_->desktopCopyDue() : std::nullopt;
+    return due ? Duration(std::min<Duration>(*due, pastePoll)) : Duration{0};
 }
 
 bool PortalInput::isPrepared(std::string_view character) {
@@ -642,6 +647,8 @@ bool PortalInput::isPrepared(std::string_view character) {
         return false; // keys after a paste would overtake it
     if (typableByKeys(character))
         return true;
+    if (paste_ && !paste_->pasted && desktopCopyWait() > Duration{0})
+        return false; // its fetch would be taken for the application's
     return paste_ && paste_->next < paste_->characters.size() &&
            paste_->characters[paste_->next] == character;
 }

@@ -128,6 +128,8 @@ private:
     /// the application never took it; nothing when it may go.
     std::optional<Expected<Duration>> waitForPaste();
     void putBackUsersClipboard();
+    /// A short wait while the desktop's own copy of an offer has yet to be fetched; else 0.
+    Duration desktopCopyWait() const;
 
     WaylandConnection& connection_;
     QDBusConnection bus_;
