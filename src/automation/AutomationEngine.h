@@ -41,6 +41,10 @@ public:
     static constexpr Scheduler::Duration readBackPoll = std::chrono::milliseconds(5);
     /// How often a run looks whether the next step's field has come.
     static constexpr Scheduler::Duration fieldPoll = std::chrono::milliseconds(5);
+    /// A page the run waited for may drop the first keys typed into it: its first character
+    /// is typed again while the field stays empty this long after it, at most so often.
+    static constexpr Scheduler::Duration firstKeyPatience = std::chrono::milliseconds(100);
+    static constexpr int firstKeyAttempts = 3;
     /// How long the focus must stay on another element before a run calls it the wrong field.
     static constexpr Scheduler::Duration focusRest = std::chrono::milliseconds(300);
 
@@ -179,6 +183,8 @@ private:
     Task<Posted> prepare(std::string_view text, Cancellation cancellation);
     Task<Posted> repeatKey(Key key, std::int64_t count, double gap, Cancellation cancellation);
     Task<Posted> clearField(Cancellation cancellation);
+    /// Types `first` until the focused field shows something (see firstKeyPatience).
+    Task<Posted> typeFirstUntilShown(std::string first, Cancellation cancellation);
     Task<Posted> enterText(const Step& step, const std::optional<std::string>& value,
                            const Template::Settings& settings, Cancellation cancellation);
     Task<FieldCheck> readBack(std::string typed, bool cleared, std::string label,

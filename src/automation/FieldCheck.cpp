@@ -43,6 +43,19 @@ bool showsOnlyTheEndOf(std::string_view shown, std::string_view typed) {
     return field.size() < value.size() && value.ends_with(field);
 }
 
+bool showsItsStartRepeated(std::string_view shown, std::string_view typed) {
+    const std::string field = composed(withoutAddedCharacters(std::string(shown), typed));
+    const std::string value = composed(typed);
+    const auto clusters = graphemeClusters(value);
+    if (clusters.empty() || field.size() <= value.size() || !field.ends_with(value))
+        return false;
+    const std::string_view first = clusters.front();
+    std::string_view extra = std::string_view(field).substr(0, field.size() - value.size());
+    while (extra.starts_with(first))
+        extra.remove_prefix(first.size());
+    return extra.empty();
+}
+
 Scheduler::Duration readBackPatience(std::string_view typed) {
     const auto characters = static_cast<std::int64_t>(
         std::ranges::count_if(typed, [](char c) { return (c & 0xC0) != 0x80; }));

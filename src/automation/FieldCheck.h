@@ -32,6 +32,11 @@ bool fieldHolds(std::string_view shown, std::string_view typed, bool cleared);
 /// nowhere; compared as fieldHolds() does.
 bool showsOnlyTheEndOf(std::string_view shown, std::string_view typed);
 
+/// Whether a field showing `shown` holds the typed text after more copies of its first
+/// character: one typed again while the field seemed empty showed late; compared as
+/// fieldHolds() does.
+bool showsItsStartRepeated(std::string_view shown, std::string_view typed);
+
 /// How long a field may take to show what was typed before it counts as a mismatch: an
 /// application's accessibility view lags behind a long text typed at full speed, so the
 /// patience grows with the text, up to a limit. A field that already shows it costs one read.

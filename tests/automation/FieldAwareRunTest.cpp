@@ -197,9 +197,9 @@ TEST_F(FieldAwareRunTest, AfterSavingTheNextRowWaitsForThePageToLoadAndNoLonger)
     EXPECT_EQ(runner.state(), RunnerState(Finished{3, 0, 3}));
 }
 
-// A browser under load was seen to drop the first keys typed into a page it had just loaded,
-// though its first field had the focus. The row's first field is read back at once and typed
-// again; the row is sent only once every field shows its text.
+// A browser was seen to drop the first keys typed into a page it had just loaded, though its
+// first field had the focus. The row's first character goes alone, again while the field stays
+// empty, and the rest once it shows; the row is sent only once every field shows its text.
 TEST_F(FieldAwareRunTest, FirstKeysLostOnAFreshPageAreTypedAgainBeforeTheRowIsSent) {
     form().reloadTime = 500ms;
     form().charactersLostAfterLoad = 2;
@@ -211,7 +211,22 @@ TEST_F(FieldAwareRunTest, FirstKeysLostOnAFreshPageAreTypedAgainBeforeTheRowIsSe
     ASSERT_EQ(outcomes.size(), 3u);
     for (const RowOutcome& outcome : outcomes)
         EXPECT_EQ(outcome.status, RowStatus::verified);
-    EXPECT_EQ(keyDownTimes(Key::a).size(), 8u) << "a second select-all in rows 2 and 3 only";
+    EXPECT_EQ(charactersTyped(), 30u + 2 * 2) << "\"n\" three times in rows 2 and 3";
+    EXPECT_EQ(keyDownTimes(Key::a).size(), 6u) << "no field cleared twice";
+}
+
+// More keys lost than the first character's tries: the field shows the end of the text, is
+// read back at once, cleared and typed again.
+TEST_F(FieldAwareRunTest, MoreFirstKeysLostThanTriesAreClearedAndTypedAgain) {
+    form().reloadTime = 500ms;
+    form().charactersLostAfterLoad = 5; // "n" three times, then "am"
+    run(3);
+    EXPECT_EQ(form().submissions,
+              (std::vector<std::vector<std::string>>{
+                  {"name1", "city1", ""}, {"name2", "city2", ""}, {"name3", "city3", ""}}));
+    EXPECT_EQ(runner.state(), RunnerState(Finished{3, 0, 3}));
+    EXPECT_EQ(charactersTyped(), 30u + 2 * 7) << "\"nnnname2\", then \"name2\" again";
+    EXPECT_EQ(keyDownTimes(Key::a).size(), 8u) << "a second select-all in rows 2 and 3";
 }
 
 // Readying the next row's keys before the form is sent lets an application that may lose the
@@ -250,17 +265,28 @@ TEST_F(FieldAwareRunTest, TheNextRowIsSaidToBeReadBackOnlyWhenItsFirstFieldIsRea
     }
 }
 
-// Where the template does not clear its fields, the field may hold text of its own: it is
-// not cleared to type again, and the row pauses before it is sent, as for any field that does
-// not show its text.
-TEST_F(FieldAwareRunTest, FirstKeysLostWithoutClearingPauseTheRowUnsent) {
+// Where the template does not clear its fields, the field may hold text of its own: the first
+// character is typed again only while the field shows nothing at all, and a field that shows
+// the text's end is not cleared to type again: the row pauses before it is sent.
+TEST_F(FieldAwareRunTest, FirstKeysLostWithoutClearingAreTypedAgainOnlyIntoAnEmptyField) {
     item.settings.clearFieldFirst = false;
     form().reloadTime = 500ms;
     form().charactersLostAfterLoad = 2;
     run(3);
+    EXPECT_EQ(form().submissions,
+              (std::vector<std::vector<std::string>>{
+                  {"name1", "city1", ""}, {"name2", "city2", ""}, {"name3", "city3", ""}}));
+    EXPECT_EQ(runner.state(), RunnerState(Finished{3, 0, 3}));
+}
+
+TEST_F(FieldAwareRunTest, FirstKeysLostBeyondTheTriesWithoutClearingPauseTheRowUnsent) {
+    item.settings.clearFieldFirst = false;
+    form().reloadTime = 500ms;
+    form().charactersLostAfterLoad = 5;
+    run(3);
     EXPECT_EQ(form().submissions, (std::vector<std::vector<std::string>>{{"name1", "city1", ""}}));
     EXPECT_EQ(runner.state(), RunnerState(Paused{1, 3}));
-    EXPECT_EQ(runner.statusMessage(), "Field \"Name\" shows \"me2\", expected \"name2\"");
+    EXPECT_EQ(runner.statusMessage(), "Field \"Name\" shows \"e2\", expected \"name2\"");
     EXPECT_TRUE(desktop.heldDown().empty());
 }
 

@@ -100,6 +100,14 @@ TEST(FieldHolds, ComparesComposedTextsWholeOrAtTheEnd) {
     EXPECT_FALSE(showsOnlyTheEndOf("Anna", "Anna"));
     EXPECT_FALSE(showsOnlyTheEndOf("Ana", "Anna"));
     EXPECT_FALSE(showsOnlyTheEndOf("xAnna", "Anna"));
+    // A first character typed again that showed late after all.
+    EXPECT_TRUE(showsItsStartRepeated("AAnna", "Anna"));
+    EXPECT_TRUE(showsItsStartRepeated("\u00DC\u00DC\u00DCnal", "\u00DCnal"));
+    EXPECT_TRUE(showsItsStartRepeated("\U0001F600\uFEFF\U0001F600\uFEFF x", "\U0001F600 x"));
+    EXPECT_FALSE(showsItsStartRepeated("Anna", "Anna"));
+    EXPECT_FALSE(showsItsStartRepeated("BAnna", "Anna"));
+    EXPECT_FALSE(showsItsStartRepeated("AxAnna", "Anna"));
+    EXPECT_FALSE(showsItsStartRepeated("AAnn", "Anna"));
     FieldCheck check{FieldCheck::Result::mismatch, "City", composedUmlaut, "Mnchen", ""};
     EXPECT_EQ(check.message(), "Field \"City\" shows \"Mnchen\", expected \"M\u00fcnchen\"");
     check.field.clear();
