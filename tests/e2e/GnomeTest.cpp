@@ -83,6 +83,18 @@ std::vector<std::vector<std::string>> rowsPrinted(const std::filesystem::path& l
     return rows;
 }
 
+/// Expects the GTK form to have printed `rows`, byte for byte.
+void expectRowsPrinted(const std::filesystem::path& log,
+                       const std::vector<std::vector<std::string>>& rows,
+                       const std::string& runOutput) {
+    const auto typed = rowsPrinted(log);
+    ASSERT_EQ(typed.size(), rows.size()) << readText(log) << runOutput;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        for (std::size_t field = 0; field < 3; ++field)
+            EXPECT_EQ(escaped(typed[i][field]), escaped(rows[i][field]))
+                << "row " << i + 1 << " field " << field + 1;
+}
+
 std::string csvOf(const std::vector<std::vector<std::string>>& rows) {
     std::string csv = "Name;City;Code\n";
     for (const auto& row : rows)
@@ -215,12 +227,7 @@ TEST_F(GnomeRun, FillsANativeGtkFormWithLayoutTextOnceTheUserAllowsIt) {
     EXPECT_NE(run.output().find("Done. Entries entered: 3"), std::string::npos) << run.output();
     EXPECT_NE(run.output().find("Waiting for your permission to type"), std::string::npos)
         << run.output();
-    const auto typed = rowsPrinted(log);
-    ASSERT_EQ(typed.size(), layoutRows.size()) << readText(log);
-    for (std::size_t i = 0; i < layoutRows.size(); ++i)
-        for (std::size_t field = 0; field < 3; ++field)
-            EXPECT_EQ(escaped(typed[i][field]), escaped(layoutRows[i][field]))
-                << "row " << i + 1 << " field " << field + 1;
+    expectRowsPrinted(log, layoutRows, run.output());
 }
 
 // A GTK 4 form (the toolkit of GNOME's own applications now): layout text in its three fields,
@@ -243,14 +250,7 @@ TEST(GnomeGtk4, FillsAGtk4FormAndAClickStepPressesItsSubmitButton) {
     auto consent = answerConsent("allow");
     EXPECT_EQ(consent->wait(std::chrono::seconds(60)), 0) << "the portal asked nothing";
     EXPECT_EQ(run.wait(), 0) << run.output();
-    const auto received = form.rows();
-    ASSERT_EQ(received.size(), rows.size()) << run.output();
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        EXPECT_EQ(received[i].second, "click") << "row " << i + 1;
-        for (std::size_t field = 0; field < 3; ++field)
-            EXPECT_EQ(escaped(received[i].first[field]), escaped(rows[i][field]))
-                << "row " << i + 1 << " field " << field + 1;
-    }
+    form.expectRowsSentByClick(rows, run.output());
 }
 
 // A text that begins with a pasted character, first thing in a session, while nobody owns the
@@ -270,12 +270,7 @@ TEST_F(GnomeRun, AFirstCharacterPastedWhileTheClipboardIsEmptyLands) {
     auto consent = answerConsent("allow");
     EXPECT_EQ(consent->wait(std::chrono::seconds(60)), 0) << "the portal asked nothing";
     EXPECT_EQ(run.wait(), 0) << run.output();
-    const auto typed = rowsPrinted(log);
-    ASSERT_EQ(typed.size(), rows.size()) << readText(log) << run.output();
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        for (std::size_t field = 0; field < 3; ++field)
-            EXPECT_EQ(escaped(typed[i][field]), escaped(rows[i][field]))
-                << "row " << i + 1 << " field " << field + 1;
+    expectRowsPrinted(log, rows, run.output());
 }
 
 // Characters outside the layout, where the portal has a clipboard (GNOME 45 on): each run of
@@ -299,12 +294,7 @@ TEST_F(GnomeRun, CharactersTheLayoutLacksArePastedAndTheClipboardPutBack) {
     EXPECT_EQ(consent->wait(std::chrono::seconds(60)), 0) << "the portal asked nothing";
     EXPECT_EQ(run.wait(), 0) << run.output();
     EXPECT_NE(run.output().find("Done. Entries entered: 3"), std::string::npos) << run.output();
-    const auto typed = rowsPrinted(log);
-    ASSERT_EQ(typed.size(), rows.size()) << readText(log) << run.output();
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        for (std::size_t field = 0; field < 3; ++field)
-            EXPECT_EQ(escaped(typed[i][field]), escaped(rows[i][field]))
-                << "row " << i + 1 << " field " << field + 1;
+    expectRowsPrinted(log, rows, run.output());
     const auto after = clipboardText();
     EXPECT_EQ(escaped(after.value_or("(not read)")), escaped(users))
         << "the user's clipboard was not put back\n"

@@ -6,6 +6,7 @@
 #include "model/Template.h"
 
 #include <csignal>
+#include <gtest/gtest.h>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -59,13 +60,19 @@ public:
         return form;
     }
 
-    /// The rows the form received, and how each was sent ("click" or "return").
-    std::vector<std::pair<std::vector<std::string>, std::string>> rows() const {
-        std::vector<std::pair<std::vector<std::string>, std::string>> rows;
-        for (const auto& record : recordsOf(log_, "row"))
-            rows.emplace_back(record["values"].get<std::vector<std::string>>(),
-                              record["by"].get<std::string>());
-        return rows;
+    /// Expects the form to have received `rows` byte for byte, each sent by a click.
+    void expectRowsSentByClick(const std::vector<std::vector<std::string>>& rows,
+                               const std::string& runOutput) const {
+        const auto received = recordsOf(log_, "row");
+        ASSERT_EQ(received.size(), rows.size()) << runOutput;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            EXPECT_EQ(received[i]["by"].get<std::string>(), "click") << "row " << i + 1;
+            const auto values = received[i]["values"].get<std::vector<std::string>>();
+            ASSERT_EQ(values.size(), rows[i].size()) << "row " << i + 1;
+            for (std::size_t field = 0; field < values.size(); ++field)
+                EXPECT_EQ(escaped(values[field]), escaped(rows[i][field]))
+                    << "row " << i + 1 << " field " << field + 1;
+        }
     }
 
 private:

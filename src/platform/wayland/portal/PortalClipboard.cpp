@@ -41,6 +41,16 @@ constexpr std::chrono::milliseconds desktopCopyPatience{250};
 const std::vector<std::string> textTypes = {"text/plain;charset=utf-8", "text/plain", "UTF8_STRING",
                                             "STRING", "TEXT"};
 
+/// What is left of `patience` since `since`; nothing once it has passed.
+std::optional<std::chrono::milliseconds> leftOf(std::chrono::milliseconds patience,
+                                                std::chrono::steady_clock::time_point since) {
+    const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - since);
+    if (waited >= patience)
+        return std::nullopt;
+    return patience - waited;
+}
+
 /// A descriptor of a reply, owned by the caller; -1 when there is none.
 int descriptorOf(const QDBusMessage& reply) {
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
@@ -227,21 +237,13 @@ std::optional<std::string> PortalClipboard::offer(const std::string& text) {
 std::optional<std::chrono::milliseconds> PortalClipboard::ownerNewsDue() const {
     if (!enabled_ || ownerTypes_ || users_)
         return std::nullopt;
-    const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(
-        std::chrono::steady_clock::now() - startedAt_);
-    if (waited >= ownerNewsPatience)
-        return std::nullopt;
-    return ownerNewsPatience - waited;
+    return leftOf(ownerNewsPatience, startedAt_);
 }
 
 std::optional<std::chrono::milliseconds> PortalClipboard::desktopCopyDue() const {
     if (transfers_ > transfersAtOffer_)
         return std::nullopt;
-    const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(
-        std::chrono::steady_clock::now() - offeredAt_);
-    if (waited >= desktopCopyPatience)
-        return std::nullopt;
-    return desktopCopyPatience - waited;
+    return leftOf(desktopCopyPatience, offeredAt_);
 }
 
 void PortalClipboard::putBack() {
