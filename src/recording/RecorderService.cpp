@@ -29,8 +29,9 @@ RecorderService::~RecorderService() {
 }
 
 void RecorderService::cancelPendingTabs() {
-    for (const auto timer : pendingTabs_)
-        scheduler_.cancel(timer);
+    if (tabTimer_)
+        scheduler_.cancel(tabTimer_);
+    tabTimer_ = 0;
     pendingTabs_.clear();
 }
 
@@ -39,6 +40,7 @@ void RecorderService::startRecording() {
     recordedSteps_.clear();
     lastDetectedLabel_.reset();
     detectedBundleID_.reset();
+    fieldLeft_ = followsFocusOnly_ ? std::nullopt : queryFocusedElement().field;
     focusSteps_ = FocusStepBuilder{followsFocusOnly_ ? desktop_.focusedElement() : std::nullopt};
     state_ = RecorderState::recording;
     changed.emit();
@@ -121,11 +123,9 @@ void RecorderService::handle(const InputEvent& event) {
     case Key::tab:
         if (!event.modifiers.contains(Modifier::shift)) {
             // The application moves the focus first; the element examined is the new one.
-            const auto id = scheduler_.runAfter(tabSettle, [this] {
-                pendingTabs_.erase(pendingTabs_.begin());
-                handleTabEvent();
-            });
-            pendingTabs_.push_back(id);
+            pendingTabs_.push_back(scheduler_.now());
+            if (!tabTimer_)
+                tabTimer_ = scheduler_.runAfter(tabSettle, [this] { examineFirstTab(); });
         }
         break;
     case Key::returnKey:
@@ -141,7 +141,7 @@ void RecorderService::handle(const InputEvent& event) {
         const std::size_t pending = pendingTabs_.size();
         cancelPendingTabs();
         for (std::size_t i = 0; i < pending; ++i)
-            handleTabEvent();
+            recordTab(queryFocusedElement());
         state_ = RecorderState::idle;
         changed.emit();
         break;
@@ -170,24 +170,54 @@ void RecorderService::detectApplication() {
         detectedBundleID_ = front->bundleID;
 }
 
-RecorderService::FocusQuery RecorderService::queryFocusedElement() {
-    const auto element = desktop_.focusedElement();
+namespace {
+
+RecorderService::FocusQuery focusQueryOf(const std::optional<FocusedElement>& element) {
     if (!element)
         return {};
-    FocusQuery query;
+    RecorderService::FocusQuery query;
     query.role = element->role;
     query.label = FocusStepBuilder::fieldLabel(*element);
     query.field = fieldIdentity(*element);
     return query;
 }
 
+} // namespace
+
+RecorderService::FocusQuery RecorderService::queryFocusedElement() {
+    return focusQueryOf(desktop_.focusedElement());
+}
+
+RecorderService::FocusQuery RecorderService::queryFocusedElementOnceAnnounced() {
+    return focusQueryOf(desktop_.focusedElementOnceAnnounced());
+}
+
 void RecorderService::append(Step step) {
     recordedSteps_.push_back(std::move(step));
 }
 
-void RecorderService::handleTabEvent() {
+void RecorderService::examineFirstTab() {
+    tabTimer_ = 0;
+    if (pendingTabs_.empty())
+        return;
+    const auto waited = scheduler_.now() - pendingTabs_.front();
+    const bool patient = fieldLeft_ && waited < longestTabWait;
+    FocusQuery focus = patient ? queryFocusedElementOnceAnnounced() : queryFocusedElement();
+    if (patient && (!focus.field || focus.field == fieldLeft_)) { // not moved on yet
+        tabTimer_ = scheduler_.runAfter(tabFocusPoll, [this] { examineFirstTab(); });
+        return;
+    }
+    pendingTabs_.pop_front();
+    recordTab(focus);
+    if (!pendingTabs_.empty()) {
+        const auto settled = pendingTabs_.front() + tabSettle - scheduler_.now();
+        tabTimer_ = scheduler_.runAfter(std::max(settled, Scheduler::Duration{0}),
+                                        [this] { examineFirstTab(); });
+    }
+}
+
+void RecorderService::recordTab(const FocusQuery& focus) {
     detectApplication();
-    const FocusQuery focus = queryFocusedElement();
     // The step acts on the element the Tab reached: that is the field it records.
     Step step;
     if (focus.role && FocusStepBuilder::takesText(*focus.role)) {
@@ -200,11 +230,13 @@ void RecorderService::handleTabEvent() {
         lastDetectedLabel_.reset();
     }
     step.field = focus.field;
+    fieldLeft_ = focus.field;
     append(std::move(step));
     changed.emit();
 }
 
 void RecorderService::handleReturnEvent() {
+    fieldLeft_.reset(); // Return may send the form: where the focus goes is not known
     Step step = newStep(StepType::returnKey, 0.3);
     step.field = queryFocusedElement().field; // the element Return was pressed on
     // Return on the element the last Tab reached is what the user did there, in place of a
@@ -221,6 +253,7 @@ void RecorderService::handleReturnEvent() {
 }
 
 void RecorderService::handleArrowEvent(ArrowDirection direction) {
+    fieldLeft_.reset(); // arrows may move the focus within a group
     if (!recordedSteps_.empty() && recordedSteps_.back().type == StepType::arrowKey &&
         recordedSteps_.back().arrowDirection == direction) {
         ++recordedSteps_.back().repeatCount;
@@ -236,6 +269,7 @@ void RecorderService::handleArrowEvent(ArrowDirection direction) {
 
 void RecorderService::handleMouseClickEvent(MouseButton button, MouseClickType clickType,
                                             Point position) {
+    fieldLeft_.reset(); // a click may put the focus anywhere
     detectApplication();
     std::optional<Point> relative;
     if (detectedBundleID_) {

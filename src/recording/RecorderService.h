@@ -6,6 +6,7 @@
 #include "model/Template.h"
 #include "recording/FocusStepBuilder.h"
 
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -27,6 +28,11 @@ enum class RecorderState { idle, recording };
 class RecorderService {
 public:
     static constexpr Scheduler::Duration tabSettle = std::chrono::milliseconds(50);
+    /// A Tab whose focus has not left the field the Tab before it reached is looked at again
+    /// this often, up to the longest wait: a busy application moves the focus late (seen:
+    /// Firefox, out of a text area, later than the settle time).
+    static constexpr Scheduler::Duration tabFocusPoll = std::chrono::milliseconds(25);
+    static constexpr Scheduler::Duration longestTabWait = std::chrono::seconds(1);
 
     RecorderService(DesktopServices& desktop, Scheduler& scheduler);
     RecorderService(const RecorderService&) = delete;
@@ -55,6 +61,8 @@ public:
         std::optional<FieldIdentity> field;
     };
     FocusQuery queryFocusedElement();
+    /// The same, for a question asked again within moments while the focus moves.
+    FocusQuery queryFocusedElementOnceAnnounced();
 
     /// Emitted after every change of the observable members.
     Signal<> changed;
@@ -66,7 +74,8 @@ private:
     void removeEventTap();
     void cancelPendingTabs();
     void handle(const InputEvent& event);
-    void handleTabEvent();
+    void examineFirstTab();
+    void recordTab(const FocusQuery& focus);
     void handleReturnEvent();
     void handleArrowEvent(ArrowDirection direction);
     void handleMouseClickEvent(MouseButton button, MouseClickType clickType, Point position);
@@ -85,7 +94,11 @@ private:
     std::unique_ptr<InputListener> focusWatch_;
     std::unique_ptr<InputListener> escapeBinding_;
     FocusStepBuilder focusSteps_;
-    std::vector<Scheduler::TimerId> pendingTabs_;
+    /// When each Tab not yet examined was pressed, oldest first; one timer examines them.
+    std::deque<Scheduler::Duration> pendingTabs_;
+    Scheduler::TimerId tabTimer_ = 0;
+    /// The field the next Tab leaves, where known: the focus has moved once it is elsewhere.
+    std::optional<FieldIdentity> fieldLeft_;
 };
 
 } // namespace keyferry

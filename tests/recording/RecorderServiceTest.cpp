@@ -102,6 +102,46 @@ TEST_F(RecorderTest, TabIsExaminedAfterTheFocusMoved) {
     EXPECT_EQ(now(), Ms(50));
 }
 
+// A busy application moves the focus later than the settle time: each Tab is examined
+// once the focus has left the field the Tab before it reached, not where it still was.
+TEST_F(RecorderTest, ATabInABusyApplicationWaitsForTheFocusToLeaveTheFieldBefore) {
+    form().focusLag = Ms(200);
+    recorder.startRecording();
+    for (int tab = 0; tab < 3; ++tab) {
+        desktop.userKey(Key::tab);
+        clock.advance(Ms(150));
+        EXPECT_EQ(recorder.recordedSteps().size(), static_cast<std::size_t>(tab))
+            << "nothing recorded while the focus is still on the field left";
+        clock.advance(Ms(100));
+        ASSERT_EQ(recorder.recordedSteps().size(), static_cast<std::size_t>(tab + 1))
+            << "recorded soon after the focus moved";
+        clock.advance(Ms(100));
+    }
+    EXPECT_EQ(types(), (Types{StepType::tab, StepType::textInput, StepType::textInput}));
+    EXPECT_EQ(recorder.recordedSteps()[1].label, "Feld_2");
+    EXPECT_EQ(recorder.recordedSteps()[2].label, "Name");
+}
+
+// A Tab the application keeps (a lone field; a text area that takes the Tab) records the
+// field it stayed in after the longest wait; a Tab before it went its way is not held up.
+TEST_F(RecorderTest, ATabThatDoesNotMoveTheFocusIsRecordedAfterTheLongestWait) {
+    desktop.addForm(target, {SimulatedDesktop::Field::named("Alone")});
+    recorder.startRecording();
+    key(Key::tab);
+    ASSERT_EQ(recorder.recordedSteps().size(), 1u);
+    EXPECT_EQ(recorder.recordedSteps()[0].label, "Alone");
+    EXPECT_EQ(now(), RecorderService::longestTabWait);
+
+    // Where the focus came from is not known after a click: the settle time only.
+    recorder.startRecording();
+    desktop.userClick(MouseButton::left, Point{5, 5});
+    clock.runUntilIdle();
+    const Ms clicked = now();
+    key(Key::tab);
+    EXPECT_EQ(recorder.recordedSteps().back().label, "Alone");
+    EXPECT_EQ(now() - clicked, RecorderService::tabSettle);
+}
+
 TEST_F(RecorderTest, ShiftTabAndOtherKeysRecordNothing) {
     recorder.startRecording();
     form().focused = 3;
