@@ -129,9 +129,14 @@ def key(name):
 
 
 def per_row(database):
-    """Rows saved and seconds per row beyond the server's delays."""
+    """Rows saved and seconds per row beyond the server's delays; no figure where a form was
+    sent while the one before was still being answered (typed into a page still loading):
+    the delays then overlap and the difference means nothing."""
     posts = [p for p in admin("dump", database) if p.get("post") == "saved"]
     if len(posts) < 2:
+        return len(posts), None
+    if any(later["received"] < earlier["received"] + earlier["delay"]
+           for earlier, later in zip(posts, posts[1:])):
         return len(posts), None
     span = posts[-1]["received"] - posts[0]["received"]
     return len(posts), (span - sum(p["delay"] for p in posts[:-1])) / (len(posts) - 1)
