@@ -253,6 +253,18 @@ Task<Posted> AutomationEngine::typeFirstUntilShown(std::string first, Cancellati
     co_return Posted{};
 }
 
+Task<std::shared_ptr<FieldReading>>
+AutomationEngine::holdFieldAfterTheLast(Cancellation cancellation) {
+    std::shared_ptr<FieldReading> held = desktop_.holdFocusedField();
+    const auto deadline = scheduler_.now() + focusLeavePatience;
+    while (held && lastTextField_ && held->isSameField(*lastTextField_) &&
+           scheduler_.now() < deadline && !halted(cancellation)) {
+        co_await sleepFor(scheduler_, readBackPoll, cancellation);
+        held = desktop_.holdFocusedField();
+    }
+    co_return held;
+}
+
 namespace {
 
 // The field shows the end of what was typed and nothing else (the first keys went nowhere), or
@@ -277,8 +289,10 @@ Task<Posted> AutomationEngine::enterText(const Step& step, const std::optional<s
     // Not cleared and nothing typed: there is nothing of ours to look for.
     const bool checks = settings.verifyTypedText && (settings.clearFieldFirst || !text.empty());
     const bool atOnce = std::exchange(checkAtOnce_, false) && checks;
-    // Held before the first key, while the focus is surely on it.
-    auto held = checks && readBackLater_ && !atOnce ? desktop_.holdFocusedField() : nullptr;
+    // Held before the first key, once the focus has left the field typed before.
+    std::shared_ptr<FieldReading> held;
+    if (checks && readBackLater_ && !atOnce)
+        held = co_await holdFieldAfterTheLast(cancellation);
     if (!settings.clearFieldFirst)
         co_await sleepFor(scheduler_, pacing_.pause, cancellation); // as after a clearing
     else if (const Posted cleared = co_await clearField(cancellation); !cleared)
@@ -301,6 +315,7 @@ Task<Posted> AutomationEngine::enterText(const Step& step, const std::optional<s
         co_return Posted{};
     co_await sleepFor(scheduler_, pacing_.pause, cancellation);
     if (held) {
+        lastTextField_ = held;
         typedFields_.push_back(
             {std::move(held), text, settings.clearFieldFirst, step.label, scheduler_.now()});
         fieldCheck_.result = FieldCheck::Result::held;
@@ -319,6 +334,9 @@ Task<Posted> AutomationEngine::enterText(const Step& step, const std::optional<s
         }
         if (fieldCheck_.result == FieldCheck::Result::mismatch || halted(cancellation))
             co_return Posted{}; // no Tab: the field that shows it wrong stays in view
+        // Not held at first (the focus was between fields): held now that it shows the text.
+        if (readBackLater_)
+            lastTextField_ = desktop_.holdFocusedField();
     }
     co_return co_await pressKey(Key::tab, {}, cancellation);
 }

@@ -47,6 +47,10 @@ public:
     static constexpr int firstKeyAttempts = 3;
     /// How long the focus must stay on another element before a run calls it the wrong field.
     static constexpr Scheduler::Duration focusRest = std::chrono::milliseconds(300);
+    /// How long a text waits for the focus to leave the field typed before it: at no delay the
+    /// Tab that ended that field may not be taken in yet. A Tab the field keeps (a text area)
+    /// costs this once.
+    static constexpr Scheduler::Duration focusLeavePatience = std::chrono::milliseconds(300);
 
     /// Whether a step's recorded field had the focus before its first key.
     struct FieldArrival {
@@ -152,7 +156,10 @@ public:
     /// text gets from the moment it was typed; stops at the first mismatch. Forgets them.
     Task<TypedFieldsCheck> checkTypedFields(Cancellation cancellation);
     /// Forgets the held fields unread (a row given up).
-    void forgetTypedFields() { typedFields_.clear(); }
+    void forgetTypedFields() {
+        typedFields_.clear();
+        lastTextField_.reset();
+    }
     /// Whether the last step sent every key and click it has (its waits may have been cut).
     bool stepCompleted() const { return !skipped_; }
     /// Whether the window with the keyboard focus belongs to the application.
@@ -185,6 +192,7 @@ private:
     Task<Posted> clearField(Cancellation cancellation);
     /// Types `first` until the focused field shows something (see firstKeyPatience).
     Task<Posted> typeFirstUntilShown(std::string first, Cancellation cancellation);
+    Task<std::shared_ptr<FieldReading>> holdFieldAfterTheLast(Cancellation cancellation);
     Task<Posted> enterText(const Step& step, const std::optional<std::string>& value,
                            const Template::Settings& settings, Cancellation cancellation);
     Task<FieldCheck> readBack(std::string typed, bool cleared, std::string label,
@@ -212,13 +220,16 @@ private:
     UserInputWatch* watch_ = nullptr;
     FieldCheck fieldCheck_;
     struct TypedField {
-        std::unique_ptr<FieldReading> field;
+        std::shared_ptr<FieldReading> field;
         std::string typed;
         bool cleared = false;
         std::string label;
         Scheduler::Duration typedAt{0};
     };
     std::vector<TypedField> typedFields_;
+    /// The field the row's last text went into, checked or not: the next text waits for the
+    /// focus to leave it.
+    std::shared_ptr<FieldReading> lastTextField_;
     bool readBackLater_ = false;
     bool checkAtOnce_ = false;
     bool targetLost_ = false;

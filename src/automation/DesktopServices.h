@@ -111,6 +111,8 @@ public:
     virtual ~FieldReading() = default;
     /// What the field shows now; nothing when it cannot be read any more (it is gone).
     virtual std::optional<FieldText> read() = 0;
+    /// Whether both hold the same field (held from the same desktop).
+    virtual bool isSameField(const FieldReading& other) const = 0;
 };
 
 /// The options of a list or combo box that takes no text, and the one selected.

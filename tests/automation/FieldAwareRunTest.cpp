@@ -103,13 +103,6 @@ protected:
         runner.start(item, CSVData({"Name", "City"}, cells), 0, std::nullopt);
         clock.runUntil([&] { return clock.now() > 0s && !runner.isRunning(); });
     }
-    std::vector<Ms> keyDownTimes(Key key) const {
-        std::vector<Ms> times;
-        for (const Event& event : desktop.postedEvents())
-            if (event.kind == Kind::keyDown && event.key == key)
-                times.push_back(at(event));
-        return times;
-    }
     std::size_t charactersTyped() const {
         return std::ranges::count(desktop.postedEvents(), Kind::character, &Event::kind);
     }

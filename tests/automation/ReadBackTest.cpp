@@ -246,6 +246,27 @@ TEST_F(ReadBackTest, TheRunGoesOnWhileAFieldCatchesUpAndChecksItBeforeSending) {
     EXPECT_EQ(outcomes[0].fieldsVerified, 2u);
 }
 
+// At no delay the next text starts before the application has taken in the Tab (seen: a GTK
+// form, read back as "Field "Name" shows "…", expected <City's text>"): it waits for the focus
+// to leave the field typed before, and for no longer.
+TEST_F(ReadBackTest, AtNoDelayATextWaitsUntilTheTabBeforeItHasMovedTheFocus) {
+    for (Step& step : item.steps)
+        step.postDelay = 0;
+    form().focusLag = 30ms;
+    run(threeRows);
+    EXPECT_EQ(statuses(),
+              (std::vector{RowStatus::verified, RowStatus::verified, RowStatus::verified}));
+    EXPECT_EQ(form().submissions,
+              (std::vector<std::vector<std::string>>{
+                  {"Anna", "Ulm"}, {"Bernd", "M\u00fcnchen"}, {"Clara", "Berlin"}}));
+    const auto tabs = keyDownTimes(Key::tab);
+    const auto selectAlls = keyDownTimes(Key::a);
+    ASSERT_GE(tabs.size(), 1u);
+    ASSERT_GE(selectAlls.size(), 2u);
+    EXPECT_LE(selectAlls[1] - tabs[0], 30ms + AutomationEngine::readBackPoll)
+        << "City is cleared as soon as the focus has come";
+}
+
 TEST_F(ReadBackTest, AWrongEarlierFieldStopsTheRowBeforeItIsSent) {
     form().fields[0].refused = "n";
     run(threeRows);

@@ -50,6 +50,13 @@ protected:
     Ms now() const { return std::chrono::duration_cast<Ms>(clock.now()); }
     SimulatedDesktop::Form& form() { return *desktop.form(target); }
     static Ms at(const Event& event) { return std::chrono::duration_cast<Ms>(event.time); }
+    std::vector<Ms> keyDownTimes(Key key) const {
+        std::vector<Ms> times;
+        for (const Event& event : desktop.postedEvents())
+            if (event.kind == Kind::keyDown && event.key == key)
+                times.push_back(at(event));
+        return times;
+    }
 };
 
 } // namespace keyferry::testing

@@ -549,6 +549,12 @@ public:
         return FieldText{name_, std::move(*content), processID_};
     }
 
+    // libatspi gives one object for each element while it lives.
+    bool isSameField(const FieldReading& other) const override {
+        const auto* held = dynamic_cast<const HeldField*>(&other);
+        return held && held->accessible_.get() == accessible_.get();
+    }
+
 private:
     AccessiblePtr accessible_;
     std::string name_;

@@ -653,8 +653,10 @@ namespace {
 // A field of one form as it was when held: a form sent since is another document.
 class HeldSimulatedField : public FieldReading {
 public:
-    HeldSimulatedField(std::function<SimulatedDesktop::Form*()> form, std::size_t index)
-        : form_(std::move(form)), index_(index), sent_(form_()->submissions.size()) {}
+    HeldSimulatedField(std::function<SimulatedDesktop::Form*()> form, int processID,
+                       std::size_t index)
+        : form_(std::move(form)), processID_(processID), index_(index),
+          sent_(form_()->submissions.size()) {}
 
     std::optional<FieldText> read() override {
         const SimulatedDesktop::Form* now = form_();
@@ -665,8 +667,15 @@ public:
         return FieldText{field.name, field.shown(), 0};
     }
 
+    bool isSameField(const FieldReading& other) const override {
+        const auto* held = dynamic_cast<const HeldSimulatedField*>(&other);
+        return held && held->processID_ == processID_ && held->index_ == index_ &&
+               held->sent_ == sent_;
+    }
+
 private:
     std::function<SimulatedDesktop::Form*()> form_;
+    int processID_;
     std::size_t index_;
     std::size_t sent_;
 };
@@ -676,7 +685,8 @@ private:
 std::unique_ptr<FieldReading> SimulatedDesktop::holdFocusedField() {
     if (!focusedFieldText())
         return nullptr;
-    return std::make_unique<HeldSimulatedField>([this, process = *front_] { return form(process); },
+    const int process = *front_;
+    return std::make_unique<HeldSimulatedField>([this, process] { return form(process); }, process,
                                                 frontForm()->focused);
 }
 
