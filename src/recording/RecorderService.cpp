@@ -202,7 +202,7 @@ void RecorderService::examineFirstTab() {
         return;
     const auto waited = scheduler_.now() - pendingTabs_.front();
     const bool patient = fieldLeft_ && waited < longestTabWait;
-    FocusQuery focus = patient ? queryFocusedElementOnceAnnounced() : queryFocusedElement();
+    const FocusQuery focus = patient ? queryFocusedElementOnceAnnounced() : queryFocusedElement();
     if (patient && (!focus.field || focus.field == fieldLeft_)) { // not moved on yet
         tabTimer_ = scheduler_.runAfter(tabFocusPoll, [this] { examineFirstTab(); });
         return;

@@ -61,13 +61,13 @@ public:
         std::optional<FieldIdentity> field;
     };
     FocusQuery queryFocusedElement();
-    /// The same, for a question asked again within moments while the focus moves.
-    FocusQuery queryFocusedElementOnceAnnounced();
 
     /// Emitted after every change of the observable members.
     Signal<> changed;
 
 private:
+    /// queryFocusedElement, for a question asked again within moments while the focus moves.
+    FocusQuery queryFocusedElementOnceAnnounced();
     void installEventTap();
     void installFocusWatch();
     void handleFocus(const FocusedElement& element);
