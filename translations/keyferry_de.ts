@@ -185,6 +185,18 @@
 <context>
     <name>keyferry::CoreText</name>
     <message>
+        <source>refused</source>
+        <translation>abgelehnt</translation>
+    </message>
+    <message>
+        <source>Entry %1 refused: the application sent the form back with its values</source>
+        <translation>Eintrag %1 abgelehnt: Die Anwendung hat das Formular mit seinen Werten zurückgeschickt</translation>
+    </message>
+    <message>
+        <source>Entry %1 refused: %2</source>
+        <translation>Eintrag %1 abgelehnt: %2</translation>
+    </message>
+    <message>
         <source>Text Input</source>
         <translation>Texteingabe</translation>
     </message>

@@ -185,6 +185,18 @@
 <context>
     <name>keyferry::CoreText</name>
     <message>
+        <source>refused</source>
+        <translation>rechazadas</translation>
+    </message>
+    <message>
+        <source>Entry %1 refused: the application sent the form back with its values</source>
+        <translation>Entrada %1 rechazada: la aplicación devolvió el formulario con sus valores</translation>
+    </message>
+    <message>
+        <source>Entry %1 refused: %2</source>
+        <translation>Entrada %1 rechazada: %2</translation>
+    </message>
+    <message>
         <source>Text Input</source>
         <translation>Entrada de texto</translation>
     </message>

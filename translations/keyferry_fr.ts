@@ -185,6 +185,18 @@
 <context>
     <name>keyferry::CoreText</name>
     <message>
+        <source>refused</source>
+        <translation>refusées</translation>
+    </message>
+    <message>
+        <source>Entry %1 refused: the application sent the form back with its values</source>
+        <translation>Entrée %1 refusée : l’application a renvoyé le formulaire avec ses valeurs</translation>
+    </message>
+    <message>
+        <source>Entry %1 refused: %2</source>
+        <translation>Entrée %1 refusée : %2</translation>
+    </message>
+    <message>
         <source>Text Input</source>
         <translation>Saisie de texte</translation>
     </message>

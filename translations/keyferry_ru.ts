@@ -189,6 +189,18 @@
 <context>
     <name>keyferry::CoreText</name>
     <message>
+        <source>refused</source>
+        <translation>отклонено</translation>
+    </message>
+    <message>
+        <source>Entry %1 refused: the application sent the form back with its values</source>
+        <translation>Запись %1 отклонена: приложение вернуло форму с её значениями</translation>
+    </message>
+    <message>
+        <source>Entry %1 refused: %2</source>
+        <translation>Запись %1 отклонена: %2</translation>
+    </message>
+    <message>
         <source>Text Input</source>
         <translation>Ввод текста</translation>
     </message>

@@ -149,6 +149,7 @@ int runRunCommand(const RunCommandOptions& options, std::ostream& out, std::ostr
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 
     EntryList notLanded;
+    EntryList refused;
     std::size_t verified = 0;
     for (const std::size_t row : planned) {
         const auto found = lastStatus.find(row + 1);
@@ -156,6 +157,8 @@ int runRunCommand(const RunCommandOptions& options, std::ostream& out, std::ostr
             notLanded.push_back(row + 1);
         else if (found->second == RowStatus::verified)
             ++verified;
+        if (found != lastStatus.end() && found->second == RowStatus::refused)
+            refused.push_back(row + 1);
     }
     const std::string verifiedText =
         verified > 0 ? " (" + std::to_string(verified) + " verified)" : "";
@@ -178,6 +181,8 @@ int runRunCommand(const RunCommandOptions& options, std::ostream& out, std::ostr
         complete = (chooses || finished.resumeFrom >= end) && !runner.shouldStop() &&
                    runner.statusMessage() != "Target app not found!";
     }
+    if (!refused.empty())
+        out << "Entries the application refused: " << formatEntryList(refused) << ".\n";
     if (!notLanded.empty()) {
         out << "Entries that need another try: " << formatEntryList(notLanded) << ".";
         if (journal)

@@ -310,6 +310,10 @@ public:
     /// The options of the focused list or combo box that takes no text; nothing when the
     /// focus is not on one or its options cannot be read.
     virtual std::optional<FieldChoices> focusedChoices() { return std::nullopt; }
+    /// What the page (or, outside a web page, the window) holding the focus announces as wrong,
+    /// in the order it shows them: the texts of its alerts and error messages, and the fields
+    /// it marks as holding an invalid entry. Empty when it announces nothing or cannot be read.
+    virtual std::vector<std::string> announcedErrors() { return {}; }
 
     /// The alert sound.
     virtual void beep() = 0;

@@ -68,8 +68,9 @@ std::vector<std::size_t> RunnerEngine::RowPlan::rows() const {
 RunnerEngine::RunnerEngine(DesktopServices& desktop, Scheduler& scheduler,
                            AccessibilityChecker* accessibilityChecker)
     : desktop_(desktop), scheduler_(scheduler), accessibilityChecker_(accessibilityChecker),
-      automation_(desktop, scheduler), clickWatcher_(desktop, scheduler), hotkey_(desktop),
-      watch_(desktop), debugContinuation_(scheduler), self_(std::make_shared<RunnerEngine*>(this)) {
+      automation_(desktop, scheduler), sentForm_(desktop, automation_, scheduler),
+      clickWatcher_(desktop, scheduler), hotkey_(desktop), watch_(desktop),
+      debugContinuation_(scheduler), self_(std::make_shared<RunnerEngine*>(this)) {
     hotkey_.onTrigger = [this, weak = std::weak_ptr<RunnerEngine*>(self_)] {
         scheduler_.runAfter(Scheduler::Duration{0}, [weak] {
             if (const auto runner = weak.lock())
@@ -293,12 +294,20 @@ Task<void> RunnerEngine::run(Template item, CSVData data, RowPlan plan, Cancella
     // recorded field; the focus before the step tells a focus not yet moved from a wrong one.
     const bool waitForFields = item.settings.waitForNextField;
     const auto longestFieldWait = secondsToDuration(item.settings.longestFieldWait);
+    // A row whose form is sent is confirmed once the form the next row starts in has come: its
+    // first field, waited for like the next row's.
+    const Step* firstStep = item.steps.empty() ? nullptr : &item.steps.front();
+    const bool confirmsSent = waitForFields && firstStep && firstStep->field &&
+                              postsInput(firstStep->type) &&
+                              std::ranges::any_of(item.steps, maySend, &Step::type);
     const auto nextStep = [&](std::size_t index, std::size_t i) -> const Step* {
         if (i + 1 < item.steps.size())
             return &item.steps[i + 1];
-        return index + 1 < plan.size() ? &item.steps.front() : nullptr;
+        return index + 1 < plan.size() || confirmsSent ? firstStep : nullptr;
     };
     std::optional<FieldIdentity> focusBeforeStep;
+    // How the check of the row sent before found the first field: the row's own wait for it.
+    std::optional<AutomationEngine::FieldArrival> firstFieldFound;
     std::size_t firstTextStep = item.steps.size(), lastTextStep = 0;
     for (std::size_t i = 0; i < item.steps.size(); ++i)
         if (item.steps[i].type == StepType::textInput) {
@@ -423,8 +432,16 @@ Task<void> RunnerEngine::run(Template item, CSVData data, RowPlan plan, Cancella
                 return automation_.awaitField(*step.field, focusBeforeStep, longest, cancellation);
             };
             std::optional<AutomationEngine::FieldArrival> arrival;
-            if (checksField && waitForFields)
+            const auto found = i == 0 ? std::exchange(firstFieldFound, std::nullopt) : std::nullopt;
+            // (Not one conditional expression: g++ 12 destroys a temporary of one holding a
+            // co_await twice.)
+            if (checksField && waitForFields && found &&
+                found->result != AutomationEngine::FieldArrival::Result::arrived)
+                arrival = *found;
+            else if (checksField && waitForFields)
                 arrival = co_await arrive(longestFieldWait);
+            if (arrival && found)
+                arrival->waited = arrival->waited || found->waited;
             if (shouldStop_) {
                 interrupted = true;
                 break;
@@ -452,8 +469,13 @@ Task<void> RunnerEngine::run(Template item, CSVData data, RowPlan plan, Cancella
             }
             if (maySend(step.type) && !co_await typedFieldsHold())
                 co_return;
-            if (i == 0)
+            if (i == 0) {
                 automation_.prepareAhead(rowText(row));
+                if (confirmsSent)
+                    sentForm_.holdFirstField(step.type == StepType::textInput && !step.isFixed()
+                                                 ? value.value_or("")
+                                                 : "");
+            }
             // A page the run waited for may still drop the first keys typed into it.
             waitedForPage = waitedForPage || (arrival && arrival->waited);
             if (i == firstTextStep && waitedForPage)
@@ -511,6 +533,16 @@ Task<void> RunnerEngine::run(Template item, CSVData data, RowPlan plan, Cancella
         }
         if (!co_await typedFieldsHold())
             co_return;
+        if (confirmsSent) {
+            const auto verdict = co_await sentForm_.confirm(
+                row + 1, *firstStep->field, focusBeforeStep, longestFieldWait, cancellation);
+            if (verdict.refusal) {
+                rowEnds(RowStatus::refused, *verdict.refusal);
+                pauseAt(index, *verdict.refusal);
+                co_return;
+            }
+            firstFieldFound = verdict.arrival;
+        }
         rowEnds(outcome.fieldsVerified > 0 && outcome.fieldsUnread == 0 ? RowStatus::verified
                                                                         : RowStatus::entered);
         setStatus("Row " + std::to_string(row + 1) + "/" + std::to_string(end) + " \u2713");

@@ -7,6 +7,7 @@
 #include "automation/GlobalHotkey.h"
 #include "automation/RunProgress.h"
 #include "automation/RunnerState.h"
+#include "automation/SentFormCheck.h"
 #include "automation/Task.h"
 #include "automation/TypableText.h"
 #include "automation/UserInputWatch.h"
@@ -149,6 +150,7 @@ private:
     std::function<DesktopDescription()> describeDesktop_;
     AccessibilityChecker* accessibilityChecker_;
     AutomationEngine automation_;
+    SentFormCheck sentForm_;
     ClickWatcher clickWatcher_;
     GlobalHotkey hotkey_;
     UserInputWatch watch_;

@@ -25,7 +25,7 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 constexpr std::array<std::string_view, allRowStatuses.size()> statusWords = {
-    "entered", "verified", "mismatch", "paused", "stopped", "failed", "wrong field"};
+    "entered", "verified", "mismatch", "paused", "stopped", "failed", "wrong field", "refused"};
 
 std::string systemError(const std::string& what, const std::filesystem::path& path, int error) {
     return what + " " + path.string() + ": " + std::strerror(error);

@@ -16,11 +16,13 @@ namespace keyferry {
 /// How one attempted row ended.
 /// wrongField: the focus was on another element than the step's recorded field, so nothing
 /// of the row was typed from that step on.
-enum class RowStatus { entered, verified, mismatch, paused, stopped, failed, wrongField };
+/// refused: every key landed, but the application sent the form back (it still held the row's
+/// values afterwards, or the page announced an error): the row was not saved.
+enum class RowStatus { entered, verified, mismatch, paused, stopped, failed, wrongField, refused };
 
 inline constexpr std::array allRowStatuses = {
-    RowStatus::entered, RowStatus::verified, RowStatus::mismatch,  RowStatus::paused,
-    RowStatus::stopped, RowStatus::failed,   RowStatus::wrongField};
+    RowStatus::entered, RowStatus::verified, RowStatus::mismatch,   RowStatus::paused,
+    RowStatus::stopped, RowStatus::failed,   RowStatus::wrongField, RowStatus::refused};
 
 std::string_view rawValue(RowStatus status);
 std::optional<RowStatus> rowStatusFrom(std::string_view raw);

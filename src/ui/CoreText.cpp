@@ -80,6 +80,7 @@ constexpr std::array rowStatusTexts = {
     QT_TRANSLATE_NOOP("keyferry::CoreText", "stopped"),
     QT_TRANSLATE_NOOP("keyferry::CoreText", "failed"),
     QT_TRANSLATE_NOOP("keyferry::CoreText", "wrong field"),
+    QT_TRANSLATE_NOOP("keyferry::CoreText", "refused"),
 };
 
 // A captured part of a pattern, for the sets below: part(1) | part(3).
@@ -117,6 +118,10 @@ const std::vector<Pattern> patterns = {
      QT_TRANSLATE_NOOP("keyferry::CoreText", "Expected field %1, but the focus is on %2")},
     {"Expected field (.+), but no field has the focus",
      QT_TRANSLATE_NOOP("keyferry::CoreText", "Expected field %1, but no field has the focus")},
+    {"Entry (\\d+) refused: the application sent the form back with its values",
+     QT_TRANSLATE_NOOP("keyferry::CoreText",
+                       "Entry %1 refused: the application sent the form back with its values")},
+    {"Entry (\\d+) refused: (.*)", QT_TRANSLATE_NOOP("keyferry::CoreText", "Entry %1 refused: %2")},
     {"Field (.+) did not come within (\\S+) s",
      QT_TRANSLATE_NOOP("keyferry::CoreText", "Field %1 did not come within %2 s")},
     {"Field \"(.*)\" shows \"(.*)\", expected \"(.*)\"",

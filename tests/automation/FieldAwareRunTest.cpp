@@ -100,8 +100,18 @@ protected:
         std::vector<std::vector<std::string>> cells;
         for (std::size_t i = 1; i <= rows; ++i)
             cells.push_back({"name" + std::to_string(i), "city" + std::to_string(i)});
-        runner.start(item, CSVData({"Name", "City"}, cells), 0, std::nullopt);
+        run(std::move(cells));
+    }
+    void run(std::vector<std::vector<std::string>> cells) {
+        runner.start(item, CSVData({"Name", "City"}, std::move(cells)), 0, std::nullopt);
         clock.runUntil([&] { return clock.now() > 0s && !runner.isRunning(); });
+    }
+    /// A web application that refuses a form whose field `index` shows `text`, with `error`.
+    void refuse(std::size_t index, std::string text, std::string error) {
+        form().check = [=](const std::vector<std::string>& values) {
+            return values.at(index) == text ? std::vector<std::string>{error}
+                                            : std::vector<std::string>{};
+        };
     }
     std::size_t charactersTyped() const {
         return std::ranges::count(desktop.postedEvents(), Kind::character, &Event::kind);
@@ -335,8 +345,10 @@ TEST_F(FieldAwareRunTest, StopEndsTheWaitAtOnce) {
     runner.stop();
     clock.runUntil([&] { return !runner.isRunning(); });
     EXPECT_LT(now(), 3s);
-    ASSERT_EQ(outcomes.size(), 2u);
-    EXPECT_EQ(outcomes[1].status, RowStatus::stopped);
+    // Stopped while row 1 was being confirmed: every key of it landed; row 2 was not begun.
+    ASSERT_EQ(outcomes.size(), 1u);
+    EXPECT_EQ(outcomes[0].status, RowStatus::verified);
+    EXPECT_EQ(runner.state(), RunnerState(Finished{1, 0, 1})) << "resumed from row 2";
     EXPECT_TRUE(desktop.heldDown().empty());
 }
 
@@ -377,3 +389,88 @@ TEST_F(FieldAwareRunTest, TheNextRowWaitsForTheFormOpenedAfterTheLastOneClosed) 
 }
 
 } // namespace
+
+// A server that refuses a row sends the form back with its values and its errors: every key
+// landed, every field read back, and still nothing was saved. The row is refused in the
+// application's own words, and the run pauses on it before a key of the next row goes out, so
+// that resuming types it again.
+TEST_F(FieldAwareRunTest, ARowTheApplicationSendsBackIsRefusedAndNothingOfTheNextRowIsTyped) {
+    struct Case {
+        const char* what;
+        std::vector<std::vector<std::string>> cells;
+        std::size_t refusedRow;
+    };
+    const std::vector<Case> cases = {
+        {"its first value shown again",
+         {{"name1", "city1"}, {"bad", "city2"}, {"name3", "city3"}},
+         1},
+        {"its first value empty: the page's error tells",
+         {{"name1", "city1"}, {"name2", "bad"}, {"name3", "city3"}},
+         1},
+        {"the last row", {{"name1", "city1"}, {"name2", "city2"}, {"bad", "city3"}}, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        outcomes.clear();
+        form().submissions.clear();
+        form().announced.clear();
+        for (Field& field : form().fields)
+            field.text.clear();
+        form().focused = 0;
+        form().reloadTime = 800ms;
+        auto cells = c.cells;
+        const bool firstTells = cells[c.refusedRow][0] == "bad";
+        refuse(firstTells ? 0 : 1, "bad", "Enter a valid value.");
+        if (!firstTells)
+            cells[c.refusedRow][0].clear(); // nothing in the first field to tell by
+        const std::size_t typedBefore = charactersTyped();
+        run(cells);
+
+        ASSERT_EQ(outcomes.size(), c.refusedRow + 1) << runner.statusMessage();
+        for (std::size_t i = 0; i < c.refusedRow; ++i)
+            EXPECT_EQ(outcomes[i].status, RowStatus::verified);
+        const RowOutcome& refused = outcomes.back();
+        EXPECT_EQ(refused.status, RowStatus::refused);
+        const std::string said =
+            "Entry " + std::to_string(c.refusedRow + 1) + " refused: \"Enter a valid value.\"";
+        EXPECT_EQ(refused.message, said);
+        EXPECT_EQ(runner.statusMessage(), said);
+        EXPECT_EQ(runner.state(), RunnerState(Paused{c.refusedRow, 3})) << "resumed, it goes again";
+        EXPECT_EQ(form().submissions.size(), c.refusedRow + 1) << "nothing sent after it";
+        std::size_t rowsCharacters = 0;
+        for (std::size_t i = 0; i <= c.refusedRow; ++i)
+            rowsCharacters += cells[i][0].size() + cells[i][1].size();
+        EXPECT_EQ(charactersTyped() - typedBefore, rowsCharacters)
+            << "not a key of the row after it";
+        EXPECT_TRUE(desktop.heldDown().empty());
+    }
+}
+
+// The form that follows shows none of the row's values: the row was taken, and the next one
+// starts as soon as its first field has come, without a second wait.
+TEST_F(FieldAwareRunTest, AFreshFormConfirmsTheRowAtOnce) {
+    form().reloadTime = 800ms;
+    refuse(0, "never sent", "Enter a valid value.");
+    run(3);
+    EXPECT_EQ(runner.state(), RunnerState(Finished{3, 0, 3})) << runner.statusMessage();
+    ASSERT_EQ(outcomes.size(), 3u);
+    for (const RowOutcome& outcome : outcomes)
+        EXPECT_EQ(outcome.status, RowStatus::verified);
+    const auto returns = keyDownTimes(Key::returnKey);
+    const auto selectAlls = keyDownTimes(Key::a);
+    ASSERT_EQ(returns.size(), 3u);
+    ASSERT_EQ(selectAlls.size(), 6u);
+    EXPECT_EQ(selectAlls[2] - returns[0], 800ms);
+    EXPECT_EQ(now() - returns[2], 800ms) << "the last row is confirmed by the form after it too";
+}
+
+// Where no form follows the last row (the application shows another page), nothing says the
+// row was refused: it keeps its status, after the longest wait.
+TEST_F(FieldAwareRunTest, TheLastRowWithoutAFormAfterItKeepsItsStatus) {
+    form().reloadTime = 60s;
+    item.settings.longestFieldWait = 5;
+    run(1);
+    EXPECT_EQ(runner.state(), RunnerState(Finished{1, 0, 1})) << runner.statusMessage();
+    ASSERT_EQ(outcomes.size(), 1u);
+    EXPECT_EQ(outcomes[0].status, RowStatus::verified);
+}

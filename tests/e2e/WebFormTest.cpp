@@ -229,6 +229,50 @@ TEST_P(WebFormTest, RecordedFormTakesThirtyHardRowsExactlyAndStopsBeforeAnAddedF
                 ++verified;
     EXPECT_EQ(verified, 30u);
 
+    // A row the application refuses (an e-mail without "@": the form comes back with the row's
+    // values and the error): said in the application's words, the run paused on it before a
+    // key of the next row, nothing saved of it. The row mended, the run goes on from it.
+    std::vector<std::string> lines;
+    std::istringstream source(readText(KEYFERRY_WEB_ROWS));
+    for (std::string line; lines.size() < 4 && std::getline(source, line);)
+        lines.push_back(line);
+    const auto joined = [](const std::vector<std::string>& parts) {
+        std::string text;
+        for (const auto& part : parts)
+            text += part + "\n";
+        return text;
+    };
+    const auto mended = temp.path() / "mended.csv";
+    writeText(mended, joined(lines));
+    const std::string goodEmail = "user1+tag.b@example1.org";
+    ASSERT_NE(lines[2].find(goodEmail), std::string::npos);
+    lines[2].replace(lines[2].find(goodEmail), goodEmail.size(), "user1.example1.org");
+    const auto refusing = temp.path() / "refusing.csv";
+    writeText(refusing, joined(lines));
+    const std::string sentBack =
+        shell(keyferryCommand(home, "run --template Web --csv " + shellQuote(refusing.string())) +
+              " 2>&1; echo \"exit=$?\"");
+    EXPECT_NE(sentBack.find("Entry 2 refused: "), std::string::npos) << sentBack;
+    EXPECT_NE(sentBack.find("\"Enter a valid email address.\""), std::string::npos) << sentBack;
+    EXPECT_NE(sentBack.find("Entries the application refused: 2."), std::string::npos) << sentBack;
+    EXPECT_NE(sentBack.find("Paused. Entries entered: 1 (1 verified). Resume from entry 2."),
+              std::string::npos)
+        << sentBack;
+    EXPECT_NE(sentBack.find("exit=1"), std::string::npos) << sentBack;
+    pause(2000); // a form sent would be saved within 1.5 s
+    EXPECT_EQ(admin.people().size(), expected.size() + 1) << "row 1 only";
+    ASSERT_TRUE(nameHasTheFocus()) << "the refused form is on screen: " << focusedField();
+    const std::string resumed = shell(
+        keyferryCommand(home, "run --template Web --from 2 --csv " + shellQuote(mended.string())) +
+        " 2>&1; echo \"exit=$?\"");
+    EXPECT_NE(resumed.find("Done. Entries entered: 2 (2 verified)."), std::string::npos) << resumed;
+    spinUntil([&] { return admin.people().size() >= expected.size() + 3; },
+              std::chrono::seconds(5));
+    const auto all = admin.people();
+    ASSERT_EQ(all.size(), expected.size() + 3);
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(all[expected.size() + i], expected[i]) << "mended run, row " << i + 1;
+
     // The form gains a field after the recording: the run stops at row 1 before typing
     // Company's value into it, and nothing is saved.
     admin.get("/extra-field/on");
@@ -243,7 +287,7 @@ TEST_P(WebFormTest, RecordedFormTakesThirtyHardRowsExactlyAndStopsBeforeAnAddedF
     EXPECT_NE(focusedField().find("\"text\": \"\""), std::string::npos)
         << "nothing typed into the added field: " << focusedField();
     pause(2000); // a form sent would be saved within 1.5 s
-    EXPECT_EQ(admin.people().size(), expected.size());
+    EXPECT_EQ(admin.people().size(), expected.size() + 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(Browsers, WebFormTest, ::testing::Values("chromium", "firefox"),

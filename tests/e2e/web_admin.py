@@ -11,10 +11,11 @@ serve listens on 127.0.0.1 at a free port and writes the port to PORT_FILE once 
 GET /add/ renders the add form: nine fields (text, e-mail, phone, a select, a date with two
 links after it, a textarea, a check box) and the buttons "Save", "Save and add another" and
 "Save and continue editing". A POST is answered after a random 0.1-1.5 s; a valid one is
-stored and redirected to the next page, an invalid one renders the form again with its
-errors. --extra-field adds "Middle name" after "Name", as a form changed after a template
-was recorded; GET /extra-field/on adds it from then on. Every POST is also written to the
-table posts with the delay it was given.
+stored and redirected to the next page, an invalid one (no name, an e-mail without "@", a
+country not listed) renders the form again with its values and errors. --extra-field adds
+"Middle name" after "Name", as a form changed after a template was recorded; GET
+/extra-field/on adds it from then on. Every POST is also written to the table posts with the
+delay it was given.
 
 dump prints the stored people as JSON lines, in the order they were saved, every value as
 the browser sent it. expected prints what a semicolon-separated CSV of the form's columns
@@ -57,7 +58,7 @@ header {{ background: #264b5d; color: white; padding: 6px 16px; }}
 header a {{ color: #f5dd5d; }}
 main {{ padding: 8px 16px; }}
 .row {{ margin: 4px 0; }} .row label {{ display: inline-block; width: 110px; }}
-.success {{ background: #dfd; padding: 4px; }} .errors {{ color: #b00; }}
+.success {{ background: #dfd; padding: 4px; }} .errornote, .errorlist {{ color: #b00; }}
 textarea {{ width: 420px; height: 40px; }}
 </style></head>
 <body><header><a href="/">Home</a> › <a href="/people/">People</a> › {html.escape(title)}</header>
@@ -65,10 +66,12 @@ textarea {{ width: 420px; height: 40px; }}
 
 
 def text_row(name, label, value, kind="text", errors=None, extra=""):
-    error = f'<span class="errors">{html.escape(errors[name])}</span>' if errors and name in errors else ""
-    return (f'<div class="row"><label for="id_{name}">{label}:</label>'
+    # As a web framework's admin renders a field's errors: a list before its label.
+    error = (f'<ul class="errorlist"><li>{html.escape(errors[name])}</li></ul>'
+             if errors and name in errors else "")
+    return (f'<div class="row">{error}<label for="id_{name}">{label}:</label>'
             f'<input type="{kind}" name="{name}" id="id_{name}" value="{html.escape(value, quote=True)}"'
-            f' autocomplete="off" spellcheck="false"{extra}>{error}</div>')
+            f' autocomplete="off" spellcheck="false"{extra}></div>')
 
 
 def add_form(values, errors, extra_field, banner=""):
@@ -78,7 +81,7 @@ def add_form(values, errors, extra_field, banner=""):
         rows.append(text_row("middle", "Middle name", v("middle")))
     rows += [
         text_row("company", "Company", v("company")),
-        text_row("email", "E-mail", v("email"), kind="email"),
+        text_row("email", "E-mail", v("email"), kind="email", errors=errors),
         text_row("phone", "Phone", v("phone"), kind="tel"),
     ]
     options = ['<option value="">---------</option>'] + [
@@ -103,7 +106,7 @@ def add_form(values, errors, extra_field, banner=""):
                ' <input type="submit" value="Save and continue editing" name="_continue"></div>')
     script = ("<script>function today() { document.getElementById('id_date').value = "
               "new Date().toISOString().slice(0, 10); }</script>")
-    problems = '<p class="errors">Please correct the errors below.</p>' if errors else ""
+    problems = '<p class="errornote">Please correct the errors below.</p>' if errors else ""
     body = (f"{banner}<h1>Add person</h1>{problems}"
             f'<form method="post" action="/add/" novalidate>{"".join(rows)}{buttons}</form>'
             f"{script}")
@@ -168,6 +171,8 @@ def serve(database, port_file, extra_field, seed):
             errors = {}
             if not values["name"].strip():
                 errors["name"] = "This field is required."
+            if values["email"] and "@" not in values["email"]:
+                errors["email"] = "Enter a valid email address."
             if values["country"] and values["country"] not in COUNTRIES:
                 errors["country"] = "Select a valid choice."
             outcome = "invalid" if errors else "saved"

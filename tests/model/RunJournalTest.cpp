@@ -230,7 +230,7 @@ TEST(RunJournalFile, LinesHaveTheirOwnKeysAndNoCellValueButAMismatchs) {
         << text;
     EXPECT_NE(text.find("\n{\"summary\":{\"ended\":\"finished\",\"counts\":{\"entered\":0,"
                         "\"verified\":0,\"mismatch\":0,\"paused\":0,\"stopped\":0,\"failed\":0,"
-                        "\"wrong field\":0},"
+                        "\"wrong field\":0,\"refused\":0},"
                         "\"time\":\""),
               std::string::npos)
         << text;

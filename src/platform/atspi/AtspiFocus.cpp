@@ -1,5 +1,7 @@
 #include "platform/atspi/AtspiFocus.h"
 
+#include "platform/atspi/PageErrors.h"
+
 #include <algorithm>
 #include <atspi/atspi.h>
 #include <climits>
@@ -669,6 +671,13 @@ std::optional<FieldChoices> AtspiFocus::focusedChoices(DesktopServices& desktop)
     if (choices.options.empty())
         return std::nullopt;
     return choices;
+}
+
+std::vector<std::string> AtspiFocus::announcedErrors(DesktopServices& desktop) {
+    lookIn(processOfFocus(desktop));
+    if (!focused_ || !hasState(focused_, ATSPI_STATE_FOCUSED))
+        return {};
+    return atspi::announcedErrors(focused_);
 }
 
 } // namespace keyferry::atspi

@@ -58,6 +58,9 @@ public:
     bool focusIsTerminal(DesktopServices& desktop);
     /// The options of the focused list or combo box that takes no text, and the selected one.
     std::optional<FieldChoices> focusedChoices(DesktopServices& desktop);
+    /// What the page (or window) of the focused element announces as wrong: see PageErrors.h.
+    /// Looks in the process of the desktop's focused window.
+    std::vector<std::string> announcedErrors(DesktopServices& desktop);
     /// Reports each element as it takes the focus, while the handle lives.
     std::unique_ptr<InputListener> watch(DesktopServices::FocusCallback callback);
 

@@ -112,7 +112,8 @@ SimulatedDesktop::Form& SimulatedDesktop::addForm(int processID, std::vector<Fie
             fields[i].frame = {area.x + 10, area.y + 10 + 30 * static_cast<double>(i),
                                area.width - 20, 24};
     auto& application = applications_.at(processID);
-    application.form = Form{std::move(fields), 0, {}};
+    application.form = Form{};
+    application.form->fields = std::move(fields);
     return *application.form;
 }
 
@@ -444,11 +445,15 @@ void SimulatedDesktop::keyToForm(Key key, Modifiers modifiers) {
         break;
     case Key::returnKey: {
         std::vector<std::string> values;
-        for (Field& f : target->fields) {
+        for (const Field& f : target->fields)
             values.push_back(f.role == ElementRole::checkBox ? (f.checked ? "x" : "") : f.text);
+        target->announced = target->check ? target->check(values) : std::vector<std::string>{};
+        for (Field& f : target->fields) {
+            f.allSelected = false;
+            if (!target->announced.empty())
+                continue; // sent back as it was
             f.text.clear();
             f.checked = false;
-            f.allSelected = false;
         }
         target->submissions.push_back(std::move(values));
         if (target->reloadTime > Scheduler::Duration{0}) {
@@ -713,6 +718,13 @@ std::optional<FieldChoices> SimulatedDesktop::focusedChoices() {
         found != field.choices.end())
         choices.selected = static_cast<std::size_t>(found - field.choices.begin());
     return choices;
+}
+
+std::vector<std::string> SimulatedDesktop::announcedErrors() {
+    const Form* target = frontForm();
+    if (!target || target->loading)
+        return {};
+    return target->announced;
 }
 
 } // namespace keyferry

@@ -77,6 +77,11 @@ public:
         /// typed after each load are lost (a browser under load was seen to drop them).
         std::size_t charactersLostAfterLoad = 0;
         std::size_t stillLost = 0;
+        /// An application that checks what it is sent: the errors it finds in a form's texts
+        /// (none: it takes them). A form refused comes back with its texts and those errors.
+        std::function<std::vector<std::string>(const std::vector<std::string>&)> check;
+        /// What the page announces as wrong now.
+        std::vector<std::string> announced;
     };
 
     struct PostedEvent {
@@ -246,6 +251,7 @@ public:
     std::unique_ptr<FieldReading> holdFocusedField() override;
     std::optional<bool> focusedCheckState() override;
     std::optional<FieldChoices> focusedChoices() override;
+    std::vector<std::string> announcedErrors() override;
     void beep() override { ++beeps_; }
 
 private:

@@ -344,6 +344,10 @@ std::optional<FieldChoices> WaylandDesktop::focusedChoices() {
     return focus_ ? focus_->focusedChoices(*this) : std::nullopt;
 }
 
+std::vector<std::string> WaylandDesktop::announcedErrors() {
+    return focus_ ? focus_->announcedErrors(*this) : std::vector<std::string>{};
+}
+
 WaylandFacts WaylandDesktop::facts() const {
     WaylandFacts facts;
     facts.keyboardProblem = input_->keyboardUnavailable();

@@ -85,6 +85,7 @@ public:
     std::unique_ptr<FieldReading> holdFocusedField() override;
     std::optional<bool> focusedCheckState() override;
     std::optional<FieldChoices> focusedChoices() override;
+    std::vector<std::string> announcedErrors() override;
     void beep() override;
 
     /// Whether windows could be reached (sway's IPC socket); when not, why.

@@ -685,6 +685,10 @@ std::optional<FieldChoices> X11Desktop::focusedChoices() {
     return focus_ ? focus_->focusedChoices(*this) : std::nullopt;
 }
 
+std::vector<std::string> X11Desktop::announcedErrors() {
+    return focus_ ? focus_->announcedErrors(*this) : std::vector<std::string>{};
+}
+
 void X11Desktop::beep() {
     XBell(display_.get(), 0);
     XFlush(display_.get());
