@@ -266,7 +266,7 @@ bool isReady(AtspiAccessible* accessible, ElementRole role, AtspiAccessible* pag
 // The focused element below `root`, asked of the application in one request: it searches its
 // own tree, shown or not, in-process (a field below 600 paragraphs of a page was found and
 // described in 13-70 ms in Firefox and Chromium, where the walk below took 0.9-1.6 s). Nothing
-// when the application does not offer the request (GTK 4, Qt) or it failed; a null pointer when
+// when the application does not offer the request or it failed; a null pointer when
 // it answered that nothing is focused.
 std::optional<AccessiblePtr> askFocused(AtspiAccessible* root) {
     const ObjectPtr<AtspiCollection> collection(atspi_accessible_get_collection_iface(root));
