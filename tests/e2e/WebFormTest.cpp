@@ -3,12 +3,12 @@
 // full speed, each read back from the application's database byte for byte; and the same form
 // with a field added after the recording, where the run must stop before typing.
 
+#include "Browser.h"
 #include "TrustDesktop.h"
 #include "model/TemplateJson.h"
 
 #include <nlohmann/json.hpp>
 #include <sstream>
-#include <unistd.h>
 
 using namespace keyferry;
 using namespace keyferry::testing;
@@ -59,52 +59,6 @@ private:
     std::filesystem::path portFile_;
     std::unique_ptr<Process> server_;
 };
-
-/// A browser window on one page, with a profile of its own.
-std::unique_ptr<Process> openBrowser(const std::string& browser,
-                                     const std::filesystem::path& folder, const std::string& url) {
-    std::vector<std::string> command;
-    if (browser == "chromium") {
-        // Chromium shows web pages to assistive technologies only when asked to.
-        command = {"/usr/bin/chromium",
-                   "--user-data-dir=" + (folder / "chromium").string(),
-                   "--force-renderer-accessibility",
-                   "--no-first-run",
-                   "--no-default-browser-check",
-                   "--disable-background-networking",
-                   "--disable-component-update",
-                   "--disable-sync",
-                   "--disable-gpu",
-                   "--password-store=basic",
-                   "--ozone-platform=x11",
-                   "--disable-features=Translate,AutofillServerCommunication",
-                   "--window-position=40,40",
-                   "--window-size=900,700",
-                   "--app=" + url};
-        if (::geteuid() == 0)
-            command.insert(command.begin() + 1, "--no-sandbox"); // refuses to start as root
-    } else {
-        const auto profile = folder / "firefox";
-        std::filesystem::create_directories(profile);
-        // No first-run pages: they open tabs that load from the network this machine lacks.
-        writeText(profile / "user.js",
-                  "user_pref(\"datareporting.policy.firstRunURL\", \"\");\n"
-                  "user_pref(\"datareporting.policy.dataSubmissionEnabled\", false);\n"
-                  "user_pref(\"toolkit.telemetry.reportingpolicy.firstRun\", false);\n"
-                  "user_pref(\"browser.aboutwelcome.enabled\", false);\n"
-                  "user_pref(\"startup.homepage_welcome_url\", \"\");\n"
-                  "user_pref(\"browser.startup.homepage_override.mstone\", \"ignore\");\n"
-                  "user_pref(\"browser.shell.checkDefaultBrowser\", false);\n"
-                  "user_pref(\"app.update.enabled\", false);\n");
-        command = {"firefox-esr", "--no-remote", "--profile", profile.string(), "--width",
-                   "900",         "--height",    "700",       "--new-window",   url};
-    }
-    std::string line = "exec";
-    for (const auto& part : command)
-        line += " " + shellQuote(part);
-    return std::make_unique<Process>(std::vector<std::string>{
-        "sh", "-c", line + " >" + shellQuote((folder / (browser + ".log")).string()) + " 2>&1"});
-}
 
 /// What the accessibility layer says has the focus, read by a helper of the test's own.
 std::string focusedField() {
