@@ -90,11 +90,16 @@ int runRecordCommand(const std::string& templateNameOrID, std::ostream& out, std
         interrupted = true;
         QCoreApplication::exit(0);
     });
-    out << "Recording the form in the window that has the focus: move through it with Tab "
+    out << "Recording the form in the window that has the focus, or in the next one you go "
+           "to: the field you are in is the first step; move through the form with Tab "
            "(Alt+Space switches the last step between Tab and Text Input). Esc ends the "
            "recording; Ctrl+C cancels it.\n"
         << std::flush;
-    recorder.startRecording();
+    // A template recorded again starts in a field of its own target only.
+    std::optional<std::string> target;
+    if (const auto known = findTemplate(store.templates(), templateNameOrID))
+        target = store.templates()[*known].targetAppBundleID;
+    recorder.startRecording(target);
     if (recorder.state() != RecorderState::recording) {
         err << "The recording could not start: Keyferry cannot watch the keyboard or the focus "
                "here (see keyferry desktop).\n";

@@ -257,7 +257,8 @@ std::optional<std::size_t> EditSession::indexOf(const Uuid& id) const {
 // Recording.
 
 void EditSession::startRecording() {
-    recorder_.startRecording();
+    // The field the user starts in counts in the template's target only.
+    recorder_.startRecording(draft_ ? draft_->targetAppBundleID : std::nullopt);
 }
 
 void EditSession::recorderChanged() {

@@ -21,11 +21,13 @@ const KeyCombination optionSpace{Key::space, Modifier::alt};
 } // namespace
 
 RecorderService::RecorderService(DesktopServices& desktop, Scheduler& scheduler)
-    : desktop_(desktop), scheduler_(scheduler), followsFocusOnly_(!desktop.canWatchKeys()) {}
+    : desktop_(desktop), scheduler_(scheduler), followsFocusOnly_(!desktop.canWatchKeys()),
+      startField_(desktop, scheduler) {}
 
 RecorderService::~RecorderService() {
     removeEventTap();
     cancelPendingTabs();
+    startField_.stop();
 }
 
 void RecorderService::cancelPendingTabs() {
@@ -35,19 +37,60 @@ void RecorderService::cancelPendingTabs() {
     pendingTabs_.clear();
 }
 
-void RecorderService::startRecording() {
+void RecorderService::startRecording(std::optional<std::string> target) {
     cancelPendingTabs();
+    startField_.stop();
     recordedSteps_.clear();
+    onlyStartField_ = false;
+    startFieldRecorded_ = false;
     lastDetectedLabel_.reset();
     detectedBundleID_.reset();
     fieldLeft_ = followsFocusOnly_ ? std::nullopt : queryFocusedElement().field;
-    focusSteps_ = FocusStepBuilder{followsFocusOnly_ ? desktop_.focusedElement() : std::nullopt};
+    const auto focusedAtStart =
+        followsFocusOnly_ ? desktop_.focusedElement() : std::optional<FocusedElement>{};
+    focusSteps_ = FocusStepBuilder{focusedAtStart};
     state_ = RecorderState::recording;
     changed.emit();
     if (followsFocusOnly_)
         installFocusWatch();
     else
         installEventTap();
+    if (state_ != RecorderState::recording)
+        return;
+    const auto found = [this](const FocusedElement& field, const RunningApplication& in) {
+        recordStartField(field, in);
+    };
+    if (!followsFocusOnly_) {
+        startField_.start(std::move(target), found);
+        return;
+    }
+    // The focus entering the application later is reported as any move is; only the field
+    // focused now would go unrecorded (its announcement again is no move).
+    const auto front =
+        desktop_.isOwnApplicationActive() ? std::nullopt : desktop_.frontmostApplication();
+    if (focusedAtStart && front && (!target || front->bundleID == target) &&
+        isStartField(*focusedAtStart, *front))
+        found(*focusedAtStart, *front);
+}
+
+void RecorderService::recordStartField(const FocusedElement& field, const RunningApplication& in) {
+    if (!recordedSteps_.empty())
+        return;
+    detectedBundleID_ = in.bundleID;
+    Step step =
+        newStep(StepType::textInput, 0.3,
+                FocusStepBuilder::fieldLabel(field).value_or(FocusStepBuilder::numberedLabel(1)));
+    step.field = fieldIdentity(field);
+    fieldLeft_ = step.field;
+    lastDetectedLabel_ = step.label;
+    append(std::move(step));
+    onlyStartField_ = true;
+    startFieldRecorded_ = true;
+    changed.emit();
+}
+
+void RecorderService::userActed() {
+    startField_.stop();
 }
 
 void RecorderService::installFocusWatch() {
@@ -69,6 +112,16 @@ void RecorderService::handleFocus(const FocusedElement& element) {
     auto step = focusSteps_.focusEntered(element, inKeyferry, recordedSteps_.size() + 1);
     if (!step)
         return;
+    // Back in the start field after one element (Shift+Tab, then Tab: how recording had to
+    // begin before): that element was passed on the way, and the start field is a step already.
+    if (startFieldRecorded_ && recordedSteps_.size() == 2 &&
+        step->field == recordedSteps_.front().field) {
+        recordedSteps_.pop_back();
+        lastDetectedLabel_ = recordedSteps_.front().label;
+        startFieldRecorded_ = false; // once: further on, going back is a move of its own
+        changed.emit();
+        return;
+    }
     detectApplication();
     if (step->type == StepType::textInput)
         lastDetectedLabel_ = step->label;
@@ -111,6 +164,11 @@ void RecorderService::handle(const InputEvent& event) {
     // part of the recording.
     if (event.synthetic || event.ownApplicationActive)
         return;
+    // Alt+Tab switches windows: no move through the form.
+    if (event.type == InputEvent::Type::keyDown && event.key == Key::tab &&
+        event.modifiers.contains(Modifier::alt))
+        return;
+    userActed();
     if (event.type != InputEvent::Type::keyDown) {
         const MouseButton button =
             event.type == InputEvent::Type::rightMouseDown ? MouseButton::right : MouseButton::left;
@@ -121,7 +179,16 @@ void RecorderService::handle(const InputEvent& event) {
     }
     switch (event.key) {
     case Key::tab:
-        if (!event.modifiers.contains(Modifier::shift)) {
+        if (event.modifiers.contains(Modifier::shift)) {
+            // Back before the field the recording started in, as users were told to begin:
+            // the Tab that follows records that field again, so it is not a step twice.
+            if (onlyStartField_ && pendingTabs_.empty()) {
+                recordedSteps_.clear();
+                onlyStartField_ = false;
+                lastDetectedLabel_.reset();
+                changed.emit();
+            }
+        } else {
             // The application moves the focus first; the element examined is the new one.
             pendingTabs_.push_back(scheduler_.now());
             if (!tabTimer_)
@@ -193,6 +260,7 @@ RecorderService::FocusQuery RecorderService::queryFocusedElementOnceAnnounced() 
 }
 
 void RecorderService::append(Step step) {
+    onlyStartField_ = false;
     recordedSteps_.push_back(std::move(step));
 }
 

@@ -5,6 +5,7 @@
 #include "model/Signal.h"
 #include "model/Template.h"
 #include "recording/FocusStepBuilder.h"
+#include "recording/StartField.h"
 
 #include <deque>
 #include <memory>
@@ -19,7 +20,8 @@ enum class RecorderState { idle, recording };
 /// Builds steps by watching the user work through a form in another application: Tab,
 /// Return, the arrow keys and mouse presses become steps, Alt+Space switches the last step
 /// between Tab and Text Input, and Escape ends the recording. Every other key and click
-/// reaches the application unchanged.
+/// reaches the application unchanged. The field the user is in when the recording starts (or,
+/// from Keyferry's window, once the application comes to the front) is the first step.
 ///
 /// Where the desktop shows no client the keys of others (Wayland), the steps come from the
 /// keyboard focus instead: each element the focus enters is a Text Input or Tab step (see
@@ -48,8 +50,9 @@ public:
     /// Steps come from focus changes only: the desktop cannot show Keyferry the keys.
     bool followsFocusOnly() const { return followsFocusOnly_; }
 
-    /// Starts afresh: an empty list, nothing detected, a new tap.
-    void startRecording();
+    /// Starts afresh: an empty list, nothing detected, a new tap. `target`: the application
+    /// the recording is for, when known; the field the user starts in counts only there.
+    void startRecording(std::optional<std::string> target = std::nullopt);
     /// Switches the last step between Tab and Text Input (Alt+Space).
     void toggleLastStepType();
 
@@ -68,6 +71,9 @@ public:
 private:
     /// queryFocusedElement, for a question asked again within moments while the focus moves.
     FocusQuery queryFocusedElementOnceAnnounced();
+    void recordStartField(const FocusedElement& field, const RunningApplication& in);
+    /// The user acts where the recording goes: where they started is settled.
+    void userActed();
     void installEventTap();
     void installFocusWatch();
     void handleFocus(const FocusedElement& element);
@@ -94,6 +100,11 @@ private:
     std::unique_ptr<InputListener> focusWatch_;
     std::unique_ptr<InputListener> escapeBinding_;
     FocusStepBuilder focusSteps_;
+    StartFieldWatch startField_;
+    /// The field the recording started in is a step and nothing came after it yet.
+    bool onlyStartField_ = false;
+    /// The recording began with the field the user started in.
+    bool startFieldRecorded_ = false;
     /// When each Tab not yet examined was pressed, oldest first; one timer examines them.
     std::deque<Scheduler::Duration> pendingTabs_;
     Scheduler::TimerId tabTimer_ = 0;

@@ -68,7 +68,7 @@ protected:
 
 } // namespace
 
-// Tab from Name through City and Code onto Submit: the two fields by their labels, then a
+// Started in Name, Tab through City and Code onto Submit: the fields by their labels, then a
 // Tab step for the button; Escape ends it and leaves no binding.
 TEST_F(WaylandRecording, TabsThroughANativeGtkFormBecomeStepsNamedAfterTheLabels) {
     const auto log = temp.path() / "form.jsonl";
@@ -89,7 +89,8 @@ TEST_F(WaylandRecording, TabsThroughANativeGtkFormBecomeStepsNamedAfterTheLabels
         << "Escape did not end the recording";
 
     EXPECT_EQ(shown(recorder.recordedSteps()),
-              (std::vector<std::string>{"Text Input: City", "Text Input: Code", tabStep()}));
+              (std::vector<std::string>{"Text Input: Name", "Text Input: City", "Text Input: Code",
+                                        tabStep()}));
     EXPECT_EQ(recorder.detectedBundleID(), "gtk_form.py");
     EXPECT_FALSE(escapeBindingLeft()) << "the Escape binding outlived the recording";
 }
@@ -115,9 +116,9 @@ TEST_F(WaylandRecording, LabelsBeyondAsciiAreKeptByteForByteAndEscapeIsKeptFromT
     shell("wtype -k Escape");
     EXPECT_TRUE(spinUntil([&] { return recorder.state() == RecorderState::idle; }));
     EXPECT_EQ(shown(recorder.recordedSteps()),
-              (std::vector<std::string>{"Text Input: " + escaped(labels[1]),
-                                        "Text Input: " + escaped(labels[2]),
-                                        "Text Input: " + escaped(labels[3])}));
+              (std::vector<std::string>{
+                  "Text Input: " + escaped(labels[0]), "Text Input: " + escaped(labels[1]),
+                  "Text Input: " + escaped(labels[2]), "Text Input: " + escaped(labels[3])}));
     EXPECT_EQ(form.wait(std::chrono::milliseconds(500)), -1)
         << "the form closed: Escape reached it";
     EXPECT_FALSE(escapeBindingLeft());

@@ -203,12 +203,13 @@ TEST_F(EditSessionTest, MouseStepsKeepOrForgetTheirPosition) {
 }
 
 TEST_F(EditSessionTest, ARecordingIsAppliedReplacedInsertedOrDiscarded) {
-    record({Key::tab, Key::returnKey}); // into an empty template
+    record({Key::tab, Key::returnKey}); // into an empty template, started in Name
     ASSERT_TRUE(session->offersRecording());
     session->replaceWithRecording();
     EXPECT_FALSE(session->offersRecording());
-    ASSERT_EQ(draft().steps.size(), 2u);
-    EXPECT_EQ(draft().steps[0].label, "City") << "named after the field the Tab landed on";
+    ASSERT_EQ(draft().steps.size(), 3u);
+    EXPECT_EQ(draft().steps[0].label, "Name") << "the field the recording started in";
+    EXPECT_EQ(draft().steps[1].label, "City") << "named after the field the Tab landed on";
     EXPECT_EQ(draft().targetAppBundleID, "Yad");
 
     setSteps({input("a"), input("b"), input("c")});
@@ -227,22 +228,29 @@ TEST_F(EditSessionTest, ARecordingIsAppliedReplacedInsertedOrDiscarded) {
         record({Key::down, Key::up, Key::returnKey});
         session->setInsertPosition(position);
         session->insertRecording();
-        ASSERT_EQ(draft().steps.size(), 6u) << position;
-        EXPECT_EQ(draft().steps[firstRecorded].type, StepType::arrowKey) << position;
-        EXPECT_EQ(draft().steps[firstRecorded + 2].type, StepType::returnKey) << position;
+        ASSERT_EQ(draft().steps.size(), 7u) << position;
+        EXPECT_EQ(draft().steps[firstRecorded].label, "Name") << position;
+        EXPECT_EQ(draft().steps[firstRecorded + 1].type, StepType::arrowKey) << position;
+        EXPECT_EQ(draft().steps[firstRecorded + 3].type, StepType::returnKey) << position;
     }
     session->setInsertPosition(99);
-    EXPECT_EQ(session->insertPosition(), 6u) << "never past the last step";
+    EXPECT_EQ(session->insertPosition(), 7u) << "never past the last step";
 
     setSteps({input("a")});
     session->edit([](Template& item) { item.settings.waitForNextField = false; });
     record({Key::tab});
     session->replaceWithRecording();
-    ASSERT_EQ(draft().steps.size(), 1u);
-    EXPECT_EQ(draft().steps[0], recorder.recordedSteps()[0]) << "Replace All drops the old steps";
-    ASSERT_TRUE(draft().steps[0].field) << "the step knows the field the Tab landed on";
-    EXPECT_EQ(draft().steps[0].field->name, "City");
+    ASSERT_EQ(draft().steps.size(), 2u);
+    EXPECT_EQ(draft().steps, recorder.recordedSteps()) << "Replace All drops the old steps";
+    ASSERT_TRUE(draft().steps[1].field) << "the step knows the field the Tab landed on";
+    EXPECT_EQ(draft().steps[1].field->name, "City");
     EXPECT_TRUE(draft().settings.waitForNextField) << "a new recording waits for its fields";
+}
+
+TEST_F(EditSessionTest, ARecordingStartsInAFieldOfTheTemplatesTargetOnly) {
+    session->edit([](Template& item) { item.targetAppBundleID = "Other"; });
+    record({Key::tab}); // started in Yad's Name field
+    EXPECT_EQ(labels(recorder.recordedSteps()), (std::vector<std::string>{"City"}));
 }
 
 TEST_F(EditSessionTest, DebugRunOfTheDraft) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 // The recorder on a desktop that shows no client the keys of others (as on Wayland): steps
@@ -93,16 +94,57 @@ TEST_F(FocusRecording, WithoutTheFocusOrTheBindingNothingIsRecorded) {
 }
 
 // Alt+Space changes the last step's type, as on X11; the field focused when the recording
-// begins, announced again, is no step (GNOME announces it when a keyboard appears).
-TEST_F(FocusRecording, AltSpaceTogglesTheLastStepAndTheStartFocusIsNoStep) {
+// begins is the first step, and announced again no second one (GNOME announces it when a
+// keyboard appears).
+TEST_F(FocusRecording, AltSpaceTogglesTheLastStepAndTheStartFieldIsOneStep) {
     desktop.focusedNow = field("Name");
     recorder.startRecording();
+    EXPECT_EQ(labels(recorder), (Labels{"Name"}));
     desktop.focus(field("Name"));
     desktop.focus(field("City"));
-    EXPECT_EQ(labels(recorder), (Labels{"City"}));
+    EXPECT_EQ(labels(recorder), (Labels{"Name", "City"}));
     const StepType before = recorder.recordedSteps().back().type;
     desktop.press(Key::space, Modifier::alt);
     EXPECT_NE(recorder.recordedSteps().back().type, before);
     desktop.press(Key::space, Modifier::alt);
     EXPECT_EQ(recorder.recordedSteps().back().type, before);
+}
+
+// The start focus is a step only on a field of the application in front that is the target,
+// with Keyferry not in front; from Keyferry, the field the focus enters is the first step.
+TEST_F(FocusRecording, TheStartFocusIsAStepOnlyOnAFieldOfTheTarget) {
+    FocusedElement elsewhere = field("Name");
+    elsewhere.processID = 300; // still reported from another application
+    for (const auto& [focused, keyferry, target] :
+         {std::tuple{field("Send", ElementRole::other), false, std::optional<std::string>{}},
+          std::tuple{field("Name"), true, std::optional<std::string>{}},
+          std::tuple{field("Name"), false, std::optional<std::string>{"other.py"}},
+          std::tuple{elsewhere, false, std::optional<std::string>{}}}) {
+        SCOPED_TRACE(focused.title + (keyferry ? " in Keyferry" : "") + target.value_or(""));
+        desktop.focusedNow = focused;
+        desktop.keyferryActive = keyferry;
+        recorder.startRecording(target);
+        EXPECT_TRUE(recorder.recordedSteps().empty());
+        desktop.press(Key::escape);
+    }
+    desktop.focusedNow = field("Steps");
+    desktop.keyferryActive = true;
+    recorder.startRecording("gtk_form.py");
+    desktop.keyferryActive = false;
+    desktop.focus(field("Name"));
+    EXPECT_EQ(labels(recorder), (Labels{"Name"}));
+}
+
+// Shift+Tab and Tab straight after the start (unseen here: only the focus moving out and
+// back is): the element passed on the way is no step.
+TEST_F(FocusRecording, LeavingTheStartFieldAndComingBackRecordsItOnce) {
+    desktop.focusedNow = field("Name");
+    recorder.startRecording();
+    desktop.focus(field("Search"));
+    EXPECT_EQ(labels(recorder), (Labels{"Name", "Search"}));
+    desktop.focus(field("Name"));
+    EXPECT_EQ(labels(recorder), (Labels{"Name"}));
+    desktop.focus(field("City"));
+    desktop.focus(field("Name")); // once past the start, going back is recorded as before
+    EXPECT_EQ(labels(recorder), (Labels{"Name", "City", "Name"}));
 }

@@ -10,8 +10,11 @@ namespace {
 class RecorderTest : public SimulatedSession {
 protected:
     RecorderTest() {
-        // A form: a button, an unlabelled field, a field named only by its description,
-        // a combo box with a placeholder, a field whose title is one space.
+        // A form: two buttons, an unlabelled field, a field named only by its description,
+        // a combo box with a placeholder, a field whose title is one space. The focus starts
+        // on the first button, so a recording starts where it always did.
+        SimulatedDesktop::Field start = SimulatedDesktop::Field::named("Start", ElementRole::other);
+        start.acceptsText = false;
         SimulatedDesktop::Field button = SimulatedDesktop::Field::named("OK", ElementRole::other);
         button.acceptsText = false;
         SimulatedDesktop::Field unlabelled = SimulatedDesktop::Field::named("");
@@ -20,8 +23,7 @@ protected:
         SimulatedDesktop::Field combo = SimulatedDesktop::Field::named("", ElementRole::comboBox);
         combo.placeholder = "Choose a city";
         SimulatedDesktop::Field spaced = SimulatedDesktop::Field::named(" ");
-        desktop.addForm(target, {SimulatedDesktop::Field::named("Start"), button, unlabelled,
-                                 described, combo, spaced});
+        desktop.addForm(target, {start, button, unlabelled, described, combo, spaced});
     }
     void key(Key key, Modifiers modifiers = {}) {
         desktop.userKey(key, modifiers);
@@ -96,9 +98,11 @@ TEST_F(RecorderTest, TabIsExaminedAfterTheFocusMoved) {
     desktop.userKey(Key::tab);
     desktop.userKey(Key::returnKey); // within the 50 ms: its step comes first
     clock.runUntilIdle();
-    // The Tab is examined where the focus is 50 ms later: back on the first field, since
+    // The Tab is examined where the focus is 50 ms later: back on the Start button, since
     // Return submitted the form.
-    EXPECT_EQ(types(), (Types{StepType::returnKey, StepType::textInput}));
+    EXPECT_EQ(types(), (Types{StepType::returnKey, StepType::tab}));
+    ASSERT_TRUE(recorder.recordedSteps()[1].field);
+    EXPECT_EQ(recorder.recordedSteps()[1].field->name, "Start");
     EXPECT_EQ(now(), Ms(50));
 }
 
@@ -126,10 +130,10 @@ TEST_F(RecorderTest, ATabInABusyApplicationWaitsForTheFocusToLeaveTheFieldBefore
 // field it stayed in after the longest wait; a Tab before it went its way is not held up.
 TEST_F(RecorderTest, ATabThatDoesNotMoveTheFocusIsRecordedAfterTheLongestWait) {
     desktop.addForm(target, {SimulatedDesktop::Field::named("Alone")});
-    recorder.startRecording();
+    recorder.startRecording(); // in the field: it is the first step
     key(Key::tab);
-    ASSERT_EQ(recorder.recordedSteps().size(), 1u);
-    EXPECT_EQ(recorder.recordedSteps()[0].label, "Alone");
+    ASSERT_EQ(recorder.recordedSteps().size(), 2u);
+    EXPECT_EQ(recorder.recordedSteps()[1].label, "Alone");
     EXPECT_EQ(now(), RecorderService::longestTabWait);
 
     // Where the focus came from is not known after a click: the settle time only.
@@ -289,4 +293,154 @@ TEST_F(RecorderTest, TabJustBeforeEscapeIsKept) {
     clock.runUntilIdle();
     EXPECT_EQ(recorder.state(), RecorderState::idle);
     EXPECT_EQ(types(), (Types{StepType::tab}));
+}
+
+// Where the recording starts: the field the user is in, when they are in one of the target.
+
+std::vector<std::string> labelsOf(const std::vector<Step>& steps) {
+    std::vector<std::string> list;
+    for (const Step& step : steps)
+        list.push_back(step.type == StepType::textInput ? step.label : "(Tab)");
+    return list;
+}
+
+using Labels = std::vector<std::string>;
+
+TEST_F(RecorderTest, TheFieldFocusedAsTheRecordingStartsIsTheFirstStep) {
+    form().focused = 3; // the field named by its description
+    recorder.startRecording();
+    ASSERT_EQ(labelsOf(recorder.recordedSteps()), (Labels{"Name"}));
+    const Step& first = recorder.recordedSteps()[0];
+    EXPECT_EQ(first.postDelay, 0.3);
+    ASSERT_TRUE(first.field) << "checked by a run like any recorded field";
+    EXPECT_EQ(first.field->role, "text");
+    EXPECT_EQ(recorder.lastDetectedLabel(), "Name");
+    EXPECT_EQ(recorder.detectedBundleID(), "Yad");
+    key(Key::tab);
+    key(Key::tab);
+    key(Key::returnKey);
+    EXPECT_EQ(labelsOf(recorder.recordedSteps()), (Labels{"Name", "Choose a city", " ", "(Tab)"}));
+    EXPECT_EQ(recorder.recordedSteps().back().type, StepType::returnKey);
+    EXPECT_EQ(form().submissions.size(), 1u);
+
+    // Every kind of element that takes a value; numbered from 1 when unnamed.
+    for (const ElementRole role :
+         {ElementRole::textField, ElementRole::textArea, ElementRole::comboBox,
+          ElementRole::searchField, ElementRole::checkBox, ElementRole::list}) {
+        SCOPED_TRACE(static_cast<int>(role));
+        desktop.addForm(target, {SimulatedDesktop::Field::named("", role)});
+        recorder.startRecording();
+        EXPECT_EQ(labelsOf(recorder.recordedSteps()), (Labels{"Feld_1"}));
+    }
+}
+
+// Record pressed in Keyferry's window: the field is the one focused in the target once the
+// user is there, whether they come by the keyboard or a click (which Keyferry, still in front
+// when it is pressed, does not record). Coming and going again adds nothing.
+TEST_F(RecorderTest, FromKeyferrysWindowTheFieldIsTheOneFocusedOnceTheTargetIsInFront) {
+    form().focused = 2; // the unlabelled field
+    desktop.bringToFront(keyferry);
+    recorder.startRecording("Yad");
+    clock.advance(Ms(2000));
+    EXPECT_TRUE(recorder.recordedSteps().empty()) << "still in Keyferry";
+    desktop.bringToFront(target);
+    clock.advance(StartFieldWatch::poll);
+    EXPECT_EQ(labelsOf(recorder.recordedSteps()), (Labels{"Feld_1"}));
+    desktop.bringToFront(keyferry);
+    clock.advance(Ms(500));
+    desktop.bringToFront(target);
+    clock.advance(Ms(500));
+    EXPECT_EQ(recorder.recordedSteps().size(), 1u) << "the start is found once";
+    key(Key::tab);
+    EXPECT_EQ(labelsOf(recorder.recordedSteps()), (Labels{"Feld_1", "Name"}));
+
+    desktop.bringToFront(keyferry);
+    recorder.startRecording("Yad");
+    desktop.userClick(MouseButton::left, {150, 240}); // into the combo box, from Keyferry
+    clock.advance(StartFieldWatch::poll);
+    EXPECT_EQ(desktop.frontProcessID(), target);
+    EXPECT_EQ(labelsOf(recorder.recordedSteps()), (Labels{"Choose a city"}));
+}
+
+// On a button, in an application that is not the target, with no element focused, or once
+// the user acted before the target came: the steps are the Tabs', as before.
+TEST_F(RecorderTest, AStartOutsideAFieldOfTheTargetAddsNoStep) {
+    recorder.startRecording(); // on the Start button
+    clock.advance(Ms(500));
+    key(Key::tab);
+    EXPECT_EQ(labelsOf(recorder.recordedSteps()), (Labels{"(Tab)"}));
+
+    const int other = desktop.addApplication("Other", "Other");
+    desktop.addWindow(other, {600, 400, 200, 100});
+    desktop.addForm(
+        other, {SimulatedDesktop::Field::named("Search"), SimulatedDesktop::Field::named("Query")});
+    desktop.bringToFront(other);
+    form().focused = 2;
+    recorder.startRecording("Yad");
+    clock.advance(Ms(500));
+    EXPECT_TRUE(recorder.recordedSteps().empty()) << "a field of another application";
+    desktop.bringToFront(target); // only the target's field counts
+    clock.advance(StartFieldWatch::poll);
+    EXPECT_EQ(labelsOf(recorder.recordedSteps()), (Labels{"Feld_1"}));
+
+    const int blank = desktop.addApplication("Blank", "Blank"); // a window, no element focused
+    desktop.addWindow(blank, {0, 0, 50, 50});
+    desktop.bringToFront(blank);
+    recorder.startRecording();
+    clock.advance(Ms(500));
+    EXPECT_TRUE(recorder.recordedSteps().empty());
+
+    // A key in Keyferry's window is not acting in the form; a click on another one is.
+    desktop.bringToFront(keyferry);
+    recorder.startRecording("Yad");
+    key(Key::tab);
+    desktop.bringToFront(other);
+    desktop.userClick(MouseButton::left, {650, 450});
+    desktop.bringToFront(target);
+    clock.advance(Ms(500));
+    EXPECT_EQ(types(), (Types{StepType::mouseClick}));
+}
+
+// Users were told to Shift+Tab out of the first field and Tab back in: after the field the
+// recording started in, that records the same steps as a recording started before the field.
+TEST_F(RecorderTest, ShiftTabAndTabBackIntoTheStartFieldRecordItOnce) {
+    form().focused = 1; // the OK button, before the unlabelled field
+    recorder.startRecording();
+    key(Key::tab);
+    key(Key::tab);
+    const std::vector<Step> before = recorder.recordedSteps();
+    ASSERT_EQ(labelsOf(before), (Labels{"Feld_1", "Name"}));
+
+    form().focused = 2;
+    recorder.startRecording();
+    ASSERT_EQ(labelsOf(recorder.recordedSteps()), (Labels{"Feld_1"}));
+    key(Key::tab, Modifier::shift);
+    EXPECT_TRUE(recorder.recordedSteps().empty()) << "the Tab back records the field";
+    key(Key::tab);
+    key(Key::tab);
+    const auto& again = recorder.recordedSteps();
+    ASSERT_EQ(labelsOf(again), labelsOf(before));
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        EXPECT_EQ(again[i].type, before[i].type);
+        EXPECT_EQ(again[i].field, before[i].field);
+        EXPECT_EQ(again[i].postDelay, before[i].postDelay);
+    }
+
+    // Once the form was moved through, Shift+Tab takes nothing back.
+    key(Key::tab, Modifier::shift);
+    EXPECT_EQ(labelsOf(recorder.recordedSteps()), (Labels{"Feld_1", "Name"}));
+}
+
+// Alt+Tab goes to another window: no step, and the field found there is the start.
+TEST_F(RecorderTest, AltTabIsNoStep) {
+    const int terminal = desktop.addApplication("Terminal", "Terminal");
+    desktop.addWindow(terminal, {0, 0, 50, 50});
+    desktop.bringToFront(terminal); // `keyferry record` typed there
+    form().focused = 2;
+    recorder.startRecording();
+    desktop.userKey(Key::tab, Modifier::alt);
+    desktop.bringToFront(target);
+    clock.advance(Ms(500));
+    EXPECT_EQ(labelsOf(recorder.recordedSteps()), (Labels{"Feld_1"}));
+    EXPECT_EQ(recorder.detectedBundleID(), "Yad");
 }
