@@ -77,6 +77,10 @@ public:
         /// typed after each load are lost (a browser under load was seen to drop them).
         std::size_t charactersLostAfterLoad = 0;
         std::size_t stillLost = 0;
+        /// A page that takes no key at all for this long once loaded, though its first field
+        /// has the focus: a Tab goes nowhere as a character does (Firefox, seen after a load).
+        Scheduler::Duration deafAfterLoad{0};
+        Scheduler::Duration deafUntil{0};
     };
 
     struct PostedEvent {
