@@ -226,15 +226,19 @@ Surroundings surroundings(AtspiAccessible* accessible, bool wantPlace) {
 }
 
 // Keys sent now reach the element: it is shown and enabled, takes text where it is a field
-// for text, and its page (if any) has finished loading.
-bool isReady(AtspiAccessible* accessible, ElementRole role, bool pageLoading) {
+// for text, and its page (if any) has finished loading. In a web page, visible is shown enough:
+// Firefox tells an element below the fold "not showing", and a check box below a tall text area
+// went on being told so for 10 s after it had taken the focus; taken as ready when visible, it
+// took its Space and read back.
+bool isReady(AtspiAccessible* accessible, ElementRole role, bool inPage, bool pageLoading) {
     AtspiStateSet* states = atspi_accessible_get_state_set(accessible);
     if (!states)
         return false;
     const bool takesText = role == ElementRole::textField || role == ElementRole::textArea ||
                            role == ElementRole::searchField;
-    const bool ready = atspi_state_set_contains(states, ATSPI_STATE_SHOWING) &&
-                       atspi_state_set_contains(states, ATSPI_STATE_SENSITIVE) &&
+    const bool shown = atspi_state_set_contains(states, ATSPI_STATE_SHOWING) ||
+                       (inPage && atspi_state_set_contains(states, ATSPI_STATE_VISIBLE));
+    const bool ready = shown && atspi_state_set_contains(states, ATSPI_STATE_SENSITIVE) &&
                        (!takesText || atspi_state_set_contains(states, ATSPI_STATE_EDITABLE));
     g_object_unref(states);
     return ready && !pageLoading;
@@ -403,7 +407,7 @@ FocusedElement AtspiFocus::describe(AtspiAccessible* focused) const {
     }
     FocusedElement element = known->facts;
     const bool pageLoading = known->page && hasState(known->page.get(), ATSPI_STATE_BUSY);
-    element.ready = isReady(focused, element.role, pageLoading);
+    element.ready = isReady(focused, element.role, known->page != nullptr, pageLoading);
     return element;
 }
 
