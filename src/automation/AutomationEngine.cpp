@@ -279,16 +279,17 @@ bool lostItsStart(const FieldCheck& check, std::string_view typed) {
 Task<Posted> AutomationEngine::enterText(const Step& step, const std::optional<std::string>& value,
                                          const Template::Settings& settings,
                                          Cancellation cancellation) {
+    const bool firstOnPage = std::exchange(checkAtOnce_, false);
     if (setsCheckBox(step))
-        co_return co_await setCheckBox(step, value, settings, cancellation);
+        co_return co_await setCheckBox(step, value, settings, firstOnPage, cancellation);
     if (step.field && (step.field->role == "combo box" || step.field->role == "list"))
         if (auto choices = desktop_.focusedChoices())
             co_return co_await choose(step, std::move(*choices), value.value_or(""), settings,
-                                      cancellation);
+                                      firstOnPage, cancellation);
     const std::string text = value.value_or("");
     // Not cleared and nothing typed: there is nothing of ours to look for.
     const bool checks = settings.verifyTypedText && (settings.clearFieldFirst || !text.empty());
-    const bool atOnce = std::exchange(checkAtOnce_, false) && checks;
+    const bool atOnce = firstOnPage && checks;
     // Held before the first key, once the focus has left the field typed before.
     std::shared_ptr<FieldReading> held;
     if (checks && readBackLater_ && !atOnce)
@@ -338,7 +339,42 @@ Task<Posted> AutomationEngine::enterText(const Step& step, const std::optional<s
         if (readBackLater_)
             lastTextField_ = desktop_.holdFocusedField();
     }
-    co_return co_await pressKey(Key::tab, {}, cancellation);
+    co_return co_await leaveField(step, firstOnPage && text.empty(), cancellation);
+}
+
+Task<bool> AutomationEngine::showsWithin(std::function<bool()> shows, Scheduler::Duration patience,
+                                         Cancellation cancellation) {
+    const auto deadline = scheduler_.now() + patience;
+    while (!shows()) {
+        if (scheduler_.now() >= deadline || halted(cancellation))
+            co_return false;
+        co_await sleepFor(scheduler_, readBackPoll, cancellation);
+    }
+    co_return true;
+}
+
+bool AutomationEngine::focusStaysOn(const FieldIdentity& field) {
+    const auto element = targetFocus(true);
+    if (!element || !isRecordedField(field, fieldIdentity(*element)))
+        return false;
+    // A field that took the Tab as a character (a text area) shows it.
+    const auto shown = desktop_.focusedFieldText();
+    return !shown || shown->text.empty();
+}
+
+Task<Posted> AutomationEngine::leaveField(const Step& step, bool untilLeft,
+                                          Cancellation cancellation) {
+    for (int attempt = 1;; ++attempt) {
+        if (const Posted pressed = co_await pressKey(Key::tab, {}, cancellation); !pressed)
+            co_return pressed;
+        if (!untilLeft || !step.field || attempt == firstKeyAttempts)
+            co_return Posted{};
+        const auto deadline = scheduler_.now() + focusLeavePatience;
+        while (focusStaysOn(*step.field) && scheduler_.now() < deadline && !halted(cancellation))
+            co_await sleepFor(scheduler_, readBackPoll, cancellation);
+        if (halted(cancellation) || !focusStaysOn(*step.field))
+            co_return Posted{};
+    }
 }
 
 namespace {
@@ -355,7 +391,7 @@ const char* tickWord(bool ticked) {
 
 Task<Posted> AutomationEngine::setCheckBox(const Step& step,
                                            const std::optional<std::string>& value,
-                                           const Template::Settings& settings,
+                                           const Template::Settings& settings, bool firstOnPage,
                                            Cancellation cancellation) {
     const std::string name = fieldName(step);
     const auto wanted = checkBoxState(value.value_or(""));
@@ -374,9 +410,16 @@ Task<Posted> AutomationEngine::setCheckBox(const Step& step,
         fieldCheck_ = check;
         co_return Posted{};
     }
-    if (*state != *wanted)
+    const bool presses = *state != *wanted;
+    // Into a page just waited for, Space goes again while the box does not show it.
+    for (int attempt = 1; presses; ++attempt) {
         if (const Posted pressed = co_await pressKey(Key::space, {}, cancellation); !pressed)
             co_return pressed;
+        if (!firstOnPage || attempt == firstKeyAttempts ||
+            co_await showsWithin([&] { return desktop_.focusedCheckState() == wanted; },
+                                 firstKeyPatience, cancellation))
+            break;
+    }
     if (halted(cancellation))
         co_return Posted{};
     if (settings.verifyTypedText) {
@@ -394,39 +437,55 @@ Task<Posted> AutomationEngine::setCheckBox(const Step& step,
         if (check.result == FieldCheck::Result::mismatch)
             co_return Posted{}; // no Tab: the check box stays in view
     }
-    co_return co_await pressKey(Key::tab, {}, cancellation);
+    co_return co_await leaveField(step, firstOnPage && !presses, cancellation);
 }
 
 Task<Posted> AutomationEngine::choose(const Step& step, FieldChoices choices,
                                       const std::string& value, const Template::Settings& settings,
-                                      Cancellation cancellation) {
+                                      bool firstOnPage, Cancellation cancellation) {
     const std::string name = fieldName(step);
     const auto selectedText = [&](const FieldChoices& now) {
         return now.selected && *now.selected < now.options.size() ? now.options[*now.selected]
                                                                   : std::string();
     };
-    const auto wanted = std::ranges::find_if(choices.options, [&](const std::string& option) {
-        return composed(option) == composed(value);
-    });
-    if (wanted == choices.options.end()) {
+    const ListChoice wanted = listChoice(choices, value);
+    if (!wanted.offered) {
         fieldCheck_ = FieldCheck{FieldCheck::Result::mismatch, name, value, selectedText(choices),
                                  "Field \"" + name + "\" has no option \"" + value + "\""};
         co_return Posted{};
     }
-    const auto target = static_cast<std::ptrdiff_t>(wanted - choices.options.begin());
     // With nothing selected, the first Down selects the first option.
-    const std::ptrdiff_t from =
-        choices.selected ? static_cast<std::ptrdiff_t>(*choices.selected) : -1;
-    const Key arrow = target > from ? Key::down : Key::up;
-    for (std::ptrdiff_t i = 0; i < std::abs(target - from) && !halted(cancellation); ++i)
-        if (const Posted pressed = co_await pressKey(arrow, {}, cancellation); !pressed)
-            co_return pressed;
+    const auto index = [](std::optional<std::size_t> option) {
+        return option ? static_cast<std::ptrdiff_t>(*option) : std::ptrdiff_t{-1};
+    };
+    const std::ptrdiff_t target = index(wanted.option);
+    const bool moves = target != index(choices.selected);
+    // Into a page just waited for, the arrows go again, from where the list is, while it does
+    // not show the option.
+    for (int attempt = 1;; ++attempt) {
+        const std::ptrdiff_t from = index(choices.selected);
+        const Key arrow = target > from ? Key::down : Key::up;
+        for (std::ptrdiff_t i = 0; i < std::abs(target - from) && !halted(cancellation); ++i)
+            if (const Posted pressed = co_await pressKey(arrow, {}, cancellation); !pressed)
+                co_return pressed;
+        if (!firstOnPage || !moves || attempt == firstKeyAttempts || halted(cancellation))
+            break;
+        auto now = desktop_.focusedChoices();
+        if (co_await showsWithin(
+                [&] {
+                    now = desktop_.focusedChoices();
+                    return !now || now->selected == wanted.option;
+                },
+                firstKeyPatience, cancellation))
+            break;
+        choices = std::move(*now);
+    }
     if (halted(cancellation))
         co_return Posted{};
     if (settings.verifyTypedText) {
         const auto deadline = scheduler_.now() + readBackBasePatience;
         auto now = desktop_.focusedChoices();
-        const auto holds = [&] { return now && now->selected == static_cast<std::size_t>(target); };
+        const auto holds = [&] { return now && now->selected == wanted.option; };
         while (!holds() && scheduler_.now() < deadline && !halted(cancellation)) {
             co_await sleepFor(scheduler_, readBackPoll, cancellation);
             now = desktop_.focusedChoices();
@@ -435,11 +494,12 @@ Task<Posted> AutomationEngine::choose(const Step& step, FieldChoices choices,
             co_return Posted{};
         fieldCheck_ =
             FieldCheck{holds() ? FieldCheck::Result::verified : FieldCheck::Result::mismatch, name,
-                       *wanted, now ? selectedText(*now) : "", ""};
+                       wanted.option ? choices.options[*wanted.option] : std::string(),
+                       now ? selectedText(*now) : "", ""};
         if (fieldCheck_.result == FieldCheck::Result::mismatch)
             co_return Posted{};
     }
-    co_return co_await pressKey(Key::tab, {}, cancellation);
+    co_return co_await leaveField(step, firstOnPage && !moves, cancellation);
 }
 
 Task<FieldCheck> AutomationEngine::readBack(std::string typed, bool cleared, std::string label,

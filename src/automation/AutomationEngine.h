@@ -10,6 +10,7 @@
 #include "automation/WindowBinding.h"
 #include "model/Template.h"
 
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -198,12 +199,27 @@ private:
     Task<FieldCheck> readBack(std::string typed, bool cleared, std::string label,
                               Cancellation cancellation);
     /// A Text Input step on a check box: Space only when its state differs from the value's.
+    /// `firstOnPage`: see leaveField.
     Task<Posted> setCheckBox(const Step& step, const std::optional<std::string>& value,
-                             const Template::Settings& settings, Cancellation cancellation);
+                             const Template::Settings& settings, bool firstOnPage,
+                             Cancellation cancellation);
     /// A Text Input step on a list or combo box: the arrow keys move to the option whose text
     /// is the value.
     Task<Posted> choose(const Step& step, FieldChoices choices, const std::string& value,
-                        const Template::Settings& settings, Cancellation cancellation);
+                        const Template::Settings& settings, bool firstOnPage,
+                        Cancellation cancellation);
+    /// The Tab that ends a field. `untilLeft`: the field is the first of a page just waited
+    /// for and nothing sent into it has shown yet that the page takes keys (an empty cell, a
+    /// check box or list already as wanted); a page that still drops keys keeps the focus, so
+    /// the Tab goes again while the focus stays on the field, focusLeavePatience each, at most
+    /// firstKeyAttempts in all. A Tab taken late then moves one field too far, which the next
+    /// step's field check stops at.
+    Task<Posted> leaveField(const Step& step, bool untilLeft, Cancellation cancellation);
+    /// Whether `shows` comes true within `patience`, looking every readBackPoll.
+    Task<bool> showsWithin(std::function<bool()> shows, Scheduler::Duration patience,
+                           Cancellation cancellation);
+    /// Whether the recorded field still has the focus, showing no text.
+    bool focusStaysOn(const FieldIdentity& field);
     Task<void> postDelay(double seconds, Cancellation cancellation);
     std::optional<RunningApplication> firstRunning(const std::string& bundleID);
 

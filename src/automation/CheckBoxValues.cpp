@@ -1,6 +1,7 @@
 #include "automation/CheckBoxValues.h"
 
 #include "model/EntryList.h"
+#include "text/UnicodeText.h"
 
 #include <algorithm>
 #include <array>
@@ -40,6 +41,17 @@ std::optional<bool> checkBoxState(std::string_view value) {
     if (std::ranges::find(unticked, word) != unticked.end())
         return false;
     return std::nullopt;
+}
+
+ListChoice listChoice(const FieldChoices& choices, std::string_view value) {
+    const auto found = std::ranges::find_if(choices.options, [&](const std::string& option) {
+        return composed(option) == composed(value);
+    });
+    if (found != choices.options.end())
+        return {true, static_cast<std::size_t>(found - choices.options.begin())};
+    if (value.empty())
+        return {true, choices.selected};
+    return {};
 }
 
 std::optional<std::string> checkBoxValueProblem(const Template& item, const CSVData& data,

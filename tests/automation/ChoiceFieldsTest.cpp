@@ -26,6 +26,32 @@ TEST(CheckBoxValues, YesNoTrueFalseOneZeroXOrNothingInAnyCase) {
         EXPECT_FALSE(checkBoxState(neither)) << neither;
 }
 
+// An empty cell asks a list for "none": its blank option where it has one, else what it shows.
+TEST(ListChoice, AnEmptyValueTakesTheBlankOptionElseLeavesTheListAsItIs) {
+    const FieldChoices withBlank{{"Dr.", "", "Prof."}, 0};
+    const FieldChoices withoutBlank{{"---------", "Austria", "日本"}, 2};
+    const FieldChoices noneSelected{{"Austria", "日本"}, std::nullopt};
+    struct Case {
+        const char* what;
+        FieldChoices choices;
+        std::string value;
+        bool offered;
+        std::optional<std::size_t> option;
+    };
+    const std::vector<Case> cases = {
+        {"a value", withoutBlank, "Austria", true, 1},
+        {"a value the list lacks", withoutBlank, "Germany", false, std::nullopt},
+        {"empty, with a blank option", withBlank, "", true, 1},
+        {"empty, without one: as shown", withoutBlank, "", true, 2},
+        {"empty, nothing shown: nothing", noneSelected, "", true, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        const ListChoice choice = listChoice(c.choices, c.value);
+        EXPECT_EQ(choice.offered, c.offered) << c.what;
+        EXPECT_EQ(choice.option, c.option) << c.what;
+    }
+}
+
 Step input(std::string label, std::string role) {
     Step step = Step::ofType(StepType::textInput);
     step.label = label;

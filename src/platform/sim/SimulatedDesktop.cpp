@@ -403,7 +403,8 @@ SimulatedDesktop::Form* SimulatedDesktop::frontForm() {
 
 void SimulatedDesktop::keyToForm(Key key, Modifiers modifiers) {
     Form* target = frontForm();
-    if (!target || target->fields.empty() || target->loading) // a loading page drops keys
+    if (!target || target->fields.empty() || target->loading || // a loading page drops keys
+        scheduler_.now() < target->deafUntil)
         return;
     Field& field = target->fields[target->focused];
     const std::size_t count = target->fields.size();
@@ -466,6 +467,7 @@ void SimulatedDesktop::keyToForm(Key key, Modifiers modifiers) {
                 later->loading = false;
                 later->focused = 0;
                 later->stillLost = later->charactersLostAfterLoad;
+                later->deafUntil = scheduler_.now() + later->deafAfterLoad;
                 if (later->documentFirst <= Scheduler::Duration{0})
                     return;
                 later->documentFocused = true;
@@ -506,7 +508,8 @@ void SimulatedDesktop::keyToForm(Key key, Modifiers modifiers) {
 
 void SimulatedDesktop::textToForm(std::string_view text) {
     Form* target = frontForm();
-    if (!target || target->fields.empty() || target->loading)
+    if (!target || target->fields.empty() || target->loading ||
+        scheduler_.now() < target->deafUntil)
         return;
     Field& field = target->fields[target->focused];
     if (!field.acceptsText)

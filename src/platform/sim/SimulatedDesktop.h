@@ -82,6 +82,10 @@ public:
         std::function<std::vector<std::string>(const std::vector<std::string>&)> check;
         /// What the page announces as wrong now.
         std::vector<std::string> announced;
+        /// A page that takes no key at all for this long once loaded, though its first field
+        /// has the focus: a Tab goes nowhere as a character does (Firefox, seen after a load).
+        Scheduler::Duration deafAfterLoad{0};
+        Scheduler::Duration deafUntil{0};
     };
 
     struct PostedEvent {
