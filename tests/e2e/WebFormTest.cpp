@@ -100,7 +100,7 @@ std::filesystem::path rowsWithEmptyCells(const std::filesystem::path& folder) {
         table += line + "\n";
     const std::size_t columns = std::ranges::count(lines.front(), ';') + 1;
     for (std::size_t step = 1; step <= columns; ++step) {
-        const std::size_t column = step % columns; // Name's row last
+        const std::size_t column = step % columns;      // Name's row last
         std::istringstream cells(lines.at(1 + column)); // no quoting in these rows
         std::string row;
         std::size_t index = 0;

@@ -345,14 +345,16 @@ TEST_F(EditorTest, RecordingIsMergedAsTheUserChooses) {
     EXPECT_EQ(editor().mainArea(), QStringLiteral("recorded"));
     ASSERT_TRUE(editor().button(Button::apply)->isVisibleTo(&editor()));
     editor().button(Button::apply)->click();
-    ASSERT_EQ(draft().steps.size(), 2u);
-    EXPECT_EQ(draft().steps[0].label, "City") << "named after the field the Tab landed on";
+    // Recording started with the focus in Name: that field comes first.
+    ASSERT_EQ(draft().steps.size(), 3u);
+    EXPECT_EQ(draft().steps[0].label, "Name") << "the field the recording started in";
+    EXPECT_EQ(draft().steps[1].label, "City") << "named after the field the Tab landed on";
     EXPECT_EQ(draft().targetAppBundleID, "Yad");
     EXPECT_EQ(editor().mainArea(), QStringLiteral("steps"));
 
     setSteps({input("a"), input("b"), input("c"), input("d"), input("e")});
     record({Key::down, Key::tab, Key::returnKey});
-    EXPECT_EQ(recorder->recordedSteps().size(), 3u);
+    EXPECT_EQ(recorder->recordedSteps().size(), 4u) << "Name, the arrow key, City, Return";
     editor().button(Button::discard)->click();
     EXPECT_EQ(draft().steps.size(), 5u) << "discard leaves the template alone";
 
@@ -363,9 +365,10 @@ TEST_F(EditorTest, RecordingIsMergedAsTheUserChooses) {
     picker->setCurrentIndex(0);
     Q_EMIT picker->activated(0);
     editor().button(Button::insertAfter)->click();
-    ASSERT_EQ(draft().steps.size(), 8u);
-    EXPECT_EQ(draft().steps[0].type, StepType::arrowKey);
-    EXPECT_EQ(draft().steps[3].label, "a");
+    ASSERT_EQ(draft().steps.size(), 9u);
+    EXPECT_EQ(draft().steps[0].label, "Name");
+    EXPECT_EQ(draft().steps[1].type, StepType::arrowKey);
+    EXPECT_EQ(draft().steps[4].label, "a");
 }
 
 TEST_F(EditorTest, DebugRunFromTheEditor) {
@@ -425,9 +428,14 @@ TEST_F(UiSession, RecorderViewFollowsTheRecording) {
     RecorderView view(recorder);
     EXPECT_EQ(view.countLabel()->text(), QStringLiteral("0 steps"));
     EXPECT_TRUE(view.detectedLabel()->isHidden());
+    // Started on a button: no field to begin with.
+    desktop.form(target)->fields.push_back(SimulatedDesktop::Field::named(""));
+    auto save = SimulatedDesktop::Field::named("Save", ElementRole::other);
+    save.acceptsText = false;
+    desktop.form(target)->fields.push_back(save);
+    desktop.form(target)->focused = 3;
     recorder.startRecording();
     EXPECT_FALSE(view.windowManagerLabel()->isHidden()) << "the window manager also gets Alt+Space";
-    desktop.form(target)->fields.push_back(SimulatedDesktop::Field::named(""));
     desktop.form(target)->focused = 1;
     desktop.userKey(Key::tab);
     clock.runUntilIdle();
