@@ -246,6 +246,21 @@ std::optional<X11Keyboard::Placement> X11Keyboard::find(KeySym keysym) const {
     return spareFor(keysym);
 }
 
+std::optional<X11Keyboard::Placement> X11Keyboard::plainSpareFor(KeySym keysym) const {
+    const auto spare = std::ranges::find(spare_, keysym, [](const Spare& s) { return s.bound[0]; });
+    if (spare == spare_.end())
+        return std::nullopt;
+    return Placement{spare->keycode, 0};
+}
+
+std::optional<X11Keyboard::Placement> X11Keyboard::findForShortcut(KeySym keysym) const {
+    // A shortcut must be the letter itself: Ctrl with Shift held is another shortcut (a letter
+    // bound with a row's text may sit on a spare's Shift level).
+    if (const auto place = placement(keysym); place && place->modifiers == 0)
+        return place;
+    return plainSpareFor(keysym);
+}
+
 bool X11Keyboard::isPrepared(std::string_view character) const {
     const auto now = Clock::now();
     return std::ranges::all_of(utf8::codePoints(character), [&](char32_t point) {
@@ -279,19 +294,19 @@ Expected<X11Keyboard::Duration> X11Keyboard::prepareKey(Key key, Modifiers modif
     readLayout();
     const KeySym keysym = keysymFor(key);
     const auto place = placement(keysym);
-    // A shortcut must be the letter itself: Ctrl with Shift held is another shortcut.
-    if (place && (modifiers.empty() || place->modifiers == 0))
+    const bool shortcut = !modifiers.empty(); // its letter needs no Shift (see findForShortcut)
+    if (place && (!shortcut || place->modifiers == 0))
         return Duration{0};
     if (!place && keysym == NoSymbol)
         return Unexpected{std::string("the key has no symbol")};
-    const auto bound = bindMissing({keysym}, 1, !modifiers.empty());
+    const auto bound = bindMissing({keysym}, 1, shortcut);
     if (!bound)
         return bound;
     // A key is pressed after one wait, not asked again: the whole settle time unless the
     // client has read the binding already.
     const auto now = Clock::now();
     Duration wait = *bound;
-    if (const auto spare = spareFor(keysym))
+    if (const auto spare = shortcut ? plainSpareFor(keysym) : spareFor(keysym))
         for (const Spare& s : spare_)
             if (s.keycode == spare->keycode && !bindingSeen(s, now))
                 wait = std::max(wait, Duration(s.boundAt + settleTime - now));
@@ -305,10 +320,14 @@ Expected<X11Keyboard::Duration> X11Keyboard::bindMissing(const std::vector<KeySy
     // had time to be read. Those wanted later in the text are taken last.
     // Only spares wanted soon are kept: were every spare held for later, a character needed
     // now could not be bound at all.
+    // A shortcut's letter counts as bound only where it needs no Shift.
+    const auto boundFor = [&](KeySym keysym) {
+        return singleLevel ? plainSpareFor(keysym) : spareFor(keysym);
+    };
     std::set<KeyCode> kept;
     std::vector<KeySym> missing;
     for (std::size_t i = 0; i < wanted.size(); ++i) {
-        if (const auto place = spareFor(wanted[i])) {
+        if (const auto place = boundFor(wanted[i])) {
             if (i < spare_.size())
                 kept.insert(place->keycode);
         } else {
@@ -384,7 +403,7 @@ Expected<X11Keyboard::Duration> X11Keyboard::bindMissing(const std::vector<KeySy
     if (changes.empty()) {
         if (untilReusable)
             return *untilReusable; // nothing bound: try again once a spare is free to rebind
-        if (spareFor(wanted.front()))
+        if (boundFor(wanted.front()))
             return settle; // the next characters are bound; the rest waits for a later round
         return Unexpected{std::string("no free keycode")};
     }
@@ -463,7 +482,8 @@ void X11Keyboard::release(const std::vector<KeyCode>& keycodes) {
 }
 
 Posted X11Keyboard::pressKey(Key key, Modifiers modifiers, bool down) {
-    const auto place = find(keysymFor(key));
+    const KeySym keysym = keysymFor(key);
+    const auto place = modifiers.empty() ? find(keysym) : findForShortcut(keysym);
     if (!place)
         return Posted::failure("the key is not on the keyboard");
     unsigned int mask = place->modifiers;

@@ -116,6 +116,10 @@ private:
     std::optional<Placement> placement(KeySym keysym) const;
     std::optional<Placement> spareFor(KeySym keysym) const;
     std::optional<Placement> find(KeySym keysym) const;
+    /// A spare giving `keysym` without Shift.
+    std::optional<Placement> plainSpareFor(KeySym keysym) const;
+    /// Where a shortcut's key is: on a key that gives it without Shift or AltGr.
+    std::optional<Placement> findForShortcut(KeySym keysym) const;
     /// Binds what `wanted` needs that no key gives, in the order wanted, once the first
     /// `needed` of them (the next character's) lack a key.
     Expected<Duration> bindMissing(const std::vector<KeySym>& wanted, std::size_t needed,
