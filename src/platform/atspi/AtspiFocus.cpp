@@ -1,5 +1,6 @@
 #include "platform/atspi/AtspiFocus.h"
 
+#include "platform/atspi/AtspiObjects.h"
 #include "platform/atspi/PageErrors.h"
 
 #include <algorithm>
@@ -14,21 +15,6 @@
 namespace keyferry::atspi {
 
 namespace {
-
-std::string text(gchar* owned) {
-    std::string result = owned ? owned : "";
-    g_free(owned);
-    return result;
-}
-
-bool hasState(AtspiAccessible* accessible, AtspiStateType state) {
-    AtspiStateSet* states = atspi_accessible_get_state_set(accessible);
-    if (!states)
-        return false;
-    const bool contains = atspi_state_set_contains(states, state);
-    g_object_unref(states);
-    return contains;
-}
 
 // Names that start with "Gtk" are type names the toolkit fills in, not labels.
 bool isTypeName(const std::string& name) {
@@ -54,13 +40,6 @@ std::string labelledByName(AtspiAccessible* accessible) {
     g_array_free(relations, TRUE);
     return name;
 }
-
-struct Unref {
-    void operator()(void* object) const { g_object_unref(object); }
-};
-template <class T>
-using ObjectPtr = std::unique_ptr<T, Unref>;
-using AccessiblePtr = ObjectPtr<AtspiAccessible>;
 
 // Bounds of the walk that searches for the focus where the application cannot be asked. A
 // long web page is several thousand elements: Chromium's form below 600 paragraphs with links

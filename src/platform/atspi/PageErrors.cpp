@@ -1,5 +1,7 @@
 #include "platform/atspi/PageErrors.h"
 
+#include "platform/atspi/AtspiObjects.h"
+
 #include <algorithm>
 #include <atspi/atspi.h>
 #include <cctype>
@@ -10,23 +12,12 @@ namespace keyferry::atspi {
 
 namespace {
 
-struct Unref {
-    void operator()(void* object) const { g_object_unref(object); }
-};
-using AccessiblePtr = std::unique_ptr<AtspiAccessible, Unref>;
-
 // A long page's errors are near its form; the bound keeps a huge page (a table of thousands of
 // rows) from holding the run up. Each element costs a round trip or two on the bus.
 constexpr int elementsLooked = 2000;
 constexpr std::size_t errorsKept = 10;
 constexpr std::size_t longestError = 300;
 constexpr std::string_view objectReplacement = "\xEF\xBF\xBC"; // U+FFFC: an embedded child
-
-std::string owned(gchar* text) {
-    std::string result = text ? text : "";
-    g_free(text);
-    return result;
-}
 
 std::string lower(std::string text) {
     std::ranges::transform(text, text.begin(),
@@ -42,15 +33,6 @@ std::string attribute(AtspiAccessible* accessible, const char* name) {
     std::string found = value ? value : "";
     g_hash_table_unref(attributes);
     return found;
-}
-
-bool hasState(AtspiAccessible* accessible, AtspiStateType state) {
-    AtspiStateSet* states = atspi_accessible_get_state_set(accessible);
-    if (!states)
-        return false;
-    const bool contains = atspi_state_set_contains(states, state);
-    g_object_unref(states);
-    return contains;
 }
 
 // One line, spaces collapsed, without a list's bullet.
@@ -75,38 +57,35 @@ std::string tidy(const std::string& raw) {
 // The text an element shows, its embedded children's included where the page nests them (a
 // list of errors is one character per item in Gecko's tree).
 std::string shownText(AtspiAccessible* accessible, int depth = 0) {
-    AtspiText* textPart = atspi_accessible_get_text_iface(accessible);
-    std::string text;
+    const ObjectPtr<AtspiText> textPart(atspi_accessible_get_text_iface(accessible));
+    std::string own;
     if (textPart) {
-        const int length = atspi_text_get_character_count(textPart, nullptr);
-        text = owned(atspi_text_get_text(textPart, 0, std::min(length, 4000), nullptr));
-        g_object_unref(textPart);
+        const int length = atspi_text_get_character_count(textPart.get(), nullptr);
+        own = text(atspi_text_get_text(textPart.get(), 0, std::min(length, 4000), nullptr));
     } else {
-        text = owned(atspi_accessible_get_name(accessible, nullptr));
+        own = text(atspi_accessible_get_name(accessible, nullptr));
     }
-    if (depth > 4 || text.find(objectReplacement) == std::string::npos)
-        return text;
-    AtspiHypertext* hypertext = atspi_accessible_get_hypertext_iface(accessible);
+    if (depth > 4 || own.find(objectReplacement) == std::string::npos)
+        return own;
+    const ObjectPtr<AtspiHypertext> hypertext(atspi_accessible_get_hypertext_iface(accessible));
     if (!hypertext)
-        return text;
+        return own;
     std::string whole;
     std::size_t from = 0;
-    const int links = atspi_hypertext_get_n_links(hypertext, nullptr);
+    const int links = atspi_hypertext_get_n_links(hypertext.get(), nullptr);
     for (int i = 0; i < links; ++i) {
-        const std::size_t at = text.find(objectReplacement, from);
+        const std::size_t at = own.find(objectReplacement, from);
         if (at == std::string::npos)
             break;
-        whole += text.substr(from, at - from);
+        whole += own.substr(from, at - from);
         from = at + objectReplacement.size();
-        AtspiHyperlink* link = atspi_hypertext_get_link(hypertext, i, nullptr);
+        const ObjectPtr<AtspiHyperlink> link(atspi_hypertext_get_link(hypertext.get(), i, nullptr));
         if (!link)
             continue;
-        if (AccessiblePtr child{atspi_hyperlink_get_object(link, 0, nullptr)})
+        if (const AccessiblePtr child{atspi_hyperlink_get_object(link.get(), 0, nullptr)})
             whole += " " + shownText(child.get(), depth + 1) + " ";
-        g_object_unref(link);
     }
-    g_object_unref(hypertext);
-    return whole + text.substr(std::min(from, text.size()));
+    return whole + own.substr(std::min(from, own.size()));
 }
 
 bool namesAnError(const std::string& classes) {
@@ -163,7 +142,7 @@ public:
 
 private:
     static std::string fieldName(AtspiAccessible* accessible) {
-        std::string name = tidy(owned(atspi_accessible_get_name(accessible, nullptr)));
+        std::string name = tidy(text(atspi_accessible_get_name(accessible, nullptr)));
         while (!name.empty() && (name.back() == ':' || name.back() == ' '))
             name.pop_back();
         return name;
