@@ -1,6 +1,8 @@
 #include "Desktop.h"
 #include "model/TemplateJson.h"
 
+#include <array>
+
 using namespace keyferry;
 using namespace keyferry::testing;
 
@@ -119,19 +121,19 @@ protected:
 
 } // namespace
 
-// `keyferry record` records the fields Tab reaches in a real yad form, each with its identity;
-// the recorded template fills the same form, and pauses before typing into a field that was
-// added after the recording, nothing submitted.
+// `keyferry record` records the field the focus is in as it starts (yad's first) and the fields
+// Tab reaches, each with its identity; the recorded template fills the same form, and pauses
+// before typing into a field that was added after the recording, nothing submitted.
 TEST_F(RecordCommandTest, RecordedFieldsAreCheckedWhenTheFormChanges) {
     const std::string recording =
         record({"yad", "--form", "--field=First", "--field=Name", "--field=City", "--button=OK:0"},
                "People", {"Tab", "Tab", "Escape"});
-    EXPECT_NE(recording.find("Created \"People\": 2 steps, target Yad."), std::string::npos)
+    EXPECT_NE(recording.find("Created \"People\": 3 steps, target Yad."), std::string::npos)
         << recording;
     Template people = stored();
-    ASSERT_EQ(people.steps.size(), 2u);
-    for (std::size_t i = 0; i < 2; ++i) {
-        const std::string label = i == 0 ? "Name" : "City";
+    ASSERT_EQ(people.steps.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        const std::string label = std::array{"First", "Name", "City"}[i];
         EXPECT_EQ(people.steps[i].type, StepType::textInput);
         EXPECT_EQ(people.steps[i].label, label);
         ASSERT_TRUE(people.steps[i].field) << label;
@@ -139,15 +141,13 @@ TEST_F(RecordCommandTest, RecordedFieldsAreCheckedWhenTheFormChanges) {
         EXPECT_EQ(people.steps[i].field->role, "text");
     }
     EXPECT_TRUE(people.settings.waitForNextField);
-    EXPECT_EQ(shell(keyferryCommand(temp.path(), "header --template People")), "Name;City\n");
+    EXPECT_EQ(shell(keyferryCommand(temp.path(), "header --template People")), "First;Name;City\n");
 
-    // The run starts on First, which the recording Tabbed past: a Tab made by hand, then
-    // the recorded fields, then OK.
+    // The recorded fields, then OK.
     people.settings.countdownSeconds = 1;
-    people.steps.insert(people.steps.begin(), step(StepType::tab, "", 0.1));
     people.steps.push_back(step(StepType::returnKey, "", 0.5));
     writeText(temp.path() / "Keyferry" / "templates.json", *encodeTemplates({people}));
-    writeText(temp.path() / "people.csv", "Name;City\nJ\u00FCrgen;K\u00F6ln\n");
+    writeText(temp.path() / "people.csv", "First;Name;City\nA;J\u00FCrgen;K\u00F6ln\n");
     const std::string run = keyferryCommand(temp.path(), "run --template People --csv '" +
                                                              (temp.path() / "people.csv").string() +
                                                              "'; echo \"exit=$?\"");
@@ -162,7 +162,7 @@ TEST_F(RecordCommandTest, RecordedFieldsAreCheckedWhenTheFormChanges) {
         EXPECT_NE(printed.find("exit=0"), std::string::npos) << printed;
         form.wait();
     }
-    EXPECT_EQ(readText(same), "|J\u00FCrgen|K\u00F6ln|\n");
+    EXPECT_EQ(readText(same), "A|J\u00FCrgen|K\u00F6ln|\n");
 
     const auto changed = temp.path() / "changed.txt";
     Process form({"sh", "-c",
@@ -200,23 +200,23 @@ TEST_F(RecordCommandTest, RecordedCheckBoxAndComboBoxAreSetFromTheValues) {
     for (const Step& step : prefs.steps)
         recorded += std::string(rawValue(step.type)) + ":" + step.label + ":" +
                     (step.field ? step.field->role : "-") + " ";
-    ASSERT_EQ(prefs.steps.size(), 3u) << recorded;
-    EXPECT_EQ(recorded, "textInput:Name:text textInput:Newsletter:check box "
-                        "textInput:Country:combo box ");
+    ASSERT_EQ(prefs.steps.size(), 4u) << recorded;
+    EXPECT_EQ(recorded, "textInput:First:text textInput:Name:text "
+                        "textInput:Newsletter:check box textInput:Country:combo box ");
     EXPECT_EQ(shell(keyferryCommand(temp.path(), "header --template Prefs")),
-              "Name;Newsletter;Country\n");
+              "First;Name;Newsletter;Country\n");
 
     prefs.settings.countdownSeconds = 1;
-    prefs.steps.insert(prefs.steps.begin(), step(StepType::tab, "", 0.1));
     prefs.steps.push_back(step(StepType::returnKey, "", 0.5));
     writeText(temp.path() / "Keyferry" / "templates.json", *encodeTemplates({prefs}));
     const struct {
         const char* row;
         const char* printed;
-    } rows[] = {{"Anna;yes;Switzerland", "|Anna|TRUE|Switzerland|\n"},
-                {"Bernd;no;Austria", "|Bernd|FALSE|Austria|\n"}};
+    } rows[] = {{"1;Anna;yes;Switzerland", "1|Anna|TRUE|Switzerland|\n"},
+                {"2;Bernd;no;Austria", "2|Bernd|FALSE|Austria|\n"}};
     for (const auto& [row, expected] : rows) {
-        writeText(temp.path() / "prefs.csv", std::string("Name;Newsletter;Country\n") + row + "\n");
+        writeText(temp.path() / "prefs.csv",
+                  std::string("First;Name;Newsletter;Country\n") + row + "\n");
         const auto out = temp.path() / "out.txt";
         std::string command;
         for (const std::string& part : yad)
