@@ -293,6 +293,7 @@ Task<Posted> AutomationEngine::enterText(const Step& step, const std::optional<s
     std::shared_ptr<FieldReading> held;
     if (checks && readBackLater_ && !atOnce)
         held = co_await holdFieldAfterTheLast(cancellation);
+    popupsBeforeText_ = desktop_.shownPopups();
     if (!settings.clearFieldFirst)
         co_await sleepFor(scheduler_, pacing_.pause, cancellation); // as after a clearing
     else if (const Posted cleared = co_await clearField(cancellation); !cleared)
@@ -338,7 +339,31 @@ Task<Posted> AutomationEngine::enterText(const Step& step, const std::optional<s
         if (readBackLater_)
             lastTextField_ = desktop_.holdFocusedField();
     }
+    if (const auto closed = co_await closeNewPopups(popupsBeforeText_, cancellation)) {
+        if (!*closed || halted(cancellation))
+            co_return *closed;
+        // The field must still show its text after the Escape (a held field is read later).
+        if (checks && fieldCheck_.result != FieldCheck::Result::held) {
+            fieldCheck_ =
+                co_await readBack(text, settings.clearFieldFirst, step.label, cancellation);
+            if (fieldCheck_.result == FieldCheck::Result::mismatch || halted(cancellation))
+                co_return Posted{};
+        }
+    }
     co_return co_await pressKey(Key::tab, {}, cancellation);
+}
+
+Task<std::optional<Posted>> AutomationEngine::closeNewPopups(std::vector<std::string> before,
+                                                             Cancellation cancellation) {
+    const auto shown = desktop_.shownPopups();
+    const bool opened = std::ranges::any_of(shown, [&](const std::string& popup) {
+        return std::ranges::find(before, popup) == before.end();
+    });
+    if (!opened || halted(cancellation))
+        co_return std::nullopt;
+    const Posted pressed = co_await pressKey(Key::escape, {}, cancellation);
+    co_await sleepFor(scheduler_, pacing_.pause, cancellation); // the list closes
+    co_return pressed;
 }
 
 namespace {
@@ -414,13 +439,24 @@ Task<Posted> AutomationEngine::choose(const Step& step, FieldChoices choices,
         co_return Posted{};
     }
     const auto target = static_cast<std::ptrdiff_t>(wanted - choices.options.begin());
-    // With nothing selected, the first Down selects the first option.
-    const std::ptrdiff_t from =
-        choices.selected ? static_cast<std::ptrdiff_t>(*choices.selected) : -1;
-    const Key arrow = target > from ? Key::down : Key::up;
-    for (std::ptrdiff_t i = 0; i < std::abs(target - from) && !halted(cancellation); ++i)
-        if (const Posted pressed = co_await pressKey(arrow, {}, cancellation); !pressed)
-            co_return pressed;
+    const auto option = static_cast<std::size_t>(target);
+    // Selected without a key where the toolkit allows: no popup can take it.
+    if (choices.selected != option && !co_await selectWithoutKeys(option, cancellation) &&
+        !halted(cancellation)) {
+        if (auto now = desktop_.focusedChoices())
+            choices = std::move(*now); // a selection that went partly
+        // A list the last text opened would take the arrows meant for this one.
+        if (const auto closed = co_await closeNewPopups(popupsBeforeText_, cancellation);
+            closed && !*closed)
+            co_return *closed;
+        // With nothing selected, the first Down selects the first option.
+        const std::ptrdiff_t from =
+            choices.selected ? static_cast<std::ptrdiff_t>(*choices.selected) : -1;
+        const Key arrow = target > from ? Key::down : Key::up;
+        for (std::ptrdiff_t i = 0; i < std::abs(target - from) && !halted(cancellation); ++i)
+            if (const Posted pressed = co_await pressKey(arrow, {}, cancellation); !pressed)
+                co_return pressed;
+    }
     if (halted(cancellation))
         co_return Posted{};
     if (settings.verifyTypedText) {
@@ -440,6 +476,19 @@ Task<Posted> AutomationEngine::choose(const Step& step, FieldChoices choices,
             co_return Posted{};
     }
     co_return co_await pressKey(Key::tab, {}, cancellation);
+}
+
+Task<bool> AutomationEngine::selectWithoutKeys(std::size_t option, Cancellation cancellation) {
+    if (!mayPress(cancellation) || !desktop_.selectChoice(option))
+        co_return false;
+    const auto deadline = scheduler_.now() + readBackBasePatience;
+    for (;;) {
+        if (const auto now = desktop_.focusedChoices(); now && now->selected == option)
+            co_return true;
+        if (scheduler_.now() >= deadline || halted(cancellation))
+            co_return false;
+        co_await sleepFor(scheduler_, readBackPoll, cancellation);
+    }
 }
 
 Task<FieldCheck> AutomationEngine::readBack(std::string typed, bool cleared, std::string label,

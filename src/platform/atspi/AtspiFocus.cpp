@@ -1,6 +1,7 @@
 #include "platform/atspi/AtspiFocus.h"
 
 #include "platform/atspi/PageErrors.h"
+#include "platform/atspi/Popups.h"
 
 #include <algorithm>
 #include <atspi/atspi.h>
@@ -680,7 +681,9 @@ bool isOption(AtspiRole role) {
 // The options below a list or combo box, in order, with the selected one: GTK puts them in a
 // menu, web pages in a list (or a menu list popup), a list holds them itself. Bounded like
 // the focus search.
-void collectOptions(AtspiAccessible* parent, int depth, FieldChoices& choices, int& budget) {
+// `elements`, when given, receives each option's object in the same order.
+void collectOptions(AtspiAccessible* parent, int depth, FieldChoices& choices, int& budget,
+                    std::vector<AccessiblePtr>* elements = nullptr) {
     const int count = std::min(atspi_accessible_get_child_count(parent, nullptr), 500);
     for (int i = 0; i < count && budget-- > 0; ++i) {
         AccessiblePtr child(atspi_accessible_get_child_at_index(parent, i, nullptr));
@@ -691,10 +694,41 @@ void collectOptions(AtspiAccessible* parent, int depth, FieldChoices& choices, i
             if (hasState(child.get(), ATSPI_STATE_SELECTED) && !choices.selected)
                 choices.selected = choices.options.size();
             choices.options.push_back(text(atspi_accessible_get_name(child.get(), nullptr)));
+            if (elements)
+                elements->push_back(std::move(child));
         } else if (depth < 3) {
-            collectOptions(child.get(), depth + 1, choices, budget);
+            collectOptions(child.get(), depth + 1, choices, budget, elements);
         }
     }
+}
+
+constexpr int optionBudget = 600;
+
+// The list or combo box that takes no text the focused element is, or is part of.
+AccessiblePtr choiceListOf(AtspiAccessible* focused) {
+    const AtspiRole focusedRole = atspi_accessible_get_role(focused, nullptr);
+    const bool listLike = focusedRole == ATSPI_ROLE_COMBO_BOX || focusedRole == ATSPI_ROLE_LIST ||
+                          focusedRole == ATSPI_ROLE_LIST_BOX;
+    // A combo box that takes text is typed into, not chosen from.
+    if (hasState(focused, ATSPI_STATE_EDITABLE))
+        return nullptr;
+    if (listLike)
+        return AccessiblePtr(static_cast<AtspiAccessible*>(g_object_ref(focused)));
+    return comboBoxAround(focused);
+}
+
+// Performs the action of that name; false when the element has none.
+bool doAction(AtspiAccessible* accessible, const char* wanted) {
+    AtspiAction* action = atspi_accessible_get_action_iface(accessible);
+    if (!action)
+        return false;
+    bool done = false;
+    const gint count = atspi_action_get_n_actions(action, nullptr);
+    for (gint i = 0; i < count && !done; ++i)
+        if (text(atspi_action_get_action_name(action, i, nullptr)) == wanted)
+            done = atspi_action_do_action(action, i, nullptr);
+    g_object_unref(action);
+    return done;
 }
 
 } // namespace
@@ -717,22 +751,16 @@ std::optional<FieldChoices> AtspiFocus::focusedChoices(DesktopServices& desktop)
     lookIn(processOfFocus(desktop));
     if (!focused_ || !hasState(focused_, ATSPI_STATE_FOCUSED))
         return std::nullopt;
-    const AtspiRole focusedRole = atspi_accessible_get_role(focused_, nullptr);
-    const bool listLike = focusedRole == ATSPI_ROLE_COMBO_BOX || focusedRole == ATSPI_ROLE_LIST ||
-                          focusedRole == ATSPI_ROLE_LIST_BOX;
-    // A combo box that takes text is typed into, not chosen from.
-    if (hasState(focused_, ATSPI_STATE_EDITABLE))
-        return std::nullopt;
-    const AccessiblePtr combo = listLike ? nullptr : comboBoxAround(focused_);
-    if (!listLike && !combo)
+    const AccessiblePtr list = choiceListOf(focused_);
+    if (!list)
         return std::nullopt;
     FieldChoices choices;
-    int budget = 600;
-    AtspiAccessible* list = combo ? combo.get() : focused_;
-    collectOptions(list, 0, choices, budget);
+    int budget = optionBudget;
+    collectOptions(list.get(), 0, choices, budget);
     // GTK marks no option of a closed combo box selected: its own name is the one it shows.
-    if (!choices.selected && (combo || focusedRole == ATSPI_ROLE_COMBO_BOX)) {
-        const std::string shown = text(atspi_accessible_get_name(list, nullptr));
+    if (!choices.selected &&
+        atspi_accessible_get_role(list.get(), nullptr) == ATSPI_ROLE_COMBO_BOX) {
+        const std::string shown = text(atspi_accessible_get_name(list.get(), nullptr));
         if (const auto found = std::ranges::find(choices.options, shown);
             found != choices.options.end())
             choices.selected = static_cast<std::size_t>(found - choices.options.begin());
@@ -740,6 +768,30 @@ std::optional<FieldChoices> AtspiFocus::focusedChoices(DesktopServices& desktop)
     if (choices.options.empty())
         return std::nullopt;
     return choices;
+}
+
+bool AtspiFocus::selectChoice(DesktopServices& desktop, std::size_t index) {
+    lookIn(processOfFocus(desktop));
+    if (!focused_ || !hasState(focused_, ATSPI_STATE_FOCUSED))
+        return false;
+    const AccessiblePtr list = choiceListOf(focused_);
+    if (!list)
+        return false;
+    FieldChoices choices;
+    std::vector<AccessiblePtr> options;
+    int budget = optionBudget;
+    collectOptions(list.get(), 0, choices, budget, &options);
+    // Measured: an HTML select's options in Chromium and Firefox take "select" while the list
+    // is closed, and nothing opens. GTK's menu items offer only "click", which activates a
+    // menu: those are chosen with the arrow keys.
+    return index < options.size() && doAction(options[index].get(), "select");
+}
+
+std::vector<std::string> AtspiFocus::shownPopups(DesktopServices& desktop) {
+    lookIn(processOfFocus(desktop));
+    if (!focused_ || !hasState(focused_, ATSPI_STATE_FOCUSED))
+        return {};
+    return atspi::shownPopups(focused_);
 }
 
 std::vector<std::string> AtspiFocus::announcedErrors(DesktopServices& desktop) {

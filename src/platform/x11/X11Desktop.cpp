@@ -685,6 +685,14 @@ std::optional<FieldChoices> X11Desktop::focusedChoices() {
     return focus_ ? focus_->focusedChoices(*this) : std::nullopt;
 }
 
+bool X11Desktop::selectChoice(std::size_t index) {
+    return focus_ && focus_->selectChoice(*this, index);
+}
+
+std::vector<std::string> X11Desktop::shownPopups() {
+    return focus_ ? focus_->shownPopups(*this) : std::vector<std::string>{};
+}
+
 std::vector<std::string> X11Desktop::announcedErrors() {
     return focus_ ? focus_->announcedErrors(*this) : std::vector<std::string>{};
 }
