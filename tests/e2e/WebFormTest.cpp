@@ -259,12 +259,10 @@ TEST_P(WebFormTest, RecordedFormTakesThirtyHardRowsExactlyAndStopsBeforeAnAddedF
 
 // An address form with the browser's autofill on, as every real profile has it: each city typed
 // opens a list of suggestions under the field (a datalist, and the values the browser learnt
-// from the rows sent before), which must not take the keys that choose the country after it.
+// from the rows sent before), which must not take the keys that choose the country after it; a
+// bubble that offers to save the address and takes the focus pauses the run, named.
 TEST_P(WebFormTest, AddressFormTakesEveryRowWhileTheBrowserSuggestsCities) {
     const std::string browser = GetParam();
-    if (browser == "firefox")
-        GTEST_SKIP() << "Firefox leaves the focus on its window after the second address sent "
-                        "(with or without this handling): the run pauses on it at row 3";
     TemporaryFolder temp;
     XSession x;
     ASSERT_TRUE(x.connected());
@@ -338,13 +336,24 @@ TEST_P(WebFormTest, AddressFormTakesEveryRowWhileTheBrowserSuggestsCities) {
     const std::string ran =
         shell(keyferryCommand(home, "run --template Address --csv " + shellQuote(data.string())) +
               " 2>&1; echo \"exit=$?\"");
-    EXPECT_NE(ran.find("Done. Entries entered: 8 (8 verified)."), std::string::npos) << ran;
-    EXPECT_NE(ran.find("exit=0"), std::string::npos) << ran;
+    std::size_t sent = rows.size();
+    if (browser == "firefox") {
+        // Firefox offers to save the address after the second one sent, in a bubble that takes
+        // the keyboard focus: the run pauses before a key of the next row and names the bubble.
+        EXPECT_NE(ran.find("but the focus is on \"Save address?\""), std::string::npos) << ran;
+        EXPECT_NE(ran.find("Paused. Entries entered: 2 (2 verified)."), std::string::npos) << ran;
+        EXPECT_NE(ran.find("exit=1"), std::string::npos) << ran;
+        pause(2000); // a form sent would be saved within 1.5 s
+        sent = 2;
+    } else {
+        EXPECT_NE(ran.find("Done. Entries entered: 8 (8 verified)."), std::string::npos) << ran;
+        EXPECT_NE(ran.find("exit=0"), std::string::npos) << ran;
+    }
 
-    spinUntil([&] { return admin.addresses().size() >= rows.size(); }, std::chrono::seconds(5));
+    spinUntil([&] { return admin.addresses().size() >= sent; }, std::chrono::seconds(5));
     const auto saved = admin.addresses();
-    ASSERT_EQ(saved.size(), rows.size());
-    for (std::size_t i = 0; i < rows.size(); ++i)
+    ASSERT_EQ(saved.size(), sent);
+    for (std::size_t i = 0; i < sent; ++i)
         EXPECT_EQ(saved[i], (nlohmann::json{{"name", rows[i][0]},
                                             {"street", rows[i][1]},
                                             {"city", rows[i][2]},

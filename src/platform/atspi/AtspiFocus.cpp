@@ -383,6 +383,33 @@ AccessiblePtr focusedIn(int processID) {
 
 } // namespace
 
+namespace {
+
+// The heading of an alert a window shows while it keeps the keyboard focus itself: Firefox's
+// "Save address?" bubble takes the focus so, and the user sees the bubble, not the window.
+std::string bubbleHeading(AtspiAccessible* window) {
+    const int count = std::min(atspi_accessible_get_child_count(window, nullptr), 20);
+    for (int i = 0; i < count; ++i) {
+        AccessiblePtr child(atspi_accessible_get_child_at_index(window, i, nullptr));
+        if (!child || atspi_accessible_get_role(child.get(), nullptr) != ATSPI_ROLE_ALERT ||
+            !hasState(child.get(), ATSPI_STATE_SHOWING))
+            continue;
+        if (std::string name = text(atspi_accessible_get_name(child.get(), nullptr)); !name.empty())
+            return name;
+        const int parts = std::min(atspi_accessible_get_child_count(child.get(), nullptr), 20);
+        for (int j = 0; j < parts; ++j) {
+            AccessiblePtr part(atspi_accessible_get_child_at_index(child.get(), j, nullptr));
+            if (part && atspi_accessible_get_role(part.get(), nullptr) == ATSPI_ROLE_HEADING)
+                if (std::string heading = text(atspi_accessible_get_name(part.get(), nullptr));
+                    !heading.empty())
+                    return heading;
+        }
+    }
+    return {};
+}
+
+} // namespace
+
 // What identifies an element does not change while it lives; asking for it again costs dozens
 // of round trips on the bus, and a run asks every few milliseconds while it waits for a field.
 // Only readiness is asked anew.
@@ -476,6 +503,10 @@ FocusedElement AtspiFocus::describe(AtspiAccessible* focused) const {
     }
     FocusedElement element = known->facts;
     element.ready = isReady(focused, element.role, known->page.get());
+    // Asked anew each time: a bubble comes and goes while its window lives.
+    if (atspi_accessible_get_role(focused, nullptr) == ATSPI_ROLE_FRAME)
+        if (std::string bubble = bubbleHeading(focused); !bubble.empty())
+            element.title = std::move(bubble);
     return element;
 }
 
@@ -681,9 +712,7 @@ bool isOption(AtspiRole role) {
 // The options below a list or combo box, in order, with the selected one: GTK puts them in a
 // menu, web pages in a list (or a menu list popup), a list holds them itself. Bounded like
 // the focus search.
-// `elements`, when given, receives each option's object in the same order.
-void collectOptions(AtspiAccessible* parent, int depth, FieldChoices& choices, int& budget,
-                    std::vector<AccessiblePtr>* elements = nullptr) {
+void collectOptions(AtspiAccessible* parent, int depth, FieldChoices& choices, int& budget) {
     const int count = std::min(atspi_accessible_get_child_count(parent, nullptr), 500);
     for (int i = 0; i < count && budget-- > 0; ++i) {
         AccessiblePtr child(atspi_accessible_get_child_at_index(parent, i, nullptr));
@@ -694,10 +723,8 @@ void collectOptions(AtspiAccessible* parent, int depth, FieldChoices& choices, i
             if (hasState(child.get(), ATSPI_STATE_SELECTED) && !choices.selected)
                 choices.selected = choices.options.size();
             choices.options.push_back(text(atspi_accessible_get_name(child.get(), nullptr)));
-            if (elements)
-                elements->push_back(std::move(child));
         } else if (depth < 3) {
-            collectOptions(child.get(), depth + 1, choices, budget, elements);
+            collectOptions(child.get(), depth + 1, choices, budget);
         }
     }
 }
@@ -715,20 +742,6 @@ AccessiblePtr choiceListOf(AtspiAccessible* focused) {
     if (listLike)
         return AccessiblePtr(static_cast<AtspiAccessible*>(g_object_ref(focused)));
     return comboBoxAround(focused);
-}
-
-// Performs the action of that name; false when the element has none.
-bool doAction(AtspiAccessible* accessible, const char* wanted) {
-    AtspiAction* action = atspi_accessible_get_action_iface(accessible);
-    if (!action)
-        return false;
-    bool done = false;
-    const gint count = atspi_action_get_n_actions(action, nullptr);
-    for (gint i = 0; i < count && !done; ++i)
-        if (text(atspi_action_get_action_name(action, i, nullptr)) == wanted)
-            done = atspi_action_do_action(action, i, nullptr);
-    g_object_unref(action);
-    return done;
 }
 
 } // namespace
@@ -768,23 +781,6 @@ std::optional<FieldChoices> AtspiFocus::focusedChoices(DesktopServices& desktop)
     if (choices.options.empty())
         return std::nullopt;
     return choices;
-}
-
-bool AtspiFocus::selectChoice(DesktopServices& desktop, std::size_t index) {
-    lookIn(processOfFocus(desktop));
-    if (!focused_ || !hasState(focused_, ATSPI_STATE_FOCUSED))
-        return false;
-    const AccessiblePtr list = choiceListOf(focused_);
-    if (!list)
-        return false;
-    FieldChoices choices;
-    std::vector<AccessiblePtr> options;
-    int budget = optionBudget;
-    collectOptions(list.get(), 0, choices, budget, &options);
-    // Measured: an HTML select's options in Chromium and Firefox take "select" while the list
-    // is closed, and nothing opens. GTK's menu items offer only "click", which activates a
-    // menu: those are chosen with the arrow keys.
-    return index < options.size() && doAction(options[index].get(), "select");
 }
 
 std::vector<std::string> AtspiFocus::shownPopups(DesktopServices& desktop) {

@@ -58,9 +58,6 @@ public:
     bool focusIsTerminal(DesktopServices& desktop);
     /// The options of the focused list or combo box that takes no text, and the selected one.
     std::optional<FieldChoices> focusedChoices(DesktopServices& desktop);
-    /// Selects the option at `index` of focusedChoices() through its "select" action (what
-    /// Chromium and Firefox offer for an HTML select's options); false where it has none.
-    bool selectChoice(DesktopServices& desktop, std::size_t index);
     /// The lists and menus the focused element's application shows: see Popups.h.
     std::vector<std::string> shownPopups(DesktopServices& desktop);
     /// What the page (or window) of the focused element announces as wrong: see PageErrors.h.

@@ -344,10 +344,6 @@ std::optional<FieldChoices> WaylandDesktop::focusedChoices() {
     return focus_ ? focus_->focusedChoices(*this) : std::nullopt;
 }
 
-bool WaylandDesktop::selectChoice(std::size_t index) {
-    return focus_ && focus_->selectChoice(*this, index);
-}
-
 std::vector<std::string> WaylandDesktop::shownPopups() {
     return focus_ ? focus_->shownPopups(*this) : std::vector<std::string>{};
 }

@@ -85,7 +85,6 @@ public:
     std::unique_ptr<FieldReading> holdFocusedField() override;
     std::optional<bool> focusedCheckState() override;
     std::optional<FieldChoices> focusedChoices() override;
-    bool selectChoice(std::size_t index) override;
     std::vector<std::string> shownPopups() override;
     std::vector<std::string> announcedErrors() override;
     void beep() override;

@@ -685,10 +685,6 @@ std::optional<FieldChoices> X11Desktop::focusedChoices() {
     return focus_ ? focus_->focusedChoices(*this) : std::nullopt;
 }
 
-bool X11Desktop::selectChoice(std::size_t index) {
-    return focus_ && focus_->selectChoice(*this, index);
-}
-
 std::vector<std::string> X11Desktop::shownPopups() {
     return focus_ ? focus_->shownPopups(*this) : std::vector<std::string>{};
 }
