@@ -294,6 +294,7 @@ Task<Posted> AutomationEngine::enterText(const Step& step, const std::optional<s
     std::shared_ptr<FieldReading> held;
     if (checks && readBackLater_ && !atOnce)
         held = co_await holdFieldAfterTheLast(cancellation);
+    popupsBeforeText_ = desktop_.shownPopups();
     if (!settings.clearFieldFirst)
         co_await sleepFor(scheduler_, pacing_.pause, cancellation); // as after a clearing
     else if (const Posted cleared = co_await clearField(cancellation); !cleared)
@@ -339,6 +340,17 @@ Task<Posted> AutomationEngine::enterText(const Step& step, const std::optional<s
         if (readBackLater_)
             lastTextField_ = desktop_.holdFocusedField();
     }
+    if (const auto closed = co_await closeNewPopups(popupsBeforeText_, cancellation)) {
+        if (!*closed || halted(cancellation))
+            co_return *closed;
+        // The field must still show its text after the Escape (a held field is read later).
+        if (checks && fieldCheck_.result != FieldCheck::Result::held) {
+            fieldCheck_ =
+                co_await readBack(text, settings.clearFieldFirst, step.label, cancellation);
+            if (fieldCheck_.result == FieldCheck::Result::mismatch || halted(cancellation))
+                co_return Posted{};
+        }
+    }
     co_return co_await leaveField(step, firstOnPage && text.empty(), cancellation);
 }
 
@@ -375,6 +387,19 @@ Task<Posted> AutomationEngine::leaveField(const Step& step, bool untilLeft,
         if (halted(cancellation) || !focusStaysOn(*step.field))
             co_return Posted{};
     }
+}
+
+Task<std::optional<Posted>> AutomationEngine::closeNewPopups(std::vector<std::string> before,
+                                                             Cancellation cancellation) {
+    const auto shown = desktop_.shownPopups();
+    const bool opened = std::ranges::any_of(shown, [&](const std::string& popup) {
+        return std::ranges::find(before, popup) == before.end();
+    });
+    if (!opened || halted(cancellation))
+        co_return std::nullopt;
+    const Posted pressed = co_await pressKey(Key::escape, {}, cancellation);
+    co_await sleepFor(scheduler_, pacing_.pause, cancellation); // the list closes
+    co_return pressed;
 }
 
 namespace {
@@ -459,10 +484,21 @@ Task<Posted> AutomationEngine::choose(const Step& step, FieldChoices choices,
         return option ? static_cast<std::ptrdiff_t>(*option) : std::ptrdiff_t{-1};
     };
     const std::ptrdiff_t target = index(wanted.option);
-    const bool moves = target != index(choices.selected);
+    bool moves = target != index(choices.selected);
+    // Selected without a key where the toolkit allows: no popup can take it.
+    if (moves && wanted.option && co_await selectWithoutKeys(*wanted.option, cancellation)) {
+        moves = false; // no key went to it
+    } else if (moves && !halted(cancellation)) {
+        if (auto now = desktop_.focusedChoices())
+            choices = std::move(*now); // a selection that went partly
+        // A list the last text opened would take the arrows meant for this one.
+        if (const auto closed = co_await closeNewPopups(popupsBeforeText_, cancellation);
+            closed && !*closed)
+            co_return *closed;
+    }
     // Into a page just waited for, the arrows go again, from where the list is, while it does
     // not show the option.
-    for (int attempt = 1;; ++attempt) {
+    for (int attempt = 1; moves; ++attempt) {
         const std::ptrdiff_t from = index(choices.selected);
         const Key arrow = target > from ? Key::down : Key::up;
         for (std::ptrdiff_t i = 0; i < std::abs(target - from) && !halted(cancellation); ++i)
@@ -500,6 +536,19 @@ Task<Posted> AutomationEngine::choose(const Step& step, FieldChoices choices,
             co_return Posted{};
     }
     co_return co_await leaveField(step, firstOnPage && !moves, cancellation);
+}
+
+Task<bool> AutomationEngine::selectWithoutKeys(std::size_t option, Cancellation cancellation) {
+    if (!mayPress(cancellation) || !desktop_.selectChoice(option))
+        co_return false;
+    const auto deadline = scheduler_.now() + readBackBasePatience;
+    for (;;) {
+        if (const auto now = desktop_.focusedChoices(); now && now->selected == option)
+            co_return true;
+        if (scheduler_.now() >= deadline || halted(cancellation))
+            co_return false;
+        co_await sleepFor(scheduler_, readBackPoll, cancellation);
+    }
 }
 
 Task<FieldCheck> AutomationEngine::readBack(std::string typed, bool cleared, std::string label,

@@ -220,6 +220,15 @@ private:
                            Cancellation cancellation);
     /// Whether the recorded field still has the focus, showing no text.
     bool focusStaysOn(const FieldIdentity& field);
+    /// Selects the option through the accessibility layer and waits until it shows selected;
+    /// false where the desktop cannot or it did not come (the arrow keys then choose it).
+    Task<bool> selectWithoutKeys(std::size_t option, Cancellation cancellation);
+    /// Presses Escape once when the application shows a list or menu that `before` did not
+    /// hold: a suggestion list opened while a text was typed, which would take the keys meant
+    /// for the next field. Only then: an Escape with nothing open may cancel a dialog. Nothing
+    /// when no list had opened; else how the Escape went.
+    Task<std::optional<Posted>> closeNewPopups(std::vector<std::string> before,
+                                               Cancellation cancellation);
     Task<void> postDelay(double seconds, Cancellation cancellation);
     std::optional<RunningApplication> firstRunning(const std::string& bundleID);
 
@@ -246,6 +255,8 @@ private:
     /// The field the row's last text went into, checked or not: the next text waits for the
     /// focus to leave it.
     std::shared_ptr<FieldReading> lastTextField_;
+    /// The lists and menus shown before the last text was typed.
+    std::vector<std::string> popupsBeforeText_;
     bool readBackLater_ = false;
     bool checkAtOnce_ = false;
     bool targetLost_ = false;

@@ -310,6 +310,16 @@ public:
     /// The options of the focused list or combo box that takes no text; nothing when the
     /// focus is not on one or its options cannot be read.
     virtual std::optional<FieldChoices> focusedChoices() { return std::nullopt; }
+    /// Selects the option at `index` (as focusedChoices() lists them) of the focused list or
+    /// combo box through the accessibility layer, without a key: no popup can take it. False
+    /// where it cannot (the caller then uses the arrow keys); true says it was asked, not done:
+    /// read the selection back.
+    virtual bool selectChoice(std::size_t /*index*/) { return false; }
+    /// The lists and menus the focused application shows apart from its form's own fields (a
+    /// suggestion list under a field, a menu), each by an id that stays the same while it
+    /// is shown: one absent before a text was typed is a popup that text opened, which would
+    /// take the keys meant for the next field. Empty where they cannot be told.
+    virtual std::vector<std::string> shownPopups() { return {}; }
     /// What the page (or, outside a web page, the window) holding the focus announces as wrong,
     /// in the order it shows them: the texts of its alerts and error messages, and the fields
     /// it marks as holding an invalid entry. Empty when it announces nothing or cannot be read.

@@ -3,6 +3,7 @@
 // for each column, a row with that column empty, at full speed, each read back from the
 // application's database byte for byte; and the same form with a field added after the
 // recording, where the run must stop before typing.
+// Then an address form with the browsers' autofill on, whose suggestion lists must take no key.
 
 #include "Browser.h"
 #include "TrustDesktop.h"
@@ -49,14 +50,26 @@ public:
     /// The people saved, in order, as the browser sent them.
     std::vector<nlohmann::json> people() const {
         std::vector<nlohmann::json> found;
-        for (auto& line : jsonLines(shell("python3 " + shellQuote(KEYFERRY_WEB_ADMIN) + " dump " +
-                                          shellQuote(database_.string()))))
-            if (!line.contains("post"))
+        for (auto& line : dump())
+            if (!line.contains("post") && !line.contains("address"))
                 found.push_back(std::move(line));
+        return found;
+    }
+    /// The addresses saved, in order, as the browser sent them.
+    std::vector<nlohmann::json> addresses() const {
+        std::vector<nlohmann::json> found;
+        for (auto& line : dump())
+            if (line.contains("address"))
+                found.push_back(std::move(line["address"]));
         return found;
     }
 
 private:
+    std::vector<nlohmann::json> dump() const {
+        return jsonLines(shell("python3 " + shellQuote(KEYFERRY_WEB_ADMIN) + " dump " +
+                               shellQuote(database_.string())));
+    }
+
     std::filesystem::path database_;
     std::filesystem::path portFile_;
     std::unique_ptr<Process> server_;
@@ -277,6 +290,111 @@ TEST_P(WebFormTest, RecordedFormTakesThirtyHardRowsExactlyAndStopsBeforeAnAddedF
         << "nothing typed into the added field: " << focusedField();
     pause(2000); // a form sent would be saved within 1.5 s
     EXPECT_EQ(admin.people().size(), expected.size() + 3);
+}
+
+// An address form with the browser's autofill on, as every real profile has it: each city typed
+// opens a list of suggestions under the field (a datalist, and the values the browser learnt
+// from the rows sent before), which must not take the keys that choose the country after it; a
+// bubble that offers to save the address and takes the focus pauses the run, named.
+TEST_P(WebFormTest, AddressFormTakesEveryRowWhileTheBrowserSuggestsCities) {
+    const std::string browser = GetParam();
+    TemporaryFolder temp;
+    XSession x;
+    ASSERT_TRUE(x.connected());
+    ASSERT_TRUE(x.windowManagerResponds()) << "the window manager is still busy";
+    WebAdmin admin(temp.path());
+    auto window = openBrowser(browser, temp.path(), admin.url("/address/"));
+    ASSERT_TRUE(x.waitForWindowOf(window->pid(), std::chrono::seconds(40)) ||
+                nameHasTheFocus(std::chrono::seconds(1)))
+        << readText(temp.path() / (browser + ".log"));
+    ASSERT_TRUE(nameHasTheFocus()) << focusedField();
+    x.parkPointer();
+
+    // Recorded as the user would: from before the first field, Tab through the five fields to
+    // the button, Return there (the empty form comes back), Escape.
+    const auto home = temp.path() / "home";
+    shell("xdotool key shift+Tab");
+    pause(300);
+    const auto printed = temp.path() / "record.txt";
+    Process recording({"sh", "-c",
+                       keyferryCommand(home, "record --template Address") + " > " +
+                           shellQuote(printed.string()) + " 2>&1"});
+    pause(1500);
+    for (int i = 0; i < 6; ++i) {
+        shell("xdotool key Tab");
+        pause(350);
+    }
+    shell("xdotool key Return");
+    pause(1500);
+    shell("xdotool key Escape");
+    ASSERT_EQ(recording.wait(std::chrono::seconds(10)), 0) << readText(printed);
+    const auto stored = decodeTemplates(readText(home / "Keyferry" / "templates.json"));
+    ASSERT_TRUE(stored.hasValue() && stored->size() == 1) << readText(printed);
+    Template address = stored->front();
+    EXPECT_EQ(describe(address),
+              "textInput:Name[text Name:] textInput:Street[text Street:] "
+              "textInput:City[combo box City:] textInput:Country[combo box Country:] "
+              "textInput:Postal code[text Postal code:] returnKey[other Save and add another] ")
+        << readText(printed);
+    address.settings.interCharDelay = 0;
+    address.settings.countdownSeconds = 1;
+    writeText(home / "Keyferry" / "templates.json", *encodeTemplates({address}));
+    if (!nameHasTheFocus(std::chrono::seconds(10)) &&
+        !x.waitForWindowOf(window->pid(), std::chrono::seconds(1))) {
+        std::printf("[ %s ] the browser ended after the recording; opened again\n",
+                    browser.c_str());
+        const auto again = temp.path() / "again";
+        std::filesystem::create_directories(again);
+        window = openBrowser(browser, again, admin.url("/address/"));
+    }
+    ASSERT_TRUE(nameHasTheFocus()) << focusedField();
+
+    // Every city begins a longer one of the datalist's, and the later rows repeat cities and
+    // postal codes' beginnings the browser has learnt by then.
+    const std::vector<std::vector<std::string>> rows = {
+        {"Anna Levi", "Herzl St 1", "Haifa", "Israel", "3100001"},
+        {"Bruno Roth", "Elbchaussee 2", "Hamburg", "Germany", "22763"},
+        {"Chloé Martin", "Rue de Rivoli 3", "Paris", "France", "75001"},
+        {"Dana Cohen", "Dizengoff 4", "Tel Aviv", "Israel", "6433222"},
+        {"Emi Sato", "Marunouchi 5", "Tokyo", "Japan", "100-0005"},
+        {"Felix Braun", "Ottenser Hauptstr 6", "Hamburg", "Germany", "22765"},
+        {"Gal Mizrahi", "Hanamal 7", "Haifa", "Israel", "3303108"},
+        {"Hugo Blanc", "Rue Cler 8", "Paris", "France", "75007"}};
+    std::string csv = shell(keyferryCommand(home, "header --template Address"));
+    for (const auto& row : rows) {
+        for (std::size_t i = 0; i < row.size(); ++i)
+            csv += (i ? ";" : "") + row[i];
+        csv += "\n";
+    }
+    const auto data = temp.path() / "addresses.csv";
+    writeText(data, csv);
+    const std::string ran =
+        shell(keyferryCommand(home, "run --template Address --csv " + shellQuote(data.string())) +
+              " 2>&1; echo \"exit=$?\"");
+    std::size_t sent = rows.size();
+    if (browser == "firefox") {
+        // Firefox offers to save the address after the second one sent, in a bubble that takes
+        // the keyboard focus: the run pauses before a key of the next row and names the bubble.
+        EXPECT_NE(ran.find("but the focus is on \"Save address?\""), std::string::npos) << ran;
+        EXPECT_NE(ran.find("Paused. Entries entered: 2 (2 verified)."), std::string::npos) << ran;
+        EXPECT_NE(ran.find("exit=1"), std::string::npos) << ran;
+        pause(2000); // a form sent would be saved within 1.5 s
+        sent = 2;
+    } else {
+        EXPECT_NE(ran.find("Done. Entries entered: 8 (8 verified)."), std::string::npos) << ran;
+        EXPECT_NE(ran.find("exit=0"), std::string::npos) << ran;
+    }
+
+    spinUntil([&] { return admin.addresses().size() >= sent; }, std::chrono::seconds(5));
+    const auto saved = admin.addresses();
+    ASSERT_EQ(saved.size(), sent);
+    for (std::size_t i = 0; i < sent; ++i)
+        EXPECT_EQ(saved[i], (nlohmann::json{{"name", rows[i][0]},
+                                            {"street", rows[i][1]},
+                                            {"city", rows[i][2]},
+                                            {"country", rows[i][3]},
+                                            {"postal", rows[i][4]}}))
+            << "row " << i + 1;
 }
 
 INSTANTIATE_TEST_SUITE_P(Browsers, WebFormTest, ::testing::Values("chromium", "firefox"),

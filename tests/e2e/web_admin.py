@@ -17,8 +17,13 @@ country not listed) renders the form again with its values and errors. --extra-f
 /extra-field/on adds it from then on. Every POST is also written to the table posts with the
 delay it was given.
 
+GET /address/ renders an address form as shops have them, with the browser's autofill left on:
+Name, Street, City (with a datalist of longer city names, so a list opens under it while a
+city is typed), Country (a select) and Postal code, each with its autocomplete token, and
+"Save and add another". A POST with a name is stored in the table addresses.
+
 dump prints the stored people as JSON lines, in the order they were saved, every value as
-the browser sent it. expected prints what a semicolon-separated CSV of the form's columns
+the browser sent it, then the stored addresses, each as {"address": {...}}. expected prints what a semicolon-separated CSV of the form's columns
 must become, one JSON line a row in the same shape: read with Python's own CSV reader, the
 check box's value turned into what the browser sends; a row without a name is refused, as the
 server refuses it, and becomes nothing.
@@ -39,6 +44,12 @@ COUNTRIES = ["Austria", "Deutschland", "España", "France", "Österreich", "Schw
 
 FIELDS = ["name", "company", "email", "phone", "country", "date", "city", "notes", "active"]
 
+ADDRESS_FIELDS = ["name", "street", "city", "country", "postal"]
+ADDRESS_COUNTRIES = ["France", "Germany", "Israel", "Japan"]
+# Longer than the cities the tests type, so that each of those opens the list.
+CITY_SUGGESTIONS = ["Haifa Bay", "Hamburg-Altona", "Paris La Défense", "Tel Aviv-Yafo",
+                    "Tokyo Station"]
+
 
 def open_database(path):
     db = sqlite3.connect(path, check_same_thread=False, isolation_level=None)
@@ -47,6 +58,8 @@ def open_database(path):
                + ", ".join(f"{f} TEXT" for f in FIELDS) + ", middle TEXT)")
     db.execute("CREATE TABLE IF NOT EXISTS posts (id INTEGER PRIMARY KEY, received REAL, "
                "delay REAL, outcome TEXT)")
+    db.execute("CREATE TABLE IF NOT EXISTS addresses (id INTEGER PRIMARY KEY, "
+               + ", ".join(f"{f} TEXT" for f in ADDRESS_FIELDS) + ")")
     return db
 
 
@@ -116,6 +129,25 @@ def add_form(values, errors, extra_field, banner=""):
     return page("Add person", body)
 
 
+def address_form(banner=""):
+    def row(name, label, token, extra=""):
+        return (f'<div class="row"><label for="id_{name}">{label}:</label><input type="text"'
+                f' name="{name}" id="id_{name}" autocomplete="{token}"{extra}></div>')
+    cities = "".join(f'<option value="{html.escape(c, quote=True)}">' for c in CITY_SUGGESTIONS)
+    countries = ['<option value="">---------</option>'] + [
+        f"<option>{html.escape(c)}</option>" for c in ADDRESS_COUNTRIES]
+    rows = [row("name", "Name", "name", " autofocus"),
+            row("street", "Street", "street-address"),
+            row("city", "City", "address-level2", ' list="cities"'),
+            f'<datalist id="cities">{cities}</datalist>',
+            '<div class="row"><label for="id_country">Country:</label><select name="country"'
+            f' id="id_country" autocomplete="country-name">{"".join(countries)}</select></div>',
+            row("postal", "Postal code", "postal-code"),
+            '<div class="row"><input type="submit" value="Save and add another"></div>']
+    return page("Add address", f'{banner}<h1>Add address</h1><form method="post"'
+                f' action="/address/">{"".join(rows)}</form>')
+
+
 def serve(database, port_file, extra_field, seed):
     db = open_database(database)
     form_options = {"extra_field": extra_field}
@@ -148,6 +180,10 @@ def serve(database, port_file, extra_field, seed):
                         banner = (f'<p class="success">The person “{html.escape(found[0])}” was '
                                   "added successfully. You may add another person below.</p>")
                 self.reply(200, add_form({}, {}, form_options["extra_field"], banner))
+            elif url.path == "/address/":
+                banner = ('<p class="success">The address was added.</p>'
+                          if "added" in query else "")
+                self.reply(200, address_form(banner))
             elif url.path == "/extra-field/on":
                 form_options["extra_field"] = True
                 self.reply(200, page("Changed", "<p>The form has a middle name now.</p>"))
@@ -166,6 +202,17 @@ def serve(database, port_file, extra_field, seed):
             with lock:
                 delay = delays.uniform(0.1, 1.5)
             time.sleep(delay)
+            if urllib.parse.urlsplit(self.path).path == "/address/":
+                values = {name: form.get(name, [""])[0] for name in ADDRESS_FIELDS}
+                if not values["name"].strip():  # a form sent empty (the recording's)
+                    self.reply(200, address_form())
+                    return
+                with lock:
+                    db.execute(f"INSERT INTO addresses ({', '.join(ADDRESS_FIELDS)}) VALUES "
+                               f"({', '.join('?' for _ in ADDRESS_FIELDS)})",
+                               [values[c] for c in ADDRESS_FIELDS])
+                self.reply(302, location="/address/?added=1")
+                return
             if urllib.parse.urlsplit(self.path).path != "/add/":
                 self.reply(404, page("Not found", "<p>Not found.</p>"))
                 return
@@ -216,6 +263,8 @@ def dump(database):
         print(json.dumps(dict(zip(FIELDS + ["middle"], row)), ensure_ascii=False))
     for row in db.execute("SELECT received, delay, outcome FROM posts ORDER BY id"):
         print(json.dumps({"post": row[2], "received": row[0], "delay": row[1]}))
+    for row in db.execute(f"SELECT {', '.join(ADDRESS_FIELDS)} FROM addresses ORDER BY id"):
+        print(json.dumps({"address": dict(zip(ADDRESS_FIELDS, row))}, ensure_ascii=False))
 
 
 def expected(csv_path):

@@ -2,6 +2,7 @@
 
 #include "platform/atspi/AtspiObjects.h"
 #include "platform/atspi/PageErrors.h"
+#include "platform/atspi/Popups.h"
 
 #include <algorithm>
 #include <atspi/atspi.h>
@@ -361,6 +362,33 @@ AccessiblePtr focusedIn(int processID) {
 
 } // namespace
 
+namespace {
+
+// The heading of an alert a window shows while it keeps the keyboard focus itself: Firefox's
+// "Save address?" bubble takes the focus so, and the user sees the bubble, not the window.
+std::string bubbleHeading(AtspiAccessible* window) {
+    const int count = std::min(atspi_accessible_get_child_count(window, nullptr), 20);
+    for (int i = 0; i < count; ++i) {
+        AccessiblePtr child(atspi_accessible_get_child_at_index(window, i, nullptr));
+        if (!child || atspi_accessible_get_role(child.get(), nullptr) != ATSPI_ROLE_ALERT ||
+            !hasState(child.get(), ATSPI_STATE_SHOWING))
+            continue;
+        if (std::string name = text(atspi_accessible_get_name(child.get(), nullptr)); !name.empty())
+            return name;
+        const int parts = std::min(atspi_accessible_get_child_count(child.get(), nullptr), 20);
+        for (int j = 0; j < parts; ++j) {
+            AccessiblePtr part(atspi_accessible_get_child_at_index(child.get(), j, nullptr));
+            if (part && atspi_accessible_get_role(part.get(), nullptr) == ATSPI_ROLE_HEADING)
+                if (std::string heading = text(atspi_accessible_get_name(part.get(), nullptr));
+                    !heading.empty())
+                    return heading;
+        }
+    }
+    return {};
+}
+
+} // namespace
+
 // What identifies an element does not change while it lives; asking for it again costs dozens
 // of round trips on the bus, and a run asks every few milliseconds while it waits for a field.
 // Only readiness is asked anew.
@@ -454,6 +482,10 @@ FocusedElement AtspiFocus::describe(AtspiAccessible* focused) const {
     }
     FocusedElement element = known->facts;
     element.ready = isReady(focused, element.role, known->page.get());
+    // Asked anew each time: a bubble comes and goes while its window lives.
+    if (atspi_accessible_get_role(focused, nullptr) == ATSPI_ROLE_FRAME)
+        if (std::string bubble = bubbleHeading(focused); !bubble.empty())
+            element.title = std::move(bubble);
     return element;
 }
 
@@ -676,6 +708,21 @@ void collectOptions(AtspiAccessible* parent, int depth, FieldChoices& choices, i
     }
 }
 
+constexpr int optionBudget = 600;
+
+// The list or combo box that takes no text the focused element is, or is part of.
+AccessiblePtr choiceListOf(AtspiAccessible* focused) {
+    const AtspiRole focusedRole = atspi_accessible_get_role(focused, nullptr);
+    const bool listLike = focusedRole == ATSPI_ROLE_COMBO_BOX || focusedRole == ATSPI_ROLE_LIST ||
+                          focusedRole == ATSPI_ROLE_LIST_BOX;
+    // A combo box that takes text is typed into, not chosen from.
+    if (hasState(focused, ATSPI_STATE_EDITABLE))
+        return nullptr;
+    if (listLike)
+        return AccessiblePtr(static_cast<AtspiAccessible*>(g_object_ref(focused)));
+    return comboBoxAround(focused);
+}
+
 } // namespace
 
 std::optional<bool> AtspiFocus::focusedCheckState(DesktopServices& desktop) {
@@ -696,22 +743,16 @@ std::optional<FieldChoices> AtspiFocus::focusedChoices(DesktopServices& desktop)
     lookIn(processOfFocus(desktop));
     if (!focused_ || !hasState(focused_, ATSPI_STATE_FOCUSED))
         return std::nullopt;
-    const AtspiRole focusedRole = atspi_accessible_get_role(focused_, nullptr);
-    const bool listLike = focusedRole == ATSPI_ROLE_COMBO_BOX || focusedRole == ATSPI_ROLE_LIST ||
-                          focusedRole == ATSPI_ROLE_LIST_BOX;
-    // A combo box that takes text is typed into, not chosen from.
-    if (hasState(focused_, ATSPI_STATE_EDITABLE))
-        return std::nullopt;
-    const AccessiblePtr combo = listLike ? nullptr : comboBoxAround(focused_);
-    if (!listLike && !combo)
+    const AccessiblePtr list = choiceListOf(focused_);
+    if (!list)
         return std::nullopt;
     FieldChoices choices;
-    int budget = 600;
-    AtspiAccessible* list = combo ? combo.get() : focused_;
-    collectOptions(list, 0, choices, budget);
+    int budget = optionBudget;
+    collectOptions(list.get(), 0, choices, budget);
     // GTK marks no option of a closed combo box selected: its own name is the one it shows.
-    if (!choices.selected && (combo || focusedRole == ATSPI_ROLE_COMBO_BOX)) {
-        const std::string shown = text(atspi_accessible_get_name(list, nullptr));
+    if (!choices.selected &&
+        atspi_accessible_get_role(list.get(), nullptr) == ATSPI_ROLE_COMBO_BOX) {
+        const std::string shown = text(atspi_accessible_get_name(list.get(), nullptr));
         if (const auto found = std::ranges::find(choices.options, shown);
             found != choices.options.end())
             choices.selected = static_cast<std::size_t>(found - choices.options.begin());
@@ -719,6 +760,13 @@ std::optional<FieldChoices> AtspiFocus::focusedChoices(DesktopServices& desktop)
     if (choices.options.empty())
         return std::nullopt;
     return choices;
+}
+
+std::vector<std::string> AtspiFocus::shownPopups(DesktopServices& desktop) {
+    lookIn(processOfFocus(desktop));
+    if (!focused_ || !hasState(focused_, ATSPI_STATE_FOCUSED))
+        return {};
+    return atspi::shownPopups(focused_);
 }
 
 std::vector<std::string> AtspiFocus::announcedErrors(DesktopServices& desktop) {

@@ -58,6 +58,8 @@ public:
     bool focusIsTerminal(DesktopServices& desktop);
     /// The options of the focused list or combo box that takes no text, and the selected one.
     std::optional<FieldChoices> focusedChoices(DesktopServices& desktop);
+    /// The lists and menus the focused element's application shows: see Popups.h.
+    std::vector<std::string> shownPopups(DesktopServices& desktop);
     /// What the page (or window) of the focused element announces as wrong: see PageErrors.h.
     /// Looks in the process of the desktop's focused window.
     std::vector<std::string> announcedErrors(DesktopServices& desktop);

@@ -401,10 +401,43 @@ SimulatedDesktop::Form* SimulatedDesktop::frontForm() {
     return front_ ? form(*front_) : nullptr;
 }
 
+namespace {
+
+// Whether the open suggestion list took the key.
+bool keyToSuggestions(SimulatedDesktop::Form& form, Key key) {
+    auto& list = *form.suggesting;
+    SimulatedDesktop::Field& owner = form.fields[list.field];
+    const std::size_t count = owner.suggestions.size();
+    switch (key) {
+    case Key::down:
+    case Key::up:
+        if (count == 0)
+            return true;
+        if (!list.highlighted)
+            list.highlighted = key == Key::down ? 0 : count - 1;
+        else
+            list.highlighted = key == Key::down
+                                   ? std::min(*list.highlighted + 1, count - 1)
+                                   : (*list.highlighted == 0 ? 0 : *list.highlighted - 1);
+        owner.text = owner.suggestions[*list.highlighted];
+        return true;
+    case Key::escape:
+    case Key::returnKey:
+        form.suggesting.reset();
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 void SimulatedDesktop::keyToForm(Key key, Modifiers modifiers) {
     Form* target = frontForm();
     if (!target || target->fields.empty() || target->loading || // a loading page drops keys
         scheduler_.now() < target->deafUntil)
+        return;
+    if (target->suggesting && keyToSuggestions(*target, key))
         return;
     Field& field = target->fields[target->focused];
     const std::size_t count = target->fields.size();
@@ -529,6 +562,13 @@ void SimulatedDesktop::textToForm(std::string_view text) {
          static_cast<std::size_t>(characters(field.text) + characters(text)) > *field.maxLength))
         return;
     field.text += text;
+    const bool suggests = std::ranges::any_of(field.suggestions, [&](const std::string& s) {
+        return s.starts_with(field.text) && s != field.text;
+    });
+    if (suggests)
+        target->suggesting = Form::SuggestionList{target->focused, std::nullopt};
+    else if (target->suggesting && target->suggesting->field == target->focused)
+        target->suggesting.reset();
 }
 
 void SimulatedDesktop::clickToForm(Point position) {
@@ -721,6 +761,24 @@ std::optional<FieldChoices> SimulatedDesktop::focusedChoices() {
         found != field.choices.end())
         choices.selected = static_cast<std::size_t>(found - field.choices.begin());
     return choices;
+}
+
+bool SimulatedDesktop::selectChoice(std::size_t index) {
+    Form* target = frontForm();
+    if (!target || target->fields.empty() || target->loading)
+        return false;
+    Field& field = target->fields[target->focused];
+    if (!field.selectable || !focusedChoices() || index >= field.choices.size())
+        return false;
+    field.text = field.choices[index];
+    return true;
+}
+
+std::vector<std::string> SimulatedDesktop::shownPopups() {
+    const Form* target = frontForm();
+    if (!target || !target->suggesting)
+        return {};
+    return {"suggestions for field " + std::to_string(target->suggesting->field)};
 }
 
 std::vector<std::string> SimulatedDesktop::announcedErrors() {

@@ -38,6 +38,11 @@ public:
         std::string refused;
         std::string completion;
         bool readable = true;
+        /// Its options can be selected through the accessibility layer, without a key.
+        bool selectable = false;
+        /// What a list opened under it while it is typed suggests (an address the browser
+        /// learnt, a datalist): it opens once the text typed so far begins one of them.
+        std::vector<std::string> suggestions;
         /// What besides the name identifies it: its id, the named groups it lies in.
         std::string id;
         std::vector<std::string> context;
@@ -86,6 +91,15 @@ public:
         /// has the focus: a Tab goes nowhere as a character does (Firefox, seen after a load).
         Scheduler::Duration deafAfterLoad{0};
         Scheduler::Duration deafUntil{0};
+        /// A suggestion list open under the field at `field`. It stays open while the focus
+        /// moves on by Tab (a browser closes it late) and takes the arrow keys, whichever
+        /// field has the focus: each moves its highlight and fills that field with the
+        /// suggestion highlighted. Escape closes it; Return takes the suggestion and closes it.
+        struct SuggestionList {
+            std::size_t field = 0;
+            std::optional<std::size_t> highlighted;
+        };
+        std::optional<SuggestionList> suggesting;
     };
 
     struct PostedEvent {
@@ -255,6 +269,8 @@ public:
     std::unique_ptr<FieldReading> holdFocusedField() override;
     std::optional<bool> focusedCheckState() override;
     std::optional<FieldChoices> focusedChoices() override;
+    bool selectChoice(std::size_t index) override;
+    std::vector<std::string> shownPopups() override;
     std::vector<std::string> announcedErrors() override;
     void beep() override { ++beeps_; }
 

@@ -344,6 +344,10 @@ std::optional<FieldChoices> WaylandDesktop::focusedChoices() {
     return focus_ ? focus_->focusedChoices(*this) : std::nullopt;
 }
 
+std::vector<std::string> WaylandDesktop::shownPopups() {
+    return focus_ ? focus_->shownPopups(*this) : std::vector<std::string>{};
+}
+
 std::vector<std::string> WaylandDesktop::announcedErrors() {
     return focus_ ? focus_->announcedErrors(*this) : std::vector<std::string>{};
 }

@@ -685,6 +685,10 @@ std::optional<FieldChoices> X11Desktop::focusedChoices() {
     return focus_ ? focus_->focusedChoices(*this) : std::nullopt;
 }
 
+std::vector<std::string> X11Desktop::shownPopups() {
+    return focus_ ? focus_->shownPopups(*this) : std::vector<std::string>{};
+}
+
 std::vector<std::string> X11Desktop::announcedErrors() {
     return focus_ ? focus_->announcedErrors(*this) : std::vector<std::string>{};
 }
