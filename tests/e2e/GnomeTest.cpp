@@ -625,21 +625,24 @@ TEST(GnomeRecording, TabsBecomeNamedStepsAltSpaceAndEscapeAreKeptFromTheForm) {
     ASSERT_TRUE(recorder.followsFocusOnly());
     recorder.startRecording();
     ASSERT_EQ(recorder.state(), RecorderState::recording);
+    // The field focused as the recording began is its first step.
+    EXPECT_TRUE(spinUntil([&] { return recorder.recordedSteps().size() >= 1; }));
     for (std::size_t tab = 1; tab <= 2; ++tab) {
         press("Tab");
-        EXPECT_TRUE(spinUntil([&] { return recorder.recordedSteps().size() >= tab; }))
+        EXPECT_TRUE(spinUntil([&] { return recorder.recordedSteps().size() >= tab + 1; }))
             << "no step for Tab " << tab;
     }
     settle(std::chrono::milliseconds(300));
     std::string steps;
     for (const Step& step : recorder.recordedSteps())
         steps += std::to_string(static_cast<int>(step.type)) + ":" + step.label + " ";
-    ASSERT_EQ(recorder.recordedSteps().size(), 2u) << steps;
-    EXPECT_EQ(recorder.recordedSteps()[0].label, "City");
-    EXPECT_EQ(recorder.recordedSteps()[1].label, "Code");
-    const StepType before = recorder.recordedSteps()[1].type;
+    ASSERT_EQ(recorder.recordedSteps().size(), 3u) << steps;
+    EXPECT_EQ(recorder.recordedSteps()[0].label, "Name");
+    EXPECT_EQ(recorder.recordedSteps()[1].label, "City");
+    EXPECT_EQ(recorder.recordedSteps()[2].label, "Code");
+    const StepType before = recorder.recordedSteps()[2].type;
     press("Alt_L+space");
-    EXPECT_TRUE(spinUntil([&] { return recorder.recordedSteps()[1].type != before; }))
+    EXPECT_TRUE(spinUntil([&] { return recorder.recordedSteps()[2].type != before; }))
         << "Alt+Space did not change the last step";
     press("Escape");
     EXPECT_TRUE(spinUntil([&] { return recorder.state() == RecorderState::idle; }))
