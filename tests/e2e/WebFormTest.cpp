@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <sstream>
 
 using namespace keyferry;
@@ -126,6 +127,52 @@ std::filesystem::path rowsWithEmptyCells(const std::filesystem::path& folder) {
     return path;
 }
 
+/// A browser on `url`, once its Name field has the focus, the pointer out of the way; nothing
+/// (the failure added) when it does not come.
+std::unique_ptr<Process> openOnName(XSession& x, const std::string& browser,
+                                    const std::filesystem::path& folder, const std::string& url) {
+    auto window = openBrowser(browser, folder, url);
+    if (!x.waitForWindowOf(window->pid(), std::chrono::seconds(40)) &&
+        !nameHasTheFocus(std::chrono::seconds(1))) {
+        ADD_FAILURE() << readText(folder / (browser + ".log"));
+        return nullptr;
+    }
+    if (!nameHasTheFocus()) {
+        ADD_FAILURE() << focusedField();
+        return nullptr;
+    }
+    x.parkPointer();
+    return window;
+}
+
+/// `keyferry record` as the user does it: from before the form's first field, `tabs` Tabs to
+/// the button that sends it, Return there, then Escape. What it printed goes to `printed`; the
+/// template stored, or nothing (the failure added).
+std::optional<Template> recordByTabs(const std::filesystem::path& home,
+                                     const std::filesystem::path& printed, const std::string& name,
+                                     int tabs) {
+    shell("xdotool key shift+Tab");
+    pause(300);
+    Process recording({"sh", "-c",
+                       keyferryCommand(home, "record --template " + name) + " > " +
+                           shellQuote(printed.string()) + " 2>&1"});
+    pause(1500);
+    for (int i = 0; i < tabs; ++i) {
+        shell("xdotool key Tab");
+        pause(350);
+    }
+    shell("xdotool key Return");
+    pause(1500);
+    shell("xdotool key Escape");
+    const int ended = recording.wait(std::chrono::seconds(10));
+    const auto stored = decodeTemplates(readText(home / "Keyferry" / "templates.json"));
+    if (ended != 0 || !stored.hasValue() || stored->size() != 1) {
+        ADD_FAILURE() << "the recording ended " << ended << ": " << readText(printed);
+        return std::nullopt;
+    }
+    return stored->front();
+}
+
 class WebFormTest : public ::testing::TestWithParam<std::string> {};
 
 } // namespace
@@ -137,34 +184,16 @@ TEST_P(WebFormTest, RecordedFormTakesThirtyHardRowsExactlyAndStopsBeforeAnAddedF
     ASSERT_TRUE(x.connected());
     ASSERT_TRUE(x.windowManagerResponds()) << "the window manager is still busy";
     WebAdmin admin(temp.path());
-    auto window = openBrowser(browser, temp.path(), admin.url("/add/"));
-    ASSERT_TRUE(x.waitForWindowOf(window->pid(), std::chrono::seconds(40)) ||
-                nameHasTheFocus(std::chrono::seconds(1)))
-        << readText(temp.path() / (browser + ".log"));
-    ASSERT_TRUE(nameHasTheFocus()) << focusedField();
-    x.parkPointer();
+    auto window = openOnName(x, browser, temp.path(), admin.url("/add/"));
+    ASSERT_TRUE(window);
 
     // The user puts the focus before the form's first field, records, Tabs through the form
     // to "Save and add another", presses Return there and ends with Escape.
     const auto home = temp.path() / "home";
-    shell("xdotool key shift+Tab");
-    pause(300);
     const auto printed = temp.path() / "record.txt";
-    Process recording({"sh", "-c",
-                       keyferryCommand(home, "record --template Web") + " > " +
-                           shellQuote(printed.string()) + " 2>&1"});
-    pause(1500);
-    for (int i = 0; i < 13; ++i) {
-        shell("xdotool key Tab");
-        pause(350);
-    }
-    shell("xdotool key Return");
-    pause(1500);
-    shell("xdotool key Escape");
-    ASSERT_EQ(recording.wait(std::chrono::seconds(10)), 0) << readText(printed);
-    const auto stored = decodeTemplates(readText(home / "Keyferry" / "templates.json"));
-    ASSERT_TRUE(stored.hasValue() && stored->size() == 1) << readText(printed);
-    Template web = stored->front();
+    const auto recorded = recordByTabs(home, printed, "Web", 13);
+    ASSERT_TRUE(recorded);
+    Template web = *recorded;
     EXPECT_EQ(describe(web),
               "textInput:Name[text Name:] textInput:Company[text Company:] "
               "textInput:E-mail[text E-mail:] textInput:Phone[text Phone:] "
@@ -303,34 +332,16 @@ TEST_P(WebFormTest, AddressFormTakesEveryRowWhileTheBrowserSuggestsCities) {
     ASSERT_TRUE(x.connected());
     ASSERT_TRUE(x.windowManagerResponds()) << "the window manager is still busy";
     WebAdmin admin(temp.path());
-    auto window = openBrowser(browser, temp.path(), admin.url("/address/"));
-    ASSERT_TRUE(x.waitForWindowOf(window->pid(), std::chrono::seconds(40)) ||
-                nameHasTheFocus(std::chrono::seconds(1)))
-        << readText(temp.path() / (browser + ".log"));
-    ASSERT_TRUE(nameHasTheFocus()) << focusedField();
-    x.parkPointer();
+    auto window = openOnName(x, browser, temp.path(), admin.url("/address/"));
+    ASSERT_TRUE(window);
 
     // Recorded as the user would: from before the first field, Tab through the five fields to
     // the button, Return there (the empty form comes back), Escape.
     const auto home = temp.path() / "home";
-    shell("xdotool key shift+Tab");
-    pause(300);
     const auto printed = temp.path() / "record.txt";
-    Process recording({"sh", "-c",
-                       keyferryCommand(home, "record --template Address") + " > " +
-                           shellQuote(printed.string()) + " 2>&1"});
-    pause(1500);
-    for (int i = 0; i < 6; ++i) {
-        shell("xdotool key Tab");
-        pause(350);
-    }
-    shell("xdotool key Return");
-    pause(1500);
-    shell("xdotool key Escape");
-    ASSERT_EQ(recording.wait(std::chrono::seconds(10)), 0) << readText(printed);
-    const auto stored = decodeTemplates(readText(home / "Keyferry" / "templates.json"));
-    ASSERT_TRUE(stored.hasValue() && stored->size() == 1) << readText(printed);
-    Template address = stored->front();
+    const auto recorded = recordByTabs(home, printed, "Address", 6);
+    ASSERT_TRUE(recorded);
+    Template address = *recorded;
     EXPECT_EQ(describe(address),
               "textInput:Name[text Name:] textInput:Street[text Street:] "
               "textInput:City[combo box City:] textInput:Country[combo box Country:] "
